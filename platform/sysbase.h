@@ -1,0 +1,122 @@
+// Basic types of the platform layer: integer and handle types, text types,
+// TDateTime, the root object and the platform's exception classes.
+//
+// Decisions that hold for the whole project:
+//  - AnsiString is UTF-8 text in a std::string; WideString is UTF-16 in a
+//    std::u16string. String positions in the platform's functions are 1-based.
+//  - TDateTime is the platform's double: days since 30.12.1899, time as the
+//    fraction of a day.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <string>
+
+using AnsiString = std::string;
+using WideString = std::u16string;
+
+using Integer = std::int32_t;
+using Cardinal = std::uint32_t;
+using LongInt = std::int32_t;
+using LongWord = std::uint32_t;
+using Int64 = std::int64_t;
+using UInt64 = std::uint64_t;
+using SmallInt = std::int16_t;
+using ShortInt = std::int8_t;
+using Byte = std::uint8_t;
+using Word = std::uint16_t;
+using Boolean = bool;
+using Extended = double;
+
+// Win32-shaped scalar types.
+using BYTE = std::uint8_t;
+using WORD = std::uint16_t;
+using DWORD = std::uint32_t;
+using UINT = std::uint32_t;
+using INT = std::int32_t;
+using LONG = std::int32_t;
+using ULONG = std::uint32_t;
+using BOOL = std::int32_t;
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using HANDLE = void*;
+using LPVOID = void*;
+using LPCSTR = const char*;
+using LPSTR = char*;
+
+inline constexpr BOOL TRUE = 1;
+inline constexpr BOOL FALSE = 0;
+inline constexpr DWORD INFINITE = 0xFFFFFFFFu;
+inline constexpr DWORD MAXDWORD = 0xFFFFFFFFu;
+// The invalid handle value has all bits set, as on the platform.
+inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(~std::uintptr_t{0});
+
+using TDateTime = double;
+
+// Root of every platform and system class. ClassName() reports the C++ class
+// name of the dynamic type (classes live in the global namespace, so it reads
+// like the platform's class names: "TStringList", "VIduZozezuVodu").
+class TObject {
+public:
+  TObject() = default;
+  virtual ~TObject() = default;
+  TObject(const TObject&) = delete;
+  TObject& operator=(const TObject&) = delete;
+
+  AnsiString ClassName() const;
+};
+
+using TNotifyEvent = std::function<void(TObject* Sender)>;
+
+// ---- Exceptions -----------------------------------------------------------
+// The platform's exception classes. Message is the text shown to the user;
+// what() returns the same bytes.
+class Exception : public std::exception {
+public:
+  explicit Exception(AnsiString msg) : Message(std::move(msg)) {}
+  const char* what() const noexcept override { return Message.c_str(); }
+  AnsiString Message;
+};
+
+#define YUNT_EXCEPTION_CLASS(Name, Base)                 \
+  class Name : public Base {                             \
+  public:                                                \
+    using Base::Base;                                    \
+  };
+
+YUNT_EXCEPTION_CLASS(EAbort, Exception)
+YUNT_EXCEPTION_CLASS(EConvertError, Exception)
+YUNT_EXCEPTION_CLASS(EOutOfMemory, Exception)
+YUNT_EXCEPTION_CLASS(EInvalidOperation, Exception)
+YUNT_EXCEPTION_CLASS(EInvalidPointer, Exception)
+YUNT_EXCEPTION_CLASS(EInvalidCast, Exception)
+YUNT_EXCEPTION_CLASS(EAccessViolation, Exception)
+YUNT_EXCEPTION_CLASS(EMathError, Exception)
+YUNT_EXCEPTION_CLASS(EZeroDivide, EMathError)
+YUNT_EXCEPTION_CLASS(EOverflow, EMathError)
+YUNT_EXCEPTION_CLASS(ERangeError, Exception)
+YUNT_EXCEPTION_CLASS(EIntOverflow, Exception)
+YUNT_EXCEPTION_CLASS(EListError, Exception)
+YUNT_EXCEPTION_CLASS(EStringListError, Exception)
+YUNT_EXCEPTION_CLASS(EStreamError, Exception)
+YUNT_EXCEPTION_CLASS(EFileStreamError, EStreamError)
+YUNT_EXCEPTION_CLASS(EFCreateError, EFileStreamError)
+YUNT_EXCEPTION_CLASS(EFOpenError, EFileStreamError)
+YUNT_EXCEPTION_CLASS(EReadError, EStreamError)
+YUNT_EXCEPTION_CLASS(EWriteError, EStreamError)
+YUNT_EXCEPTION_CLASS(EThread, Exception)
+YUNT_EXCEPTION_CLASS(EComponentError, Exception)
+YUNT_EXCEPTION_CLASS(ERegistryException, Exception)
+YUNT_EXCEPTION_CLASS(EIniFileException, Exception)
+
+// EOSError carries the platform error code it was raised for.
+class EOSError : public Exception {
+public:
+  EOSError(AnsiString msg, DWORD code) : Exception(std::move(msg)), ErrorCode(code) {}
+  DWORD ErrorCode;
+};
+
+#undef YUNT_EXCEPTION_CLASS
