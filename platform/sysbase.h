@@ -56,6 +56,52 @@ inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(~std::uintpt
 
 using TDateTime = double;
 
+// Win32 point record (message positions, GDI coordinates).
+struct POINT {
+  LONG x;
+  LONG y;
+};
+
+// Win32 error codes (signed, as the platform declares them, so that they
+// compare cleanly with both LONG results and DWORD GetLastError values).
+inline constexpr LONG ERROR_SUCCESS = 0;
+inline constexpr LONG ERROR_FILE_NOT_FOUND = 2;
+inline constexpr LONG ERROR_ACCESS_DENIED = 5;
+inline constexpr LONG ERROR_INVALID_HANDLE = 6;
+inline constexpr LONG ERROR_GEN_FAILURE = 31;
+inline constexpr LONG ERROR_NOT_SUPPORTED = 50;
+inline constexpr LONG ERROR_INVALID_PARAMETER = 87;
+inline constexpr LONG ERROR_INSUFFICIENT_BUFFER = 122;
+inline constexpr LONG ERROR_MORE_DATA = 234;
+inline constexpr LONG ERROR_NO_MORE_ITEMS = 259;
+inline constexpr LONG ERROR_ALREADY_EXISTS = 183;
+inline constexpr LONG ERROR_OPERATION_ABORTED = 995;
+inline constexpr LONG ERROR_IO_PENDING = 997;
+inline constexpr LONG ERROR_CANCELLED = 1223;
+inline constexpr LONG ERROR_INVALID_THREAD_ID = 1444;
+inline constexpr LONG ERROR_BADDB = 1009;
+inline constexpr LONG ERROR_BADKEY = 1010;
+inline constexpr LONG ERROR_CANTWRITE = 1013;
+inline constexpr LONG ERROR_KEY_DELETED = 1018;
+
+// COM-shaped result codes and interface identifiers (reference-counted
+// interfaces, drag and drop, picture streams).
+using HRESULT = std::int32_t;
+inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT S_FALSE = 1;
+inline constexpr HRESULT E_NOINTERFACE = static_cast<HRESULT>(0x80004002u);
+inline constexpr HRESULT E_NOTIMPL = static_cast<HRESULT>(0x80004001u);
+inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+
+struct TGUID {
+  std::uint32_t D1;
+  std::uint16_t D2;
+  std::uint16_t D3;
+  std::uint8_t D4[8];
+  friend bool operator==(const TGUID&, const TGUID&) = default;
+};
+using GUID = TGUID;
+
 // Root of every platform and system class. ClassName() reports the C++ class
 // name of the dynamic type (classes live in the global namespace, so it reads
 // like the platform's class names: "TStringList", "VIduZozezuVodu").
@@ -97,6 +143,7 @@ YUNT_EXCEPTION_CLASS(EAccessViolation, Exception)
 YUNT_EXCEPTION_CLASS(EMathError, Exception)
 YUNT_EXCEPTION_CLASS(EZeroDivide, EMathError)
 YUNT_EXCEPTION_CLASS(EOverflow, EMathError)
+YUNT_EXCEPTION_CLASS(EInvalidOp, EMathError)
 YUNT_EXCEPTION_CLASS(ERangeError, Exception)
 YUNT_EXCEPTION_CLASS(EIntOverflow, Exception)
 YUNT_EXCEPTION_CLASS(EListError, Exception)
@@ -111,6 +158,9 @@ YUNT_EXCEPTION_CLASS(EThread, Exception)
 YUNT_EXCEPTION_CLASS(EComponentError, Exception)
 YUNT_EXCEPTION_CLASS(ERegistryException, Exception)
 YUNT_EXCEPTION_CLASS(EIniFileException, Exception)
+YUNT_EXCEPTION_CLASS(EInvalidGraphic, Exception)
+YUNT_EXCEPTION_CLASS(EInvalidGraphicOperation, Exception)
+YUNT_EXCEPTION_CLASS(EResNotFound, Exception)
 
 // EOSError carries the platform error code it was raised for.
 class EOSError : public Exception {
