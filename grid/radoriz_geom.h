@@ -1,0 +1,17 @@
+// RadOriz: cell names, rectangles and the layered-window helpers.
+#pragma once
+
+#include "platform/gdi.h"
+#include "platform/sysbase.h"
+
+// "R<row>C<col>" (any case) to x = col, y = row; false and Cell unchanged
+// when the name is not of that form.
+bool NameToCell(const AnsiString& Name, TPoint& Cell);
+// "[Left:Top][Right:Bottom]".
+AnsiString RectString(const TRect& R);
+
+// Layered windows do not exist here: both answer true, as on a system that
+// lacks the functions.
+bool DynaLink_UpdateLayeredWindow(HWND Wnd, HDC DstDC, const POINT* DstPt, const SIZE* Size, HDC SrcDC,
+                                  const POINT* SrcPt, COLORREF Key, const void* Blend, DWORD Flags);
+bool DynaLink_SetLayeredWindowAttributes(HWND Wnd, COLORREF Key, BYTE Alpha, DWORD Flags);

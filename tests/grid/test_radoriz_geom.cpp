@@ -1,0 +1,33 @@
+// Cell names, rectangle texts and the layered-window helpers.
+#include <gtest/gtest.h>
+
+#include "grid/radoriz_geom.h"
+
+namespace {
+
+TEST(RadOrizGeom, NameToCell) {
+  struct Case {
+    const char* name;
+    bool ok;
+    int col, row;
+  } cases[] = {
+      {"R2C3", true, 3, 2},   {"r10c1", true, 1, 10}, {"R1C", false, 0, 0},
+      {"RC12", false, 0, 0},  {"R1X2", false, 0, 0},  {"A1C2", false, 0, 0},
+      {"R1Cx", false, 0, 0},  {"", false, 0, 0},
+  };
+  for (const auto& c : cases) {
+    TPoint cell(-7, -7);
+    EXPECT_EQ(NameToCell(c.name, cell), c.ok) << c.name;
+    EXPECT_EQ(cell.x, c.ok ? c.col : -7) << c.name;  // unchanged on failure
+    EXPECT_EQ(cell.y, c.ok ? c.row : -7) << c.name;
+  }
+}
+
+TEST(RadOrizGeom, RectString) { EXPECT_EQ(RectString(TRect(1, -2, 30, 40)), "[1:-2][30:40]"); }
+
+TEST(RadOrizGeom, LayeredWindowsAnswerAsIfMissing) {
+  EXPECT_TRUE(DynaLink_SetLayeredWindowAttributes(nullptr, 0, 128, 2));
+  EXPECT_TRUE(DynaLink_UpdateLayeredWindow(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0));
+}
+
+}  // namespace
