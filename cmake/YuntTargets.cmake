@@ -23,7 +23,9 @@ function(yunt_test label name)
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS ${label}
-               ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
+               ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+               # A property of its own: a ";" list would be split into property names.
+               ENVIRONMENT_MODIFICATION "LSAN_OPTIONS=set:suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
 endfunction()
 
 # yunt_glob_library(name PATTERNS ... [DEPS ...]): a static library of the
