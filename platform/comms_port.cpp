@@ -112,11 +112,6 @@ void TCommPort::LastHandleClosed() {
   }
 }
 
-DWORD TCommPort::Check() {
-  TLock lock(FLock);
-  return FClosed ? static_cast<DWORD>(ERROR_INVALID_HANDLE) : 0;
-}
-
 // ---- Waiting ---------------------------------------------------------------------
 
 void TCommPort::Wake() {

@@ -44,7 +44,6 @@ public:
   DWORD ModemStatus(DWORD& Status);
   DWORD Properties(COMMPROP& Prop);
   DWORD Flush();
-  DWORD Check();
 
 private:
   using TClock = std::chrono::steady_clock;

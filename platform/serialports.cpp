@@ -83,11 +83,23 @@ bool IsDigits(const AnsiString& s) {
   return !s.empty() && std::all_of(s.begin(), s.end(), [](unsigned char c) { return std::isdigit(c); });
 }
 
+// The ttys the kernel writes its console to ("ttyS0 tty0").
+std::vector<AnsiString> ConsoleTtys(const TSerialPortSources& src) {
+  std::vector<AnsiString> names;
+  std::ifstream in(fs::path(src.SysClassTty) / "console" / "active");
+  for (AnsiString name; in >> name;) names.push_back(name);
+  return names;
+}
+
 std::vector<TDiscovered> Discover(const TSerialPortSources& src) {
   std::vector<TDiscovered> found;
+  const std::vector<AnsiString> consoles = ConsoleTtys(src);
   std::error_code ec;
   for (const auto& entry : fs::directory_iterator(src.SysClassTty, ec)) {
     AnsiString name = entry.path().filename().string();
+    // A serial console belongs to the kernel: opening it would garble its
+    // messages and the exchange alike.
+    if (std::find(consoles.begin(), consoles.end(), name) != consoles.end()) continue;
     // Only devices backed by hardware have a "device" link.
     if (!fs::exists(fs::symlink_status(entry.path() / "device", ec))) continue;
     int serialIndex = -1;

@@ -2,7 +2,8 @@
 //
 // Numbers are stable: ttySk is COM(k+1); other serial devices (ttyUSB,
 // ttyACM, ttyAMA, ...) are numbered after the highest ttyS port and keep
-// their number while they are present. Devices with a /dev/serial/by-id link
+// their number while they are present. A serial console of the kernel is
+// left out. Devices with a /dev/serial/by-id link
 // are opened through that link. A user map file pins names to paths, one
 // "COMn=/dev/path" per line ('#' starts a comment); it lives at
 // $XDG_CONFIG_HOME/yuntcfg/serialports.conf (~/.config when unset). Ports

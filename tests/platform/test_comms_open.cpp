@@ -1,6 +1,9 @@
 // Opening and closing ports: names, exclusivity, error codes, closed handles.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -50,21 +53,35 @@ TEST(CommsOpen, MissingPortsAndOtherNamesAreNotFound) {
   }
 }
 
+// Run as a second process by the test below (a fresh exec: forking a
+// threaded process would inherit its locks): opens the device named in the
+// environment and exits with the error code, 0 when it could open it.
+[[maybe_unused]] const bool ChildMode = [] {
+  const char* path = std::getenv("YUNT_TEST_OPEN_AS_CHILD");
+  if (!path) return false;
+  unsigned n = RegisterSerialPort(0, path);
+  HANDLE h = OpenPort("COM" + std::to_string(n));
+  ::_exit(h == INVALID_HANDLE_VALUE ? static_cast<int>(GetLastError()) : 0);
+}();
+
 TEST(CommsOpen, APortHeldByAnotherProcessIsDenied) {
   TPtyPeer peer;
+  const AnsiString env = "YUNT_TEST_OPEN_AS_CHILD=" + peer.SlavePath();
+  char* const argv[] = {const_cast<char*>("child"), nullptr};
+  char* const envp[] = {const_cast<char*>(env.c_str()), nullptr};
+  auto runChild = [&] {
+    pid_t child = 0;
+    EXPECT_EQ(::posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv, envp), 0);
+    int status = 0;
+    EXPECT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status));
+    return WEXITSTATUS(status);
+  };
   HANDLE h = OpenPort(peer.PortName());
   ASSERT_NE(h, INVALID_HANDLE_VALUE);
-  pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    HANDLE other = OpenPort(peer.PortName());
-    ::_exit(other == INVALID_HANDLE_VALUE ? static_cast<int>(GetLastError()) : 0);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(runChild(), ERROR_ACCESS_DENIED);
   CloseHandle(h);
+  EXPECT_EQ(runChild(), 0);
 }
 
 TEST(CommsOpen, SecondOpenIsDeniedUntilTheFirstCloses) {

@@ -64,6 +64,9 @@ TEST_F(SerialPortMap, NumbersUartsByIndexAndOtherDevicesAfterThem) {
   AddTty("ttyUSB2");
   AddTty("ttyACM0");
   AddTty("tty1", "", false);  // a virtual console
+  AddTty("ttyS2");              // the kernel's serial console
+  fs::create_directories(root / "sys" / "console");
+  std::ofstream(root / "sys" / "console" / "active") << "ttyS2 tty0\n";
   fs::create_symlink("../../ttyUSB2", root / "dev" / "serial" / "by-id" / "usb-FTDI_RS485-if00");
   const std::string byId = (root / "dev" / "serial" / "by-id" / "usb-FTDI_RS485-if00").string();
   EXPECT_EQ(Map(), (TMap{{1, Dev("ttyS0")}, {4, Dev("ttyS3")}, {5, Dev("ttyACM0")}, {6, byId}, {7, Dev("ttyUSB10")}}));
