@@ -621,9 +621,16 @@ BOOL DrawFrameControl(HDC dc, RECT* rect, UINT type, UINT state);
 // passed; colours are those in effect at the call.
 struct TGdiCall {
   AnsiString Func;       // "FillRect", "DrawText", "TextOut", "LineTo", ...
-  RECT Rect{};           // the rectangle, or the point in left/top
+  // The rectangle; for LineTo the start (left, top) and end (right, bottom);
+  // for TextOut the reference point in both corners; for Polyline and
+  // Polygon the first and last points.
+  RECT Rect{};
   AnsiString Text;       // UTF-8 text of text calls
-  UINT Flags = 0;        // DT_*, ETO_*, BDR_*/DFC* flags or the raster operation
+  // DT_* for DrawText, ETO_* for ExtTextOut, the raster operation for blits
+  // (the transparent colour for TransparentBlt), edge | flags << 16 for
+  // DrawEdge, type | state << 8 for DrawFrameControl, the point count for
+  // Polyline and Polygon.
+  UINT Flags = 0;
   COLORREF TextColor = 0;
   COLORREF BkColor = 0;
   COLORREF BrushColor = 0;

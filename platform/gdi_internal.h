@@ -5,6 +5,8 @@
 
 #include <cstdint>
 #include <map>
+#include <string>
+#include <unordered_map>
 #include <memory>
 #include <vector>
 
@@ -13,6 +15,7 @@
 class QImage;
 class QPainter;
 class QRegion;
+class QRawFont;
 
 struct TGdiObj {
   explicit TGdiObj(UINT kind) : Kind(kind) {}
@@ -40,7 +43,41 @@ struct HBRUSH__ : TGdiObj {
   int Hatch = 0;
 };
 
-struct TRealFont;  // a font realised at one pixel size (gdi_text.cpp)
+// A font realised at one pixel size, with its metrics in device pixels and
+// the glyph advances and glyph pixels looked up so far (gdi_fonts.cpp).
+struct TRealFont {
+  ~TRealFont();
+  QRawFont* Raw = nullptr;
+  int Em = 0;
+  int Ascent = 0;
+  int Descent = 0;
+  int Height = 0;
+  int ExternalLeading = 0;
+  int AveCharWidth = 0;
+  int MaxCharWidth = 0;
+  int UnderlineOffset = 1;  // below the baseline
+  int StrikeOffset = 0;     // above the baseline
+  int LineWidth = 1;
+  bool Underline = false;
+  bool StrikeOut = false;
+  int Escapement = 0;  // tenths of a degree
+  struct Glyph {
+    std::uint32_t Index = 0;  // 0: the font has no glyph
+    int Advance = -1;         // -1: not looked up yet
+  };
+  std::vector<Glyph> Low = std::vector<Glyph>(0x500);
+  std::unordered_map<char16_t, Glyph> High;
+  // A glyph's pixels as rendered once, relative to its baseline origin.
+  struct Mask {
+    int Left = 0, Top = 0, W = 0, H = 0;
+    std::vector<std::uint8_t> Bits;
+  };
+  std::unordered_map<std::uint32_t, Mask> Masks;
+
+  const Glyph& Get(char16_t c);
+  int Advance(char16_t c) { return Get(c).Advance; }
+  const Mask& GetMask(std::uint32_t index);
+};
 struct HFONT__ : TGdiObj {
   HFONT__() : TGdiObj(OBJ_FONT) {}
   ~HFONT__() override;
@@ -142,6 +179,12 @@ namespace gdi {
 
 // Handle registry: a handle is valid while it is registered.
 void Register(TGdiObj* obj);
+// Takes an object out of the registry and frees it.
+void Destroy(TGdiObj* obj);
+void RegisterDC(HDC dc);
+void UnregisterDC(HDC dc);
+// A new black bitmap (nullptr for sizes that cannot be had).
+HBITMAP NewBitmap(int width, int height, bool mono);
 bool IsLive(const void* obj);
 bool IsLiveDC(HDC dc);
 TGdiObj* AsObj(HGDIOBJ obj);  // nullptr for an unknown handle
@@ -204,6 +247,26 @@ HBITMAP DecodeDib(const BYTE* p, std::size_t size, std::size_t bitsOffset);
 inline std::size_t DibStride(int width, int bpp) {
   return ((static_cast<std::size_t>(width) * static_cast<std::size_t>(bpp) + 31) / 32) * 4;
 }
+
+// Text internals shared by the text files.
+TRealFont* Realise(HDC dc);
+// UTF-8 to UTF-16 into a reused buffer; invalid bytes become U+FFFD.
+void Utf8To16(const char* s, int n, std::u16string& out);
+int Width(TRealFont* f, const char16_t* s, int n);
+// Draws a run of glyphs with its baseline origin at device (x, y), kept
+// inside `clip` when given; dx gives per-character device advances when not
+// null. Returns the run's width.
+int DrawRun(HDC dc, TRealFont* f, const char16_t* s, int n, int x, int y, const int* dx, const RECT* clip);
+int ToLogX(HDC dc, int devLen);
+int ToLogY(HDC dc, int devLen);
+// Narrows the clip to a device rectangle for its lifetime.
+struct TClipScope {
+  TClipScope(HDC d, const RECT& r);
+  ~TClipScope();
+  HDC dc;
+  std::shared_ptr<QRegion> old;
+  std::uint64_t oldId;
+};
 
 AnsiString ToUtf8(const char16_t* s, int n);
 std::u16string FromUtf8(const char* s, int n);

@@ -172,6 +172,7 @@ private:
 
 // ---- Canvas ---------------------------------------------------------------
 class TGraphic;
+class TBitmap;
 
 inline constexpr DWORD cmBlackness = BLACKNESS;
 inline constexpr DWORD cmDstInvert = DSTINVERT;
@@ -250,6 +251,9 @@ public:
   void Draw(int X, int Y, TGraphic* Graphic);
   void StretchDraw(const TRect& R, TGraphic* Graphic);
   void CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source);
+  // Copies part of a bitmap with the pixels of Color replaced by the brush
+  // colour.
+  void BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color);
 
   TColor GetPixels(int X, int Y);
   void SetPixels(int X, int Y, TColor Value);

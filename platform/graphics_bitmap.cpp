@@ -354,8 +354,18 @@ void TBitmap::LoadFromStream(TStream* Stream) {
   WORD bpp = Le16(&data[28]);
   FPixelFormat = bpp == 1 ? pf1bit : bpp == 4 ? pf4bit : bpp == 8 ? pf8bit : bpp == 16 ? pf16bit : bpp == 24 ? pf24bit : pf32bit;
   if (FPixelFormat == pf1bit) {
-    // Keep the monochrome semantics for blits; colours are black and white.
-    b->Mono = true;
+    // A black-and-white palette makes a monochrome bitmap (with the platform's
+    // blit rules); other two-colour palettes keep their colours.
+    bool bw = true;
+    for (int y = 0; y < b->Height && bw; ++y)
+      for (int x = 0; x < b->Width && bw; ++x) {
+        std::uint32_t p = b->Row(y)[x] & 0xFFFFFF;
+        bw = p == 0 || p == 0xFFFFFF;
+      }
+    if (bw)
+      b->Mono = true;
+    else
+      FPixelFormat = pfDevice;
   }
   SetHandle(b);
 }
@@ -413,13 +423,13 @@ void TBitmap::SaveToStream(TStream* Stream) {
 
 void TBitmap::LoadFromResourceName(HINSTANCE, const AnsiString& ResName) {
   HBITMAP b = LoadBitmapA(nullptr, ResName.c_str());
-  if (!b) throw EResNotFound("Resource " + ResName + " not found");
+  if (!b) throw EResNotFound(AnsiString("Resource ").append(ResName).append(" not found"));
   FPixelFormat = pfDevice;
   SetHandle(b);
 }
 
 void TBitmap::LoadFromResourceID(HINSTANCE Instance, int ResID) {
-  LoadFromResourceName(Instance, "#" + std::to_string(ResID));
+  LoadFromResourceName(Instance, AnsiString("#").append(std::to_string(ResID)));
 }
 
 // ---- Device-independent copies --------------------------------------------

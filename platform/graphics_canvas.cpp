@@ -263,6 +263,30 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Canvas, const TRect& Source) 
   Changed();
 }
 
+void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color) {
+  if (!Bitmap || Bitmap->GetEmpty()) return;
+  Changing();
+  RequireState(false, true, false);
+  TBitmap copy;
+  copy.Assign(Bitmap);
+  COLORREF key = ColorToRGB(Color) & 0xFFFFFF;
+  std::uint32_t brush = 0xFF000000u | (GetRValue(ColorToRGB(FBrush->GetColor())) << 16) |
+                        (GetGValue(ColorToRGB(FBrush->GetColor())) << 8) | GetBValue(ColorToRGB(FBrush->GetColor()));
+  std::uint32_t keyPx = 0xFF000000u | (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
+  for (int y = 0; y < copy.GetHeight(); ++y) {
+    auto* row = static_cast<std::uint32_t*>(copy.ScanLine(y));
+    for (int x = 0; x < copy.GetWidth(); ++x)
+      if ((row[x] | 0xFF000000u) == keyPx) row[x] = brush;
+  }
+  HDC src = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(src, copy.GetHandle());
+  ::StretchBlt(FHandle, Dest.left, Dest.top, Dest.Width(), Dest.Height(), src, Source.left, Source.top,
+               Source.Width(), Source.Height(), SRCCOPY);
+  SelectObject(src, old);
+  DeleteDC(src);
+  Changed();
+}
+
 TColor TCanvas::GetPixels(int X, int Y) { return static_cast<TColor>(::GetPixel(GetHandle(), X, Y)); }
 
 void TCanvas::SetPixels(int X, int Y, TColor Value) {

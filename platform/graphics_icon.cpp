@@ -235,7 +235,7 @@ HICON DecodeIco(const Byte* d, std::size_t size, int wantW, int wantH) {
     icon = IconFromImage(q);
   } else {
     // A DIB whose height counts the colour rows and the mask rows.
-    if (Le32(img) < 40) return nullptr;
+    if (len < 40 || Le32(img) < 40 || Le32(img) > len) return nullptr;
     std::vector<Byte> dib(img, img + len);
     LONG fullH = static_cast<LONG>(Le32(img + 8));
     LONG h = fullH / 2, w = static_cast<LONG>(Le32(img + 4));

@@ -464,7 +464,7 @@ void TPicture::LoadFromFile(const AnsiString& FileName) {
   {
     std::lock_guard<std::mutex> lock(gFormatMutex);
     auto it = Formats().find(FileExt(FileName));
-    if (it == Formats().end()) throw EInvalidGraphic("Unknown picture file extension (." + FileExt(FileName) + ")");
+    if (it == Formats().end()) throw EInvalidGraphic(AnsiString("Unknown picture file extension (.").append(FileExt(FileName)).append(")"));
     factory = it->second.Factory;
   }
   std::unique_ptr<TGraphic> g(factory());

@@ -30,7 +30,7 @@ TRegistry& Registry() {
 
 AnsiString Key(LPCSTR name) {
   if (!name) return {};
-  if (IS_INTRESOURCE(name)) return "#" + std::to_string(reinterpret_cast<std::uintptr_t>(name));
+  if (IS_INTRESOURCE(name)) return AnsiString("#").append(std::to_string(reinterpret_cast<std::uintptr_t>(name)));
   return Upper(name);
 }
 }  // namespace
@@ -48,6 +48,7 @@ void RegisterCursorResource(int id, std::function<HCURSOR()> make) {
 void RegisterDataResource(const AnsiString& name, std::vector<BYTE> data) {
   TRegistry& r = Registry();
   std::lock_guard<std::mutex> lock(r.Mutex);
+  // The vector is filled in place so that handles already found stay valid.
   r.Data[Upper(name)] = std::move(data);
 }
 
@@ -89,6 +90,25 @@ bool LoadDataResource(LPCSTR name, std::vector<BYTE>& data) {
   data = it->second;
   return true;
 }
+
+HRSRC FindResourceA(HINSTANCE, LPCSTR name, LPCSTR type) {
+  if (type != RT_RCDATA) return nullptr;
+  TRegistry& r = Registry();
+  std::lock_guard<std::mutex> lock(r.Mutex);
+  auto it = r.Data.find(Key(name));
+  // The map keeps its values in place, so the entry's address is the handle.
+  return it == r.Data.end() ? nullptr : reinterpret_cast<HRSRC>(&it->second);
+}
+HGLOBAL LoadResource(HINSTANCE, HRSRC res) { return res; }
+void* LockResource(HGLOBAL data) {
+  if (!data) return nullptr;
+  auto* v = static_cast<std::vector<BYTE>*>(data);
+  return v->data();
+}
+DWORD SizeofResource(HINSTANCE, HRSRC res) {
+  return res ? static_cast<DWORD>(reinterpret_cast<std::vector<BYTE>*>(res)->size()) : 0;
+}
+BOOL FreeResource(HGLOBAL) { return FALSE; }
 
 std::vector<AnsiString> BitmapResourceNames() {
   TRegistry& r = Registry();

@@ -28,6 +28,21 @@ inline HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) { return LoadCursorA(
 // Raw data resources (the platform's RT_RCDATA): false when there is none.
 bool LoadDataResource(LPCSTR name, std::vector<BYTE>& data);
 
+// The platform's resource functions for raw data: FindResource gives a
+// handle for an RT_RCDATA resource (nullptr for other types or unknown
+// names); the data stays valid while the program runs and the resource is
+// not registered again.
+struct HRSRC__;
+using HRSRC = HRSRC__*;
+using HGLOBAL = void*;
+inline LPCSTR const RT_RCDATA = MAKEINTRESOURCEA(10);
+HRSRC FindResourceA(HINSTANCE instance, LPCSTR name, LPCSTR type);
+inline HRSRC FindResource(HINSTANCE instance, LPCSTR name, LPCSTR type) { return FindResourceA(instance, name, type); }
+HGLOBAL LoadResource(HINSTANCE instance, HRSRC res);
+void* LockResource(HGLOBAL data);
+DWORD SizeofResource(HINSTANCE instance, HRSRC res);
+BOOL FreeResource(HGLOBAL data);
+
 // Registration, for modules that bring resources of their own. A later
 // registration of a name replaces the earlier one.
 void RegisterBitmapResource(const AnsiString& name, std::function<HBITMAP()> make);

@@ -125,6 +125,11 @@ TEST_F(BitmapCanvas, DrawTransparentBitmapAndCopyRect) {
   copy.SetSize(8, 8);
   copy.GetCanvas()->CopyRect(TRect(0, 0, 8, 8), c, TRect(10, 10, 18, 18));
   EXPECT_EQ(copy.GetCanvas()->GetPixels(3, 3), clBlack);
+  // BrushCopy puts the brush colour where the key colour was.
+  c->GetBrush()->SetColor(clYellow);
+  c->BrushCopy(TRect(20, 20, 24, 24), &glyph, TRect(0, 0, 4, 4), clFuchsia);
+  EXPECT_EQ(c->GetPixels(20, 20), clYellow);
+  EXPECT_EQ(c->GetPixels(21, 21), clBlack);
 }
 
 TEST_F(BitmapCanvas, ResizeKeepsPixelsAndScanLine) {

@@ -199,6 +199,20 @@ std::vector<Byte> SmallIco() {
   return d;
 }
 
+TEST(Icons, CorruptFilesRaise) {
+  std::vector<Byte> ico = SmallIco();
+  std::vector<Byte> hugeEntry = ico;
+  hugeEntry[14] = hugeEntry[15] = 0xFF;  // image length past the end
+  std::vector<Byte> shortHeader = ico;
+  shortHeader[22] = 12;  // header size below a DIB's
+  for (const auto& data : {std::vector<Byte>(ico.begin(), ico.begin() + 30), hugeEntry, shortHeader, std::vector<Byte>{0, 0, 1, 0, 0, 0}}) {
+    std::unique_ptr<TMemoryStream> in(StreamOf(data));
+    TIcon icon;
+    EXPECT_THROW(icon.LoadFromStream(in.get()), EInvalidGraphic);
+    EXPECT_TRUE(icon.GetEmpty());
+  }
+}
+
 TEST(PictureLoader, DecodesEachFormatFromBytes) {
   TBitmap q;
   Quadrants(q, 8, 6);
@@ -369,6 +383,17 @@ TEST(Resources, NamedBitmapsHaveTheirSizes) {
     DestroyCursor(cur);
   }
   EXPECT_EQ(LoadCursor(HInstance, MAKEINTRESOURCE(8009)), nullptr);
+}
+
+TEST(Resources, RawDataThroughFindResource) {
+  RegisterDataResource("Logo", {1, 2, 3});
+  HRSRC r = FindResource(HInstance, "LOGO", RT_RCDATA);
+  ASSERT_NE(r, nullptr);
+  EXPECT_EQ(SizeofResource(HInstance, r), 3u);
+  auto* p = static_cast<const BYTE*>(LockResource(LoadResource(HInstance, r)));
+  EXPECT_EQ(p[2], 3);
+  EXPECT_EQ(FindResource(HInstance, "LOGO", MAKEINTRESOURCE(2)), nullptr);  // not raw data
+  EXPECT_EQ(FindResource(HInstance, "NONE", RT_RCDATA), nullptr);
 }
 
 }  // namespace
