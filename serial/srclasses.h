@@ -11,12 +11,8 @@
 //  - srterminal.cpp: the terminal hook (SetTerminal, SetTerminalUsage,
 //    NewTerminalWndProc, UpdateTerminalByChars).
 //  - srmatch.cpp: CheckSequence.
-//  - srprocessors.h/.cpp: TsrCustomDataProcessor and the base worker thread
-//    TsrThreadIO. The device calls these processor members:
-//      void SetDevice(TsrBaseIO* Device);                         (virtual)
-//      void DoProcessing(void* Buffer, DWORD Length, TIgnoreTypes& Ignore);
-//      void DoAfterSendComplete(bool& Handled);
-//    and TsrThreadIO(TsrBaseIO* Owner), created running and freeing itself.
+//  - srprocessors.h: TsrCustomDataProcessor; srthreadio.h: the base worker
+//    thread TsrThreadIO.
 #pragma once
 
 #include <array>

@@ -236,7 +236,6 @@ protected:
   void DropManualRTS();
   bool ManualRS485() const { return FManualRTS && FRS485Mode; }
 
-protected:
   friend class TCommThread;
   friend class TMsgThread;
   void SetMonitor(TComponent*& Field, TComponent* Value);
@@ -268,8 +267,6 @@ protected:
   TStreamProtocol FStreamProtocol = spNone;
   TOnTraceEvent FOnTraceState;
   TOnCommErrorEvent FOnCommError;
-
-protected:
   COMMPROP FCommProp{};
   COMMCONFIG FCommConfig{};
 };

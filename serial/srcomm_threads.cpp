@@ -188,7 +188,7 @@ void TsrCustomComm::ReleaseThread(TThread* Thread, bool BusyWithCaller, const st
         stuck = 0;
         continue;
       }
-      if (WaitingForMain && WaitingForMain->load() && ++stuck > 50) break;
+      if (WaitingForMain && WaitingForMain->load() && ++stuck > 5) break;
     }
   }
   if (ended) {

@@ -62,7 +62,9 @@ void TsrBaseIO::UpdateTerminalByChars(void* Buffer, DWORD Count) {
   TWritingGuard writing(FTerminalWriting);
   const auto* bytes = static_cast<const Byte*>(Buffer);
   if (Count == 1) {
-    SendMessageA(FTerminalWnd, WM_CHAR, bytes[0], 1);
+    // A single byte is typed into the edit; a lone zero, like every zero
+    // byte, never reaches it.
+    if (bytes[0] != 0) SendMessageA(FTerminalWnd, WM_CHAR, bytes[0], 1);
     return;
   }
   // Zero bytes split the data and never reach the edit. Each run is copied

@@ -1,12 +1,12 @@
 #include "serial/srwin32.h"
 
-#include <cstdio>
 #include <mutex>
 
 #include "platform/registry.h"
 #include "platform/syncobjs.h"
 #include "platform/sysutils.h"
 #include "platform/threads.h"
+#include "platform/winuser.h"
 
 AnsiString ComPortToStr(unsigned Number) {
   return Format("COM%u", {Number});
@@ -172,8 +172,7 @@ AnsiString GetLastSysErrorString() {
 // ---- User interface ---------------------------------------------------------------------
 
 HWND GetMainWindowHandle() {
-  // No top-level window tracking yet: message boxes go without an owner.
-  return nullptr;
+  return GetForegroundWindow();
 }
 
 void srProcessMessages() {
@@ -192,25 +191,11 @@ void srProcessMessages() {
 
 namespace {
 std::mutex gUiLock;
-TsrMessageBoxHook gMessageBoxHook;
 TsrDebugSink gDebugSink;
 }  // namespace
 
-void SetSrMessageBoxHook(TsrMessageBoxHook Hook) {
-  std::lock_guard guard(gUiLock);
-  gMessageBoxHook = std::move(Hook);
-}
-
 void srMessageBox(HWND Owner, const AnsiString& Text, const AnsiString& Caption) {
-  TsrMessageBoxHook hook;
-  {
-    std::lock_guard guard(gUiLock);
-    hook = gMessageBoxHook;
-  }
-  if (hook)
-    hook(Owner, Text, Caption);
-  else
-    std::fprintf(stderr, "%s: %s\n", Caption.c_str(), Text.c_str());
+  MessageBoxA(Owner, Text.c_str(), Caption.c_str(), MB_OK | MB_ICONERROR);
 }
 
 void srShowException(const Exception& E) {

@@ -53,11 +53,8 @@ HWND GetMainWindowHandle();
 // the calls other threads synchronise with it) while the library waits.
 void srProcessMessages();
 
-// Message boxes and the display of an exception go through one hook, so a
-// program with windows shows them and tests can record them; without a hook
-// the text goes to standard error.
-using TsrMessageBoxHook = std::function<void(HWND Owner, const AnsiString& Text, const AnsiString& Caption)>;
-void SetSrMessageBoxHook(TsrMessageBoxHook Hook);
+// An error message box (the platform's MessageBoxA with the error icon), and
+// the display of an exception that is shown instead of raised.
 void srMessageBox(HWND Owner, const AnsiString& Text, const AnsiString& Caption);
 void srShowException(const Exception& E);
 

@@ -341,8 +341,6 @@ TEST(PeripheryProbes, PnPSecondAttemptAndSilence) {
   c.SetComPortNo(static_cast<Word>(peer.Number()));
   c.SetBaudRate(9600);
   c.SetActive(true);
-  const HANDLE before = c.GetHandle();
-  (void)before;
 
   device.Answer = [](int n) { return n == 2 ? Bytes("(LATE)") : TBytes{}; };
   EXPECT_EQ(c.GetPNPDeviceString(), "(LATE)");

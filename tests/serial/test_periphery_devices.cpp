@@ -8,6 +8,7 @@
 #include "platform/classes.h"
 #include "platform/registry.h"
 #include "platform/serialports.h"
+#include "serial/srcomm.h"
 #include "serial/srwin32di.h"
 
 namespace fs = std::filesystem;
@@ -261,6 +262,36 @@ TEST_F(PeripheryRegistry, ReadStringDropsOnlyTheTerminatingZero) {
   EXPECT_EQ(RegGetKeyParentName("SYSTEM\\Enum\\Dev"), "SYSTEM\\Enum");
   EXPECT_EQ(RegGetKeyParentName("SYSTEM"), "");
   EXPECT_EQ(RegGetKeyParentName("\\"), "");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PeripheryDevices, FullInformationPortListNamesAdapters) {
+  struct {
+    TsrEnumPorts Mode;
+    std::vector<AnsiString> Names;
+  } cases[] = {
+      {epQuickAll, {"COM1", "COM2", "COM9"}},
+      {epFullInfo, {"COM1", "COM2 (FT232R USB UART)", "COM9"}},
+      {epFullPresent, {"COM1", "COM2 (FT232R USB UART)"}},  // the pseudo-terminal has no device
+  };
+  for (const auto& k : cases) {
+    TsrComm comm(nullptr);
+    comm.EnumPorts = k.Mode;
+    TStringList names;
+    comm.GetDeviceList(&names);
+    std::vector<AnsiString> got;
+    for (int i = 0; i < names.Count(); ++i) got.push_back(names.Strings(i));
+    EXPECT_EQ(got, k.Names) << k.Mode;
+    if (k.Mode != epQuickAll) {
+      TsrDevice* usb = comm.GetDevice(1);
+      ASSERT_NE(usb, nullptr);
+      EXPECT_EQ(usb->Manufacturer, "FTDI");
+      EXPECT_EQ(usb->Driver, "ftdi_sio");
+    }
+  }
 }
 
 }  // namespace

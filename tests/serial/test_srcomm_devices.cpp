@@ -2,6 +2,10 @@
 // selection, and the reload on a device change.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include "platform/registry.h"
 #include "platform/serialports.h"
 #include "serial/srcomm.h"
@@ -57,8 +61,8 @@ TEST_F(SrCommDevices, PortListIsSortedUniqueAndSkipsOddEntries) {
 
 TEST_F(SrCommDevices, DeviceListAndSelection) {
   Script({{"\\Device\\Serial9", "COM10"}, {"\\Device\\Serial0", "COM1"}, {"\\Device\\Serial2", "COM3"}});
+  TListener listener;  // outlives the component, which notifies when freed
   TsrComm c(nullptr);
-  TListener listener;
   c.NotifyAdd(listener.Event());
   // Nothing is loaded yet: a selection changes nothing.
   c.SetDeviceIndex(1);
@@ -126,8 +130,8 @@ TEST_F(SrCommDevices, SortedAddKeepsKeysUniqueAndIndexesRight) {
 
 TEST_F(SrCommDevices, APortArrivalUpdatesTheList) {
   TearDown();  // the system's own map, with the test's ports in it
+  TListener listener;  // outlives the component, which notifies when freed
   TsrComm c(nullptr);
-  TListener listener;
   c.NotifyAdd(listener.Event());
   c.GetDeviceList(nullptr);
   auto peer = std::make_unique<TPtyPeer>();
@@ -152,6 +156,83 @@ TEST_F(SrCommDevices, APortArrivalUpdatesTheList) {
   EXPECT_TRUE(c.WMDeviceChange(nodes));
   EXPECT_EQ(c.IndexOfDeviceData(number), -1);
   EXPECT_EQ(listener.Codes, (std::vector<Integer>{3, 3}));
+}
+
+// A small sysfs with a legacy UART (ttyS0 = COM1) and a USB adapter that
+// describes itself (ttyUSB0 = COM2), plus a registered port without any
+// hardware behind it (COM9).
+class SrCommInstalledDevices : public ::testing::Test {
+protected:
+  void SetUp() override {
+    namespace fs = std::filesystem;
+    char tmpl[] = "/tmp/srcomm_devXXXXXX";
+    Root = mkdtemp(tmpl);
+    auto file = [](const fs::path& F, const char* Text) {
+      fs::create_directories(F.parent_path());
+      std::ofstream(F) << Text;
+    };
+    auto link = [](const fs::path& At, const char* Target) {
+      fs::create_directories(At.parent_path());
+      fs::create_symlink(Target, At);
+    };
+    const fs::path sys = Root / "sys";
+    file(sys / "devices/pnp0/00:04/uevent", "");
+    link(sys / "devices/pnp0/00:04/driver", "../../../bus/pnp/drivers/serial");
+    file(sys / "class/tty/ttyS0/type", "4\n");
+    link(sys / "class/tty/ttyS0/device", "../../../devices/pnp0/00:04");
+    const fs::path usb = sys / "devices/pci0/usb1/1-2";
+    file(usb / "uevent", "");
+    file(usb / "product", "FT232R USB UART\n");
+    file(usb / "manufacturer", "FTDI\n");
+    file(usb / "1-2:1.0/uevent", "");
+    file(usb / "1-2:1.0/ttyUSB0/uevent", "");
+    link(usb / "1-2:1.0/ttyUSB0/driver", "../../../../../../bus/usb-serial/drivers/ftdi_sio");
+    link(sys / "class/tty/ttyUSB0/device", "../../../devices/pci0/usb1/1-2/1-2:1.0/ttyUSB0");
+    for (const char* dev : {"ttyS0", "ttyUSB0", "pts7"}) file(Root / "dev" / dev, "");
+
+    Saved = GetSerialPortSources();
+    TSerialPortSources src;
+    src.SysClassTty = (sys / "class/tty").string();
+    src.DevDir = (Root / "dev").string();
+    src.ByIdDir = (Root / "dev/serial/by-id").string();
+    src.MapFile = (Root / "serialports.conf").string();
+    SetSerialPortSources(src);
+    RegisterSerialPort(9, (Root / "dev/pts7").string());
+  }
+  void TearDown() override {
+    UnregisterSerialPort(9);
+    SetSerialPortSources(Saved);
+    std::error_code ec;
+    std::filesystem::remove_all(Root, ec);
+  }
+  static AnsiString Names(TsrEnumPorts Mode) {
+    TsrComm c(nullptr);
+    c.EnumPorts = Mode;
+    TStringList names;
+    c.GetDeviceList(&names);
+    return names.GetTextStr();
+  }
+
+  std::filesystem::path Root;
+  TSerialPortSources Saved;
+};
+
+TEST_F(SrCommInstalledDevices, DescriptionsAndPresentPortsFromTheDeviceDatabase) {
+  EXPECT_EQ(Names(epQuickAll), "COM1\r\nCOM2\r\nCOM9\r\n");
+  EXPECT_EQ(Names(epFullInfo), "COM1\r\nCOM2 (FT232R USB UART)\r\nCOM9\r\n");
+  EXPECT_EQ(Names(epFullPresent), "COM1\r\nCOM2 (FT232R USB UART)\r\n");
+
+  TsrComm c(nullptr);
+  c.EnumPorts = epFullInfo;
+  c.GetDeviceList(nullptr);
+  TsrDevice* usb = c.GetDevice(1);
+  ASSERT_NE(usb, nullptr);
+  EXPECT_EQ(usb->PortName, "COM2");
+  EXPECT_EQ(usb->DeviceData, 2);
+  EXPECT_EQ(usb->RegPortName, "COM2");
+  EXPECT_EQ(usb->Description, "FT232R USB UART");
+  EXPECT_EQ(usb->Manufacturer, "FTDI");
+  EXPECT_FALSE(usb->DevicePath.empty());
 }
 
 }  // namespace

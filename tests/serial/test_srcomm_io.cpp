@@ -5,6 +5,8 @@
 #include <numeric>
 #include <thread>
 
+#include "platform/winkernel.h"
+#include "platform/winuser.h"
 #include "serial/srcomm.h"
 #include "tests/serial/serial_fixture.h"
 #include "tests/support/pty_peer.h"
@@ -186,7 +188,10 @@ TEST_F(SrCommIO, AReaderTakesTheBytesInPiecesThatFitTheBuffer) {
 
 TEST_F(SrCommIO, AnExceptionInAHandlerIsShownAndTheThreadsGoOn) {
   std::vector<AnsiString> shown;
-  SetSrMessageBoxHook([&](HWND, const AnsiString& Text, const AnsiString&) { shown.push_back(Text); });
+  SetMessageBoxHook([&](HWND, const AnsiString& Text, const AnsiString&, UINT) {
+    shown.push_back(Text);
+    return IDOK;
+  });
   int calls = 0;
   Comm.OnAfterReceive = [&](TObject*, void*, DWORD) {
     if (++calls == 1) throw Exception("handler failed");
@@ -195,8 +200,38 @@ TEST_F(SrCommIO, AnExceptionInAHandlerIsShownAndTheThreadsGoOn) {
   ASSERT_TRUE(PumpUntil([&] { return calls == 1; }));
   Peer.Send(Series(1));
   ASSERT_TRUE(PumpUntil([&] { return calls == 2; }));
-  SetSrMessageBoxHook({});
+  SetMessageBoxHook({});
   EXPECT_EQ(shown, (std::vector<AnsiString>{"handler failed"}));
+}
+
+TEST_F(SrCommIO, TransmissionEndAndLineStatesReachTheirEvents) {
+  int sent = 0;
+  Comm.SetOnSent([&](TObject*) { ++sent; });
+  const Byte b[] = {1, 2, 3};
+  Comm.SendData(b, 3);  // tsTxEmpty not traced: no event
+  ASSERT_TRUE(Peer.WaitReceived(3, std::chrono::seconds(2)));
+  EXPECT_FALSE(Comm.WaitForBytes(1, 50));
+  EXPECT_EQ(sent, 0);
+  Comm.SetTraceState(TTraceStates{tsTxEmpty});
+  Comm.SendData(b, 3);
+  EXPECT_TRUE(PumpUntil([&] { return sent == 1; }));
+
+  // The ring monitor is set on a ring and stays set.
+  std::vector<std::pair<TComponent*, bool>> checks;
+  SetCheckedPropertyWriter([&](TComponent* Control, bool Value) {
+    checks.emplace_back(Control, Value);
+    return true;
+  });
+  TComponent ring(nullptr);
+  Comm.SetMonitorRing(&ring);
+  std::vector<TTraceStates> traces;
+  Comm.SetOnTraceState([&](TObject*, TTraceStates States) { traces.push_back(States); });
+  Comm.DoTraceStates(&Comm, TTraceStates{tsRing, tsDSR});
+  Comm.DoTraceStates(&Comm, TTraceStates{tsDSR});
+  SetCheckedPropertyWriter({});
+  EXPECT_EQ(checks, (std::vector<std::pair<TComponent*, bool>>{{&ring, true}}));
+  EXPECT_EQ(traces, (std::vector<TTraceStates>{TTraceStates{tsRing, tsDSR}, TTraceStates{tsDSR}}));
+  Comm.SetOnTraceState(nullptr);
 }
 
 TEST_F(SrCommIO, LineErrorsGoToOnCommError) {

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/serialports.h"
+#include "platform/winkernel.h"
+#include "platform/winuser.h"
 #include "serial/srcomm.h"
 #include "tests/serial/serial_fixture.h"
 #include "tests/support/pty_peer.h"
@@ -187,8 +189,8 @@ TEST(SrCommOpen, ASecondComponentOnTheSamePortFindsItBusy) {
 
 TEST(SrCommOpen, ChangingThePortReopensTheNewOne) {
   TPtyPeer a, b;
+  TListener listener;  // outlives the component, which notifies when freed
   TsrComm c(nullptr);
-  TListener listener;
   c.SetComPortNo(static_cast<Word>(a.Number()));
   c.SetActive(true);
   c.NotifyAdd(listener.Event());
@@ -215,6 +217,28 @@ TEST(SrCommOpen, ARejectedSettingIsLogged) {
   ASSERT_TRUE(GetCommState(c.GetHandle(), &dcb));
   EXPECT_EQ(dcb.StopBits, ONESTOPBIT);  // the driver keeps its setting
   c.SetLog(nullptr);
+}
+
+TEST(SrCommOpen, AStoredActiveStateIsAppliedWhenLoaded) {
+  TPtyPeer peer;
+  std::vector<AnsiString> boxes;
+  SetMessageBoxHook([&](HWND, const AnsiString& Text, const AnsiString& Caption, UINT Type) {
+    EXPECT_EQ(Type & MB_ICONERROR, MB_ICONERROR);
+    boxes.push_back(Caption + ":" + Text);
+    return IDOK;
+  });
+  for (Word port : {static_cast<Word>(peer.Number()), MissingPort}) {
+    TsrComm c(nullptr);
+    c.SetLoading(true);
+    c.SetComPortNo(port);
+    c.SetActive(true);  // only stored while loading
+    EXPECT_TRUE(c.GetActive());
+    EXPECT_EQ(c.GetHandle(), INVALID_HANDLE_VALUE);
+    c.Loaded();
+    EXPECT_EQ(c.GetActive(), port != MissingPort);
+  }
+  SetMessageBoxHook({});
+  EXPECT_EQ(boxes, (std::vector<AnsiString>{"Error:error"}));
 }
 
 TEST(SrCommListeners, ListedOnceCalledInOrderRemovable) {

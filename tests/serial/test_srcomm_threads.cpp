@@ -5,6 +5,7 @@
 #include <dirent.h>
 
 #include <memory>
+#include <thread>
 
 #include "serial/srcomm.h"
 #include "tests/serial/serial_fixture.h"
@@ -93,10 +94,34 @@ TEST(SrCommThreads, ClosingFromInsideTheEventHandlingDoesNotDeadlock) {
   EXPECT_TRUE(BackTo(baseline));
 }
 
+TEST(SrCommThreads, ClosingInsideAnotherSynchronisedCallDoesNotDeadlock) {
+  // The configurator runs each meter operation as a call a worker thread
+  // hands to the main thread; received events then wait for it to return.
+  TPtyPeer peer;
+  const int baseline = ThreadCount();
+  TsrComm c(nullptr);
+  c.SetComPortNo(static_cast<Word>(peer.Number()));
+  bool done = false;
+  std::thread worker([&] {
+    TThread::Synchronize(nullptr, [&] {
+      c.SetActive(true);
+      peer.Send(TBytes{1, 2, 3});
+      EXPECT_TRUE(c.WaitForBytes(3, 2000));
+      Sleep(20);  // the event is now waiting for this call to end
+      c.SetActive(false);
+      done = true;
+    });
+  });
+  EXPECT_TRUE(PumpUntil([&] { return done; }));
+  worker.join();
+  EXPECT_FALSE(c.GetActive());
+  EXPECT_TRUE(BackTo(baseline));
+}
+
 TEST(SrCommThreads, AVanishingDeviceIsClosedOnTheOwnerThread) {
   auto peer = std::make_unique<TPtyPeer>();
+  TListener listener;  // outlives the component, which notifies when freed
   TsrComm c(nullptr);
-  TListener listener;
   DWORD closeThread = 0;
   c.OnClose = [&](TObject*) { closeThread = GetCurrentThreadId(); };
   c.SetComPortNo(static_cast<Word>(peer->Number()));
