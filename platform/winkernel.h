@@ -30,6 +30,10 @@ struct TWindowCreateParams {
 };
 // nullptr (with GetLastError) on an unknown class or a refused WM_CREATE.
 HWND CreateWindowFromParams(const TWindowCreateParams& Params);
+// The procedure windows of a class start with (a framework control's
+// DefWndProc when it wraps a kernel class such as "SCROLLBAR"); empty for
+// an unknown class or one that uses DefWindowProcA.
+TWindowProc GetClassWindowProc(const AnsiString& ClassName);
 
 // ---- Message loop -----------------------------------------------------------------
 // Runs before TranslateMessage/DispatchMessage in KernelProcessMessage: the
@@ -37,10 +41,10 @@ HWND CreateWindowFromParams(const TWindowCreateParams& Params);
 // (a consumed key then makes neither WM_KEYDOWN nor WM_CHAR).
 using TMessagePreprocessor = std::function<bool(MSG& Msg)>;
 void SetMessagePreprocessor(TMessagePreprocessor Hook);
-// One step of the standard loop without waiting: takes a message, runs the
-// preprocessor, translates and dispatches. False when there was nothing.
-// WM_QUIT is left to the caller (returned in *Quit when given).
-bool KernelProcessMessage(bool* Quit = nullptr);
+// One step of the standard loop: takes a message (with Wait, waits for one;
+// timers wake the wait), runs the preprocessor, translates and dispatches.
+// False when there was nothing. WM_QUIT is taken and reported in *Quit.
+bool KernelProcessMessage(bool* Quit = nullptr, bool Wait = false);
 
 // Exceptions thrown by a window procedure are caught where the kernel calls
 // it and handed here (nullptr for a non-standard exception); the default
@@ -82,7 +86,7 @@ WORD ScanCodeOfVk(WORD Vk, bool* Extended = nullptr);
 struct TWindowHost {
   std::function<void(HWND)> Shown;
   std::function<void(HWND)> Hidden;
-  std::function<void(HWND)> Moved;  // position or size
+  std::function<void(HWND)> Moved;  // position or size, the host's own SetWindowPos included
   std::function<void(HWND)> Destroyed;
   std::function<void(HWND, const RECT&)> Repaint;  // window coordinates
   std::function<void(HWND)> Activated;
@@ -96,6 +100,10 @@ void SetWindowHost(const TWindowHost& Host);
 HBITMAP ComposeWindowBitmap(HWND hWnd);
 // Visible top-level windows, topmost first.
 std::vector<HWND> TopLevelWindows();
+
+// The caret to draw: the window it belongs to and its rectangle in that
+// window's client coordinates; false when there is no visible caret.
+bool GetVisibleCaret(HWND& Wnd, RECT& Rect);
 
 // The id (IDC_* or a module's resource number) of a cursor handle that
 // LoadCursor made; 0 for another handle.

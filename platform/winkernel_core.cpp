@@ -78,12 +78,19 @@ void EnsureKernel() {
     source.Translate = TranslateHook;
     SetWindowMessageSource(source);
     InstallPaintHooks();
+    RegisterScrollBarClass();
     std::vector<int> known = CursorResourceIds();
     for (int id : {IDC_ARROW, IDC_IBEAM, IDC_WAIT, IDC_CROSS, IDC_UPARROW, IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE,
                    IDC_SIZENS, IDC_SIZEALL, IDC_NO, IDC_HAND, IDC_APPSTARTING, IDC_HELP})
       if (std::find(known.begin(), known.end(), id) == known.end()) RegisterCursorWithId(id, MakeStandardCursor);
   });
-  // Posting needs the thread's queue; looking at it makes one.
+}
+
+void EnsureThreadQueue() {
+  // Posting to a thread needs its queue, which its first look makes.
+  thread_local bool made = false;
+  if (made) return;
+  made = true;
   MSG m;
   PeekMessageA(&m, reinterpret_cast<HWND>(-1), WM_USER, WM_USER - 1, PM_NOREMOVE);
 }
@@ -121,11 +128,15 @@ void SetMessagePreprocessor(TMessagePreprocessor Hook) { Preprocessor = std::mov
 void SetWindowExceptionHandler(TWindowExceptionHandler Handler) { ExceptionHandler = std::move(Handler); }
 void SetWindowHost(const TWindowHost& H) { wk::Host() = H; }
 
-bool KernelProcessMessage(bool* Quit) {
+bool KernelProcessMessage(bool* Quit, bool Wait) {
   wk::EnsureKernel();
   if (Quit) *Quit = false;
   MSG m;
-  if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) return false;
+  if (Wait) {
+    if (GetMessageA(&m, nullptr, 0, 0) == -1) return false;
+  } else if (!PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    return false;
+  }
   if (m.message == WM_QUIT) {
     if (Quit) *Quit = true;
     return true;

@@ -16,9 +16,11 @@ HWND Capture = nullptr;
 
 bool CanTakeFocus(const PWnd& w) { return wk::IsVisibleChain(*w) && wk::IsEnabledChain(*w); }
 
-void CancelModes(HWND losing, HWND gaining) {
-  if (losing) wk::Send(losing, WM_CANCELMODE, 0, 0);
-  if (Capture && Capture != losing && Capture != gaining) wk::Send(Capture, WM_CANCELMODE, 0, 0);
+// A window that holds the mouse (a drag, a sizing, a pan) is told to end it
+// when the focus or the activation goes elsewhere.
+void CancelModes(HWND gaining) {
+  HWND cap = GetCapture();
+  if (cap && cap != gaining) wk::Send(cap, WM_CANCELMODE, 0, 0);
 }
 
 }  // namespace
@@ -46,7 +48,7 @@ HWND SetFocus(HWND h) {
   }
   HWND prev = GetFocus();
   if (prev == h) return prev;
-  CancelModes(prev, h);
+  CancelModes(h);
   if (h && !wk::Find(h)) return nullptr;
   Focus = h;
   HWND told = wk::Find(FocusNotified) ? FocusNotified : nullptr;
@@ -80,7 +82,7 @@ HWND SetActiveWindow(HWND h) {
   }
   HWND prev = GetActiveWindow();
   if (prev == h) return prev;
-  CancelModes(nullptr, h);
+  CancelModes(h);
   Active = h;
   if (prev) {
     wk::Send(prev, WM_NCACTIVATE, FALSE, reinterpret_cast<LPARAM>(h));
@@ -90,6 +92,8 @@ HWND SetActiveWindow(HWND h) {
     if (Active == h && f && wk::IsDescendant(prev, f)) SetFocus(nullptr);
   }
   if (h && Active == h && wk::Find(h)) {
+    // The active window comes to the front of its kind.
+    SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     wk::Send(h, WM_NCACTIVATE, TRUE, reinterpret_cast<LPARAM>(prev));
     wk::Send(h, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0), reinterpret_cast<LPARAM>(prev));
     if (wk::Host().Activated) wk::Host().Activated(h);
@@ -101,6 +105,7 @@ HWND SetCapture(HWND h) {
   HWND prev = GetCapture();
   if (h && !wk::Find(h)) return prev;
   Capture = h;
+  if (prev != h) wk::MouseMovedInPlace();
   if (prev && prev != h) wk::Send(prev, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(h));
   return prev;
 }
@@ -108,7 +113,10 @@ HWND SetCapture(HWND h) {
 BOOL ReleaseCapture() {
   HWND prev = GetCapture();
   Capture = nullptr;
-  if (prev) wk::Send(prev, WM_CAPTURECHANGED, 0, 0);
+  if (prev) {
+    wk::MouseMovedInPlace();
+    wk::Send(prev, WM_CAPTURECHANGED, 0, 0);
+  }
   return TRUE;
 }
 
@@ -147,6 +155,7 @@ void ForgetWindow(HWND h) {
   if (Losing == h) Losing = nullptr;
   if (Active == h) Active = nullptr;
   if (Capture == h) Capture = nullptr;
+  ForgetCaret(h);
   KillWindowTimers(h);
 }
 
@@ -156,3 +165,78 @@ void ForgetWindow(HWND h) {
 void KernelResetFocusState() {
   Focus = FocusNotified = Losing = Active = Capture = nullptr;
 }
+
+// ---- Caret ------------------------------------------------------------------------
+
+namespace {
+
+struct TCaret {
+  HWND Wnd = nullptr;
+  int Width = 0;
+  int Height = 0;
+  POINT Pos{};
+  int HideCount = 1;  // a new caret is hidden
+} Caret;
+
+bool OwnsCaret(HWND h) { return Caret.Wnd && (!h || h == Caret.Wnd) && wk::Find(Caret.Wnd); }
+
+void CaretChanged() {
+  if (PWnd w = wk::Find(Caret.Wnd)) wk::NotifyRepaint(wk::TopLevelOf(w));
+}
+
+}  // namespace
+
+BOOL CreateCaret(HWND h, HBITMAP, int width, int height) {
+  if (!wk::Find(h)) return FALSE;
+  DestroyCaret();
+  Caret = TCaret{h, width > 0 ? width : GetSystemMetrics(SM_CXBORDER), height > 0 ? height : 16, POINT{}, 1};
+  return TRUE;
+}
+
+BOOL DestroyCaret() {
+  if (!Caret.Wnd) return FALSE;
+  CaretChanged();
+  Caret = TCaret{};
+  return TRUE;
+}
+
+BOOL SetCaretPos(int x, int y) {
+  if (!OwnsCaret(nullptr)) return FALSE;
+  Caret.Pos = POINT{x, y};
+  CaretChanged();
+  return TRUE;
+}
+
+BOOL GetCaretPos(POINT* p) {
+  if (!p || !OwnsCaret(nullptr)) return FALSE;
+  *p = Caret.Pos;
+  return TRUE;
+}
+
+BOOL ShowCaret(HWND h) {
+  if (!OwnsCaret(h) || Caret.HideCount == 0) return FALSE;
+  if (--Caret.HideCount == 0) CaretChanged();
+  return TRUE;
+}
+
+BOOL HideCaret(HWND h) {
+  if (!OwnsCaret(h)) return FALSE;
+  if (Caret.HideCount++ == 0) CaretChanged();
+  return TRUE;
+}
+
+bool GetVisibleCaret(HWND& wnd, RECT& r) {
+  PWnd w = wk::Find(Caret.Wnd);
+  if (!w || Caret.HideCount > 0 || !wk::IsVisibleChain(*w)) return false;
+  wnd = Caret.Wnd;
+  r = RECT{Caret.Pos.x, Caret.Pos.y, Caret.Pos.x + Caret.Width, Caret.Pos.y + Caret.Height};
+  return true;
+}
+
+namespace wk {
+
+void ForgetCaret(HWND h) {
+  if (Caret.Wnd == h) Caret = TCaret{};
+}
+
+}  // namespace wk

@@ -13,6 +13,7 @@ namespace {
 
 struct TRawInput {
   bool IsMouse = false;
+  bool Synthetic = false;  // made by the kernel: no physical state changes
   TKeyInput Key;
   TMouseInput Mouse;
   DWORD Time = 0;
@@ -26,6 +27,7 @@ std::deque<TRawInput>& RawQueue() {
 std::array<BYTE, 256> AsyncState{};  // guarded by InputLock
 std::array<BYTE, 256> KeyState{};    // as of the last retrieved input
 POINT CursorPos{};
+bool MouseSeen = false;  // CursorPos comes from real input
 
 // The last key message retrieved, so translation uses the characters the
 // keyboard typed with it.
@@ -241,9 +243,9 @@ void Push(TRawInput r) {
   r.Time = GetTickCount();
   {
     std::lock_guard guard(InputLock);
-    if (r.IsMouse)
+    if (r.IsMouse && !r.Synthetic)
       ApplyMouse(AsyncState, r.Mouse);
-    else
+    else if (!r.IsMouse)
       ApplyKey(AsyncState, r.Key);
     RawQueue().push_back(std::move(r));
   }
@@ -268,6 +270,7 @@ void Consume(const TRawInput& r) {
   if (r.IsMouse) {
     ApplyMouse(KeyState, r.Mouse);
     CursorPos = r.Mouse.Screen;
+    MouseSeen = true;
   } else {
     ApplyKey(KeyState, r.Key);
   }
@@ -426,12 +429,21 @@ BOOL SetCursorPos(int x, int y) {
 namespace wk {
 
 bool TakeInput(MSG& out, HWND filter, UINT lo, UINT hi, bool remove) {
+  // A filter that takes no input message leaves the input alone.
+  auto inRange = [&](UINT a, UINT b) { return (lo == 0 && hi == 0) || (lo <= b && hi >= a); };
+  if (filter == reinterpret_cast<HWND>(-1) ||
+      !(inRange(WM_KEYFIRST, WM_KEYLAST) || inRange(WM_MOUSEFIRST, WM_MOUSELAST) ||
+        inRange(WM_NCMOUSEMOVE, WM_NCMBUTTONUP)))
+    return false;
   TRawInput r;
   while (Front(r)) {
-    if (r.IsMouse && remove && TrackScroll(r.Mouse.Action == TMouseAction::Move ? WM_MOUSEMOVE : ButtonMessage(r.Mouse),
-                                           r.Mouse.Screen)) {
-      Consume(r);
-      continue;
+    // A thumb being dragged on a window's scroll bar takes the mouse.
+    if (r.IsMouse && remove && r.Mouse.Action != TMouseAction::Wheel) {
+      UINT msg = r.Mouse.Action == TMouseAction::Move ? WM_MOUSEMOVE : ButtonMessage(r.Mouse);
+      if (TrackScroll(msg, r.Mouse.Screen)) {
+        Consume(r);
+        continue;
+      }
     }
     MSG m{};
     TMouseTarget t;
@@ -500,6 +512,15 @@ BOOL Translate(const MSG& m) {
   return TRUE;
 }
 
+void MouseMovedInPlace() {
+  if (!MouseSeen) return;
+  TRawInput r;
+  r.IsMouse = true;
+  r.Synthetic = true;
+  r.Mouse.Screen = CursorPos;
+  Push(std::move(r));
+}
+
 void ResetInput() {
   {
     std::lock_guard guard(InputLock);
@@ -510,6 +531,7 @@ void ResetInput() {
   LastKey = TLastKey{};
   LastDown = TLastDown{};
   CursorPos = POINT{};
+  MouseSeen = false;
 }
 
 }  // namespace wk
@@ -541,6 +563,19 @@ int GetSystemMetrics(int index) {
       return 1;
   }
   return 0;
+}
+
+BOOL SystemParametersInfoA(UINT action, UINT, void* param, UINT) {
+  if (!param) return FALSE;
+  switch (action) {
+    case SPI_GETWHEELSCROLLLINES:
+      *static_cast<UINT*>(param) = 3;
+      return TRUE;
+    case SPI_GETWORKAREA:
+      *static_cast<RECT*>(param) = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+      return TRUE;
+  }
+  return FALSE;
 }
 
 namespace {

@@ -56,6 +56,11 @@ struct TWnd {
 
   TScrollBarState HScroll, VScroll, CtlScroll;
 
+  // Layered window attributes (LWA_* flags, colour key, alpha).
+  DWORD LayeredFlags = 0;
+  COLORREF LayeredKey = 0;
+  BYTE LayeredAlpha = 255;
+
   bool IsChild() const { return (Style & WS_CHILD) != 0; }
 };
 using PWnd = std::shared_ptr<TWnd>;
@@ -64,6 +69,7 @@ namespace wk {
 
 // Installs the kernel's hooks in the message and GDI layers (idempotent).
 void EnsureKernel();
+void EnsureThreadQueue();
 
 PWnd Find(HWND h);             // nullptr for unknown or destroyed handles
 std::vector<PWnd> AllWindows();  // creation order
@@ -90,7 +96,8 @@ void FrameChanged(const PWnd& w);  // client size may have changed
 // Focus and activation bookkeeping used by show, enable and destroy.
 void FocusLeaving(const PWnd& w);  // w is hidden, disabled or destroyed
 void ActivationLeaving(const PWnd& w);
-void ForgetWindow(HWND h);          // clears focus, capture, active, timers
+void ForgetWindow(HWND h);          // clears focus, capture, active, caret, timers
+void ForgetCaret(HWND h);
 
 // Painting.
 void Invalidate(const PWnd& w, const RECT* r, bool erase);
@@ -114,6 +121,9 @@ void ResetTimers();
 bool TakeInput(MSG& out, HWND filter, UINT lo, UINT hi, bool remove);
 BOOL Translate(const MSG& m);
 void ResetInput();
+// Queues a move to where the pointer is, so the window under it sets the
+// cursor again (after a capture change).
+void MouseMovedInPlace();
 void CountBeep(UINT type);
 int BeepCount();
 void ResetBeeps();
@@ -124,6 +134,7 @@ LRESULT NcScrollButtonDown(const PWnd& w, int bar, POINT screen);
 bool TrackScroll(UINT msg, POINT screen);  // true: the tracker took it
 RECT ScrollBarRect(const TWnd& w, int bar);  // window coordinates
 void ResetScrollTracking();
+void RegisterScrollBarClass();
 
 TWindowHost& Host();
 HCURSOR CurrentCursor();

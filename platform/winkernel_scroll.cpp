@@ -47,11 +47,10 @@ struct TBarGeometry {
   int Span;                  // positions the thumb can take, minus one
 };
 
-TBarGeometry Geometry(const TWnd& w, int bar) {
-  RECT r = wk::ScrollBarRect(w, bar);
-  const SCROLLINFO& si = (bar == SB_VERT ? w.VScroll : w.HScroll).Info;
-  bool vert = bar == SB_VERT;
+TBarGeometry Geometry(RECT r, bool vert, const SCROLLINFO& si) {
   int arrow = GetSystemMetrics(vert ? SM_CYVSCROLL : SM_CXHSCROLL);
+  int full = vert ? r.bottom - r.top : r.right - r.left;
+  arrow = std::min(arrow, full / 2);  // a short bar squeezes its arrows
   TBarGeometry g{};
   g.Start = (vert ? r.top : r.left) + arrow;
   g.End = std::max(g.Start, (vert ? r.bottom : r.right) - arrow);
@@ -65,6 +64,27 @@ TBarGeometry Geometry(const TWnd& w, int bar) {
                                                           (len - g.ThumbLen) / g.Span)
                                        : 0);
   return g;
+}
+
+TBarGeometry Geometry(const TWnd& w, int bar) {
+  return Geometry(wk::ScrollBarRect(w, bar), bar == SB_VERT, (bar == SB_VERT ? w.VScroll : w.HScroll).Info);
+}
+
+// The part of a bar at a point along it: an SB_* code, or SB_THUMBTRACK for
+// the thumb.
+WORD PartAt(const TBarGeometry& g, int c) {
+  if (c < g.Start) return SB_LINEUP;
+  if (c >= g.End) return SB_LINEDOWN;
+  if (c < g.ThumbStart) return SB_PAGEUP;
+  if (c >= g.ThumbStart + g.ThumbLen) return SB_PAGEDOWN;
+  return SB_THUMBTRACK;
+}
+
+// The position for the thumb dragged to c, taken Grab pixels from its start.
+int PosAt(const TBarGeometry& g, const SCROLLINFO& si, int c, int grab) {
+  int room = std::max(1, g.End - g.Start - g.ThumbLen);
+  int pos = si.nMin + static_cast<int>(static_cast<long long>(c - grab - g.Start) * g.Span / room);
+  return std::clamp(pos, si.nMin, si.nMin + std::max(0, g.Span));
 }
 
 struct TTracking {
@@ -98,16 +118,8 @@ LRESULT NcScrollButtonDown(const PWnd& w, int bar, POINT screen) {
   POINT o = WindowOrigin(*w);
   int c = bar == SB_VERT ? screen.y - o.y : screen.x - o.x;
   TBarGeometry g = Geometry(*w, bar);
-  WORD code;
-  if (c < g.Start)
-    code = SB_LINEUP;
-  else if (c >= g.End)
-    code = SB_LINEDOWN;
-  else if (c < g.ThumbStart)
-    code = SB_PAGEUP;
-  else if (c >= g.ThumbStart + g.ThumbLen)
-    code = SB_PAGEDOWN;
-  else {
+  WORD code = PartAt(g, c);
+  if (code == SB_THUMBTRACK) {
     Tracking = TTracking{true, w->Handle, bar, c - g.ThumbStart};
     st->Info.nTrackPos = st->Info.nPos;
     return 0;
@@ -127,11 +139,9 @@ bool TrackScroll(UINT msg, POINT screen) {
   TScrollBarState* st = BarOf(*w, Tracking.Bar);
   POINT o = WindowOrigin(*w);
   int c = Tracking.Bar == SB_VERT ? screen.y - o.y : screen.x - o.x;
-  TBarGeometry g = Geometry(*w, Tracking.Bar);
-  int room = std::max(1, g.End - g.Start - g.ThumbLen);
-  int pos = st->Info.nMin + static_cast<int>(static_cast<long long>(c - Tracking.Grab - g.Start) * g.Span / room);
-  pos = std::clamp(pos, st->Info.nMin, st->Info.nMin + std::max(0, g.Span));
+  int pos = PosAt(Geometry(*w, Tracking.Bar), st->Info, c, Tracking.Grab);
   if (msg == WM_MOUSEMOVE) {
+    if (pos == st->Info.nTrackPos) return true;  // only a changed position is news
     st->Info.nTrackPos = pos;
     SendScroll(w->Handle, Tracking.Bar, SB_THUMBTRACK, pos);
   } else if (msg == WM_LBUTTONUP) {
@@ -249,3 +259,126 @@ BOOL EnableScrollBar(HWND h, UINT bar, UINT arrows) {
   wk::InvalidateFrame(w);
   return TRUE;
 }
+
+// ---- The scroll-bar control ------------------------------------------------------
+// A window of class "SCROLLBAR" is a bar of its own (SBS_VERT or SBS_HORZ)
+// over its whole client area, keeping its state as SB_CTL. It tells its
+// parent with WM_HSCROLL/WM_VSCROLL whose lParam is the bar's own handle.
+namespace {
+
+struct TCtlTracking {
+  HWND Wnd = nullptr;
+  bool Thumb = false;
+  int Grab = 0;
+} CtlTracking;
+
+bool IsVertBar(const TWnd& w) { return (w.Style & SBS_VERT) != 0; }
+
+RECT CtlRect(const TWnd& w) {
+  SIZE s = wk::ClientSize(w);
+  return RECT{0, 0, s.cx, s.cy};
+}
+
+void NotifyParent(const PWnd& w, WORD code, int pos) {
+  if (!w->Parent) return;
+  wk::Send(w->Parent, IsVertBar(*w) ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(pos)),
+           reinterpret_cast<LPARAM>(w->Handle));
+}
+
+void PaintBar(const PWnd& w) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(w->Handle, &ps);
+  if (!dc) return;
+  RECT r = CtlRect(*w);
+  bool vert = IsVertBar(*w);
+  FillRect(dc, &r, GetSysColorBrush(COLOR_SCROLLBAR));
+  TBarGeometry g = Geometry(r, vert, w->CtlScroll.Info);
+  RECT a = r, b = r, thumb = r;
+  if (vert) {
+    a.bottom = g.Start;
+    b.top = g.End;
+    thumb.top = g.ThumbStart;
+    thumb.bottom = g.ThumbStart + g.ThumbLen;
+  } else {
+    a.right = g.Start;
+    b.left = g.End;
+    thumb.left = g.ThumbStart;
+    thumb.right = g.ThumbStart + g.ThumbLen;
+  }
+  bool enabled = !(w->Style & WS_DISABLED) && !w->CtlScroll.Disabled;
+  UINT state = enabled ? 0 : DFCS_INACTIVE;
+  DrawFrameControl(dc, &a, DFC_SCROLL, (vert ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | state);
+  DrawFrameControl(dc, &b, DFC_SCROLL, (vert ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | state);
+  if (enabled && g.Span > 0) {
+    FillRect(dc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
+  }
+  EndPaint(w->Handle, &ps);
+}
+
+LRESULT ScrollBarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+  PWnd w = wk::Find(h);
+  if (!w) return 0;
+  bool vert = IsVertBar(*w);
+  SCROLLINFO& si = w->CtlScroll.Info;
+  int c = vert ? GET_Y_LPARAM(lp) : GET_X_LPARAM(lp);
+  switch (msg) {
+    case WM_PAINT:
+      PaintBar(w);
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_ENABLE:
+      InvalidateRect(h, nullptr, FALSE);
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {
+      if (w->CtlScroll.Disabled || si.nMax <= si.nMin) return 0;
+      TBarGeometry g = Geometry(CtlRect(*w), vert, si);
+      WORD code = PartAt(g, c);
+      SetCapture(h);
+      CtlTracking = TCtlTracking{h, code == SB_THUMBTRACK, c - g.ThumbStart};
+      if (code == SB_THUMBTRACK)
+        si.nTrackPos = si.nPos;
+      else
+        NotifyParent(w, code, 0);
+      return 0;
+    }
+    case WM_MOUSEMOVE:
+      if (CtlTracking.Wnd == h && CtlTracking.Thumb) {
+        int pos = PosAt(Geometry(CtlRect(*w), vert, si), si, c, CtlTracking.Grab);
+        if (pos != si.nTrackPos) {
+          si.nTrackPos = pos;
+          NotifyParent(w, SB_THUMBTRACK, pos);
+        }
+      }
+      return 0;
+    case WM_LBUTTONUP:
+      if (CtlTracking.Wnd == h) {
+        TCtlTracking done = CtlTracking;
+        CtlTracking = TCtlTracking{};
+        ReleaseCapture();
+        if (done.Thumb) NotifyParent(w, SB_THUMBPOSITION, PosAt(Geometry(CtlRect(*w), vert, si), si, c, done.Grab));
+        NotifyParent(w, SB_ENDSCROLL, 0);
+      }
+      return 0;
+    case WM_CAPTURECHANGED:
+      if (CtlTracking.Wnd == h && reinterpret_cast<HWND>(lp) != h) CtlTracking = TCtlTracking{};
+      return 0;
+  }
+  return DefWindowProcA(h, msg, wp, lp);
+}
+
+}  // namespace
+
+namespace wk {
+
+void RegisterScrollBarClass() {
+  TWindowClass c;
+  c.Name = "SCROLLBAR";
+  c.Style = CS_DBLCLKS;
+  c.Proc = ScrollBarProc;
+  RegisterWindowClass(c);
+}
+
+}  // namespace wk

@@ -320,6 +320,12 @@ BOOL GetClassInfoA(HINSTANCE, LPCSTR name, WNDCLASSA* out) {
   return TRUE;
 }
 
+TWindowProc GetClassWindowProc(const AnsiString& name) {
+  wk::EnsureKernel();
+  auto c = FindClass(name);
+  return c ? c->Proc : TWindowProc{};
+}
+
 int GetClassNameA(HWND h, LPSTR buf, int n) {
   PWnd w = Checked(h);
   if (!w || !buf || n <= 0) return 0;
@@ -333,6 +339,7 @@ int GetClassNameA(HWND h, LPSTR buf, int n) {
 
 HWND CreateWindowFromParams(const TWindowCreateParams& p) {
   wk::EnsureKernel();
+  wk::EnsureThreadQueue();
   auto cls = FindClass(p.ClassName);
   if (!cls) {
     SetLastError(static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
@@ -459,6 +466,38 @@ HWND SetParent(HWND h, HWND newParent) {
   if (oldTop && oldTop != w) wk::NotifyRepaint(oldTop);
   if (wk::IsVisibleChain(*w)) wk::Invalidate(w, nullptr, true);
   return old;
+}
+
+namespace {
+
+bool EnumTree(const std::vector<HWND>& list, WNDENUMPROC fn, LPARAM lp, bool deep) {
+  for (HWND h : std::vector<HWND>(list)) {
+    PWnd w = wk::Find(h);
+    if (!w) continue;
+    if (!fn(h, lp)) return false;
+    if (deep && !EnumTree(w->Children, fn, lp, true)) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+BOOL EnumThreadWindows(DWORD thread, WNDENUMPROC fn, LPARAM lp) {
+  if (!fn) return FALSE;
+  for (HWND h : std::vector<HWND>(wk::TopLevels())) {
+    PWnd w = wk::Find(h);
+    if (w && w->Thread == thread && !fn(h, lp)) return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL EnumWindows(WNDENUMPROC fn, LPARAM lp) {
+  return fn && EnumTree(wk::TopLevels(), fn, lp, false) ? TRUE : FALSE;
+}
+
+BOOL EnumChildWindows(HWND parent, WNDENUMPROC fn, LPARAM lp) {
+  PWnd w = Checked(parent);
+  return w && fn && EnumTree(w->Children, fn, lp, true) ? TRUE : FALSE;
 }
 
 BOOL IsChild(HWND parent, HWND h) {
@@ -608,9 +647,29 @@ BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) 
   return TRUE;
 }
 
+BOOL IsIconic(HWND h) {
+  PWnd w = wk::Find(h);
+  return w && (w->Style & WS_MINIMIZE) ? TRUE : FALSE;
+}
+
+BOOL IsZoomed(HWND h) {
+  PWnd w = wk::Find(h);
+  return w && (w->Style & WS_MAXIMIZE) ? TRUE : FALSE;
+}
+
 BOOL ShowWindow(HWND h, int cmd) {
   PWnd w = Checked(h);
   if (!w) return FALSE;
+  if (!w->Parent) {
+    DWORD state = w->Style & (WS_MINIMIZE | WS_MAXIMIZE);
+    if (cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED) state = WS_MINIMIZE;
+    if (cmd == SW_SHOWMAXIMIZED) state = WS_MAXIMIZE;
+    if (cmd == SW_RESTORE || cmd == SW_SHOWNORMAL) state = 0;
+    if (state != (w->Style & (WS_MINIMIZE | WS_MAXIMIZE))) {
+      w->Style = (w->Style & ~(WS_MINIMIZE | WS_MAXIMIZE)) | state;
+      if ((w->Style & WS_VISIBLE) && wk::Host().Moved) wk::Host().Moved(h);
+    }
+  }
   bool was = (w->Style & WS_VISIBLE) != 0;
   bool show = cmd != SW_HIDE;
   bool activate = !w->Parent && cmd != SW_SHOWNA && cmd != SW_SHOWNOACTIVATE && cmd != SW_HIDE &&
@@ -840,4 +899,26 @@ BOOL PostMessageA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   PWnd w = Checked(h);
   if (!w) return FALSE;
   return PostQueuedMessage(w->Thread, MSG{h, msg, wp, lp, 0, {0, 0}});
+}
+
+BOOL SetLayeredWindowAttributes(HWND h, COLORREF key, BYTE alpha, DWORD flags) {
+  PWnd w = Checked(h);
+  if (!w || !(w->ExStyle & WS_EX_LAYERED)) {
+    SetLastError(static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    return FALSE;
+  }
+  w->LayeredFlags = flags & (LWA_COLORKEY | LWA_ALPHA);
+  w->LayeredKey = key;
+  w->LayeredAlpha = alpha;
+  if (PWnd top = wk::TopLevelOf(w)) wk::NotifyRepaint(top);
+  return TRUE;
+}
+
+BOOL GetLayeredWindowAttributes(HWND h, COLORREF* key, BYTE* alpha, DWORD* flags) {
+  PWnd w = Checked(h);
+  if (!w || !(w->ExStyle & WS_EX_LAYERED)) return FALSE;
+  if (key) *key = w->LayeredKey;
+  if (alpha) *alpha = w->LayeredAlpha;
+  if (flags) *flags = w->LayeredFlags;
+  return TRUE;
 }

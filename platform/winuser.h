@@ -36,8 +36,12 @@ using TWindowProc = std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>;
 
 inline WORD LOWORD(std::uintptr_t v) { return static_cast<WORD>(v & 0xFFFF); }
 inline WORD HIWORD(std::uintptr_t v) { return static_cast<WORD>((v >> 16) & 0xFFFF); }
-inline LPARAM MAKELPARAM(WORD lo, WORD hi) { return static_cast<LPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16)); }
-inline WPARAM MAKEWPARAM(WORD lo, WORD hi) { return static_cast<WPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16)); }
+inline LPARAM MAKELPARAM(WORD lo, WORD hi) {
+  return static_cast<LPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16));
+}
+inline WPARAM MAKEWPARAM(WORD lo, WORD hi) {
+  return static_cast<WPARAM>(static_cast<DWORD>(lo) | (static_cast<DWORD>(hi) << 16));
+}
 inline LRESULT MAKELRESULT(WORD lo, WORD hi) { return static_cast<LRESULT>(MAKELPARAM(lo, hi)); }
 // Signed coordinates of a mouse message's lParam.
 inline int GET_X_LPARAM(LPARAM lp) { return static_cast<short>(LOWORD(static_cast<std::uintptr_t>(lp))); }
@@ -378,6 +382,11 @@ inline constexpr int SW_RESTORE = 9;
 // Returns whether the window was visible before.
 BOOL ShowWindow(HWND hWnd, int nCmdShow);
 BOOL IsWindowVisible(HWND hWnd);  // the window and all its ancestors
+// Minimised and maximised top-level windows (the host shows them so);
+// ShowWindow with SW_*MINIMIZE*, SW_SHOWMAXIMIZED and SW_RESTORE or
+// SW_SHOWNORMAL sets and clears the state.
+BOOL IsIconic(HWND hWnd);
+BOOL IsZoomed(HWND hWnd);
 BOOL EnableWindow(HWND hWnd, BOOL bEnable);  // returns whether it was disabled
 BOOL IsWindowEnabled(HWND hWnd);
 
@@ -435,6 +444,14 @@ inline constexpr UINT GA_ROOT = 2;
 inline constexpr UINT GA_ROOTOWNER = 3;
 HWND GetAncestor(HWND hWnd, UINT gaFlags);
 
+// Enumeration stops when the callback answers FALSE. Top-level windows in
+// z-order (hidden ones too); children depth first, each parent before its
+// own children.
+using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
+BOOL EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC lpfn, LPARAM lParam);
+BOOL EnumWindows(WNDENUMPROC lpEnumFunc, LPARAM lParam);
+BOOL EnumChildWindows(HWND hWndParent, WNDENUMPROC lpEnumFunc, LPARAM lParam);
+
 inline constexpr UINT GW_HWNDFIRST = 0;
 inline constexpr UINT GW_HWNDLAST = 1;
 inline constexpr UINT GW_HWNDNEXT = 2;
@@ -489,10 +506,11 @@ inline LRESULT DefWindowProc(HWND h, UINT m, WPARAM w, LPARAM l) { return DefWin
 // ---- Focus, activation, capture -------------------------------------------------------
 // SetFocus makes the focus window current, then sends WM_KILLFOCUS (wParam
 // = the new window) to the old one and WM_SETFOCUS (wParam = the old
-// window) to the new one, unless a handler moved the focus meanwhile; the
-// window losing the focus and a capturing window get WM_CANCELMODE first. A
-// window in an inactive top-level window activates it. Hidden or disabled
-// windows do not take the focus (nullptr is returned).
+// window) to the new one, unless a handler moved the focus meanwhile. The
+// window holding the capture (unless it is the new focus) gets WM_CANCELMODE
+// first; so it does when the activation moves. A window in an inactive
+// top-level window activates it. Hidden or disabled windows do not take the
+// focus (nullptr is returned).
 HWND SetFocus(HWND hWnd);
 HWND GetFocus();
 HWND SetActiveWindow(HWND hWnd);
@@ -532,6 +550,16 @@ HCURSOR SetCursor(HCURSOR hCursor);  // returns the previous cursor
 HCURSOR GetCursor();
 BOOL GetCursorPos(POINT* lpPoint);
 BOOL SetCursorPos(int X, int Y);  // moves the pointer; sends no input
+
+// ---- Caret -------------------------------------------------------------------------------
+// One caret per thread, owned by a window; hidden until shown as often as it
+// was hidden. Whoever draws the window's picture shows it (winkernel.h).
+BOOL CreateCaret(HWND hWnd, HBITMAP hBitmap, int nWidth, int nHeight);
+BOOL DestroyCaret();
+BOOL SetCaretPos(int X, int Y);
+BOOL GetCaretPos(POINT* lpPoint);
+BOOL ShowCaret(HWND hWnd);
+BOOL HideCaret(HWND hWnd);
 
 // ---- Timers -----------------------------------------------------------------------------
 // WM_TIMER (wParam = id, lParam = the procedure) is made when the thread's
@@ -583,6 +611,14 @@ HDC GetWindowDC(HWND hWnd);
 // window's client context.
 BOOL ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const RECT* lpClipRect);
 
+// ---- Layered windows -----------------------------------------------------------------------
+// Constant opacity and colour key of a WS_EX_LAYERED window, kept for the
+// host to apply when it shows the window.
+inline constexpr DWORD LWA_COLORKEY = 0x00000001;
+inline constexpr DWORD LWA_ALPHA = 0x00000002;
+BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags);
+BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* pcrKey, BYTE* pbAlpha, DWORD* pdwFlags);
+
 // ---- Scroll bars ----------------------------------------------------------------------------
 inline constexpr int SB_HORZ = 0;
 inline constexpr int SB_VERT = 1;
@@ -613,6 +649,10 @@ inline constexpr UINT ESB_ENABLE_BOTH = 0x0000;
 inline constexpr UINT ESB_DISABLE_LTUP = 0x0001;
 inline constexpr UINT ESB_DISABLE_RTDN = 0x0002;
 inline constexpr UINT ESB_DISABLE_BOTH = 0x0003;
+// Styles of the "SCROLLBAR" control class (a bar window of its own; it
+// tells its parent with WM_HSCROLL/WM_VSCROLL, lParam = the bar's handle).
+inline constexpr DWORD SBS_HORZ = 0x0000;
+inline constexpr DWORD SBS_VERT = 0x0001;
 struct SCROLLINFO {
   UINT cbSize = sizeof(SCROLLINFO);
   UINT fMask = 0;
@@ -654,6 +694,11 @@ inline constexpr int SM_CYDRAG = 69;
 inline constexpr int SM_SWAPBUTTON = 23;
 inline constexpr int SM_MOUSEWHEELPRESENT = 75;
 int GetSystemMetrics(int nIndex);
+inline constexpr UINT SPI_GETWORKAREA = 0x0030;
+inline constexpr UINT SPI_GETWHEELSCROLLLINES = 0x0068;
+// SPI_GETWHEELSCROLLLINES (3 lines per notch into a UINT) and
+// SPI_GETWORKAREA (the screen into a RECT); FALSE for anything else.
+BOOL SystemParametersInfoA(UINT uiAction, UINT uiParam, void* pvParam, UINT fWinIni);
 UINT GetDoubleClickTime();  // 500 ms
 BOOL SetDoubleClickTime(UINT);
 

@@ -168,6 +168,14 @@ TEST_F(InputTest, DefaultCursorHandlingAsksTheParentThenUsesTheClassCursor) {
   TestMouseMove(ClientPointToScreen(grid, 5, 5));
   EXPECT_EQ(IDC_WAIT, TestCurrentCursorId());
   DestroyCursor(wait);
+
+  // A module's own cursor is known by its resource number.
+  RegisterCursorWithId(8010, [] { return LoadCursor(nullptr, MAKEINTRESOURCE(IDC_CROSS)); });
+  HCURSOR split = LoadCursor(HInstance, MAKEINTRESOURCE(8010));
+  SetCursor(split);
+  EXPECT_EQ(8010, TestCurrentCursorId());
+  SetCursor(nullptr);
+  DestroyCursor(split);
 }
 
 TEST_F(InputTest, MouseMessagesCarryClientCoordinatesAndKeyFlags) {

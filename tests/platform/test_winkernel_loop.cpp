@@ -3,7 +3,9 @@
 // bars, and the message-box and file-dialog hooks.
 #include "test_winkernel_support.h"
 
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/syncobjs.h"
 
@@ -90,11 +92,37 @@ TEST_F(LoopTest, TimersFireThroughTheQueueOnTheTestClockAndAreCoalesced) {
   EXPECT_TRUE(Log.empty());
 
   // A timer with a procedure calls it instead of the window.
-  static int calls = 0;
+  static int calls;
+  calls = 0;
   SetTimer(grid, 999, 10, [](HWND, UINT, UINT_PTR id, DWORD) { calls += id == 999; });
   AdvanceTestClock(30);
   EXPECT_EQ(3, calls);
   EXPECT_TRUE(Log.empty());
+}
+
+TEST_F(LoopTest, AWaitingLoopWakesForATimerAndForPostsFromAnotherThread) {
+  UseSystemClock();
+  Watch({WM_TIMER});
+  SetTimer(grid, 7, 30, nullptr);
+  auto start = std::chrono::steady_clock::now();
+  ASSERT_TRUE(KernelProcessMessage(nullptr, true));
+  auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_EQ((Lines{"grid WM_TIMER 7"}), Log);
+  EXPECT_GE(waited, std::chrono::milliseconds(20));
+  EXPECT_LT(waited, std::chrono::seconds(5));
+  KillTimer(grid, 7);
+
+  std::vector<WPARAM> got;
+  Handlers[grid] = [&](UINT m, WPARAM w, LPARAM) -> std::optional<LRESULT> {
+    if (m == WM_USER) got.push_back(w);
+    return std::nullopt;
+  };
+  std::thread worker([this] {
+    for (WPARAM i = 0; i < 50; ++i) PostMessageA(grid, WM_USER, i, 0);
+  });
+  while (got.size() < 50) KernelProcessMessage(nullptr, true);
+  worker.join();
+  for (WPARAM i = 0; i < 50; ++i) EXPECT_EQ(i, got[i]);
 }
 
 TEST_F(LoopTest, AnExceptionInAHandlerIsReportedAndTheLoopGoesOn) {
@@ -167,9 +195,35 @@ TEST_F(LoopTest, ClicksOnAWindowScrollBarSendScrollCodes) {
   TestMouseDown(POINT{x, thumb});
   TestMouseMove(POINT{x, wr.bottom + 50});
   TestMouseUp(POINT{x, wr.bottom + 50});
-  EXPECT_EQ((Lines{"grid WM_VSCROLL 5,100", "grid WM_VSCROLL 5,100", "grid WM_VSCROLL 4,100",
-                   "grid WM_VSCROLL 8,0"}),
-            Log);
+  EXPECT_EQ((Lines{"grid WM_VSCROLL 5,100", "grid WM_VSCROLL 4,100", "grid WM_VSCROLL 8,0"}), Log);
+}
+
+TEST_F(LoopTest, AScrollBarControlTellsItsParentWithItsOwnHandle) {
+  HWND bar = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | WS_VISIBLE | SBS_VERT, 180, 0, 17, 90, grid, 0,
+                             nullptr, nullptr);
+  ASSERT_NE(nullptr, bar);
+  Names[bar] = "bar";
+  SCROLLINFO si;
+  si.fMask = SIF_RANGE | SIF_PAGE;
+  si.nMax = 127;
+  si.nPage = 10;
+  SetScrollInfo(bar, SB_CTL, &si, TRUE);
+  std::vector<LPARAM> sources;
+  Handlers[grid] = [&](UINT m, WPARAM, LPARAM l) -> std::optional<LRESULT> {
+    if (m == WM_VSCROLL) sources.push_back(l);
+    return std::nullopt;
+  };
+  Watch({WM_VSCROLL});
+  TestClick(ClientPointToScreen(bar, 8, 85));  // the down arrow
+  EXPECT_EQ((Lines{"grid WM_VSCROLL 1,0", "grid WM_VSCROLL 8,0"}), Log);
+  EXPECT_EQ((std::vector<LPARAM>{reinterpret_cast<LPARAM>(bar), reinterpret_cast<LPARAM>(bar)}), sources);
+  EXPECT_EQ(nullptr, GetCapture());
+
+  Log.clear();
+  TestMouseDown(ClientPointToScreen(bar, 8, 20));  // the thumb, at the top
+  TestMouseMove(ClientPointToScreen(bar, 8, 200));
+  TestMouseUp(ClientPointToScreen(bar, 8, 200));
+  EXPECT_EQ((Lines{"grid WM_VSCROLL 5,118", "grid WM_VSCROLL 4,118", "grid WM_VSCROLL 8,0"}), Log);
 }
 
 TEST_F(LoopTest, MessageBoxesAndFileDialogsAreScriptedAndRecorded) {
@@ -191,6 +245,48 @@ TEST_F(LoopTest, MessageBoxesAndFileDialogsAreScriptedAndRecorded) {
   EXPECT_EQ("keep.txt", cancelled.FileName);
   ASSERT_EQ(2u, TestRecordedFileDialogs().size());
   EXPECT_EQ("Text|*.txt", TestRecordedFileDialogs()[0].Filter);
+}
+
+TEST_F(LoopTest, TheHostHearsAboutTopLevelWindowsOnly) {
+  std::vector<std::string> heard;
+  TWindowHost host;
+  host.Shown = [&](HWND h) { heard.push_back("shown " + NameOf(h)); };
+  host.Hidden = [&](HWND h) { heard.push_back("hidden " + NameOf(h)); };
+  host.Moved = [&](HWND h) { heard.push_back("moved " + NameOf(h)); };
+  host.Destroyed = [&](HWND h) { heard.push_back("destroyed " + NameOf(h)); };
+  host.Activated = [&](HWND h) { heard.push_back("activated " + NameOf(h)); };
+  SetWindowHost(host);
+  HWND hint = Top("hint", RECT{10, 10, 60, 30}, WS_POPUP | WS_BORDER, WS_EX_TOPMOST);
+  SetWindowPos(hint, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  MoveWindow(hint, 20, 20, 50, 20, TRUE);
+  MoveWindow(grid, 0, 0, 10, 10, TRUE);  // a child: not the host's business
+  ShowWindow(hint, SW_HIDE);
+  DestroyWindow(hint);
+  EXPECT_EQ((std::vector<std::string>{"shown hint", "moved hint", "hidden hint", "destroyed hint"}), heard);
+  EXPECT_EQ(form, GetActiveWindow());  // shown without activation
+  SetWindowHost(TWindowHost{});
+}
+
+TEST_F(LoopTest, TheCaretShowsOnceShownAsOftenAsHiddenAndGoesWithItsWindow) {
+  HWND wnd = nullptr;
+  RECT r;
+  ASSERT_TRUE(CreateCaret(grid, nullptr, 1, 14));
+  SetCaretPos(5, 6);
+  EXPECT_FALSE(GetVisibleCaret(wnd, r));  // a new caret is hidden
+  ShowCaret(grid);
+  ASSERT_TRUE(GetVisibleCaret(wnd, r));
+  EXPECT_EQ(grid, wnd);
+  EXPECT_EQ((RECT{5, 6, 6, 20}), r);
+  HideCaret(grid);
+  HideCaret(grid);
+  ShowCaret(grid);
+  EXPECT_FALSE(GetVisibleCaret(wnd, r));
+  ShowCaret(grid);
+  EXPECT_TRUE(GetVisibleCaret(wnd, r));
+  EXPECT_FALSE(ShowCaret(form));  // not its caret
+  DestroyWindow(grid);
+  EXPECT_FALSE(GetVisibleCaret(wnd, r));
+  EXPECT_FALSE(SetCaretPos(1, 1));
 }
 
 TEST_F(LoopTest, BeepsAreCounted) {

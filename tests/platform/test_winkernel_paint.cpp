@@ -114,6 +114,13 @@ TEST_F(PaintTest, ChildrenAreComposedOverTheirParentAndWindowDrawingShowsAtOnce)
   EXPECT_EQ(RGB(255, 0, 0), PixelOfForm(15, 25));   // grid at (10, 20)
   EXPECT_EQ(RGB(0, 255, 0), PixelOfForm(115, 25));  // right of the grid
 
+  // A bordered child's frame is composed around its client area.
+  HWND framed = Child("framed", form, RECT{120, 20, 140, 40}, WS_CHILD | WS_VISIBLE | WS_BORDER);
+  PaintWith(framed, RGB(255, 0, 0));
+  PumpUntilIdle();
+  EXPECT_EQ(RGB(0, 0, 0), PixelOfForm(120, 20));
+  EXPECT_EQ(RGB(255, 0, 0), PixelOfForm(121, 21));
+
   int repaints = 0;
   TWindowHost host;
   host.Repaint = [&](HWND h, const RECT&) { repaints += h == form; };
