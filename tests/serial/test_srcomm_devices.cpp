@@ -182,6 +182,7 @@ protected:
     link(sys / "class/tty/ttyS0/device", "../../../devices/pnp0/00:04");
     const fs::path usb = sys / "devices/pci0/usb1/1-2";
     file(usb / "uevent", "");
+    file(usb / "idVendor", "0403\n");
     file(usb / "product", "FT232R USB UART\n");
     file(usb / "manufacturer", "FTDI\n");
     file(usb / "1-2:1.0/uevent", "");
