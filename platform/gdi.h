@@ -432,8 +432,16 @@ BOOL TextOutA(HDC dc, int x, int y, LPCSTR text, int count);
 BOOL TextOutW(HDC dc, int x, int y, const char16_t* text, int count);
 inline BOOL TextOut(HDC dc, int x, int y, LPCSTR text, int count) { return TextOutA(dc, x, y, text, count); }
 
+// The reference point is (x, y), or the current position with TA_UPDATECP;
+// a rotated font turns the text about it. TA_UPDATECP then moves the current
+// position along the (rotated) baseline: to the end of TA_LEFT text, to the
+// start of TA_RIGHT text, not at all for TA_CENTER.
 inline constexpr UINT ETO_OPAQUE = 0x0002;
 inline constexpr UINT ETO_CLIPPED = 0x0004;
+// count is in bytes (A) or UTF-16 units (W). dx, when given, holds the
+// advances in logical units: in ExtTextOutA one per character of the UTF-8
+// text (a multi-byte character, or an invalid byte, takes one entry), in
+// ExtTextOutW one per UTF-16 unit.
 BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* r, LPCSTR text, UINT count, const INT* dx);
 BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* r, const char16_t* text, UINT count, const INT* dx);
 inline BOOL ExtTextOut(HDC dc, int x, int y, UINT options, const RECT* r, LPCSTR text, UINT count, const INT* dx) {
@@ -486,7 +494,9 @@ struct DRAWTEXTPARAMS {
 // count -1: the text up to its terminating zero. Returns the height of the
 // text (0 on failure); with DT_VCENTER or DT_BOTTOM, the offset from the
 // rectangle's top to the bottom of the text. DT_CALCRECT only measures: it
-// sets right and bottom of rect and draws nothing.
+// sets right and bottom of rect and draws nothing, measuring the text
+// unrotated whatever the font's escapement. With a rotated font each line is
+// laid out unrotated and drawn turned about its own top-left corner.
 int DrawTextA(HDC dc, LPCSTR text, int count, RECT* rect, UINT format);
 int DrawTextW(HDC dc, const char16_t* text, int count, RECT* rect, UINT format);
 int DrawTextExA(HDC dc, LPSTR text, int count, RECT* rect, UINT format, DRAWTEXTPARAMS* params);

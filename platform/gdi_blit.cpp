@@ -35,6 +35,7 @@ std::uint32_t Rop3(BYTE code, std::uint32_t P, std::uint32_t S, std::uint32_t D)
   return r;
 }
 bool UsesSource(BYTE c) { return (((c >> 2) ^ c) & 0x33) != 0; }
+bool UsesPattern(BYTE c) { return (((c >> 4) ^ c) & 0x0F) != 0; }
 
 struct TKey {
   bool On = false;
@@ -70,6 +71,12 @@ BOOL Transfer(const char* name, HDC dst, int x, int y, int w, int h, HDC src, in
 
   std::uint32_t pattern = 0;
   if (dst->S.Brush && dst->S.Brush->Style != BS_NULL) pattern = DevColor(dst, dst->S.Brush->Color) & 0xFFFFFF;
+  // A hatched brush gives its colour on the pattern's pixels and the
+  // background colour elsewhere; in transparent mode those pixels are left.
+  const HBRUSH hatch = UsesPattern(code) && dst->S.Brush && dst->S.Brush->Style == BS_HATCHED ? dst->S.Brush : nullptr;
+  const std::uint32_t hatchBg = DevColor(dst, dst->S.BkColor) & 0xFFFFFF;
+  const bool hatchSeeThrough = dst->S.BkMode == TRANSPARENT;
+  const POINT org = dst->S.BrushOrg;
   std::uint32_t monoFg = DevColor(dst, dst->S.TextColor) & 0xFFFFFF, monoBg = DevColor(dst, dst->S.BkColor) & 0xFFFFFF;
   std::uint32_t srcBk = src ? (0xFF000000u | (GetRValue(src->S.BkColor) << 16) | (GetGValue(src->S.BkColor) << 8) | GetBValue(src->S.BkColor)) : 0;
   std::uint32_t keyPx = 0xFF000000u | (GetRValue(key.Color) << 16) | (GetGValue(key.Color) << 8) | GetBValue(key.Color);
@@ -112,8 +119,13 @@ BOOL Transfer(const char* name, HDC dst, int x, int y, int w, int h, HDC src, in
           else
             S = v & 0xFFFFFF;
         }
+        std::uint32_t P = pattern;
+        if (hatch && !HatchBit(hatch->Hatch, px - org.x, py - org.y)) {
+          if (hatchSeeThrough) continue;
+          P = hatchBg;
+        }
         std::uint32_t D = row[px] & 0xFFFFFF;
-        std::uint32_t out = Rop3(code, pattern, S, D) & 0xFFFFFF;
+        std::uint32_t out = Rop3(code, P, S, D) & 0xFFFFFF;
         if (dstMono) out = out ? 0xFFFFFF : 0;
         row[px] = 0xFF000000u | out;
       }

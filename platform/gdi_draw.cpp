@@ -3,6 +3,7 @@
 // Width-1 lines are drawn here pixel by pixel (Bresenham) so that the end
 // point is left out and pen modes and dot styles behave as on the platform;
 // curved and wide shapes go through QPainter without antialiasing.
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRegion>
@@ -108,6 +109,20 @@ QPainter::CompositionMode CompositionFor(int rop2) {
   }
 }
 
+// A hatched brush as an 8 x 8 texture of the platform's pattern, so that
+// curved shapes show the same hatch as rectangle fills; the background is
+// see-through in transparent mode.
+QBrush HatchTexture(HDC dc, HBRUSH b) {
+  QImage tile(8, 8, QImage::Format_ARGB32_Premultiplied);
+  std::uint32_t fg = DevColor(dc, b->Color);
+  std::uint32_t bg = dc->S.BkMode == OPAQUE ? DevColor(dc, dc->S.BkColor) : 0u;
+  for (int y = 0; y < 8; ++y) {
+    auto* row = reinterpret_cast<std::uint32_t*>(tile.scanLine(y));
+    for (int x = 0; x < 8; ++x) row[x] = HatchBit(b->Hatch, x, y) ? fg : bg;
+  }
+  return QBrush(tile);
+}
+
 // Sets the painter's pen and brush from the context for a closed shape.
 QPainter* ShapePainter(HDC dc, bool fill) {
   QPainter* p = Painter(dc);
@@ -122,11 +137,11 @@ QPainter* ShapePainter(HDC dc, bool fill) {
     p->setPen(Qt::NoPen);
   }
   HBRUSH b = dc->S.Brush;
-  if (fill && b && b->Style != BS_NULL) {
-    static const Qt::BrushStyle hatch[] = {Qt::HorPattern, Qt::VerPattern, Qt::FDiagPattern,
-                                           Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
-    Qt::BrushStyle st = b->Style == BS_HATCHED && b->Hatch >= 0 && b->Hatch < 6 ? hatch[b->Hatch] : Qt::SolidPattern;
-    p->setBrush(QBrush(QColor::fromRgb(DevColor(dc, b->Color)), st));
+  if (fill && b && b->Style == BS_HATCHED) {
+    p->setBrush(HatchTexture(dc, b));
+    p->setBrushOrigin(dc->S.BrushOrg.x, dc->S.BrushOrg.y);
+  } else if (fill && b && b->Style != BS_NULL) {
+    p->setBrush(QBrush(QColor::fromRgb(DevColor(dc, b->Color))));
   } else {
     p->setBrush(Qt::NoBrush);
   }

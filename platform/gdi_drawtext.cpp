@@ -252,17 +252,17 @@ int DrawTextImpl(HDC dc, const char16_t* text, int count, RECT* rect, UINT fmt, 
       x += (avail - l.Width) / 2;
     else if (fmt & DT_RIGHT)
       x += avail - l.Width;
-    if (dc->S.BkMode == OPAQUE && l.Width > 0) FillDevClip(dc, RECT{x, y, x + l.Width, y + lineH}, DevColor(dc, dc->S.BkColor), clip);
+    // Each line is laid out unrotated and then turned about its top-left
+    // corner with the font, as a text output call at that point would be.
+    if (dc->S.BkMode == OPAQUE && l.Width > 0)
+      FillTextBox(dc, f, x, y, 0, 0, l.Width, lineH, DevColor(dc, dc->S.BkColor), clip);
     if (!(fmt & DT_PREFIXONLY)) {
       // Tabs are drawn as gaps: draw the pieces between them.
       std::size_t start = 0;
       int px = 0;
       for (std::size_t i = 0; i <= l.Text.size(); ++i) {
         if (i == l.Text.size() || l.Text[i] == u'\t') {
-          int escapement = f->Escapement;
-          f->Escapement = 0;  // DrawText lays text out horizontally
-          DrawRun(dc, f, l.Text.data() + start, static_cast<int>(i - start), x + px, y + f->Ascent, nullptr, clip);
-          f->Escapement = escapement;
+          DrawRunAt(dc, f, l.Text.data() + start, static_cast<int>(i - start), x, y, px, 0, nullptr, clip);
           if (i < l.Text.size()) {
             px += lay.Measure(l.Text, start, i);
             px += lay.CharWidth(u'\t', px);
@@ -272,10 +272,9 @@ int DrawTextImpl(HDC dc, const char16_t* text, int count, RECT* rect, UINT fmt, 
       }
     }
     for (int ui : l.Underlined) {
-      int ux = x + lay.Measure(l.Text, 0, static_cast<std::size_t>(ui));
+      int ux = lay.Measure(l.Text, 0, static_cast<std::size_t>(ui));
       int uw = f->Advance(l.Text[static_cast<std::size_t>(ui)]);
-      FillDevClip(dc, RECT{ux, y + f->Ascent + f->UnderlineOffset, ux + uw, y + f->Ascent + f->UnderlineOffset + f->LineWidth},
-                  textColor, clip);
+      FillTextBox(dc, f, x, y, ux, f->Ascent + f->UnderlineOffset, uw, f->LineWidth, textColor, clip);
     }
   }
   if (single && (fmt & (DT_VCENTER | DT_BOTTOM))) return ToLogY(dc, y0 + lineH - dev.top);

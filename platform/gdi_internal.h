@@ -222,6 +222,9 @@ void FillDev(HDC dc, const RECT& dev, std::uint32_t color, int rop2);
 void FillDevClip(HDC dc, RECT dev, std::uint32_t color, const RECT* extra);
 // Fill with a brush (solid or hatched; hollow does nothing).
 void FillDevBrush(HDC dc, const RECT& dev, HBRUSH brush);
+// Whether pixel (x, y) of a hatch pattern, counted from the brush origin,
+// takes the brush colour (false for an unknown hatch style).
+bool HatchBit(int hatch, int x, int y);
 void PutPixel(HDC dc, int x, int y, std::uint32_t color, int rop2);
 
 // A painter on the context's bitmap with its clip applied, or nullptr.
@@ -251,12 +254,21 @@ inline std::size_t DibStride(int width, int bpp) {
 // Text internals shared by the text files.
 TRealFont* Realise(HDC dc);
 // UTF-8 to UTF-16 into a reused buffer; invalid bytes become U+FFFD.
-void Utf8To16(const char* s, int n, std::u16string& out);
+// When `second` is given it gets one flag per UTF-16 unit, set on the
+// second half of a surrogate pair (the units that start no character).
+void Utf8To16(const char* s, int n, std::u16string& out, std::vector<bool>* second = nullptr);
 int Width(TRealFont* f, const char16_t* s, int n);
 // Draws a run of glyphs with its baseline origin at device (x, y), kept
 // inside `clip` when given; dx gives per-character device advances when not
 // null. Returns the run's width.
 int DrawRun(HDC dc, TRealFont* f, const char16_t* s, int n, int x, int y, const int* dx, const RECT* clip);
+// Text placed by a device reference point: the box or run starts at offset
+// (ox, oy) from it (top of the text box for oy = 0), and the whole turns
+// about the reference point with the font's escapement.
+void FillTextBox(HDC dc, TRealFont* f, int refX, int refY, double ox, double oy, int w, int h,
+                 std::uint32_t color, const RECT* clip);
+void DrawRunAt(HDC dc, TRealFont* f, const char16_t* s, int n, int refX, int refY, double ox, double oy,
+               const int* dx, const RECT* clip);
 int ToLogX(HDC dc, int devLen);
 int ToLogY(HDC dc, int devLen);
 // Narrows the clip to a device rectangle for its lifetime.

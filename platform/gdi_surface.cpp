@@ -140,21 +140,20 @@ void FillDevClip(HDC dc, RECT dev, std::uint32_t color, const RECT* extra) {
   FillDev(dc, dev, color, R2_COPYPEN);
 }
 
-namespace {
+// The 8 x 8 hatch patterns of the platform, one byte a row, the leftmost
+// pixel in the high bit; a set bit is drawn in the brush colour.
 bool HatchBit(int hatch, int x, int y) {
-  x &= 7;
-  y &= 7;
-  switch (hatch) {
-    case HS_HORIZONTAL: return y == 0;
-    case HS_VERTICAL: return x == 0;
-    case HS_FDIAGONAL: return x == y;
-    case HS_BDIAGONAL: return x == 7 - y;
-    case HS_CROSS: return x == 0 || y == 0;
-    case HS_DIAGCROSS: return x == y || x == 7 - y;
-    default: return false;
-  }
+  static const std::uint8_t patterns[6][8] = {
+      {0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF},  // HS_HORIZONTAL
+      {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08},  // HS_VERTICAL
+      {0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01},  // HS_FDIAGONAL
+      {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80},  // HS_BDIAGONAL
+      {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0xFF},  // HS_CROSS
+      {0x81, 0x42, 0x24, 0x18, 0x18, 0x24, 0x42, 0x81},  // HS_DIAGCROSS
+  };
+  if (hatch < HS_HORIZONTAL || hatch > HS_DIAGCROSS) return false;
+  return (patterns[hatch][y & 7] >> (7 - (x & 7))) & 1;
 }
-}  // namespace
 
 void FillDevBrush(HDC dc, const RECT& dev, HBRUSH brush) {
   if (!brush || brush->Style == BS_NULL) return;

@@ -15,9 +15,20 @@
 using namespace gdi;
 
 namespace gdi {
+namespace {
+// A device point at offset (ox, oy) from a reference point, the offset
+// turned with the font's escapement (counter-clockwise on screen).
+QPointF RotatedPoint(TRealFont* f, double refX, double refY, double ox, double oy) {
+  double a = -f->Escapement / 10.0 * M_PI / 180.0;  // screen rotation (y down)
+  double ca = std::cos(a), sa = std::sin(a);
+  return QPointF(refX + ox * ca - oy * sa, refY + ox * sa + oy * ca);
+}
+}  // namespace
+
 // UTF-8 to UTF-16 into a reused buffer; invalid bytes become U+FFFD.
-void Utf8To16(const char* s, int n, std::u16string& out) {
+void Utf8To16(const char* s, int n, std::u16string& out, std::vector<bool>* second) {
   out.clear();
+  if (second) second->clear();
   if (n < 0) n = static_cast<int>(std::strlen(s));
   const auto* p = reinterpret_cast<const unsigned char*>(s);
   int i = 0;
@@ -49,11 +60,16 @@ void Utf8To16(const char* s, int n, std::u16string& out) {
       cp -= 0x10000;
       out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
       out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+      if (second) {
+        second->resize(out.size(), false);
+        second->back() = true;
+      }
     } else {
       out.push_back(static_cast<char16_t>(cp));
     }
     i += len;
   }
+  if (second) second->resize(out.size(), false);
 }
 
 int Width(TRealFont* f, const char16_t* s, int n) {
@@ -142,45 +158,50 @@ int DrawRun(HDC dc, TRealFont* f, const char16_t* s, int n, int x, int y, const 
   return pen;
 }
 
-}  // namespace gdi
-
-namespace {
-HDC Valid(HDC dc) { return IsLiveDC(dc) ? dc : nullptr; }
-
-// The opaque background of a text box at device (x, top), rotated with the
-// font.
-void FillTextBox(HDC dc, TRealFont* f, double x, double top, int w, int h, double bx, double by, const RECT* clip) {
+void FillTextBox(HDC dc, TRealFont* f, int refX, int refY, double ox, double oy, int w, int h,
+                 std::uint32_t color, const RECT* clip) {
   if (f->Escapement == 0) {
-    FillDevClip(dc, RECT{static_cast<LONG>(x), static_cast<LONG>(top), static_cast<LONG>(x) + w, static_cast<LONG>(top) + h},
-                DevColor(dc, dc->S.BkColor), clip);
+    auto l = static_cast<LONG>(refX + ox), t = static_cast<LONG>(refY + oy);
+    FillDevClip(dc, RECT{l, t, l + w, t + h}, color, clip);
     return;
   }
   std::unique_ptr<TClipScope> scope;
   if (clip) scope = std::make_unique<TClipScope>(dc, *clip);
   QPainter* p = Painter(dc);
   if (!p) return;
-  p->translate(bx, by);
+  p->translate(refX, refY);
   p->rotate(-f->Escapement / 10.0);
-  p->fillRect(QRectF(x - bx, top - by, w, h), QColor::fromRgb(DevColor(dc, dc->S.BkColor)));
+  p->fillRect(QRectF(ox, oy, w, h), QColor::fromRgb(color));
   p->resetTransform();
 }
 
+void DrawRunAt(HDC dc, TRealFont* f, const char16_t* s, int n, int refX, int refY, double ox, double oy,
+               const int* dx, const RECT* clip) {
+  if (f->Escapement == 0) {
+    DrawRun(dc, f, s, n, static_cast<int>(refX + ox), static_cast<int>(refY + oy + f->Ascent), dx, clip);
+    return;
+  }
+  // The baseline origin, rotated about the reference point.
+  QPointF base = RotatedPoint(f, refX, refY, ox, oy + f->Ascent);
+  DrawRun(dc, f, s, n, static_cast<int>(std::lround(base.x())), static_cast<int>(std::lround(base.y())), dx, clip);
+}
+
+}  // namespace gdi
+
+namespace {
+HDC Valid(HDC dc) { return IsLiveDC(dc) ? dc : nullptr; }
 }  // namespace
 
 int gdi::ToLogX(HDC dc, int devLen) { return static_cast<int>(std::lround(devLen / std::abs(ScaleX(dc)))); }
 int gdi::ToLogY(HDC dc, int devLen) { return static_cast<int>(std::lround(devLen / std::abs(ScaleY(dc)))); }
 
 namespace {
-// Text output at logical (x, y) with the context's text alignment.
+// Text output at logical (x, y) with the context's text alignment; dx, when
+// given, holds one logical advance per UTF-16 unit of s.
 BOOL OutText(HDC dc, int x, int y, UINT options, const RECT* r, const char16_t* s, int n, const INT* dx,
              const char* name) {
   TRealFont* f = Realise(dc);
-  if (dc->Recording) {
-    RECT rr = r ? *r : RECT{x, y, x, y};
-    Record(dc, name, rr, ToUtf8(s, n), options);
-    if (r) dc->Calls.back().Rect = *r;
-    else dc->Calls.back().Rect = RECT{x, y, x, y};
-  }
+  if (dc->Recording) Record(dc, name, r ? *r : RECT{x, y, x, y}, ToUtf8(s, n), options);
   UINT align = dc->S.TextAlign;
   if (align & TA_UPDATECP) {
     x = dc->S.Cur.x;
@@ -204,9 +225,6 @@ BOOL OutText(HDC dc, int x, int y, UINT options, const RECT* r, const char16_t* 
     oy = -f->Ascent;
   else if (align & TA_BOTTOM)
     oy = -f->Height;
-  double a = -f->Escapement / 10.0 * M_PI / 180.0;  // screen rotation (y down)
-  double ca = std::cos(a), sa = std::sin(a);
-  auto rot = [&](double px, double py) { return QPointF(ref.x + px * ca - py * sa, ref.y + px * sa + py * ca); };
   RECT clipRect{};
   const RECT* clip = nullptr;
   if (r && (options & ETO_OPAQUE)) FillDev(dc, ToDev(dc, *r), DevColor(dc, dc->S.BkColor), R2_COPYPEN);
@@ -215,18 +233,16 @@ BOOL OutText(HDC dc, int x, int y, UINT options, const RECT* r, const char16_t* 
     clip = &clipRect;
   }
   if (dc->S.BkMode == OPAQUE && !(r && (options & ETO_OPAQUE)))
-    FillTextBox(dc, f, ref.x + ox, ref.y + oy, w, f->Height, ref.x, ref.y, clip);
-  if (f->Escapement == 0) {
-    DrawRun(dc, f, s, n, static_cast<int>(ref.x + ox), static_cast<int>(ref.y + oy + f->Ascent), dx ? devDx.data() : nullptr, clip);
-  } else {
-    // The baseline origin, rotated about the reference point.
-    QPointF base = rot(ox, oy + f->Ascent);
-    DrawRun(dc, f, s, n, static_cast<int>(std::lround(base.x())), static_cast<int>(std::lround(base.y())),
-            dx ? devDx.data() : nullptr, clip);
-  }
+    FillTextBox(dc, f, ref.x, ref.y, ox, oy, w, f->Height, DevColor(dc, dc->S.BkColor), clip);
+  DrawRunAt(dc, f, s, n, ref.x, ref.y, ox, oy, dx ? devDx.data() : nullptr, clip);
   if (align & TA_UPDATECP) {
-    POINT end = ToLog(dc, ref.x + (align & TA_RIGHT ? 0 : w), ref.y);
-    dc->S.Cur.x = end.x;
+    // The current position moves along the baseline, rotated with the font:
+    // to the end of left-aligned text, to the start of right-aligned text;
+    // centred text leaves it where it was.
+    if ((align & TA_CENTER) != TA_CENTER) {
+      QPointF end = gdi::RotatedPoint(f, ref.x, ref.y, (align & TA_RIGHT) ? -w : w, 0);
+      dc->S.Cur = ToLog(dc, static_cast<int>(std::lround(end.x())), static_cast<int>(std::lround(end.y())));
+    }
   }
   return TRUE;
 }
@@ -251,12 +267,16 @@ BOOL ExtTextOutW(HDC dc, int x, int y, UINT options, const RECT* r, const char16
 }
 BOOL ExtTextOutA(HDC dc, int x, int y, UINT options, const RECT* r, LPCSTR text, UINT count, const INT* dx) {
   if (!Valid(dc) || (!text && count > 0)) return FALSE;
-  Utf8To16(text ? text : "", static_cast<int>(count), tBuf);
+  thread_local std::vector<bool> second;
+  Utf8To16(text ? text : "", static_cast<int>(count), tBuf, dx ? &second : nullptr);
   std::u16string s = tBuf;
-  // dx counts bytes in the ANSI call; with multi-byte characters it no
-  // longer lines up, so it is used only when the lengths agree.
-  const INT* d = dx && s.size() == count ? dx : nullptr;
-  return OutText(dc, x, y, options, r, s.data(), static_cast<int>(s.size()), d, "ExtTextOut");
+  if (!dx) return OutText(dc, x, y, options, r, s.data(), static_cast<int>(s.size()), nullptr, "ExtTextOut");
+  // dx holds one advance per character; a character written as a surrogate
+  // pair puts its advance on the first half.
+  std::vector<INT> unitDx(s.size());
+  std::size_t k = 0;
+  for (std::size_t i = 0; i < s.size(); ++i) unitDx[i] = second[i] ? 0 : dx[k++];
+  return OutText(dc, x, y, options, r, s.data(), static_cast<int>(s.size()), unitDx.data(), "ExtTextOut");
 }
 
 BOOL GetTextExtentPoint32W(HDC dc, const char16_t* text, int count, SIZE* size) {

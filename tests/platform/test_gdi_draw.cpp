@@ -133,6 +133,74 @@ TEST_F(Canvas, CurvedShapesStayInsideTheirBox) {
   DeleteObject(red);
 }
 
+// The platform's 8 x 8 hatch patterns, row 0 first, "#" in the brush colour.
+struct HatchCase {
+  int style;
+  const char* rows[8];
+};
+const HatchCase kHatches[] = {
+    {HS_HORIZONTAL, {"........", "........", "........", "........", "........", "........", "........", "########"}},
+    {HS_VERTICAL, {"....#...", "....#...", "....#...", "....#...", "....#...", "....#...", "....#...", "....#..."}},
+    {HS_FDIAGONAL, {"#.......", ".#......", "..#.....", "...#....", "....#...", ".....#..", "......#.", ".......#"}},
+    {HS_BDIAGONAL, {".......#", "......#.", ".....#..", "....#...", "...#....", "..#.....", ".#......", "#......."}},
+    {HS_CROSS, {"....#...", "....#...", "....#...", "....#...", "....#...", "....#...", "....#...", "########"}},
+    {HS_DIAGCROSS, {"#......#", ".#....#.", "..#..#..", "...##...", "...##...", "..#..#..", ".#....#.", "#......#"}},
+};
+
+// Pixels of `area` that differ from the hatch pattern laid from `org`, with
+// `bg` where the pattern is clear.
+int HatchMismatches(HDC dc, const HatchCase& h, POINT org, RECT area, COLORREF fg, COLORREF bg) {
+  int bad = 0;
+  for (int y = area.top; y < area.bottom; ++y)
+    for (int x = area.left; x < area.right; ++x) {
+      bool on = h.rows[(y - org.y) & 7][(x - org.x) & 7] == '#';
+      bad += GetPixel(dc, x, y) != (on ? fg : bg);
+    }
+  return bad;
+}
+
+TEST_F(Canvas, HatchPatternsFollowTheBrushOrigin) {
+  const POINT org{3, 2};
+  SetBrushOrgEx(dc, org.x, org.y, nullptr);
+  SetBkColor(dc, kBlue);
+  HGDIOBJ op = SelectObject(dc, GetStockObject(NULL_PEN));
+  for (const HatchCase& h : kHatches) {
+    SCOPED_TRACE(h.style);
+    HBRUSH b = CreateHatchBrush(h.style, kRed);
+    HGDIOBJ ob = SelectObject(dc, b);
+    // Rectangle fills, region fills, pattern blits and curved shapes all lay
+    // the same pattern from the same origin.
+    SetBkMode(dc, OPAQUE);
+    RECT all{0, 0, 32, 32};
+    FillRect(dc, &all, b);
+    EXPECT_EQ(HatchMismatches(dc, h, org, all, kRed, kBlue), 0);
+    Clear(kWhite);
+    HRGN rgn = CreateRectRgn(5, 6, 27, 25);
+    FillRgn(dc, rgn, b);
+    DeleteObject(rgn);
+    EXPECT_EQ(HatchMismatches(dc, h, org, RECT{5, 6, 27, 25}, kRed, kBlue), 0);
+    Clear(kWhite);
+    Ellipse(dc, 0, 0, 32, 32);
+    EXPECT_EQ(HatchMismatches(dc, h, org, RECT{10, 10, 22, 22}, kRed, kBlue), 0);
+    Clear(kWhite);
+    POINT tri[] = {{0, 0}, {32, 0}, {0, 32}};
+    Polygon(dc, tri, 3);
+    EXPECT_EQ(HatchMismatches(dc, h, org, RECT{2, 2, 14, 14}, kRed, kBlue), 0);
+    // Transparent mode leaves the clear pixels alone.
+    SetBkMode(dc, TRANSPARENT);
+    Clear(kWhite);
+    PatBlt(dc, 0, 0, 32, 32, PATCOPY);
+    EXPECT_EQ(HatchMismatches(dc, h, org, all, kRed, kWhite), 0);
+    Clear(kWhite);
+    Pie(dc, 0, 0, 32, 32, 32, 16, 16, 0);  // the top-right quarter
+    EXPECT_EQ(HatchMismatches(dc, h, org, RECT{18, 6, 26, 14}, kRed, kWhite), 0);
+    Clear(kWhite);
+    SelectObject(dc, ob);
+    DeleteObject(b);
+  }
+  SelectObject(dc, op);
+}
+
 TEST_F(Canvas, XorPenTwiceRestores) {
   HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
   HGDIOBJ op = SelectObject(dc, pen);

@@ -223,6 +223,115 @@ TEST_F(Text, RotatedTextBoundingBox) {
   DeleteObject(up);
 }
 
+TEST_F(Text, DrawTextTurnsWithTheFont) {
+  LOGFONT lf;
+  lf.lfHeight = -20;
+  lf.lfEscapement = lf.lfOrientation = 900;  // upwards
+  std::snprintf(lf.lfFaceName, LF_FACESIZE, "Arial");
+  HFONT up = CreateFontIndirect(&lf);
+  HGDIOBJ prev = SelectObject(dc, up);
+  SIZE s;
+  GetTextExtentPoint32A(dc, "HHHHHH", 6, &s);
+  // Measuring gives the unrotated extent and draws nothing.
+  RECT m{40, 100, 190, 118};
+  EXPECT_EQ(DrawTextA(dc, "HHHHHH", -1, &m, DT_SINGLELINE | DT_CALCRECT), s.cy);
+  EXPECT_EQ(m, (RECT{40, 100, 40 + s.cx, 100 + s.cy}));
+  EXPECT_EQ(Ink().right, -1);
+  // The line turns about its top-left corner: it runs up from there, its
+  // top to the left, with the opaque box turned along with it.
+  SetBkColor(dc, kRed);
+  SetBkMode(dc, OPAQUE);
+  RECT r = m;
+  DrawTextA(dc, "HHHHHH", -1, &r, DT_SINGLELINE | DT_NOCLIP);
+  RECT ink = Ink();
+  EXPECT_NEAR(ink.left, 40, 1);
+  EXPECT_NEAR(ink.right, 40 + s.cy, 1);
+  EXPECT_NEAR(ink.bottom, 100, 1);
+  EXPECT_NEAR(ink.top, 100 - s.cx, 1);
+  EXPECT_EQ(GetPixel(dc, 41, 99), kRed);  // the box's unrotated top-left, above the letters
+  // Clipped to the rectangle, which the turned text has left.
+  Clear();
+  r = m;
+  DrawTextA(dc, "HHHHHH", -1, &r, DT_SINGLELINE);
+  EXPECT_EQ(Ink().right, -1);
+  // Each line of a multi-line text turns about its own start, the second
+  // one a line lower: both share the columns, stacked down the page.
+  Clear();
+  SIZE two;
+  GetTextExtentPoint32A(dc, "HH", 2, &two);
+  r = RECT{20, 60, 190, 118};
+  DrawTextA(dc, "HH\nHH", -1, &r, DT_NOCLIP);
+  ink = Ink();
+  EXPECT_NEAR(ink.left, 20, 1);
+  EXPECT_NEAR(ink.right, 20 + s.cy, 1);
+  EXPECT_NEAR(ink.top, 60 - two.cx, 1);
+  EXPECT_NEAR(ink.bottom, 60 + s.cy, 1);
+  SelectObject(dc, prev);
+  DeleteObject(up);
+}
+
+TEST_F(Text, ExtTextOutAdvancesPerCharacter) {
+  // One advance per character whatever its length in UTF-8, a surrogate
+  // pair included; the opaque box is the sum of the advances.
+  SetBkColor(dc, kRed);
+  SetBkMode(dc, OPAQUE);
+  const INT dx[] = {20, 20, 20};
+  struct Case {
+    const char* text;
+    int bytes;
+  } cases[] = {{"abc", 3}, {"ЖЖЖ", 6}, {"Ж\xF0\x9F\x98\x80Ж", 8}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    Clear();
+    ASSERT_TRUE(ExtTextOutA(dc, 10, 10, 0, nullptr, c.text, static_cast<UINT>(c.bytes), dx));
+    EXPECT_EQ(GetPixel(dc, 10 + 59, 10), kRed);
+    EXPECT_EQ(GetPixel(dc, 10 + 60, 10), kWhite);
+    // The third character starts 40 pixels in.
+    RECT third{10 + 40, 10, 10 + 40 + cw, 10 + lh};
+    bool inked = false;
+    for (int y = third.top; y < third.bottom; ++y)
+      for (int x = third.left; x < third.right; ++x) inked |= GetPixel(dc, x, y) == RGB(0, 0, 0);
+    EXPECT_TRUE(inked);
+  }
+}
+
+TEST_F(Text, UpdateCpMovesAlongTheBaseline) {
+  SIZE s;
+  GetTextExtentPoint32A(dc, "abcd", 4, &s);
+  const int w = s.cx;
+  struct Case {
+    int escapement;
+    UINT align;
+    int dx, dy;  // expected move of the current position
+  } cases[] = {
+      {0, TA_LEFT, w, 0},     {0, TA_RIGHT, -w, 0},  {0, TA_CENTER, 0, 0},
+      {900, TA_LEFT, 0, -w},  {900, TA_RIGHT, 0, w}, {2700, TA_LEFT, 0, w},
+      {1800, TA_LEFT, -w, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.escapement << " " << c.align);
+    HFONT f = CreateFont(-13, 0, c.escapement, c.escapement, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0,
+                         "Courier New");
+    HGDIOBJ prev = SelectObject(dc, f);
+    SetTextAlign(dc, c.align | TA_UPDATECP);
+    MoveToEx(dc, 100, 60, nullptr);
+    TextOutA(dc, 0, 0, "abcd", 4);  // x and y give way to the current position
+    POINT cp;
+    GetCurrentPositionEx(dc, &cp);
+    EXPECT_NEAR(cp.x, 100 + c.dx, 1);
+    EXPECT_NEAR(cp.y, 60 + c.dy, 1);
+    // A second call continues from there.
+    if (c.align == TA_LEFT && c.escapement == 0) {
+      TextOutA(dc, 0, 0, "abcd", 4);
+      GetCurrentPositionEx(dc, &cp);
+      EXPECT_EQ(cp.x, 100 + 2 * w);
+    }
+    SelectObject(dc, prev);
+    DeleteObject(f);
+  }
+  SetTextAlign(dc, TA_LEFT | TA_TOP);
+}
+
 TEST_F(Text, RecorderLogsCalls) {
   GdiStartRecording(dc);
   SetTextColor(dc, kRed);
