@@ -8,3 +8,6 @@
 #include "platform/classes_lists.h"
 #include "platform/classes_streams.h"
 #include "platform/classes_strings.h"
+
+// Horizontal alignment of text in controls and paragraphs.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
