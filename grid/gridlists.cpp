@@ -2,6 +2,7 @@
 #include "grid/gridlists.h"
 
 #include "platform/classes_strings.h"
+#include "platform/controls.h"
 #include "platform/sysutils.h"
 
 namespace {
@@ -151,6 +152,14 @@ int TControlList::ControlIndex(int ACol, int ARow) const {
 }
 
 TControlItem* TControlList::GetControl(int Index) const { return static_cast<TControlItem*>(Get(Index)); }
+
+bool TControlList::HasHandle(HWND Wnd) const {
+  for (int i = 0; i < GetCount(); ++i) {
+    auto* win = dynamic_cast<TWinControl*>(GetControl(i)->Control);
+    if (win && win->GetHandle() == Wnd) return true;
+  }
+  return false;
+}
 
 void TControlList::RemoveControl(int Index) {
   TControlItem* item = GetControl(Index);

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "platform/classes_lists.h"
+#include "platform/messages.h"
 #include "platform/sysbase.h"
 
 // Raised after a change, with the cell the list belongs to.
@@ -80,5 +81,8 @@ public:
   int AddControl(int ACol, int ARow, TControl* AControl);
   int ControlIndex(int ACol, int ARow) const;
   TControlItem* GetControl(int Index) const;
+  // An item's control is a windowed control with that window (asking for
+  // its handle creates the window when needed).
+  bool HasHandle(HWND Wnd) const;
   void RemoveControl(int Index);
 };

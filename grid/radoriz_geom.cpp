@@ -1,6 +1,7 @@
 // RadOriz: cell names, rectangles and the layered-window helpers.
 #include "grid/radoriz_geom.h"
 
+#include "platform/grids.h"
 #include "platform/sysutils.h"
 
 bool NameToCell(const AnsiString& Name, TPoint& Cell) {
@@ -13,6 +14,10 @@ bool NameToCell(const AnsiString& Name, TPoint& Cell) {
   Cell.x = col;
   Cell.y = row;
   return true;
+}
+
+bool IsInGridRect(const TGridRect& R, int ACol, int ARow) {
+  return R.Left <= ACol && ACol <= R.Right && R.Top <= ARow && ARow <= R.Bottom;
 }
 
 AnsiString RectString(const TRect& R) {

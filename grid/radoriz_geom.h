@@ -4,9 +4,13 @@
 #include "platform/gdi.h"
 #include "platform/sysbase.h"
 
+struct TGridRect;  // platform/grids.h
+
 // "R<row>C<col>" (any case) to x = col, y = row; false and Cell unchanged
 // when the name is not of that form.
 bool NameToCell(const AnsiString& Name, TPoint& Cell);
+// Left <= col <= Right and Top <= row <= Bottom.
+bool IsInGridRect(const TGridRect& R, int ACol, int ARow);
 // "[Left:Top][Right:Bottom]".
 AnsiString RectString(const TRect& R);
 

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "grid/gridlists.h"
+#include "platform/controls.h"
+#include "platform/forms.h"
 
 namespace {
 
@@ -113,18 +115,37 @@ TEST(SortIndexList, TextForm) {
 }
 
 TEST(ControlList, ItemsAreOwnedControlsAreNot) {
+  TControl plain(nullptr);
+  TWinControl windowed(nullptr);
+  {
+    TControlList list;
+    EXPECT_EQ(list.ControlIndex(1, 1), -1);
+    EXPECT_EQ(list.AddControl(1, 2, &plain), 0);
+    EXPECT_EQ(list.AddControl(3, 4, &windowed), 1);
+    EXPECT_EQ(list.ControlIndex(3, 4), 1);
+    EXPECT_EQ(list.ControlIndex(2, 1), -1);
+    EXPECT_EQ(list.GetControl(0)->Control, &plain);
+    list.RemoveControl(0);
+    EXPECT_EQ(list.ControlIndex(3, 4), 0);
+    EXPECT_THROW(list.GetControl(1), EListError);
+  }  // the remaining item goes with the list (checked under the sanitizer)
+  EXPECT_FALSE(windowed.HandleAllocated());  // the list never touched the controls
+}
+
+TEST(ControlList, HasHandleAsksWindowedControlsOnly) {
+  TForm form(nullptr);  // the grid's stand-in: a window to be the parent
+  TControl plain(nullptr);
+  TWinControl windowed(nullptr);
+  windowed.SetParent(&form);
   TControlList list;
-  auto* control = reinterpret_cast<TControl*>(0x1234);  // never dereferenced
-  EXPECT_EQ(list.ControlIndex(1, 1), -1);
-  EXPECT_EQ(list.AddControl(1, 2, control), 0);
-  EXPECT_EQ(list.AddControl(3, 4, nullptr), 1);
-  EXPECT_EQ(list.ControlIndex(3, 4), 1);
-  EXPECT_EQ(list.ControlIndex(2, 1), -1);
-  EXPECT_EQ(list.GetControl(0)->Control, control);
-  list.RemoveControl(0);
-  EXPECT_EQ(list.ControlIndex(3, 4), 0);
-  EXPECT_THROW(list.GetControl(1), EListError);
-  // The remaining item is freed with the list (checked under the sanitizer).
+  list.AddControl(0, 0, &plain);
+  EXPECT_FALSE(list.HasHandle(nullptr));
+  list.AddControl(1, 0, &windowed);
+  EXPECT_FALSE(windowed.HandleAllocated());
+  const HWND wnd = windowed.GetHandle();
+  ASSERT_NE(wnd, nullptr);
+  EXPECT_TRUE(list.HasHandle(wnd));
+  EXPECT_FALSE(list.HasHandle(reinterpret_cast<HWND>(0x10)));
 }
 
 }  // namespace

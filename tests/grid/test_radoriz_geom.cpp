@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "grid/radoriz_geom.h"
+#include "platform/grids.h"
 
 namespace {
 
@@ -21,6 +22,15 @@ TEST(RadOrizGeom, NameToCell) {
     EXPECT_EQ(cell.x, c.ok ? c.col : -7) << c.name;  // unchanged on failure
     EXPECT_EQ(cell.y, c.ok ? c.row : -7) << c.name;
   }
+}
+
+TEST(RadOrizGeom, IsInGridRectIncludesTheEdges) {
+  const TGridRect r{1, 2, 3, 4};
+  struct Case {
+    int col, row;
+    bool in;
+  } cases[] = {{1, 2, true}, {3, 4, true}, {2, 3, true}, {0, 3, false}, {4, 3, false}, {2, 1, false}, {2, 5, false}};
+  for (const auto& c : cases) EXPECT_EQ(IsInGridRect(r, c.col, c.row), c.in) << c.col << "," << c.row;
 }
 
 TEST(RadOrizGeom, RectString) { EXPECT_EQ(RectString(TRect(1, -2, 30, 40)), "[1:-2][30:40]"); }
