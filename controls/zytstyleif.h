@@ -1,0 +1,8 @@
+// Pieces the styled controls share. For now: the version text every styled
+// component publishes as its Version property.
+#pragma once
+
+#include "platform/sysbase.h"
+
+// The four bytes of a packed version number, highest first, as "a.b.c.d".
+AnsiString ZytVersionString(int VersionNr);
