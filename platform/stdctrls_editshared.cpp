@@ -1,0 +1,44 @@
+#include "platform/stdctrls_internal.h"
+
+#include <cwctype>
+
+namespace stdctl {
+
+void NotifyParent(HWND Wnd, WORD Code) {
+  HWND parent = GetParent(Wnd);
+  if (!parent || !(GetWindowLongA(Wnd, GWL_STYLE) & WS_CHILD)) return;
+  auto id = static_cast<WORD>(GetWindowLongPtrA(Wnd, GWL_ID));
+  SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, Code), reinterpret_cast<LPARAM>(Wnd));
+}
+
+HFONT ControlFont(HFONT Font) { return Font ? Font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+
+TMeasure::TMeasure(HFONT Font) : FDC(GetDC(nullptr)) {
+  FOld = SelectObject(FDC, ControlFont(Font));
+  TEXTMETRICA tm;
+  if (GetTextMetricsA(FDC, &tm) && tm.tmHeight > 0) FLineHeight = tm.tmHeight;
+}
+
+TMeasure::~TMeasure() {
+  SelectObject(FDC, FOld);
+  ReleaseDC(nullptr, FDC);
+}
+
+int TMeasure::Width(const char16_t* Text, int Count) {
+  if (Count <= 0) return 0;
+  SIZE s{};
+  GetTextExtentPoint32W(FDC, Text, Count, &s);
+  return s.cx;
+}
+
+bool IsWordChar(char16_t C) {
+  return C == u'_' || std::iswalnum(static_cast<wint_t>(C)) || (C >= 0x0400 && C <= 0x04FF);
+}
+
+}  // namespace stdctl
+
+void RegisterStdControlClasses() {
+  stdctl::RegisterEditClass();
+  stdctl::RegisterListBoxClass();
+  stdctl::RegisterComboBoxClass();
+}
