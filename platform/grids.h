@@ -160,7 +160,8 @@ public:
   TScrollStyle GetScrollBars() const { return FScrollBars; }
   void SetScrollBars(TScrollStyle Value);
   TGridState GetGridState() const { return FGridState; }
-  void SetGridState(TGridState Value) { FGridState = Value; }
+  // Entering or leaving a sizing state puts the sizing line on or off the window.
+  void SetGridState(TGridState Value);
 
   // -- current cell, selection, scrolling
   int GetCol() const { return FCurrent.X; }
@@ -220,6 +221,11 @@ public:
   bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
   bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
   virtual void ChangeScale(int M, int D);
+
+  // Flat scroll bars do not exist on this platform: a descendant that asks
+  // for them keeps the standard bars (of the system's width) and skips every
+  // flat-bar call, as on a system without the flat-bar functions.
+  static bool FlatScrollBarsAvailable() { return false; }
 
   // The timer the grid scrolls with while selecting or moving.
   static constexpr UINT_PTR ScrollTimerId = 1;
@@ -290,7 +296,8 @@ private:
   void InvalidateSelection(const TGridRect& Sel);
   void InvalidateRange(int Left, int Top, int Right, int Bottom);
   void TimedScroll();
-  void InvalidateSizingLine();
+  void DrawSizingLine();
+  void PaintSizingLine(TCanvas* ACanvas);
   void PaintDefaults(const std::vector<TGridSpan>& Cols, const std::vector<TGridSpan>& Rows);
   void EndDrag(bool Apply);
   void HideEditorCore(bool Store);

@@ -230,7 +230,7 @@ void TCustomGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     if (state != gsNormal) {
       HideEditorCore(true);
       FGridState = state;
-      InvalidateSizingLine();
+      DrawSizingLine();
     } else {
       TGridCoord cell = MouseCoord(X, Y);
       bool fixedRow = cell.Y >= 0 && cell.Y < FFixedRows, fixedCol = cell.X >= 0 && cell.X < FFixedCols;
@@ -273,10 +273,10 @@ void TCustomGrid::MouseMove(TShiftState Shift, int X, int Y) {
     case gsColSizing:
     case gsRowSizing: {
       bool horz = FGridState == gsColSizing;
-      InvalidateSizingLine();
+      DrawSizingLine();
       // Never narrower than nothing: the border stays right of the cell start.
       FSizingPos = std::max<int>((horz ? X : Y) + FSizingOfs, static_cast<int>(Pos(horz, FSizingIndex)));
-      InvalidateSizingLine();
+      DrawSizingLine();
       break;
     }
     case gsColMoving:
@@ -300,9 +300,17 @@ void TCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) 
   TCustomControl::MouseUp(Button, Shift, X, Y);
 }
 
+void TCustomGrid::SetGridState(TGridState Value) {
+  if (Value == FGridState) return;
+  // The line is on the window exactly while a sizing state lasts.
+  if (FGridState == gsColSizing || FGridState == gsRowSizing) DrawSizingLine();
+  FGridState = Value;
+  if (FGridState == gsColSizing || FGridState == gsRowSizing) DrawSizingLine();
+}
+
 void TCustomGrid::EndDrag(bool Apply) {
   TGridState state = FGridState;
-  if (state == gsColSizing || state == gsRowSizing) InvalidateSizingLine();
+  if (state == gsColSizing || state == gsRowSizing) DrawSizingLine();
   FGridState = gsNormal;
   if (FTimerOn && HandleAllocated()) KillTimer(Handle(), ScrollTimerId);
   FTimerOn = false;
@@ -351,9 +359,36 @@ void TCustomGrid::TimedScroll() {
   }
 }
 
-void TCustomGrid::InvalidateSizingLine() {
-  if (!HandleAllocated()) return;
-  RECT r = FGridState == gsColSizing ? RECT{FSizingPos - 1, 0, FSizingPos + 1, Extent(false)}
-                                     : RECT{0, FSizingPos - 1, Extent(true), FSizingPos + 1};
-  InvalidateRect(Handle(), &r, FALSE);
+// The border being dragged: a white XOR line drawn straight onto the window,
+// outside WM_PAINT, so drawing it a second time takes it away again.
+void TCustomGrid::DrawSizingLine() {
+  if (!HandleAllocated() || !IsWindowVisible(FHandle)) return;
+  TCanvas* canvas = Canvas();
+  if (canvas->GetLockCount() > 0) return;  // inside Paint, which draws it itself
+  PaintSizingLine(canvas);
+  // Give the window context back at once, so the line shows now.
+  if (auto* cc = dynamic_cast<TControlCanvas*>(canvas)) cc->FreeHandle();
+}
+
+void TCustomGrid::PaintSizingLine(TCanvas* ACanvas) {
+  TPen* pen = ACanvas->GetPen();
+  const TPenMode oldMode = pen->GetMode();
+  const TColor oldColor = pen->GetColor();
+  const int oldWidth = pen->GetWidth();
+  const TPenStyle oldStyle = pen->GetStyle();
+  pen->SetStyle(psSolid);
+  pen->SetMode(pmXor);
+  pen->SetColor(clWhite);
+  pen->SetWidth(1);
+  if (FGridState == gsColSizing) {
+    ACanvas->MoveTo(FSizingPos, 0);
+    ACanvas->LineTo(FSizingPos, Extent(false));
+  } else {
+    ACanvas->MoveTo(0, FSizingPos);
+    ACanvas->LineTo(Extent(true), FSizingPos);
+  }
+  pen->SetStyle(oldStyle);
+  pen->SetWidth(oldWidth);
+  pen->SetColor(oldColor);
+  pen->SetMode(oldMode);
 }

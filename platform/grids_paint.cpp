@@ -63,20 +63,9 @@ void TCustomGrid::Paint() {
   }
 
   if (FDefaultDrawing) PaintDefaults(cols, rows);
-  // Where a border being dragged would go: an inverted line over the cells.
-  if (FGridState == gsColSizing || FGridState == gsRowSizing) {
-    TPenMode oldMode = canvas->GetPen()->GetMode();
-    canvas->GetPen()->SetMode(pmNot);
-    canvas->GetPen()->SetWidth(1);
-    if (FGridState == gsColSizing) {
-      canvas->MoveTo(FSizingPos, 0);
-      canvas->LineTo(FSizingPos, ch);
-    } else {
-      canvas->MoveTo(0, FSizingPos);
-      canvas->LineTo(cw, FSizingPos);
-    }
-    canvas->GetPen()->SetMode(oldMode);
-  }
+  // A repaint while a border is dragged puts the XOR line back over the
+  // fresh cells, so the next XOR still takes it away everywhere.
+  if (FGridState == gsColSizing || FGridState == gsRowSizing) PaintSizingLine(canvas);
 }
 
 // Lines after each cell, then the background beyond the last cell.

@@ -395,6 +395,17 @@ TEST_F(GridTest, ScrollBarsUseRange0To127AndFollowSbCodes) {
   EXPECT_EQ(0, si.nMax);
 }
 
+// No flat bars here: a descendant keeps the standard bars at the system width.
+TEST_F(GridTest, ScrollBarsAreTheStandardOnesAtTheSystemWidth) {
+  EXPECT_FALSE(TCustomGrid::FlatScrollBarsAvailable());
+  Grid->SetScrollBars(ssBoth);
+  PumpUntilIdle();
+  RECT rc;
+  GetClientRect(Grid->Handle(), &rc);
+  EXPECT_EQ(230 - GetSystemMetrics(SM_CXVSCROLL), rc.right);
+  EXPECT_EQ(110 - GetSystemMetrics(SM_CYHSCROLL), rc.bottom);
+}
+
 // ---- Mouse -----------------------------------------------------------------------------------------
 
 TEST_F(GridTest, DraggingSelectsARangeAndShiftClickExtendsIt) {
@@ -470,6 +481,57 @@ TEST_F(GridTest, ColumnAndRowBordersAreDraggedToNewSizes) {
       EXPECT_EQ(t.Height, Grid->GetRowHeights(t.Row));
     }
   }
+}
+
+// The line is XOR-drawn onto the window while the border moves: drawing it
+// again removes it, and a repaint in between keeps it in step.
+TEST_F(GridTest, SizingLineIsXorDrawnOntoTheWindow) {
+  auto pixel = [&](int X, int Y) {
+    HDC dc = GetDC(Grid->Handle());
+    COLORREF c = GetPixel(dc, X, Y);
+    ReleaseDC(Grid->Handle(), dc);
+    return c;
+  };
+  const COLORREF white = RGB(255, 255, 255), black = RGB(0, 0, 0);
+  struct TCase {
+    const char* Name;
+    TGridOptions Option;
+    POINT From, To;  // grab point and drop point
+    POINT Old, New;  // a pixel on the old line and on the new one
+  };
+  const TCase cases[] = {
+      {"column", goColSizing, {100, 10}, {130, 10}, {100, 70}, {130, 70}},
+      {"row", goRowSizing, {20, 60}, {20, 85}, {120, 60}, {120, 85}},
+  };
+  for (const TCase& t : cases) {
+    SCOPED_TRACE(t.Name);
+    Grid->SetOptions(DefaultGridOptions | t.Option);
+    Grid->SetColWidths(1, 50);
+    Grid->SetRowHeights(2, 20);
+    PumpUntilIdle();
+    ASSERT_EQ(white, pixel(t.Old.x, t.Old.y));
+    ASSERT_EQ(white, pixel(t.New.x, t.New.y));
+    TestMouseDown(At(t.From.x, t.From.y));
+    EXPECT_EQ(black, pixel(t.Old.x, t.Old.y));
+    TestMouseMove(At(t.To.x, t.To.y));
+    EXPECT_EQ(white, pixel(t.Old.x, t.Old.y));
+    EXPECT_EQ(black, pixel(t.New.x, t.New.y));
+    Grid->Invalidate();
+    PumpUntilIdle();
+    EXPECT_EQ(black, pixel(t.New.x, t.New.y));
+    EXPECT_EQ(white, pixel(t.Old.x, t.Old.y));
+    TestMouseUp(At(t.To.x, t.To.y));
+    EXPECT_EQ(white, pixel(t.New.x, t.New.y));
+    PumpUntilIdle();
+    EXPECT_EQ(white, pixel(t.New.x, t.New.y));
+  }
+  // A descendant ending the drag through GridState takes the line away too.
+  Grid->SetOptions(DefaultGridOptions | goColSizing);
+  TestMouseDown(At(100, 10));
+  EXPECT_EQ(black, pixel(100, 70));
+  Grid->SetGridState(gsNormal);
+  EXPECT_EQ(white, pixel(100, 70));
+  TestMouseUp(At(100, 10));
 }
 
 TEST_F(GridTest, FixedCellsAreDraggedToMoveColumnsAndRows) {
