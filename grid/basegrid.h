@@ -1,0 +1,142 @@
+// The base grid: the platform string grid with per-cell property objects in
+// the cells' object slots, merged cells redirected to their base cell, and
+// raw accessors that bypass both.
+#pragma once
+
+#include <functional>
+#include <unordered_set>
+
+#include "grid/cellproperties.h"
+#include "platform/grids.h"
+
+enum TGridSelectionStyle { ssDefault, ssVista, ssWin7, ssOffice2007 };
+
+using TGetDisplTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
+using TGetDisplWideTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value)>;
+
+class TBaseGrid : public TStringGrid {
+public:
+  explicit TBaseGrid(TComponent* AOwner);
+  ~TBaseGrid() override;
+
+  // -- property objects. Only a TCellProperties in a slot counts as the
+  // cell's properties; any other object there is treated as none.
+  bool HasCellProperties(int ACol, int ARow) const;
+  TCellProperties* GetCellProperties(int ACol, int ARow);
+  void SetCellProperties(int ACol, int ARow, TCellProperties* Value);
+  TObject* GetObjectEx(int ACol, int ARow) const;
+  void SetObjectEx(int ACol, int ARow, TObject* Value);
+  TObject* GetGraphicObjectEx(int ACol, int ARow) const;
+  void SetGraphicObjectEx(int ACol, int ARow, TObject* Value);
+  TObject* GetGridObject(int ACol, int ARow) const { return GetObjects(ACol, ARow); }
+  void SetGridObject(int ACol, int ARow, TObject* Value) { SetObjects(ACol, ARow, Value); }
+
+  // -- text: Cells redirects to the base cell, the raw accessors do not.
+  AnsiString GetCellEx(int ACol, int ARow);
+  void SetCellEx(int ACol, int ARow, const AnsiString& Value);
+  AnsiString GetGridCell(int ACol, int ARow) const { return GetCells(ACol, ARow); }
+  void SetGridCell(int ACol, int ARow, const AnsiString& Value) { SetCells(ACol, ARow, Value); }
+  virtual void GetDisplText(int ACol, int ARow, AnsiString& Value);
+  virtual void GetDisplWideText(int ACol, int ARow, WideString& Value);
+
+  // -- merged cells
+  virtual void MergeCells(int ACol, int ARow, int NCols, int NRows);
+  virtual void SplitCells(int ACol, int ARow);
+  TPoint BaseCell(int ACol, int ARow) const;
+  bool IsBaseCell(int ACol, int ARow) const;
+  bool IsBaseCellEx(int ACol, int ARow, int& BaseCol, int& BaseRow) const;
+  bool IsMergedCell(int ACol, int ARow) const;
+  bool IsMergedNonBaseCell(int ACol, int ARow) const;
+  bool IsXMergedCell(int ACol, int ARow) const;
+  bool IsYMergedCell(int ACol, int ARow) const;
+  TPoint CellSpan(int ACol, int ARow) const;
+  TPoint CellExt(int ACol, int ARow) const;
+  TGridRect FullCell(int ACol, int ARow) const;
+
+  // -- geometry
+  TRect GetCellRect(int ACol, int ARow);
+  TRect CellRect(int ACol, int ARow);
+  void RepaintCell(int ACol, int ARow);
+  int FixedColsWidth() const;
+  int FixedRowsHeight() const;
+
+  // -- clearing and copying
+  void ClearPropRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  void ClearPropRow(int ARow) { ClearPropRect(0, ARow, GetColCount() - 1, ARow); }
+  void ClearProps() { ClearPropRect(0, 0, GetColCount() - 1, GetRowCount() - 1); }
+  void ClearPropCell(int ACol, int ARow) { ClearPropRect(ACol, ARow, ACol, ARow); }
+  void CopyRows(int ToRow, int FromRow);
+  void CopyCols(int ToCol, int FromCol);
+  void NilRow(int ARow);
+  void NilCol(int ACol);
+  void NilCell(int ACol, int ARow);
+
+  void ChangeScale(int M, int D) override;
+
+  // -- settings
+  bool GetDefaultWordWrap() const { return FDefaultWordWrap; }
+  void SetDefaultWordWrap(bool Value) { FDefaultWordWrap = Value; }
+  int GetDisplayRowLimit() const { return FDisplayRowLimit; }
+  void SetDisplayRowLimit(int Value) { FDisplayRowLimit = Value; }
+  bool GetFooterRow() const { return FFooterRow; }
+  void SetFooterRow(bool Value) { FFooterRow = Value; }
+  bool GetPropertiesCreated() const { return FPropertiesCreated; }
+  void NotePropertiesCreated() { FPropertiesCreated = true; }
+  // Property objects register themselves while they live, so that a slot
+  // is only read as properties when it holds a live one of this grid.
+  void RegisterProperties(TCellProperties* P);
+  void UnregisterProperties(TCellProperties* P) { FLiveProps.erase(P); }
+  TCellProperties* AsProperties(TObject* O) const;
+  bool GetDestroying() const { return FDestroying; }
+  TGridSelectionStyle GetSelectionStyle() const { return FSelectionStyle; }
+  void SetSelectionStyle(TGridSelectionStyle Value);
+  TColor GetGridLineColor() const { return FGridLineColor; }
+  void SetGridLineColor(TColor Value);
+  TColor GetGridFixedLineColor() const { return FGridFixedLineColor; }
+  void SetGridFixedLineColor(TColor Value);
+  // Hides the inherited width: the base grid draws every line itself.
+  int GetGridLineWidth() const { return FBaseGridLineWidth; }
+  void SetGridLineWidth(int Value);
+  TColor GetActiveRowColor() const { return FActiveRowColor; }
+  void SetActiveRowColor(TColor Value);
+  bool GetActiveRowShow() const { return FActiveRowShow; }
+  void SetActiveRowShow(bool Value) { FActiveRowShow = Value; }
+
+  TGetDisplTextEvent OnGetDisplText;
+  TGetDisplWideTextEvent OnGetDisplWideText;
+
+  // Hooks overridden by the full grid; neutral here.
+  virtual bool IsFixed(int ACol, int ARow);
+  virtual int NodeIndent(int ARow);
+  virtual bool HasNodes();
+  virtual void FloatFooterUpdate();
+  virtual void CellTextChange(int ACol, int ARow);
+  virtual bool HasCustomCellBorder();
+  virtual int DisplColIndex(int ACol);
+  virtual void GetDefaultProps(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
+                               TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HAlign,
+                               TVAlignment& VAlign, bool& WW, TCellGradientDirection& GD);
+
+protected:
+  // The cell's properties or nil, without creating any.
+  TCellProperties* PropsOf(int ACol, int ARow) const;
+  // Frees the properties (and their graphic) of every cell of the rectangle
+  // once, even when a copy left one object in several slots.
+  void FreeSlots(int ACol1, int ARow1, int ACol2, int ARow2);
+  bool FDestroying = false;
+
+private:
+  void BlankTextStep(int ACol, int ARow, const std::function<void()>& Store);
+
+  TColor FGridLineColor = 0xC0C0C0;
+  TColor FGridFixedLineColor = 0x808080;
+  int FBaseGridLineWidth = 1;
+  bool FActiveRowShow = false;
+  TColor FActiveRowColor = static_cast<TColor>(0x80000018);
+  TGridSelectionStyle FSelectionStyle = ssDefault;
+  int FDisplayRowLimit = 0;
+  bool FFooterRow = false;
+  bool FDefaultWordWrap = true;
+  bool FPropertiesCreated = false;
+  std::unordered_set<const TObject*> FLiveProps;
+};

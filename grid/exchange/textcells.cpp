@@ -1,0 +1,183 @@
+// The grid's own text format: a size line "C,R", width lines "cw I,W" and
+// cell lines "I,J,T", each ending with CR LF. Multi-line texts are folded
+// into one line (CR -> 9, LF -> 8, NUL -> 1).
+#include "grid/filestringlist.h"
+#include "grid/viduzozezuvodu.h"
+#include "platform/classes_streams.h"
+#include "platform/sysutils.h"
+
+namespace {
+
+AnsiString LfToFile(const AnsiString& S) {
+  if (S.find('\r') == AnsiString::npos) return S;
+  AnsiString R = S;
+  for (char& Ch : R) {
+    if (Ch == '\r')
+      Ch = 9;
+    else if (Ch == '\n')
+      Ch = 8;
+    else if (Ch == '\0')
+      Ch = 1;
+  }
+  return R;
+}
+
+AnsiString FileToLf(const AnsiString& S, bool MultiLine) {
+  AnsiString R = S;
+  if (R.find('\x08') != AnsiString::npos)
+    for (char& Ch : R) {
+      if (Ch == 9)
+        Ch = '\r';
+      else if (Ch == 8)
+        Ch = '\n';
+      else if (Ch == 1)
+        Ch = '\0';
+    }
+  if (!MultiLine) {
+    auto P = R.find('\r');
+    if (P != AnsiString::npos) R.resize(P);
+  }
+  return R;
+}
+
+// The value of the token's leading digits; a sign only for a whole number.
+int LenientInt(const AnsiString& S) {
+  int V = 0;
+  if (TryStrToInt(S, V)) return V;
+  long long Acc = 0;
+  for (char Ch : S) {
+    if (Ch < '0' || Ch > '9' || Acc > 100000000) break;
+    Acc = Acc * 10 + (Ch - '0');
+  }
+  return static_cast<int>(Acc);
+}
+
+AnsiString Num(int V) { return std::to_string(V); }
+
+void WriteLine(TStream* S, const AnsiString& Line) {
+  AnsiString L = Line + "\r\n";
+  S->Write(L.data(), static_cast<int>(L.size()));
+}
+
+// Bytes up to a CR (or the end); the byte after the CR is dropped.
+AnsiString ReadLine(TStream* S) {
+  AnsiString L;
+  char Ch = 0;
+  while (S->Read(&Ch, 1) == 1) {
+    if (Ch == '\r') break;
+    L += Ch;
+  }
+  S->Read(&Ch, 1);
+  return L;
+}
+
+bool AtEnd(TStream* S) { return S->GetPosition() >= S->GetSize(); }
+
+}  // namespace
+
+AnsiString VIduZozezuVodu::SaveCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
+
+void VIduZozezuVodu::LoadCell(int ACol, int ARow, const AnsiString& Value) { SetCellEx(ACol, ARow, Value); }
+
+void VIduZozezuVodu::SaveToFile(const AnsiString& FileName) {
+  TStringList Lines;
+  Lines.Add(Num(GetSaveColCount()) + "," + Num(GetSaveRowCount()));
+  for (int I = GetSaveStartCol(); I <= GetSaveEndCol(); ++I)
+    Lines.Add("cw " + Num(I) + "," + Num(GetColWidths(I)));
+  for (int J = GetSaveStartRow(); J <= GetSaveEndRow(); ++J)
+    for (int I = GetSaveStartCol(); I <= GetSaveEndCol(); ++I) {
+      AnsiString T = SaveCell(I, J);
+      if (!T.empty()) Lines.Add(Num(I) + "," + Num(J) + "," + LfToFile(T));
+    }
+  Lines.SaveToFile(FileName);
+}
+
+void VIduZozezuVodu::LoadFromFile(const AnsiString& FileName) {
+  TFileStringList Lines;
+  Lines.LoadFromFile(FileName);
+  Lines.Reset();
+  int FC = FSaveFixedCells ? 0 : GetFixedCols(), FR = FSaveFixedCells ? 0 : GetFixedRows();
+  AnsiString Line;
+  if (!Lines.GetEOF()) Lines.ReadLn(Line);
+  if (!Line.empty()) {
+    auto P = Line.find(',');
+    int C = LenientInt(Line.substr(0, P)) + FC;
+    int R = P == AnsiString::npos ? FR : LenientInt(Line.substr(P + 1)) + FR;
+    if (C == 0 || R == 0) throw EDidAvovError("File contains no data or corrupt file " + FileName);
+    SetColCountEx(C);
+    SetRowCountEx(R);
+  }
+  if (GetColCount() == 0 || GetRowCount() == 0)
+    throw EDidAvovError("File contains no data or corrupt file " + FileName);
+  while (!Lines.GetEOF()) {
+    Lines.ReadLn(Line);
+    if (Line.rfind("cw", 0) == 0) {
+      AnsiString Rest = Line.size() > 3 ? Line.substr(3) : AnsiString();
+      auto P = Rest.find(',');
+      int I = LenientInt(Rest.substr(0, P));
+      int W = P == AnsiString::npos ? 0 : LenientInt(Rest.substr(P + 1, 255));
+      if (I >= 0 && I < GetColCount()) SetColWidths(I, W);
+      continue;
+    }
+    auto P1 = Line.find(',');
+    if (P1 == AnsiString::npos) continue;
+    auto P2 = Line.find(',', P1 + 1);
+    if (P2 == AnsiString::npos) continue;
+    int I = LenientInt(Line.substr(0, P1)), J = LenientInt(Line.substr(P1 + 1, P2 - P1 - 1));
+    if (I >= 0 && J >= 0 && I < GetColCount() && J < GetRowCount())
+      LoadCell(I, J, FileToLf(Line.substr(P2 + 1), FMultilinecells));
+  }
+  Invalidate();
+}
+
+void VIduZozezuVodu::SaveToStream(TStream* Stream) {
+  WriteLine(Stream, Num(GetSaveColCount()) + "," + Num(GetSaveRowCount()));
+  for (int I = 0; I < GetColCount(); ++I) WriteLine(Stream, "cw " + Num(I) + "," + Num(GetColWidths(I)));
+  int SC = GetSaveStartCol(), SR = GetSaveStartRow();
+  for (int J = SR; J <= GetSaveEndRow(); ++J)
+    for (int I = SC; I <= GetSaveEndCol(); ++I) {
+      AnsiString T = SaveCell(I, J);
+      if (!T.empty()) WriteLine(Stream, Num(I - SC) + "," + Num(J - SR) + "," + LfToFile(T));
+    }
+}
+
+void VIduZozezuVodu::LoadFromStream(TStream* Stream) {
+  int SC = GetSaveStartCol(), SR = GetSaveStartRow();
+  if (!AtEnd(Stream)) {
+    AnsiString Line = ReadLine(Stream);
+    if (!Line.empty()) {
+      auto P = Line.find(',');
+      if (P == AnsiString::npos) throw EConvertError("'" + Line + "' is not a valid integer value");
+      SetColCountEx(StrToInt(Line.substr(0, P)) + SC);
+      SetRowCountEx(StrToInt(Line.substr(P + 1)) + SR);
+    }
+  }
+  while (!AtEnd(Stream)) {
+    Int64 Mark = Stream->GetPosition();
+    AnsiString Line = ReadLine(Stream);
+    if (Line.rfind("cw", 0) == 0) {
+      AnsiString Rest = Line.size() > 3 ? Line.substr(3) : AnsiString();
+      auto P = Rest.find(',');
+      SetColWidths(StrToInt(Rest.substr(0, P)), StrToInt(P == AnsiString::npos ? AnsiString() : Rest.substr(P + 1)));
+      continue;
+    }
+    auto P1 = Line.find(',');
+    auto P2 = P1 == AnsiString::npos ? P1 : Line.find(',', P1 + 1);
+    if (P1 == 0 || P2 == AnsiString::npos || P2 == P1 + 1) {
+      Stream->SetPosition(Mark);
+      break;
+    }
+    int I = StrToInt(Line.substr(0, P1)) + SC, J = StrToInt(Line.substr(P1 + 1, P2 - P1 - 1)) + SR;
+    // Cells outside the grid are dropped rather than written past its size.
+    if (I >= 0 && J >= 0 && I < GetColCount() && J < GetRowCount())
+      LoadCell(I, J, FileToLf(Line.substr(P2 + 1), FMultilinecells));
+  }
+  Invalidate();
+}
+
+void VIduZozezuVodu::AssignCells(VIduZozezuVodu* Source) {
+  TMemoryStream M;
+  Source->SaveToStream(&M);
+  M.SetPosition(0);
+  LoadFromStream(&M);
+}

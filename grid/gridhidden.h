@@ -1,0 +1,34 @@
+// Hidden rows: each one lives outside the cell store as a TGridItem with its
+// real index, its cells (texts with their cell objects), its height and the
+// hide level that hid it.
+#pragma once
+
+#include "platform/classes_collection.h"
+#include "platform/classes_strings.h"
+
+class TGridItem : public TCollectionItem {
+public:
+  explicit TGridItem(TCollection* Collection);
+  ~TGridItem() override;
+  int GetIdx() const { return FIdx; }
+  void SetIdx(int Value);
+  TStringList* GetItems() const { return FItems; }
+  // Takes Value in place of the current list (which is freed).
+  void SetItems(TStringList* Value);
+  int GetHeight() const { return FHeight; }
+  void SetHeight(int Value) { FHeight = Value; }
+  int GetLevel() const { return FLevel; }
+  void SetLevel(int Value) { FLevel = Value; }
+
+private:
+  int FIdx = 0;
+  TStringList* FItems;
+  int FHeight = 0;
+  int FLevel = 0;
+};
+
+class TGridItems : public TCollection {
+public:
+  TGridItems() : TCollection(ItemClass<TGridItem>()) {}
+  TGridItem* Item(int Index) const { return static_cast<TGridItem*>(GetItem(Index)); }
+};

@@ -1,0 +1,115 @@
+#include "grid/viduzozezuvodu.h"
+
+VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
+    : TBaseGrid(AOwner),
+      FHiddenRows(new TGridItems),
+      FColumnSize(new TColumnSize(this)),
+      FCellNode(new TCellNode(this)),
+      FSizeWhileTyping(new TSizeWhileTyping),
+      FHTMLSettings(new THTMLSettings) {
+  FVisibleCols.fill(true);
+  SetDefaultColWidth(64);
+  SetDefaultRowHeight(22);
+  SetColCount(5);
+  SetRowCount(10);
+  SetFixedCols(1);
+  SetFixedRows(1);
+  FMaxColCount = 5;
+  FMaxRowCount = 10;
+  SetDisplayRowLimit(10);
+}
+
+VIduZozezuVodu::~VIduZozezuVodu() {
+  FDestroying = true;
+  // Hidden rows took their cell properties with them.
+  for (int i = 0; i < FHiddenRows->GetCount(); ++i) {
+    TStringList* L = FHiddenRows->Item(i)->GetItems();
+    for (int c = 0; c < L->GetCount(); ++c) {
+      TCellProperties* P = AsProperties(L->GetObject(c));
+      if (!P) continue;
+      L->PutObject(c, nullptr);
+      delete P->GraphicObject;
+      delete P;
+    }
+  }
+  delete FHiddenRows;
+  delete FColumnSize;
+  delete FCellNode;
+  delete FSizeWhileTyping;
+  delete FHTMLSettings;
+}
+
+void VIduZozezuVodu::StretchColumn(int) {}
+
+int VIduZozezuVodu::GetFixedRowsEx() const {
+  return GetFixedRows() == 0 && FFixedRowAlways ? 1 : GetFixedRows();
+}
+
+void VIduZozezuVodu::SetFixedRowsEx(int Value) {
+  int V = Value >= GetRowCount() && FFixedRowAlways ? GetRowCount() - 1 : Value;
+  SetFixedRows(V);
+  if (!(GetComponentState() & csLoading)) FRequestedFixedRows = Value;
+}
+
+int VIduZozezuVodu::GetFixedColsEx() const {
+  return GetFixedCols() == 0 && FFixedColAlways ? 1 : GetFixedCols();
+}
+
+void VIduZozezuVodu::SetFixedColsEx(int Value) {
+  SetFixedCols(Value);
+  if (!(GetComponentState() & csLoading)) FRequestedFixedCols = Value;
+}
+
+void VIduZozezuVodu::SetRowCountEx(int Value) {
+  SetRowCount(Value);
+  if (GetRowCount() > FRequestedFixedRows && FFixedRowAlways) SetFixedRowsEx(FRequestedFixedRows);
+  if (Value > FMaxRowCount) FMaxRowCount = Value;
+  SetDisplayRowLimit(Value);
+  UpdateScrollBars();
+}
+
+void VIduZozezuVodu::SetColCountEx(int Value) {
+  SetColCount(Value);
+  if (GetColCount() > FRequestedFixedCols && FFixedColAlways) SetFixedColsEx(FRequestedFixedCols);
+  if (Value > FMaxColCount) FMaxColCount = Value;
+  // Lays out the panels that follow the grid's bounds again.
+  SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
+  UpdateScrollBars();
+}
+
+void VIduZozezuVodu::DoAppendRow() { SetRowCountEx(GetRowCount() + 1); }
+
+void VIduZozezuVodu::SetDefRowHeightEx(int Value) {
+  SetDefaultRowHeight(Value);
+  if (GetComponentState() & csDesigning) FFixedRowHeight = Value;
+}
+
+void VIduZozezuVodu::SetFixedColWidth(int Value) {
+  if ((GetComponentState() & csLoading) || Value == GetDefaultColWidth()) return;
+  for (int i = 0; i < GetFixedColsEx(); ++i) SetColWidths(i, Value);
+}
+
+void VIduZozezuVodu::SetFixedRowHeight(int Value) {
+  FFixedRowHeight = Value;
+  if (GetComponentState() & csLoading) return;
+  if (Value == GetDefaultRowHeight()) {
+    SetDefRowHeightEx(Value);
+    return;
+  }
+  for (int i = 0; i < GetFixedRowsEx(); ++i) SetRowHeights(i, Value);
+}
+
+void VIduZozezuVodu::SetFixedFooters(int Value) {
+  FFixedFooters = Value;
+  Invalidate();
+}
+
+void VIduZozezuVodu::SetFixedRightCols(int Value) {
+  FFixedRightCols = Value;
+  Invalidate();
+}
+
+void VIduZozezuVodu::SetWordWrapEx(bool Value) {
+  SetDefaultWordWrap(Value);
+  Invalidate();
+}

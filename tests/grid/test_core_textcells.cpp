@@ -1,0 +1,152 @@
+// The text cell file and the cell text stream: line forms, multi-line texts,
+// save ranges, stopping at foreign data and AssignCells.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "core_check.h"
+#include "platform/classes_streams.h"
+
+namespace {
+
+AnsiString StreamText(TMemoryStream& M) {
+  AnsiString S(static_cast<std::size_t>(M.GetSize()), '\0');
+  M.SetPosition(0);
+  M.Read(S.data(), static_cast<int>(S.size()));
+  return S;
+}
+
+AnsiString Slurp(const AnsiString& Name) {
+  std::ifstream F(Name, std::ios::binary);
+  std::stringstream B;
+  B << F.rdbuf();
+  return B.str();
+}
+
+class CoreTextCells : public ::testing::Test {
+protected:
+  void SetUp() override {
+    G.SetColCountEx(3);
+    G.SetRowCountEx(3);
+    G.SetColWidths(2, 300);
+  }
+  void TearDown() override { std::remove(File.c_str()); }
+  VIduZozezuVodu G{nullptr};
+  AnsiString File = ::testing::TempDir() + "core_textcells.txt";
+};
+
+TEST_F(CoreTextCells, AnEmptyGridWritesSizeAndWidthsOnly) {
+  TMemoryStream M;
+  G.SaveToStream(&M);
+  EXPECT_EQ(StreamText(M), "3,3\r\ncw 0,64\r\ncw 1,64\r\ncw 2,300\r\n");
+  G.SaveToFile(File);
+  EXPECT_EQ(Slurp(File), "3,3\r\ncw 0,64\r\ncw 1,64\r\ncw 2,300\r\n");
+}
+
+TEST_F(CoreTextCells, MultiLineTextsAreFoldedIntoOneLine) {
+  struct Case {
+    AnsiString Stored, Written, ReadMulti, ReadFirst;
+  };
+  const Case Cases[] = {
+      {"a\r\nb", "a\t\bb", "a\r\nb", "a"},
+      {"a\tb", "a\tb", "a\tb", "a\tb"},               // TAB without CR: unchanged
+      {"x\ty\r\nz", "x\ty\t\bz", "x\ry\r\nz", "x"},  // TAB and break: TAB comes back as CR
+  };
+  for (const Case& k : Cases) {
+    SCOPED_TRACE(k.Written);
+    G.SetCellEx(1, 1, k.Stored);
+    TMemoryStream M;
+    G.SaveToStream(&M);
+    EXPECT_NE(StreamText(M).find("1,1," + k.Written + "\r\n"), AnsiString::npos);
+    for (bool Multi : {true, false}) {
+      VIduZozezuVodu D(nullptr);
+      D.SetMultilinecells(Multi);
+      M.SetPosition(0);
+      D.LoadFromStream(&M);
+      EXPECT_EQ(D.GetCellEx(1, 1), Multi ? k.ReadMulti : k.ReadFirst);
+    }
+  }
+}
+
+TEST_F(CoreTextCells, AssignCellsCopiesSizeWidthsAndWideAndMergedTexts) {
+  G.SetRowCountEx(4);
+  G.SetCellEx(0, 0, "head");
+  G.SetCellEx(2, 3, EncodeWideStr(u"\u0416\u0438\u0437\u043d\u044c"));
+  G.MergeCells(0, 1, 2, 2);
+  G.SetCellEx(1, 2, "area\r\nline 2");
+  VIduZozezuVodu D(nullptr);
+  D.SetMultilinecells(true);
+  D.SetCellEx(1, 0, "kept");
+  D.AssignCells(&G);
+  EXPECT_EQ(D.GetColCount(), 3);
+  EXPECT_EQ(D.GetRowCount(), 4);
+  EXPECT_EQ(D.GetColWidths(2), 300);
+  EXPECT_EQ(D.GetCellEx(0, 0), "head");
+  EXPECT_EQ(D.GetCellEx(1, 0), "kept");  // cells not named keep their text
+  EXPECT_EQ(DecodeWideStr(D.GetCellEx(2, 3)), u"\u0416\u0438\u0437\u043d\u044c");
+  // Each cell of the merged area is written with the area's text.
+  EXPECT_EQ(D.GetCellEx(0, 1), "area\r\nline 2");
+  EXPECT_EQ(D.GetCellEx(1, 2), "area\r\nline 2");
+  CheckHidden(D);
+}
+
+TEST_F(CoreTextCells, AStreamIsReadUpToTheFirstForeignLine) {
+  G.SetCellEx(1, 1, "x");
+  TMemoryStream M;
+  G.SaveToStream(&M);
+  AnsiString Tail = "tail,no\r\n";
+  M.Write(Tail.data(), static_cast<int>(Tail.size()));
+  Int64 TailAt = M.GetSize() - static_cast<Int64>(Tail.size());
+  // "tail,no" has only one comma: it is not a cell line.
+  VIduZozezuVodu D(nullptr);
+  M.SetPosition(0);
+  D.LoadFromStream(&M);
+  EXPECT_EQ(D.GetCellEx(1, 1), "x");
+  EXPECT_EQ(M.GetPosition(), TailAt);
+}
+
+TEST_F(CoreTextCells, SavingWithoutFixedCellsRestoresTextsInPlace) {
+  G.SetCellEx(0, 0, "fixed");
+  G.SetCellEx(2, 2, "data");
+  G.SetSaveFixedCells(false);
+  TMemoryStream M;
+  G.SaveToStream(&M);
+  G.SaveToFile(File);
+  EXPECT_EQ(StreamText(M).substr(0, 5), "2,2\r\n");
+  EXPECT_NE(StreamText(M).find("1,1,data\r\n"), AnsiString::npos);  // relative
+  EXPECT_NE(Slurp(File).find("2,2,data\r\n"), AnsiString::npos);   // absolute
+  G.SetCellEx(2, 2, "");
+  M.SetPosition(0);
+  G.LoadFromStream(&M);
+  EXPECT_EQ(G.GetCellEx(2, 2), "data");
+  G.SetCellEx(2, 2, "");
+  G.LoadFromFile(File);
+  EXPECT_EQ(G.GetCellEx(2, 2), "data");
+  EXPECT_EQ(G.GetColCount(), 3);
+}
+
+TEST_F(CoreTextCells, FileErrors) {
+  {
+    std::ofstream F(File, std::ios::binary);
+    F << "0,5\r\n";
+  }
+  try {
+    G.LoadFromFile(File);
+    ADD_FAILURE();
+  } catch (const EDidAvovError& E) {
+    EXPECT_EQ(E.Message, "File contains no data or corrupt file " + File);
+  }
+  EXPECT_THROW(G.LoadFromFile(File + ".missing"), Exception);
+  {
+    std::ofstream F(File, std::ios::binary);
+    F << "4x,2\r\ncw -1,9\r\ncw 1,77\r\n9,0,out\r\n1,1,in\r\n";
+  }
+  G.LoadFromFile(File);  // lenient numbers, out-of-range lines skipped
+  EXPECT_EQ(G.GetColCount(), 4);
+  EXPECT_EQ(G.GetColWidths(1), 77);
+  EXPECT_EQ(G.GetCellEx(1, 1), "in");
+}
+
+}  // namespace
