@@ -1,10 +1,16 @@
 // Program entry of the configurator.
-//
-// The application object and the main window come with the window kernel;
-// until then the entry only reports what it is and exits cleanly.
-#include <cstdio>
+#include "app/About.h"
+#include "app/sdimain.h"
+#include "platform/qthost.h"
 
 int main() {
-  std::puts("Конфигуратор ЮНТ3/ЮНТ1 ");
+  // Without a display the program still runs, with nothing shown.
+  QtHostStart();
+  Application->Initialize();
+  Application->SetTitle("Конфигуратор ЮНТ3/ЮНТ1 ");
+  Application->CreateForm(MainForm);
+  Application->CreateForm(AboutBox);
+  Application->Run();
+  QtHostStop();
   return 0;
 }

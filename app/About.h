@@ -1,0 +1,20 @@
+// The About dialog.
+#pragma once
+
+#include "platform/extctrls.h"
+#include "platform/forms.h"
+#include "platform/stdctrls.h"
+
+class TAboutBox : public TForm {
+public:
+  explicit TAboutBox(TComponent* AOwner);
+  TPanel* Panel1;
+  TImage* ProgramIcon;
+  TLabel* ProductName;
+  TLabel* Version;
+  TLabel* Copyright;
+  TLabel* Comments;
+  TButton* OKButton;
+};
+
+extern TAboutBox* AboutBox;

@@ -1,0 +1,372 @@
+// The configurator's main window: every control of the window, the data the
+// operations and the meter exchanges share, and the operation frame.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include "controls/zytdatetimepicker.h"
+#include "controls/zytprogressbar.h"
+#include "platform/actnlist.h"
+#include "platform/comctrls.h"
+#include "platform/comctrls_datetime.h"
+#include "platform/comctrls_spin.h"
+#include "platform/dialogs.h"
+#include "platform/extctrls.h"
+#include "platform/forms.h"
+#include "platform/graphics.h"
+#include "platform/menus.h"
+#include "platform/stdctrls.h"
+#include "serial/srcomm.h"
+
+// One month of a tariff schedule; Zone[daytype * 24 + hour] = tariff - 1
+// for day type 0 working day, 1 Saturday, 2 Sunday.
+struct TTarifMonth {
+  int32_t Head0 = 0;
+  int32_t Head1 = 0;
+  uint8_t Zone[72] = {};
+};
+
+// A special day; Day 0 ends the list. Kind 0 working day, 1 holiday.
+struct TSpecialDay {
+  int32_t Day = 0;
+  int32_t Month = 0;
+  int32_t Kind = 0;
+};
+
+// One half-hour of the load profile; Date 0 means never filled. Value bit 15
+// marks an incomplete interval.
+struct TSrezRecord {
+  int32_t Index = 0;
+  TDateTime Date = 0;
+  TDateTime Time = 0;
+  uint16_t Value = 0;
+};
+
+class TMainForm : public TForm {
+public:
+  explicit TMainForm(TComponent* AOwner);
+  ~TMainForm() override;
+
+  // ---- Connection panel
+  TPanel* Panel2;
+  TLabel* Label4;
+  TCSpinEdit* TimeOut;
+  TLabel* Label3;
+  TComboBox* ComboBox2;
+  TLabel* Label2;
+  TComboBox* ComboBox1;
+  TLabel* Label24;
+  TMaskEdit* Password;
+  TLabel* Label1;
+  TCSpinEdit* Zav_n;
+  TZytProgressBar* ProgressBar1;
+
+  // ---- Frame of the window
+  TStatusBar* StatusBar1;
+  TToolBar* ToolBar1;
+  TToolButton* ToolButton1;
+  TToolButton* ToolButton2;
+  TToolButton* ToolButton3;
+  TToolButton* ToolButton4;
+  TToolButton* ToolButton5;
+  TToolButton* ToolButton6;
+  TToolButton* ToolButton7;
+  TToolButton* ToolButton8;
+  TToolButton* ToolButton19;
+  TToolButton* ToolButton9;
+  TToolButton* ToolButton10;
+  TToolButton* ToolButton20;
+  TToolButton* ToolButton21;
+  TToolButton* ToolButton11;
+  TToolButton* ToolButton12;
+  TToolButton* ToolButton13;
+  TToolButton* ToolButton14;
+  TToolButton* ToolButton15;
+  TToolButton* ToolButton16;
+  TToolButton* ToolButton17;
+  TToolButton* ToolButton18;
+  TPanel* TreeView1;  // kept hidden: the tree has no function in this window
+  TSplitter* Splitter1;
+  TPageControl* PageControl1;
+
+  // ---- Page "Общие"
+  TTabSheet* TabSheet_obschie;
+  TLabel* Label7;
+  TLabel* Label_model;
+  TLabel* Label5;
+  TLabel* Label_version;
+  TLabel* Label6;
+  TLabel* Label_place;
+  TLabel* Label31;
+  TListBox* Monitor;
+
+  // ---- Page "Дата/Время и прочие настройки"
+  TTabSheet* TabSheet_data_time;
+  TDateTimePicker* DateTimePicker1;
+  TMonthCalendar* MonthCalendar1;
+  TLabel* wday_a_lable;
+  TCheckBox* Real_time_CheckBox;
+  TCheckBox* CheckBox1;
+  TGroupBox* GroupBox1;
+  TLabel* Label32;
+  TEdit* New_Password;
+  TEdit* New_Password2;
+  TButton* ChangePass;
+  TGroupBox* GroupBox2;
+  TEdit* Place_e;
+  TButton* Button4;
+  TButton* Button5;
+  TPanel* Panel4;
+  TRadioGroup* Skor;
+  TButton* Button102;
+  TButton* Button101;
+  TGroupBox* Screen;
+  TCheckBox* Scr[13];  // Scr_0 .. Scr_12
+  TButton* Button21;
+  TButton* Button22;
+
+  // ---- Page "Тарифное расписание"
+  TTabSheet* TabSheet13;
+  TPageControl* PageControl6;
+  TTabSheet* TabSheet15;
+  TTabSheet* TabSheet14;
+  TPanel* Panel3;
+  TSpeedButton* SpeedButton1;
+  TSpeedButton* SpeedButton2;
+  TDateTimePicker* Date_t;
+  TDateTimePicker* Time_t;
+  TButton* Button19;
+  TButton* Button20;
+
+  // ---- The other pages; their own controls come with their operations.
+  TTabSheet* TabSheet16;
+  TTabSheet* TabSheet17;
+  TTabSheet* TabSheet18;
+  TTabSheet* TabSheet22;
+  TTabSheet* TabSheet26;
+  // Controls of those pages that the window itself already uses (locking,
+  // start-up values, menu items).
+  TDateTimePicker* Date_sr0;
+  TDateTimePicker* Date_sr1;
+  TListBox* ListBox1;
+  TDateTimePicker* Date_sr0R;
+  TDateTimePicker* Date_sr1R;
+  TListBox* ListBox2;
+  TComboBox* ComboBox_period_srez;
+  TComboBox* ComboBox_period_srezR;
+  TZytDateTimePicker* ZytDateTimePicker1;  // variable-period active: start, end
+  TZytDateTimePicker* ZytDateTimePicker2;
+  TZytDateTimePicker* ZytDateTimePicker3;  // variable-period reactive: start, end
+  TZytDateTimePicker* ZytDateTimePicker4;
+  TCheckBox* CheckBox_12_month;
+  TCheckBox* CheckBox_12_month_R;
+
+  // ---- Menus, actions and other components
+  TMainMenu* MainMenu1;
+  TMenuItem *N2, *N4, *N6, *N7, *N10, *N121, *N11, *N122, *N301, *N302, *N13, *N14;
+  TMenuItem *N19, *N20, *N24, *N25, *N21, *N22, *N18, *N23, *N26, *N27, *N29, *N31, *N32;
+  TMenuItem *N36, *N37, *N38, *N34, *N35, *N39, *N43, *N44, *N45, *B1, *C1, *Xbfnm1, *B2, *N46;
+  TMenuItem *Help1, *HelpAboutItem;
+  TActionList* ActionList1;
+  TAction *FileNew1, *FileOpen1, *FileSave1, *FileSaveAs1, *FileExit1, *HelpAbout1;
+  TEditCut* EditCut1;
+  TEditCopy* EditCopy1;
+  TEditPaste* EditPaste1;
+  TsrComm* srComm1;
+  TTimer* Timer1;
+  TImageList* ImageList1;
+  TImageList* ImageList2;
+  TOpenDialog* OpenDialog;
+  TSaveDialog* SaveDialog;
+
+  // ---- Shared data (zero at creation unless stated)
+  int32_t MeterAddr = 0;
+  int32_t PswValue = 0;
+  uint32_t PswCoded = 0;
+  int32_t NewPsw = 0;
+  int32_t NewPsw2 = 0;
+  int32_t CrcReg = 0;
+  uint8_t RxBuf[255] = {};
+  uint8_t TxBuf[255] = {};
+  uint8_t SpareBuf[255] = {};
+  int32_t RxCount = 0;
+  int32_t ExpLen = 0;
+  int16_t MeterModel = 0;
+  int16_t MeterVersion = 0;
+  char PlaceText[16] = {};
+  uint8_t SerNumErr = 0;
+  uint8_t NewSerNum[4] = {};
+  char TimeText[56] = {};
+  int32_t EnergyTotal[4] = {};
+  int32_t EnergyLimit[4] = {};
+  int32_t PowerLimit = 0;
+  int32_t KksVoltage[10] = {};
+  int32_t MonthReg[4][13] = {};  // indexed by month 1..12
+  int32_t MonthDelta[4][12] = {};
+  TTarifMonth TarifTable[12];
+  TSpecialDay SpecialDays[30];
+  TSrezRecord SrezTable[48][65];
+  uint8_t SrezRaw[96] = {};
+  int32_t MeterWeekday = 0;
+  int32_t RxdResult = 0;
+  int32_t MaxSumMonth = 0;
+  int32_t MaxSum = 0;
+  int32_t SrezSlot = 0;
+  int32_t TarifResultSum = 0;
+  int32_t MonValue[5] = {};
+  int32_t LimitFlagsB = 0;
+  uint8_t LimitFlagsA = 0;
+  uint8_t EventLog[22][60] = {};
+  uint8_t KksLog[10][110] = {};
+  TDateTime RecDates[12] = {};
+  TDateTime RecTimes[12] = {};
+
+  // The serial read into RxBuf never asks for more than the buffer holds.
+  static constexpr DWORD RxReadLimit = sizeof(RxBuf);
+
+  // ---- Window events
+  void FormCreate(TObject* Sender);
+  void Timer1Timer(TObject* Sender);
+  void FormCloseQuery(TObject* Sender, bool& CanClose);
+
+  // ---- Operation starters (each creates a TProThread with its code)
+  void StartOperation(unsigned Code);
+  void ToolButton1Click(TObject* Sender);
+  void ToolButton2Click(TObject* Sender);
+  void ToolButton4Click(TObject* Sender);
+  void ToolButton5Click(TObject* Sender);
+  void ToolButton7Click(TObject* Sender);
+  void ToolButton8Click(TObject* Sender);
+  void ToolButton9Click(TObject* Sender);
+  void ToolButton10Click(TObject* Sender);
+  void ToolButton12Click(TObject* Sender);
+  void ToolButton13Click(TObject* Sender);
+  void Button19Click(TObject* Sender);
+  void Button20Click(TObject* Sender);
+  void SpeedButton1Click(TObject* Sender);
+  void SpeedButton2Click(TObject* Sender);
+  void Button4Click(TObject* Sender);
+  void Button5Click(TObject* Sender);
+  void Button102Click(TObject* Sender);
+  void Button101Click(TObject* Sender);
+  void ChangePassClick(TObject* Sender);
+  void BitBtn3Click(TObject* Sender);
+  void ToolButton15Click(TObject* Sender);
+  void BitBtn2Click(TObject* Sender);
+  void Button30Click(TObject* Sender);
+  void Button31Click(TObject* Sender);
+  void ToolButton20Click(TObject* Sender);
+  void ToolButton21Click(TObject* Sender);
+  void Button14Click(TObject* Sender);
+  void Button15Click(TObject* Sender);
+  void Button18Click(TObject* Sender);
+  void Button17Click(TObject* Sender);
+  void Button16Click(TObject* Sender);
+  void Button_AClick(TObject* Sender);
+  void Button_BClick(TObject* Sender);
+  void Button_CClick(TObject* Sender);
+
+  // ---- Forwarding menu items
+  void N10Click(TObject* Sender);
+  void N121Click(TObject* Sender);
+  void N11Click(TObject* Sender);
+  void N122Click(TObject* Sender);
+
+  // ---- Actions
+  void FileNew1Execute(TObject* Sender);
+  void FileOpen1Execute(TObject* Sender);
+  void FileSave1Execute(TObject* Sender);
+  void FileExit1Execute(TObject* Sender);
+  void HelpAbout1Execute(TObject* Sender);
+
+  // ---- Handlers of the tariff frames (built with the frames)
+  void Frame11N5Click(TObject* Sender);
+  void Frame12N5Click(TObject* Sender);
+  void Frame11N7Click(TObject* Sender);
+  void Frame11N8Click(TObject* Sender);
+  void Frame12N7Click(TObject* Sender);
+  void Frame12N8Click(TObject* Sender);
+
+  // ---- Operations (codes 1..35)
+  void LocAdrConn();
+  void ZavAdrConn();
+  void RedClock();
+  void WriteClock();
+  void readAEnergy();
+  void readREnergy();
+  void SrezA_Read();
+  void SrezR_Read();
+  void Tar_Read();
+  void Tar_Write();
+  void ReadTarChang();
+  void WriteTarChang();
+  void R_Tar_Read();
+  void R_Tar_Write();
+  void Read_Plase();
+  void Write_Plase();
+  void Update_Speed();
+  void Reset();
+  void ChengPass();
+  void Read_Limit();
+  void Read_Event();
+  void Write_Limit();
+  void Read_Preriod_srez();
+  void Write_Preriod_srez();
+  void Preriod_SrezA_Read();
+  void Preriod_SrezR_Read();
+  void Setting_KKS_Read();
+  void Setting_KKS_Write();
+  void KKS_Read_C();
+  void KKS_Read_B();
+  void KKS_Read_A();
+  void Read_Mon_A();
+  void Read_Mon_B();
+  void Read_Mon_C();
+
+  // ---- Dispatch and the common operation frame
+  using TOperation = void (TMainForm::*)();
+  // The operation of a code; nullptr for 0 and codes above 35.
+  static TOperation OperationOf(unsigned Code);
+  // Runs the operation of Code under the busy guard (see RunExclusive).
+  bool DoOperation(unsigned Code);
+  // Runs Body as the one operation of the window: refused with a beep when
+  // another runs; nothing raised escapes, and on every way out the port is
+  // closed and the controls are unlocked. False when refused.
+  bool RunExclusive(const std::function<void()>& Body);
+  bool IsBusy() const { return FBusy; }
+
+  int Connect();
+  void Kn_off();
+  void Kn_on();
+  void Display_mon();
+  // Up to three tries of Exchange while RxdResult is not 0 (nor 5 when
+  // StopOnNoData); with Pause, each try first waits TimeOut milliseconds.
+  void RunTries(const std::function<int()>& Exchange, bool Pause, bool StopOnNoData = false);
+  // Close, status text, monitor line, unlock.
+  void FinishOperation(const AnsiString& SuccessText, const AnsiString& FailureText);
+  void SetStatusText(const AnsiString& Text);
+  AnsiString GetStatusText() const;
+
+  // Test seams: when set, they run instead of the operation of a code and
+  // instead of the pause before a try.
+  std::function<void(unsigned Code)> OperationHook;
+  std::function<void(DWORD)> SleepHook;
+
+private:
+  void BuildConnectionPanel();
+  void BuildToolBar();
+  void BuildPages();
+  void BuildPageGeneral();
+  void BuildPageDateTime();
+  void BuildPageTariffs();
+  void BuildOtherPages();
+  void BuildMenu();
+  void BuildActions();
+  void BuildComponents();
+
+  bool FBusy = false;
+  bool FCloseDeferred = false;
+};
+
+extern TMainForm* MainForm;
