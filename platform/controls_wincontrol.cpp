@@ -172,19 +172,9 @@ void TWinControl::CreateWindowHandle(const TCreateParams& P) {
   w.Width = P.Width;
   w.Height = P.Height;
   w.CreateParam = P.Param;
-  if (P.SubClassed) {
-    // The class's procedure handles the creation; the control takes the
-    // window over right after and keeps that procedure as DefWndProc.
-    HWND h = CreateWindowFromParams(w);
-    if (!h) return;
-    FHandle = h;
-    SetPropA(h, ControlProp, this);
-    FDefWndProc = ::SetWindowProc(h, [this](HWND hh, UINT m, WPARAM wp, LPARAM lp) {
-      return MainWndProc(hh, m, wp, lp);
-    });
-    return;
-  }
-  FDefWndProc = nullptr;  // DefWindowProcA
+  // A subclassed control sees every message from WM_NCCREATE on and passes
+  // what it does not handle to the class's own procedure.
+  FDefWndProc = P.SubClassed ? GetClassWindowProc(P.WinClassName) : TWindowProc{};  // empty: DefWindowProcA
   w.WndProc = [this](HWND hh, UINT m, WPARAM wp, LPARAM lp) { return MainWndProc(hh, m, wp, lp); };
   HWND h = CreateWindowFromParams(w);
   if (h) FHandle = h;
@@ -287,7 +277,22 @@ LRESULT TWinControl::MainWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPara
 }
 
 void TWinControl::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_MOUSEMOVE && FHandle) {
+    // The kernel posts WM_MOUSELEAVE when the pointer goes elsewhere.
+    TRACKMOUSEEVENT t{sizeof(TRACKMOUSEEVENT), TME_LEAVE, FHandle, 0};
+    TrackMouseEvent(&t);
+  }
   switch (Message.Msg) {
+    case WM_MOUSELEAVE:
+      if (Application) {
+        TControl* over = Application->FMouseControl;
+        if (over && (over == this || (over->FParent == this && !dynamic_cast<TWinControl*>(over)))) {
+          Application->FMouseControl = nullptr;
+          over->Perform(CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(over));
+          Application->CancelHint();
+        }
+      }
+      break;
     case WM_SETFOCUS: {
       // The form tracks its focused control before the control's handler.
       TCustomForm* form = GetParentForm(this);

@@ -12,6 +12,8 @@ namespace {
 constexpr UINT_PTR HintTimerId = 1;
 enum { htShow = 1, htHide = 2 };
 
+bool HooksInstalled = false;
+
 bool GuardedPreprocess(MSG& Msg) {
   return Application && Application->IsKeyMsg(Msg);
 }
@@ -38,6 +40,15 @@ TApplication::~TApplication() {
 void TApplication::Initialize() { InstallKernelHooks(); }
 
 void TApplication::InstallKernelHooks() {
+  // A test's kernel reset clears the hooks; they come back right after.
+  static const bool noticed = [] {
+    AddKernelResetNotice([] {
+      if (Application) Application->InstallKernelHooks();
+    });
+    return true;
+  }();
+  (void)noticed;
+  HooksInstalled = true;
   SetMessagePreprocessor(GuardedPreprocess);
   SetWindowExceptionHandler([](HWND, const std::exception* e) {
     if (Application) Application->ShowException(e);
@@ -77,7 +88,7 @@ LRESULT TApplication::WndProcApp(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 
 // ---- The loop ----------------------------------------------------------------------------
 bool TApplication::TakeAndProcess() {
-  InstallKernelHooks();
+  if (!HooksInstalled) InstallKernelHooks();
   bool quit = false;
   if (!KernelProcessMessage(&quit)) return false;
   if (quit) FTerminated = true;
@@ -145,6 +156,8 @@ void TApplication::Run() {
     FMainForm->FinishLoading();
     FMainForm->Show();
   }
+  // Windows learn of serial ports that come and go (WM_DEVICECHANGE).
+  WatchDeviceChanges(2000);
   while (!FTerminated) {
     try {
       HandleMessage();
@@ -152,6 +165,7 @@ void TApplication::Run() {
       HandleException(this);
     }
   }
+  WatchDeviceChanges(0);
 }
 
 void TApplication::Terminate() { PostQuitMessage(0); }

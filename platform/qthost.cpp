@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -22,6 +23,7 @@
 namespace {
 
 bool Running = false;
+bool OwnDialogs = false;
 
 // Nothing thrown by the kernel or the framework may cross Qt's event loop.
 template <class F>
@@ -185,18 +187,27 @@ protected:
   }
   void keyPressEvent(QKeyEvent* e) override { Key(e, true); }
   void keyReleaseEvent(QKeyEvent* e) override { Key(e, false); }
-  void focusInEvent(QFocusEvent*) override {
-    if (IsWindow(Wnd) && GetActiveWindow() != Wnd && !(GetWindowLongA(Wnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) {
-      Guarded([&] { SetActiveWindow(Wnd); });
+  void focusInEvent(QFocusEvent*) override { Activate(); }
+  void focusOutEvent(QFocusEvent* e) override {
+    // The focus went to another program (not to another of our windows,
+    // whose focus-in activates it): the kernel has no active window then.
+    QWindow* now = QGuiApplication::focusWindow();
+    if (e->reason() == Qt::PopupFocusReason || (now && now != this)) return;
+    if (IsWindow(Wnd) && GetActiveWindow() == Wnd) {
+      Guarded([] { SetActiveWindow(nullptr); });
       Pump();
     }
   }
   bool event(QEvent* e) override {
+    if (e->type() == QEvent::WindowActivate) Activate();
     if (e->type() == QEvent::Leave) {
       // Over another of the program's windows the kernel's moves tell it.
       QPoint g = QCursor::pos();
       if (!IsWindow(WindowFromPoint(POINT{g.x(), g.y()})) && Application)
-        Guarded([] { Application->MouseLeftWindows(); });
+        Guarded([] {
+          InjectMouseLeftWindows();
+          Application->MouseLeftWindows();
+        });
     }
     return QRasterWindow::event(e);
   }
@@ -208,6 +219,12 @@ protected:
   }
 
 private:
+  void Activate() {
+    if (IsWindow(Wnd) && GetActiveWindow() != Wnd && !(GetWindowLongA(Wnd, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) {
+      Guarded([&] { SetActiveWindow(Wnd); });
+      Pump();
+    }
+  }
   void Mouse(TMouseAction action, QMouseEvent* e) {
     TMouseInput m;
     m.Action = action;
@@ -372,7 +389,7 @@ bool QtHostStart() {
     static int argc = 1;
     static char name[] = "yunt";
     static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv);
+    new QApplication(argc, argv);  // widgets for the message boxes and file dialogs
   }
   if (!QGuiApplication::instance()) return false;
   TWindowHost host;
@@ -383,7 +400,16 @@ bool QtHostStart() {
   host.Repaint = Repaint;
   host.Activated = Activated;
   host.CursorChanged = CursorChanged;
+  host.Beep = [](UINT) { QApplication::beep(); };
   SetWindowHost(host);
+  // Real dialogs need a display and the widgets application object.
+  const QString platform = QGuiApplication::platformName();
+  OwnDialogs = qobject_cast<QApplication*>(QCoreApplication::instance()) && platform != "offscreen" &&
+               platform != "minimal";
+  if (OwnDialogs) {
+    SetMessageBoxHook(QtHostMessageBox);
+    SetFileDialogHook(QtHostFileDialog);
+  }
   TApplicationHost appHost;
   appHost.ProcessEvents = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
   appHost.WaitForEvents = WaitForEvents;
@@ -405,6 +431,11 @@ bool QtHostStart() {
 void QtHostStop() {
   if (!Running) return;
   SetWindowHost(TWindowHost{});
+  if (OwnDialogs) {
+    SetMessageBoxHook(nullptr);
+    SetFileDialogHook(nullptr);
+    OwnDialogs = false;
+  }
   if (Application) Application->SetHost(TApplicationHost{});
   for (auto& [h, w] : Windows()) delete w;
   Windows().clear();
@@ -457,5 +488,31 @@ bool QtHostSendMouse(HWND Wnd, TMouseAction Action, TMouseButton Button, int X, 
   QMouseEvent e(type, local, global, b, Action == TMouseAction::Down ? Qt::MouseButtons(b) : Qt::NoButton,
                 Qt::NoModifier);
   QCoreApplication::sendEvent(w, &e);
+  return true;
+}
+
+bool QtHostSendWheel(HWND Wnd, int X, int Y, int Delta) {
+  THostWindow* w = Find(Wnd);
+  if (!w) return false;
+  RECT r;
+  GetWindowRect(Wnd, &r);
+  QPointF local(X, Y), global(r.left + X, r.top + Y);
+  QWheelEvent e(local, global, QPoint(), QPoint(0, Delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(w, &e);
+  return true;
+}
+
+bool QtHostSendFocus(HWND Wnd, bool In) {
+  THostWindow* w = Find(Wnd);
+  if (!w) return false;
+  QFocusEvent e(In ? QEvent::FocusIn : QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+  QCoreApplication::sendEvent(w, &e);
+  return true;
+}
+
+bool QtHostMoveByWindowManager(HWND Wnd, int X, int Y, int Width, int Height) {
+  THostWindow* w = Find(Wnd);
+  if (!w) return false;
+  w->setGeometry(X, Y, Width, Height);  // not a sync: the kernel follows Qt's report
   return true;
 }

@@ -31,3 +31,17 @@ bool QtHostProbePixel(HWND Wnd, int X, int Y, COLORREF* Color);
 bool QtHostSendKey(HWND Wnd, int QtKey, unsigned QtModifiers, unsigned NativeScanCode, const WideString& Text,
                    bool Down);
 bool QtHostSendMouse(HWND Wnd, TMouseAction Action, TMouseButton Button, int X, int Y);
+// The same for a wheel turn (Delta in eighths of a degree, 120 a notch), the
+// window gaining or losing the keyboard focus, and the window manager moving
+// or sizing the window (followed when Qt reports the change).
+bool QtHostSendWheel(HWND Wnd, int X, int Y, int Delta);
+bool QtHostSendFocus(HWND Wnd, bool In);
+bool QtHostMoveByWindowManager(HWND Wnd, int X, int Y, int Width, int Height);
+
+// On a display QtHostStart puts these behind the kernel's message-box and
+// file-dialog hooks (not under the offscreen or minimal platforms).
+int QtHostMessageBox(HWND Owner, const AnsiString& Text, const AnsiString& Caption, UINT Type);
+bool QtHostFileDialog(TFileDialogRequest& Request);
+// Qt name filters ("Text (*.txt *.log)") of a file dialog filter
+// ("Text|*.txt;*.log").
+std::vector<AnsiString> QtHostNameFilters(const AnsiString& Filter);

@@ -2,7 +2,8 @@
 // host that shows top-level windows: creation with a C++ procedure, the
 // message loop step with the framework's pre-translation hook, input
 // injection, the exception handler, host notifications, message boxes and
-// file dialogs, and composition of a top-level window's picture.
+// file dialogs, composition of a top-level window's picture, and serial
+// port arrival and removal notices.
 #pragma once
 
 #include <exception>
@@ -45,6 +46,15 @@ void SetMessagePreprocessor(TMessagePreprocessor Hook);
 // timers wake the wait), runs the preprocessor, translates and dispatches.
 // False when there was nothing. WM_QUIT is taken and reported in *Quit.
 bool KernelProcessMessage(bool* Quit = nullptr, bool Wait = false);
+
+// Called after TestResetKernel has cleared the preprocessor and the
+// exception handler, so their owner installs them again.
+using TKernelResetNotice = std::function<void()>;
+void AddKernelResetNotice(TKernelResetNotice Notice);
+
+// The host tells that the pointer left all of the program's windows: the
+// window tracked with TME_LEAVE gets its WM_MOUSELEAVE.
+void InjectMouseLeftWindows();
 
 // Exceptions thrown by a window procedure are caught where the kernel calls
 // it and handed here (nullptr for a non-standard exception); the default
@@ -135,3 +145,14 @@ struct TFileDialogRequest {
 using TFileDialogHook = std::function<bool(TFileDialogRequest& Request)>;
 void SetFileDialogHook(TFileDialogHook Hook);
 bool RunFileDialog(TFileDialogRequest& Request);
+
+// ---- Device changes -------------------------------------------------------------------
+// Compares the serial port map with the one seen last and sends
+// WM_DEVICECHANGE (DBT_DEVICEARRIVAL or DBT_DEVICEREMOVECOMPLETE) with a
+// DEV_BROADCAST_PORT_A record to every top-level window for each port that
+// came or went. The first call only takes the map in. Returns the number of
+// changes.
+int CheckDeviceChanges();
+// Checks every Interval ms on the calling thread through a kernel timer
+// (0 stops it).
+void WatchDeviceChanges(UINT Interval);

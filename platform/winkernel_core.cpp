@@ -46,8 +46,10 @@ LRESULT Dispatch(const MSG& m) {
 
 // Input first, then painting, then timers, as the platform orders them.
 bool TakeMade(MSG& out, HWND filter, UINT lo, UINT hi, bool remove) {
-  return wk::TakeInput(out, filter, lo, hi, remove) || wk::TakePaint(out, filter, lo, hi, remove) ||
-         wk::TakeTimer(out, filter, lo, hi, remove);
+  bool made = wk::TakeInput(out, filter, lo, hi, remove) || wk::TakePaint(out, filter, lo, hi, remove) ||
+              wk::TakeTimer(out, filter, lo, hi, remove);
+  if (made && remove) wk::NoteRetrieved(out);
+  return made;
 }
 
 DWORD NextDue() { return wk::NextTimerDue(); }
@@ -141,6 +143,7 @@ bool KernelProcessMessage(bool* Quit, bool Wait) {
     if (Quit) *Quit = true;
     return true;
   }
+  wk::NoteRetrieved(m);
   if (Preprocessor) {
     bool handled = false;
     try {

@@ -455,6 +455,8 @@ bool TakeInput(MSG& out, HWND filter, UINT lo, UINT hi, bool remove) {
       ok = KeyMessage(r, m);
     }
     if (!ok) {
+      // Over no window of ours: a tracked window has been left.
+      if (r.IsMouse && remove && !t.Wnd && r.Mouse.Action == TMouseAction::Move) NoteMouseTarget(nullptr, false);
       Consume(r);  // nobody takes it
       continue;
     }
@@ -466,6 +468,7 @@ bool TakeInput(MSG& out, HWND filter, UINT lo, UINT hi, bool remove) {
     }
     if (r.IsMouse) MouseMessage(r, t, m, true);
     Consume(r);
+    if (r.IsMouse && r.Mouse.Action != TMouseAction::Wheel) NoteMouseTarget(t.Wnd, t.Hit == HTCLIENT);
     if (!r.IsMouse) {
       LastKey = TLastKey{m.message, m.wParam, m.lParam, r.Key.Text};
       out = m;

@@ -125,6 +125,11 @@ void ResetInput();
 // cursor again (after a capture change).
 void MouseMovedInPlace();
 void CountBeep(UINT type);
+// Leave tracking: the window the pointer's message went to (client area or not).
+void NoteMouseTarget(HWND h, bool client);
+void ResetTracking();
+// GetMessagePos/GetMessageTime follow the messages the loop takes.
+void NoteRetrieved(const MSG& m);
 int BeepCount();
 void ResetBeeps();
 void ResetCursor();

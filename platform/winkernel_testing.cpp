@@ -8,6 +8,11 @@
 
 namespace {
 
+std::vector<TKernelResetNotice>& ResetNotices() {
+  static auto* notices = new std::vector<TKernelResetNotice>;
+  return *notices;
+}
+
 UInt64 TestNow = 0;
 
 std::deque<int> BoxAnswers;
@@ -231,6 +236,7 @@ void TestResetKernel() {
   }
   wk::ResetCursor();
   wk::ResetBeeps();
+  wk::ResetTracking();
   SetMessagePreprocessor(nullptr);
   SetWindowExceptionHandler(nullptr);
   BoxAnswers.clear();
@@ -238,4 +244,8 @@ void TestResetKernel() {
   FileAnswers.clear();
   FileRequests.clear();
   InstallRecorders();
+  for (const TKernelResetNotice& notice : ResetNotices())
+    if (notice) notice();
 }
+
+void AddKernelResetNotice(TKernelResetNotice Notice) { ResetNotices().push_back(std::move(Notice)); }

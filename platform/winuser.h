@@ -736,3 +736,28 @@ inline constexpr int IDNO = 7;
 int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 inline int MessageBox(HWND h, LPCSTR t, LPCSTR c, UINT u) { return MessageBoxA(h, t, c, u); }
 BOOL MessageBeep(UINT uType);
+
+// ---- Message extras -----------------------------------------------------------------
+// The time and screen position of the last message the thread retrieved
+// (the cursor position at retrieval for posted messages); the position packs
+// x in the low and y in the high signed word.
+DWORD GetMessagePos();
+LONG GetMessageTime();
+// Waits until the thread has a message, input, paint or due timer to take.
+BOOL WaitMessage();
+
+inline constexpr DWORD TME_HOVER = 0x00000001;
+inline constexpr DWORD TME_LEAVE = 0x00000002;
+inline constexpr DWORD TME_CANCEL = 0x80000000;
+inline constexpr DWORD TME_QUERY = 0x40000000;
+struct TRACKMOUSEEVENT {
+  DWORD cbSize;
+  DWORD dwFlags;
+  HWND hwndTrack;
+  DWORD dwHoverTime;
+};
+using LPTRACKMOUSEEVENT = TRACKMOUSEEVENT*;
+// TME_LEAVE: WM_MOUSELEAVE is posted once when the pointer leaves the
+// window's client area (at once when it is not over it now). Hover is not
+// tracked.
+BOOL TrackMouseEvent(LPTRACKMOUSEEVENT lpEventTrack);

@@ -2,6 +2,7 @@
 
 #include <mutex>
 
+#include "platform/forms.h"
 #include "platform/registry.h"
 #include "platform/syncobjs.h"
 #include "platform/sysutils.h"
@@ -176,17 +177,24 @@ HWND GetMainWindowHandle() {
 }
 
 void srProcessMessages() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      // Leave the quit request for the program's own message loop.
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
+  // The application object runs the same loop step as the program's own loop
+  // (key pre-check, exception report, hints); WM_QUIT ends that loop. A
+  // worker thread only empties its own queue.
+  const bool mainThread = GetCurrentThreadId() == MainThreadID;
+  if (Application && mainThread) {
+    Application->ProcessMessages();
+  } else {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        break;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
   }
-  if (GetCurrentThreadId() == MainThreadID) CheckSynchronize(0);
+  if (mainThread) CheckSynchronize(0);
 }
 
 namespace {

@@ -139,3 +139,74 @@ TEST(QtHostTest, QtInputReachesTheKernelWithVirtualKeysAndRealScanCodes) {
   QtHostStop();
   TestResetKernel();
 }
+
+TEST(QtHostTest, WheelFocusActivationAndWindowManagerGeometryReachTheKernel) {
+  TestResetKernel();
+  UseSystemClock();
+  ASSERT_TRUE(QtHostStart());
+  auto* form = new TForm(nullptr);
+  form->SetFormBorderStyle(bsNone);
+  form->SetBounds(50, 60, 200, 120);
+  TMessageLog log;
+  auto* pad = new TLogControl(form, form, "pad", &log, TRect(20, 20, 120, 60));
+  std::vector<int> wheels;
+  pad->OnMouseWheel = [&](TObject*, TShiftState, int Delta, TPoint, bool& Handled) {
+    wheels.push_back(Delta);
+    Handled = true;
+  };
+  auto* other = new TForm(nullptr);
+  other->SetFormBorderStyle(bsNone);
+  other->SetBounds(300, 60, 100, 100);
+  form->Show();
+  other->Show();
+  HWND h = form->GetHandle(), o = other->GetHandle();
+  ASSERT_TRUE(ServeUntil([&] { return QtHostShowsWindow(h) && QtHostShowsWindow(o); }));
+  pad->SetFocus();
+
+  // The wheel goes to the focused control, one notch at a time up or down.
+  ASSERT_TRUE(QtHostSendWheel(h, 30, 30, -120));
+  ASSERT_TRUE(QtHostSendWheel(h, 30, 30, 240));
+  EXPECT_TRUE(ServeUntil([&] { return wheels.size() == 2; }));
+  EXPECT_EQ((std::vector<int>{-120, 240}), wheels);
+
+  // Focus into the other window activates it; focus leaving the program
+  // leaves no active window.
+  ASSERT_TRUE(QtHostSendFocus(o, true));
+  EXPECT_TRUE(ServeUntil([&] { return GetActiveWindow() == o; }));
+  ASSERT_TRUE(QtHostSendFocus(o, false));
+  EXPECT_TRUE(ServeUntil([&] { return GetActiveWindow() == nullptr; }));
+  ASSERT_TRUE(QtHostSendFocus(h, true));
+  EXPECT_TRUE(ServeUntil([&] { return GetActiveWindow() == h; }));
+
+  // The window manager moves and sizes the window: the form follows.
+  ASSERT_TRUE(QtHostMoveByWindowManager(h, 70, 90, 260, 150));
+  EXPECT_TRUE(ServeUntil([&] { return form->GetLeft() == 70 && form->GetTop() == 90 && form->GetWidth() == 260; }));
+  EXPECT_EQ(150, form->GetHeight());
+
+  // Under the offscreen platform the dialogs stay the scripted ones; beeps
+  // still count.
+  EXPECT_EQ(IDOK, MessageBoxA(h, "text", "caption", MB_OK));
+  EXPECT_EQ(1u, TestRecordedMessageBoxes().size());
+  TestResetBeeps();
+  MessageBeep(0);
+  EXPECT_EQ(1, TestBeepCount());
+  delete other;
+  delete form;
+  QtHostStop();
+  TestResetKernel();
+}
+
+TEST(QtHostTest, FileDialogFiltersBecomeQtNameFilters) {
+  struct TCase {
+    AnsiString Filter;
+    std::vector<AnsiString> Expected;
+  };
+  const TCase cases[] = {
+      {"Text|*.txt|All|*.*", {"Text (*.txt)", "All (*.*)"}},
+      {"Logs|*.log;*.txt", {"Logs (*.log *.txt)"}},
+      {"", {}},
+      {"Dangling", {}},  // a name without patterns is left out
+      {"Конфигурация|*.cfg", {"Конфигурация (*.cfg)"}},
+  };
+  for (const TCase& c : cases) EXPECT_EQ(c.Expected, QtHostNameFilters(c.Filter)) << c.Filter;
+}

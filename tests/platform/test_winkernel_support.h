@@ -33,6 +33,7 @@ inline const char* MessageName(UINT m) {
       {WM_VSCROLL, "WM_VSCROLL"},       {WM_MOUSEACTIVATE, "WM_MOUSEACTIVATE"},
       {WM_SHOWWINDOW, "WM_SHOWWINDOW"}, {WM_ENABLE, "WM_ENABLE"},
       {WM_USER, "WM_USER"},             {WM_CONTEXTMENU, "WM_CONTEXTMENU"},
+      {WM_MOUSELEAVE, "WM_MOUSELEAVE"},
   };
   auto it = names.find(m);
   return it == names.end() ? "WM_?" : it->second;
