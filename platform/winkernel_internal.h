@@ -138,6 +138,8 @@ void ResetCursor();
 LRESULT NcScrollButtonDown(const PWnd& w, int bar, POINT screen);
 bool TrackScroll(UINT msg, POINT screen);  // true: the tracker took it
 RECT ScrollBarRect(const TWnd& w, int bar);  // window coordinates
+// Arrows, track and thumb of one bar (a window's own or a scroll-bar control).
+void DrawScrollBarBody(HDC dc, const RECT& r, bool vert, const SCROLLINFO& si, bool enabled);
 void ResetScrollTracking();
 void RegisterScrollBarClass();
 

@@ -216,21 +216,8 @@ void DrawFrame(const PWnd& w) {
   for (int bar : {SB_VERT, SB_HORZ}) {
     RECT sb = ScrollBarRect(*w, bar);
     if (IsRectEmpty(&sb)) continue;
-    FillRect(dc, &sb, GetSysColorBrush(COLOR_SCROLLBAR));
     const TScrollBarState& st = bar == SB_VERT ? w->VScroll : w->HScroll;
-    bool vert = bar == SB_VERT;
-    int arrow = vert ? GetSystemMetrics(SM_CYVSCROLL) : GetSystemMetrics(SM_CXHSCROLL);
-    RECT a = sb, b = sb;
-    if (vert) {
-      a.bottom = a.top + arrow;
-      b.top = b.bottom - arrow;
-    } else {
-      a.right = a.left + arrow;
-      b.left = b.right - arrow;
-    }
-    UINT state = st.Disabled ? DFCS_INACTIVE : 0;
-    DrawFrameControl(dc, &a, DFC_SCROLL, (vert ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | state);
-    DrawFrameControl(dc, &b, DFC_SCROLL, (vert ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | state);
+    wk::DrawScrollBarBody(dc, sb, bar == SB_VERT, st.Info, !st.Disabled);
   }
   if ((w->Style & WS_VSCROLL) && (w->Style & WS_HSCROLL)) {
     RECT v = ScrollBarRect(*w, SB_VERT), hz = ScrollBarRect(*w, SB_HORZ);

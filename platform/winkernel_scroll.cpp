@@ -289,30 +289,8 @@ void PaintBar(const PWnd& w) {
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(w->Handle, &ps);
   if (!dc) return;
-  RECT r = CtlRect(*w);
-  bool vert = IsVertBar(*w);
-  FillRect(dc, &r, GetSysColorBrush(COLOR_SCROLLBAR));
-  TBarGeometry g = Geometry(r, vert, w->CtlScroll.Info);
-  RECT a = r, b = r, thumb = r;
-  if (vert) {
-    a.bottom = g.Start;
-    b.top = g.End;
-    thumb.top = g.ThumbStart;
-    thumb.bottom = g.ThumbStart + g.ThumbLen;
-  } else {
-    a.right = g.Start;
-    b.left = g.End;
-    thumb.left = g.ThumbStart;
-    thumb.right = g.ThumbStart + g.ThumbLen;
-  }
   bool enabled = !(w->Style & WS_DISABLED) && !w->CtlScroll.Disabled;
-  UINT state = enabled ? 0 : DFCS_INACTIVE;
-  DrawFrameControl(dc, &a, DFC_SCROLL, (vert ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | state);
-  DrawFrameControl(dc, &b, DFC_SCROLL, (vert ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | state);
-  if (enabled && g.Span > 0) {
-    FillRect(dc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
-    DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
-  }
+  wk::DrawScrollBarBody(dc, CtlRect(*w), IsVertBar(*w), w->CtlScroll.Info, enabled);
   EndPaint(w->Handle, &ps);
 }
 
@@ -379,6 +357,45 @@ void RegisterScrollBarClass() {
   c.Style = CS_DBLCLKS;
   c.Proc = ScrollBarProc;
   RegisterWindowClass(c);
+}
+
+}  // namespace wk
+
+namespace wk {
+
+void DrawScrollBarBody(HDC dc, const RECT& r, bool vert, const SCROLLINFO& si, bool enabled) {
+  // The classic track is a fine checker of face and highlight whenever the
+  // scroll-bar colour equals the face colour; it is drawn as their mid tone
+  // so the thumb stands out from it.
+  COLORREF track = GetSysColor(COLOR_SCROLLBAR);
+  if (track == GetSysColor(COLOR_BTNFACE)) {
+    COLORREF hi = GetSysColor(COLOR_BTNHIGHLIGHT);
+    track = RGB((GetRValue(track) + GetRValue(hi)) / 2, (GetGValue(track) + GetGValue(hi)) / 2,
+                (GetBValue(track) + GetBValue(hi)) / 2);
+  }
+  HBRUSH trackBrush = CreateSolidBrush(track);
+  FillRect(dc, &r, trackBrush);
+  DeleteObject(trackBrush);
+  TBarGeometry g = Geometry(r, vert, si);
+  RECT a = r, b = r, thumb = r;
+  if (vert) {
+    a.bottom = g.Start;
+    b.top = g.End;
+    thumb.top = g.ThumbStart;
+    thumb.bottom = g.ThumbStart + g.ThumbLen;
+  } else {
+    a.right = g.Start;
+    b.left = g.End;
+    thumb.left = g.ThumbStart;
+    thumb.right = g.ThumbStart + g.ThumbLen;
+  }
+  UINT state = enabled ? 0 : DFCS_INACTIVE;
+  DrawFrameControl(dc, &a, DFC_SCROLL, (vert ? DFCS_SCROLLUP : DFCS_SCROLLLEFT) | state);
+  DrawFrameControl(dc, &b, DFC_SCROLL, (vert ? DFCS_SCROLLDOWN : DFCS_SCROLLRIGHT) | state);
+  if (enabled && g.Span > 0) {
+    FillRect(dc, &thumb, GetSysColorBrush(COLOR_BTNFACE));
+    DrawEdge(dc, &thumb, EDGE_RAISED, BF_RECT);
+  }
 }
 
 }  // namespace wk

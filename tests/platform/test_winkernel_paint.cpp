@@ -136,3 +136,28 @@ TEST_F(PaintTest, ChildrenAreComposedOverTheirParentAndWindowDrawingShowsAtOnce)
   EXPECT_EQ(2, repaints);
   SetWindowHost(TWindowHost{});
 }
+
+TEST_F(PaintTest, WindowScrollBarShowsItsThumbWhereThePositionIs) {
+  HWND list = Child("list", form, RECT{10, 20, 110, 140}, WS_CHILD | WS_VISIBLE | WS_VSCROLL);
+  SCROLLINFO si{};
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMin = 0;
+  si.nMax = 99;
+  si.nPage = 10;
+  si.nPos = 0;
+  SetScrollInfo(list, SB_VERT, &si, TRUE);
+  PumpUntilIdle();
+  const int x = 110 - GetSystemMetrics(SM_CXVSCROLL) / 2;    // middle of the bar
+  const int arrow = GetSystemMetrics(SM_CYVSCROLL);
+  const int nearTop = 20 + arrow + 5, nearBottom = 140 - arrow - 5;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  EXPECT_EQ(face, PixelOfForm(x, nearTop));     // thumb
+  EXPECT_NE(face, PixelOfForm(x, nearBottom));  // track
+
+  si.fMask = SIF_POS;
+  si.nPos = 90;
+  SetScrollInfo(list, SB_VERT, &si, TRUE);
+  PumpUntilIdle();
+  EXPECT_NE(face, PixelOfForm(x, nearTop));
+  EXPECT_EQ(face, PixelOfForm(x, nearBottom));
+}
