@@ -52,6 +52,15 @@ public:
   TPoint CellSpan(int ACol, int ARow) const;
   TPoint CellExt(int ACol, int ARow) const;
   TGridRect FullCell(int ACol, int ARow) const;
+  // Width and height of the whole merged area the cell belongs to.
+  TPoint CellSize(int ACol, int ARow);
+  // Smallest positive vertical span in the row (RowCount when none).
+  int MinRowSpan(int ARow) const;
+  int MaxRowSpan(int ARow) const;
+  // Both rows lie in the same vertical areas (and at least one exists).
+  bool RowSpanIdentical(int ARow1, int ARow2) const;
+  // Both columns lie in the same horizontal areas row by row.
+  bool ColSpanIdentical(int ACol1, int ACol2) const;
 
   // -- geometry
   TRect GetCellRect(int ACol, int ARow);

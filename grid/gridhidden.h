@@ -19,12 +19,17 @@ public:
   void SetHeight(int Value) { FHeight = Value; }
   int GetLevel() const { return FLevel; }
   void SetLevel(int Value) { FLevel = Value; }
+  // Hidden by a row list (a filter level), not by the range operations:
+  // only these items come back with that level.
+  bool GetListed() const { return FListed; }
+  void SetListed(bool Value) { FListed = Value; }
 
 private:
   int FIdx = 0;
   TStringList* FItems;
   int FHeight = 0;
   int FLevel = 0;
+  bool FListed = false;
 };
 
 class TGridItems : public TCollection {

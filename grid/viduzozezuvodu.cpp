@@ -6,7 +6,14 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
       FColumnSize(new TColumnSize(this)),
       FCellNode(new TCellNode(this)),
       FSizeWhileTyping(new TSizeWhileTyping),
-      FHTMLSettings(new THTMLSettings) {
+      FHTMLSettings(new THTMLSettings),
+      FMouseActions(new TMouseActions(this)),
+      FNavigation(new TNavigation),
+      FPrintSettings(new TPrintSettings(this)) {
+  SetControlStyle(GetControlStyle() | csAcceptsControls);
+  FIgnoredColumns = new TIntList(-1, -1);
+  FMouseActions->OnChange = [this](TObject* Sender) { OnMouseActionsChanged(Sender); };
+  FNavigation->OnChange = [this](TObject* Sender) { OnNavigationChanged(Sender); };
   FVisibleCols.fill(true);
   SetDefaultColWidth(64);
   SetDefaultRowHeight(22);
@@ -17,6 +24,8 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   FMaxColCount = 5;
   FMaxRowCount = 10;
   SetDisplayRowLimit(10);
+  SetBounds(GetLeft(), GetTop(), 400, 250);
+  ComputeEnvironment();
 }
 
 VIduZozezuVodu::~VIduZozezuVodu() {
@@ -37,6 +46,10 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   delete FCellNode;
   delete FSizeWhileTyping;
   delete FHTMLSettings;
+  delete FMouseActions;
+  delete FNavigation;
+  delete FPrintSettings;
+  delete FIgnoredColumns;
 }
 
 void VIduZozezuVodu::StretchColumn(int) {}

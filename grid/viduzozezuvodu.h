@@ -9,6 +9,7 @@
 #include "grid/basegrid.h"
 #include "grid/gridhidden.h"
 #include "grid/gridoptions.h"
+#include "grid/gridoptions2.h"
 
 class TStream;
 
@@ -23,8 +24,33 @@ public:
   // Only real columns below this take part in column hiding and remapping.
   static constexpr int MaxRemapCol = 512;
 
+  // Identifier of the grid's window timer, started with every window.
+  static constexpr UINT_PTR GridTimerId = 111;
+  static constexpr UINT GridTimerInterval = 500;
+
   explicit VIduZozezuVodu(TComponent* AOwner);
   ~VIduZozezuVodu() override;
+
+  // -- frame
+  // Copies settings, option objects, dimensions and cells of another grid;
+  // any other source is ignored.
+  void Assign(TPersistent* Source) override;
+  void Loaded() override;
+  // One call after SetInvalidateSuppressed(true) does nothing.
+  void Invalidate() override;
+  void SetInvalidateSuppressed(bool Value) { FInvalidateSuppressed = Value; }
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  bool GetIntegralHeight() const { return FIntegralHeight; }
+  void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
+  // Environment flags computed once at construction.
+  bool GetIsThemed() const { return FIsThemed; }
+  bool GetIsVista() const { return FIsVista; }
+  bool GetIsComCtl6() const { return FIsComCtl6; }
+  // Common controls 4.70 or later: the date pickers can be created.
+  static bool DatePickersAvailable();
+  // Column widths kept in the settings store; filled in by the settings layer.
+  virtual void LoadColSizes();
+  virtual void SaveColSizes();
 
   // -- dimensions (visible rows and columns only)
   int GetRowCountEx() const { return GetRowCount(); }
@@ -91,6 +117,18 @@ public:
   int GetAllRowCount() const { return GetRowCount() + NumHiddenRows(); }
   TGridItems* GetHiddenRowStore() const { return FHiddenRows; }
   int GetHideLevel() const { return FHideLevel; }
+  void SetHideLevel(int Value) { FHideLevel = Value; }
+  // Hides the listed displayed rows (ascending, no duplicates) as one new
+  // hide level.
+  void HideRowList(TIntList* List);
+  // Brings back the rows of the most recent hide level; rows hidden in other
+  // ways or at other levels stay hidden. The level itself is kept.
+  void UnHideRowList();
+  // Answers from List, filled with every hidden Idx on first use (the caller
+  // frees it): cheap for many questions while nothing is hidden or shown.
+  bool IsHiddenRow(int ARow, TIntList*& List) const;
+  TIntList* GetIgnoredColumns() const { return FIgnoredColumns; }
+  bool IsIgnoredColumn(int ACol) const { return FIgnoredColumns->HasValue(ACol); }
 
   // -- cell access by real row index
   AnsiString GetCellsEx(int ACol, int ARow);
@@ -98,12 +136,29 @@ public:
   AnsiString GetGridCellsEx(int ACol, int ARow) const;
   WideString GetWideCellsEx(int ACol, int ARow);
   void SetWideCellsEx(int ACol, int ARow, const WideString& Value);
+  TObject* GetAllGraphicsObject(int ACol, int ARow) const;
+  TObject* GetObjectsEx(int ACol, int ARow) const;
+  void SetObjectsEx(int ACol, int ARow, TObject* Value);
 
   // -- option objects (owned)
   TColumnSize* GetColumnSize() const { return FColumnSize; }
   TCellNode* GetCellNode() const { return FCellNode; }
   TSizeWhileTyping* GetSizeWhileTyping() const { return FSizeWhileTyping; }
   THTMLSettings* GetHTMLSettings() const { return FHTMLSettings; }
+  TMouseActions* GetMouseActions() const { return FMouseActions; }
+  TNavigation* GetNavigation() const { return FNavigation; }
+  TPrintSettings* GetPrintSettings() const { return FPrintSettings; }
+  // Change hooks of the mouse and navigation settings; the interaction
+  // layer reacts to them.
+  virtual void OnMouseActionsChanged(TObject* Sender);
+  virtual void OnNavigationChanged(TObject* Sender);
+
+  // -- per-cell queries; the cell query layer gives them their events.
+  // Until then a cell keeps the look and alignment it was given and is
+  // editable as the platform grid decides.
+  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
   // Widens one column so that the columns fill the grid; -1 the last one.
   // The column sizing of the interaction layer fills this in.
   virtual void StretchColumn(int ACol);
@@ -126,12 +181,17 @@ public:
   void SaveToStream(TStream* Stream);
   void LoadFromStream(TStream* Stream);
   // Copies the size, widths and cell texts of Source through a cell text stream.
-  void AssignCells(VIduZozezuVodu* Source);
+  virtual void AssignCells(VIduZozezuVodu* Source);
   // The text written for a cell and the store of a loaded text.
   virtual AnsiString SaveCell(int ACol, int ARow);
   virtual void LoadCell(int ACol, int ARow, const AnsiString& Value);
 
+protected:
+  void CreateWnd() override;
+  void DestroyWnd() override;
+
 private:
+  void ComputeEnvironment();
   TGridItem* FindHidden(int ARow) const;
   void RebuildHiddenIndex();
   // Cells and objects of every real column of displayed row ARow.
@@ -139,6 +199,8 @@ private:
   void RestoreRow(int ARow, const TStringList* Src);
   void RemoveDisplayedRows(int ARow, int Count);
   void InsertDisplayedRows(int ARow, int Count);
+  // Puts the item's cells, objects and height into displayed row ARow.
+  void RestoreItem(const TGridItem* It, int ARow);
 
   std::array<bool, MaxRemapCol + 1> FVisibleCols;
   std::array<int, MaxRemapCol + 1> FSavedWidths{};
@@ -147,6 +209,7 @@ private:
   // Idx of every hidden row, sorted, for O(log n) remapping.
   std::vector<int> FHiddenIdx;
   int FHideLevel = 0;
+  TIntList* FIgnoredColumns;
 
   int FFixedFooters = 0;
   int FFixedRightCols = 0;
@@ -163,4 +226,16 @@ private:
   TSizeWhileTyping* FSizeWhileTyping;
   THTMLSettings* FHTMLSettings;
   bool FMultilinecells = false;
+  TMouseActions* FMouseActions;
+  TNavigation* FNavigation;
+  TPrintSettings* FPrintSettings;
+
+  bool FInvalidateSuppressed = false;
+  bool FIntegralHeight = false;
+  int FUpdateCount = 0;
+  bool FIsThemed = false;
+  bool FIsVista = false;
+  bool FIsComCtl6 = false;
+  int FLoadedFixedRows = 1;
+  int FLoadedFixedCols = 1;
 };

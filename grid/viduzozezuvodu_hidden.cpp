@@ -162,8 +162,7 @@ void VIduZozezuVodu::UnHideRow(int ARow) {
   if (!It) return;
   int D = RemapRow(ARow);
   InsertDisplayedRows(D, 1);
-  RestoreRow(D, It->GetItems());
-  SetRowHeights(D, It->GetHeight() > 0 ? It->GetHeight() : GetDefaultRowHeight());
+  RestoreItem(It, D);
   delete It;
   RebuildHiddenIndex();
 }
@@ -176,8 +175,7 @@ void VIduZozezuVodu::UnHideRows(int FromRow, int ToRow) {
     if (!It) continue;
     int D = First + (r - FromRow);
     InsertDisplayedRows(D, 1);
-    RestoreRow(D, It->GetItems());
-    SetRowHeights(D, It->GetHeight() > 0 ? It->GetHeight() : GetDefaultRowHeight());
+    RestoreItem(It, D);
     delete It;
     RebuildHiddenIndex();
   }

@@ -1,0 +1,114 @@
+// Hiding by row lists (the filter's levels), the cached hidden-row query and
+// object access by real row index.
+#include <algorithm>
+#include <vector>
+
+#include "grid/viduzozezuvodu.h"
+
+void VIduZozezuVodu::RestoreItem(const TGridItem* It, int ARow) {
+  RestoreRow(ARow, It->GetItems());
+  SetRowHeights(ARow, It->GetHeight() > 0 ? It->GetHeight() : GetDefaultRowHeight());
+}
+
+void VIduZozezuVodu::HideRowList(TIntList* List) {
+  if (!List) return;
+  HideEditor();
+  std::vector<int> Rows;
+  Rows.reserve(List->GetCount());
+  for (int i = 0; i < List->GetCount(); ++i) {
+    int D = List->GetInteger(i);
+    if (D >= 0 && D < GetRowCount()) Rows.push_back(D);
+  }
+  std::sort(Rows.begin(), Rows.end());
+  Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
+  // Items keep the real index so that remapping stays right whatever else
+  // is hidden; the level tells which rows this call took out.
+  for (int D : Rows) {
+    auto* It = static_cast<TGridItem*>(FHiddenRows->Add());
+    SaveRow(D, It->GetItems());
+    It->SetIdx(RemapRowInv(D));
+    It->SetHeight(GetRowHeights(D));
+    It->SetLevel(FHideLevel);
+    It->SetListed(true);
+  }
+  ++FHideLevel;
+  // Remove runs from the bottom up so that the positions above stay valid.
+  for (int i = static_cast<int>(Rows.size()) - 1; i >= 0;) {
+    int j = i;
+    while (j > 0 && Rows[j - 1] == Rows[j] - 1) --j;
+    RemoveDisplayedRows(Rows[j], i - j + 1);
+    i = j - 1;
+  }
+  RebuildHiddenIndex();
+  Invalidate();
+}
+
+void VIduZozezuVodu::UnHideRowList() {
+  std::vector<TGridItem*> Items;
+  for (int i = 0; i < FHiddenRows->GetCount(); ++i) {
+    TGridItem* It = FHiddenRows->Item(i);
+    if (It->GetListed() && It->GetLevel() == FHideLevel - 1) Items.push_back(It);
+  }
+  if (Items.empty()) return;
+  HideEditor();
+  std::sort(Items.begin(), Items.end(), [](TGridItem* A, TGridItem* B) { return A->GetIdx() < B->GetIdx(); });
+  // In ascending order each row lands after the ones of this level already
+  // back; hidden rows of other levels still count as hidden.
+  for (std::size_t i = 0; i < Items.size(); ++i) {
+    int D = RemapRow(Items[i]->GetIdx()) + static_cast<int>(i);
+    InsertDisplayedRows(D, 1);
+    RestoreItem(Items[i], D);
+  }
+  for (TGridItem* It : Items) delete It;
+  RebuildHiddenIndex();
+}
+
+bool VIduZozezuVodu::IsHiddenRow(int ARow, TIntList*& List) const {
+  if (!List) {
+    List = new TIntList(-1, -1);
+    for (int Idx : FHiddenIdx) List->Insert(List->GetCount(), Idx);
+  }
+  // Filled in ascending order, so a binary search answers.
+  int Lo = 0, Hi = List->GetCount();
+  while (Lo < Hi) {
+    int Mid = (Lo + Hi) / 2;
+    if (List->GetInteger(Mid) < ARow)
+      Lo = Mid + 1;
+    else
+      Hi = Mid;
+  }
+  return Lo < List->GetCount() && List->GetInteger(Lo) == ARow;
+}
+
+TObject* VIduZozezuVodu::GetAllGraphicsObject(int ACol, int ARow) const {
+  if (TStrings* L = HiddenRow(ARow)) return ACol >= 0 && ACol < L->GetCount() ? L->GetObject(ACol) : nullptr;
+  return GetGridObject(ACol, RemapRow(ARow));
+}
+
+TObject* VIduZozezuVodu::GetObjectsEx(int ACol, int ARow) const {
+  if (TStrings* L = HiddenRow(ARow)) {
+    if (ACol < 0 || ACol >= L->GetCount()) return nullptr;
+    TObject* O = L->GetObject(ACol);
+    TCellProperties* P = AsProperties(O);
+    return P ? P->CellObject : O;
+  }
+  return GetObjectEx(ACol, RemapRow(ARow));
+}
+
+void VIduZozezuVodu::SetObjectsEx(int ACol, int ARow, TObject* Value) {
+  TStrings* L = HiddenRow(ARow);
+  if (!L) {
+    SetObjectEx(ACol, RemapRow(ARow), Value);
+    return;
+  }
+  if (ACol < 0) return;
+  while (L->GetCount() <= ACol) L->Add("");
+  // The slot may hold the cell's properties (spans, look): keep them and
+  // hang the object on them, as a visible row would.
+  TCellProperties* P = AsProperties(L->GetObject(ACol));
+  if (!P) {
+    P = new TCellProperties(this, ACol, RemapRow(ARow));
+    L->PutObject(ACol, P);
+  }
+  P->CellObject = Value;
+}

@@ -1,0 +1,127 @@
+// The grid's frame: construction with its owned objects and environment
+// flags, window timer, integral height, loading and assignment.
+#include <gtest/gtest.h>
+
+#include "controls/zytstyleif.h"
+#include "core_check.h"
+#include "platform/forms.h"
+#include "platform/winkernel_testing.h"
+
+namespace {
+
+struct THookGrid : VIduZozezuVodu {
+  using VIduZozezuVodu::VIduZozezuVodu;
+  int MouseChanges = 0, NavChanges = 0, Ticks = 0;
+  void OnMouseActionsChanged(TObject*) override { ++MouseChanges; }
+  void OnNavigationChanged(TObject*) override { ++NavChanges; }
+  void WndProc(TMessage& M) override {
+    if (M.Msg == WM_TIMER && M.WParam == GridTimerId) ++Ticks;
+    VIduZozezuVodu::WndProc(M);
+  }
+};
+
+TEST(CoreFrame, ConstructionOwnsItsObjectsAndWiresTheHooks) {
+  THookGrid G(nullptr);
+  EXPECT_EQ(G.GetWidth(), 400);
+  EXPECT_EQ(G.GetHeight(), 250);
+  EXPECT_EQ(G.GetRowCount(), 10);
+  EXPECT_EQ(G.GetDisplayRowLimit(), 10);
+  EXPECT_TRUE(G.GetControlStyle() & csAcceptsControls);
+  ASSERT_NE(G.GetMouseActions(), nullptr);
+  ASSERT_NE(G.GetNavigation(), nullptr);
+  ASSERT_NE(G.GetPrintSettings(), nullptr);
+  EXPECT_EQ(G.GetIgnoredColumns()->GetCount(), 0);
+  // The system reports NT 6.1 with common controls 6.
+  EXPECT_TRUE(G.GetIsThemed());
+  EXPECT_EQ(G.GetIsVista(), IsVista());
+  EXPECT_TRUE(G.GetIsComCtl6());
+  EXPECT_TRUE(VIduZozezuVodu::DatePickersAvailable());
+  G.GetNavigation()->SetAdvanceInsert(!G.GetNavigation()->GetAdvanceInsert());
+  EXPECT_EQ(G.NavChanges, 1);
+  G.GetMouseActions()->SetWheelAction(G.GetMouseActions()->GetWheelAction() == waMoveSelection ? waScroll
+                                                                                             : waMoveSelection);
+  EXPECT_EQ(G.MouseChanges, 1);
+}
+
+TEST(CoreFrame, TimerRunsWhileTheWindowExists) {
+  TestResetKernel();
+  UseTestClock();
+  {
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, 500, 400);
+    auto* G = new THookGrid(&Form);
+    AdvanceTestClock(1000);
+    EXPECT_EQ(G->Ticks, 0);  // no window yet
+    G->SetParent(&Form);
+    Form.Show();
+    PumpUntilIdle();
+    ASSERT_TRUE(G->HandleAllocated());
+    AdvanceTestClock(1000);
+    PumpUntilIdle();
+    EXPECT_EQ(G->Ticks, 2);
+  }
+  TestResetKernel();
+  UseSystemClock();
+}
+
+TEST(CoreFrame, IntegralHeightKeepsWholeRows) {
+  struct Case { bool Integral; int ColCount, In, Out; };
+  int S = GetSystemMetrics(SM_CYHSCROLL);
+  for (Case C : {Case{true, 5, 100, 92}, Case{true, 5, 92, 92}, Case{false, 5, 100, 100},
+                 // Columns that do not fit leave room for the scroll bar.
+                 Case{true, 60, 100 + S, 92 + S}}) {
+    VIduZozezuVodu G(nullptr);
+    G.SetBorderStyle(bsSingle);
+    G.SetColCountEx(C.ColCount);
+    G.SetIntegralHeight(C.Integral);
+    G.SetBounds(0, 0, 300, C.In);
+    EXPECT_EQ(G.GetHeight(), C.Out) << C.In << " cols " << C.ColCount;
+  }
+}
+
+TEST(CoreFrame, LoadedMovesTheAlwaysShownEditorToNavigation) {
+  VIduZozezuVodu G(nullptr);
+  G.SetOptions(G.GetOptions() | goAlwaysShowEditor);
+  G.SetRowCountEx(30);
+  G.SetRowCount(20);
+  G.Loaded();
+  EXPECT_TRUE(G.GetNavigation()->AlwaysEdit);
+  EXPECT_FALSE(G.GetOptions() & goAlwaysShowEditor);
+  EXPECT_EQ(G.GetMaxRowCount(), 20);
+}
+
+TEST(CoreFrame, AssignCopiesSettingsDimensionsAndCells) {
+  VIduZozezuVodu Src(nullptr), Dst(nullptr);
+  Src.SetColCountEx(7);
+  Src.SetRowCountEx(15);
+  Src.SetFixedRowsEx(2);
+  Src.SetColWidths(3, 300);
+  Src.SetRowHeights(4, 40);
+  Src.SetCells(2, 5, "two\nlines");
+  Src.SetCells(6, 14, "corner");
+  Src.GetNavigation()->AlwaysEdit = true;
+  Src.GetHTMLSettings()->Summary = "sum";
+  Src.GetPrintSettings()->GetFont()->SetSize(13);
+  Src.SetOptions(Src.GetOptions() | goEditing);
+  Dst.Assign(&Src);
+  EXPECT_EQ(Dst.GetColCount(), 7);
+  EXPECT_EQ(Dst.GetRowCount(), 15);
+  EXPECT_EQ(Dst.GetFixedRows(), 2);
+  EXPECT_EQ(Dst.GetColWidths(3), 300);
+  EXPECT_EQ(Dst.GetRowHeights(4), 40);
+  EXPECT_EQ(Dst.GetCells(2, 5), "two\nlines");
+  EXPECT_EQ(Dst.GetCells(6, 14), "corner");
+  EXPECT_TRUE(Dst.GetNavigation()->AlwaysEdit);
+  EXPECT_EQ(Dst.GetHTMLSettings()->Summary, "sum");
+  EXPECT_EQ(Dst.GetPrintSettings()->GetFont()->GetSize(), 13);
+  EXPECT_TRUE(Dst.GetOptions() & goEditing);
+
+  // Anything but a grid is ignored.
+  THTMLSettings Other;
+  Dst.Assign(&Other);
+  EXPECT_EQ(Dst.GetColCount(), 7);
+  Dst.Assign(nullptr);
+  EXPECT_EQ(Dst.GetCells(6, 14), "corner");
+}
+
+}  // namespace
