@@ -172,7 +172,12 @@ void TMonthCalendar::UserSelect(TDateTime Value) {
   if (OnChange) OnChange(this);
 }
 
-void TMonthCalendar::Paint() { FPage.Paint(Canvas()->GetHandle(), GetClientRect(), Focused()); }
+void TMonthCalendar::Paint() {
+  // The page draws on the context directly: the control's font goes in first.
+  Canvas()->GetFont()->Assign(GetFont());
+  Canvas()->RequireState(false, false, true);
+  FPage.Paint(Canvas()->GetHandle(), GetClientRect(), Focused());
+}
 
 void TMonthCalendar::Dispatch(TMessage& Message) {
   if (Message.Msg == WM_GETDLGCODE) {

@@ -162,6 +162,7 @@ void TStatusBar::Paint() {
   c->FillRect(client);
   c->GetFont()->Assign(GetFont());
   HDC dc = c->GetHandle();
+  c->RequireState(false, false, true);  // the texts are drawn on the context directly
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(clBtnText));
   auto drawText = [&](const AnsiString& Text, TRect R, TAlignment A) {

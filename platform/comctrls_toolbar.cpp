@@ -2,8 +2,10 @@
 // the disabled look, check buttons and groups.
 #include <algorithm>
 
+#include "platform/codepages.h"
 #include "platform/comctrls.h"
 #include "platform/gdi.h"
+#include "platform/stdctrls_internal.h"
 
 // ---- TToolButton ----------------------------------------------------------------------------
 TToolButton::TToolButton(TComponent* AOwner) : TGraphicControl(AOwner) {
@@ -144,6 +146,7 @@ void TToolButton::Paint() {
   c->GetFont()->Assign(GetFont());
   TRect r(0, 0, GetWidth(), GetHeight());
   HDC dc = c->GetHandle();
+  c->RequireState(false, false, true);  // the caption is drawn on the context directly
   bool flat = FToolBar && FToolBar->FFlat;
   if (IsSeparator()) {
     if (FStyle == tbsDivider || flat) {
@@ -237,10 +240,20 @@ void TToolBar::RemoveButton(TToolButton* Button) {
 void TToolBar::ArrangeButtons() {
   if (FArranging) return;
   FArranging = true;
+  // Buttons showing captions are as wide as the widest caption needs.
+  int buttonWidth = FButtonWidth;
+  if (FShowCaptions) {
+    stdctl::TMeasure measure(GetFont()->GetHandle());
+    for (TToolButton* b : FButtons) {
+      if (b->IsSeparator()) continue;
+      WideString text = Utf8ToWide(b->GetCaption());
+      buttonWidth = std::max(buttonWidth, measure.Width(text.c_str(), static_cast<int>(text.size())) + 8);
+    }
+  }
   int x = FIndent;
   for (TToolButton* b : FButtons) {
     if (!b->GetVisible()) continue;
-    int w = b->IsSeparator() ? b->FSeparatorWidth : FButtonWidth;
+    int w = b->IsSeparator() ? b->FSeparatorWidth : buttonWidth;
     b->SetBounds(x, 2, w, FButtonHeight);
     x += w;
   }
@@ -297,7 +310,7 @@ void TToolBar::SetFlat(bool Value) {
 void TToolBar::SetShowCaptions(bool Value) {
   if (FShowCaptions == Value) return;
   FShowCaptions = Value;
-  Invalidate();
+  ArrangeButtons();
 }
 
 void TToolBar::SetIndent(int Value) {

@@ -39,10 +39,10 @@ UINT MessageDlgStyle(TMsgDlgType DlgType, TMsgDlgButtons Buttons) {
 
 AnsiString MessageDlgCaption(TMsgDlgType DlgType) {
   switch (DlgType) {
-    case mtWarning: return "Warning";
-    case mtError: return "Error";
-    case mtInformation: return "Information";
-    case mtConfirmation: return "Confirm";
+    case mtWarning: return "Предупреждение";
+    case mtError: return "Ошибка";
+    case mtInformation: return "Информация";
+    case mtConfirmation: return "Подтверждение";
     case mtCustom: break;
   }
   return AppTitle();
@@ -68,22 +68,22 @@ void TOpenDialog::SetDefaultExt(const AnsiString& Value) {
 
 bool TOpenDialog::AcceptFile(const AnsiString& Name) {
   HWND owner = DialogOwner();
-  AnsiString title = FTitle.empty() ? AnsiString(IsSave() ? "Save As" : "Open") : FTitle;
+  AnsiString title = FTitle.empty() ? AnsiString(IsSave() ? "Сохранить как" : "Открыть") : FTitle;
   if (FOptions & ofPathMustExist) {
     AnsiString dir = ExtractFilePath(Name);
     if (!dir.empty() && !DirectoryExists(dir)) {
-      MessageBoxA(owner, (Name + "\nPath does not exist.\nCheck the path and try again.").c_str(), title.c_str(),
+      MessageBoxA(owner, (Name + "\nПуть не существует.\nПроверьте правильность пути и повторите попытку.").c_str(), title.c_str(),
                   MB_OK | MB_ICONWARNING);
       return false;
     }
   }
   if (!IsSave() && (FOptions & ofFileMustExist) && !FileExists(Name)) {
-    MessageBoxA(owner, (Name + "\nFile not found.\nCheck the file name and try again.").c_str(), title.c_str(),
+    MessageBoxA(owner, (Name + "\nФайл не найден.\nПроверьте правильность имени файла и повторите попытку.").c_str(), title.c_str(),
                 MB_OK | MB_ICONWARNING);
     return false;
   }
   if (IsSave() && (FOptions & ofOverwritePrompt) && FileExists(Name)) {
-    int answer = MessageBoxA(owner, (Name + " already exists.\nDo you want to replace it?").c_str(), title.c_str(),
+    int answer = MessageBoxA(owner, (Name + " уже существует.\nЗаменить его?").c_str(), title.c_str(),
                              MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
     if (answer != IDYES) return false;
   }

@@ -101,6 +101,7 @@ void TCustomPanel::Paint() {
   if (text.empty()) return;
   WideString wide = Utf8ToWide(text);
   c->SetFont(FFont);
+  c->RequireState(false, false, true);  // DrawTextW below goes to the context directly
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(GetEnabled() ? FFont->GetColor() : clGrayText));
   UINT align = FAlignment == taLeftJustify ? DT_LEFT : FAlignment == taRightJustify ? DT_RIGHT : DT_CENTER;

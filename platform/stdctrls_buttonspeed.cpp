@@ -113,6 +113,7 @@ void TSpeedButton::Paint() {
   TCanvas* c = GetCanvas();
   c->SetFont(FFont);
   HDC dc = c->GetHandle();
+  c->RequireState(false, false, true);  // the caption is drawn on the context directly
   RECT r{0, 0, FWidth, FHeight};
   bool pressed = FState == bsDown || FState == bsExclusive;
   if (FFlat) {

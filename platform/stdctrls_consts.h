@@ -31,6 +31,7 @@ inline constexpr UINT EM_SETMODIFY = 0x00B9;
 inline constexpr UINT EM_GETLINECOUNT = 0x00BA;
 inline constexpr UINT EM_LINEINDEX = 0x00BB;
 inline constexpr UINT EM_LINELENGTH = 0x00C1;
+inline constexpr UINT EM_GETLINE = 0x00C4;
 inline constexpr UINT EM_REPLACESEL = 0x00C2;
 inline constexpr UINT EM_LIMITTEXT = 0x00C5;
 inline constexpr UINT EM_SETLIMITTEXT = EM_LIMITTEXT;

@@ -856,6 +856,22 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case EM_GETLINECOUNT:
       return static_cast<LRESULT>(e->Lines.size());
+    case EM_GETLINE: {
+      // The buffer's first WORD holds its size in bytes; the line's UTF-8
+      // text goes in without a terminator, never ending inside a character.
+      auto* buf = reinterpret_cast<char*>(lp);
+      if (!buf) return 0;
+      WORD size = 0;
+      std::memcpy(&size, buf, sizeof size);
+      int line = e->Multi() ? static_cast<int>(static_cast<std::intptr_t>(wp)) : 0;
+      if (line < 0 || line >= static_cast<int>(e->Lines.size())) return 0;
+      const auto& l = e->Lines[static_cast<std::size_t>(line)];
+      AnsiString s = WideToUtf8(e->Text.substr(static_cast<std::size_t>(l.Start), static_cast<std::size_t>(l.Len)));
+      int len = std::min<int>(static_cast<int>(s.size()), size);
+      while (len > 0 && len < static_cast<int>(s.size()) && (static_cast<unsigned char>(s[len]) & 0xC0) == 0x80) --len;
+      std::memcpy(buf, s.data(), static_cast<std::size_t>(len));
+      return len;
+    }
     case EM_GETFIRSTVISIBLELINE:
       return e->Multi() ? e->TopLine : 0;
     case EM_SCROLLCARET:

@@ -23,3 +23,7 @@ struct TsrTerminalEditAccess {
   std::function<TComponent*(TCustomEdit* Edit)> Component;
 };
 void SetTerminalEditAccess(TsrTerminalEditAccess Access);
+
+// Installs the access for the control library's edits (TEdit, TMemo...):
+// call once at start-up, before a terminal is set.
+void InstallEditTerminalAccess();

@@ -245,3 +245,60 @@ TEST_F(BarsTest, PageControlTabsKeysNestingAndRemoval) {
   EXPECT_EQ(pc->GetActivePage(), nullptr);
   EXPECT_FALSE(sheets[0]->GetVisible());
 }
+
+// Buttons showing captions widen to the widest caption.
+TEST_F(BarsTest, CaptionButtonsFitTheirCaptions) {
+  auto* tb = new TToolBar(Form);
+  tb->SetParent(Form);
+  tb->SetShowCaptions(true);
+  auto* a = new TToolButton(Form);
+  a->SetCaption("Записать в счётчик");
+  a->SetParent(tb);
+  auto* b = new TToolButton(Form);
+  b->SetCaption("Ок");
+  b->SetParent(tb);
+  TBitmap measure;
+  measure.Canvas()->GetFont()->Assign(tb->GetFont());
+  int need = measure.Canvas()->TextWidth(AnsiString("Записать в счётчик"));
+  EXPECT_GE(a->GetWidth(), need);
+  EXPECT_EQ(b->GetWidth(), a->GetWidth());
+  EXPECT_EQ(b->GetLeft(), a->GetLeft() + a->GetWidth());
+  tb->SetShowCaptions(false);
+  EXPECT_EQ(a->GetWidth(), tb->GetButtonWidth());
+}
+
+// Captions drawn straight on the context use the control's font, not
+// whatever the context held (the bold system font): the ink is as wide as
+// the text measured with that font.
+TEST_F(BarsTest, CaptionsAreDrawnWithTheControlsFont) {
+  const AnsiString text = "Панель управления";
+  auto* status = new TStatusBar(Form);
+  status->SetParent(Form);
+  status->SetSimplePanel(true);
+  status->SetSimpleText(text);
+  auto* tb = new TToolBar(Form);
+  tb->SetParent(Form);
+  tb->SetShowCaptions(true);
+  auto* button = new TToolButton(Form);
+  button->SetCaption(text);
+  button->SetParent(tb);
+  ShowForm();
+  for (TControl* c : std::vector<TControl*>{status, button}) {
+    TBitmap shot;
+    SnapshotControl(c == button ? static_cast<TWinControl*>(tb) : status, &shot);
+    TRect area = c == button ? TRect(button->GetLeft() + 2, button->GetTop() + 2, button->GetLeft() + button->GetWidth() - 2,
+                                     button->GetTop() + button->GetHeight() - 2)
+                             : TRect(2, 3, shot.GetWidth() - 20, shot.GetHeight() - 2);
+    int left = area.right, right = area.left - 1;
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x)
+        if (static_cast<COLORREF>(shot.Canvas()->GetPixels(x, y)) == ColorToRGB(clBtnText)) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+    TBitmap measure;
+    measure.Canvas()->GetFont()->Assign(c->GetFont());
+    int expected = measure.Canvas()->TextWidth(text);
+    EXPECT_NEAR(right - left + 1, expected, 3) << c->ClassName();
+  }
+}

@@ -39,14 +39,14 @@ TEST_F(DialogTest, MessageDlgStylesCaptionsAndAnswers) {
     const char* Caption;
     int Answer;
   } cases[] = {
-      {mtConfirmation, mbYes | mbNo, MB_YESNO | MB_ICONQUESTION, "Confirm", mrNo},
-      {mtWarning, mbYesNoCancel, MB_YESNOCANCEL | MB_ICONWARNING, "Warning", mrCancel},
-      {mtError, mbOK, MB_OK | MB_ICONERROR, "Error", mrOk},
-      {mtInformation, mbOKCancel, MB_OKCANCEL | MB_ICONINFORMATION, "Information", mrCancel},
-      {mtError, mbAbortRetryIgnore, MB_ABORTRETRYIGNORE | MB_ICONERROR, "Error", mrRetry},
-      {mtWarning, mbRetry | mbCancel, MB_RETRYCANCEL | MB_ICONWARNING, "Warning", mrRetry},
+      {mtConfirmation, mbYes | mbNo, MB_YESNO | MB_ICONQUESTION, "Подтверждение", mrNo},
+      {mtWarning, mbYesNoCancel, MB_YESNOCANCEL | MB_ICONWARNING, "Предупреждение", mrCancel},
+      {mtError, mbOK, MB_OK | MB_ICONERROR, "Ошибка", mrOk},
+      {mtInformation, mbOKCancel, MB_OKCANCEL | MB_ICONINFORMATION, "Информация", mrCancel},
+      {mtError, mbAbortRetryIgnore, MB_ABORTRETRYIGNORE | MB_ICONERROR, "Ошибка", mrRetry},
+      {mtWarning, mbRetry | mbCancel, MB_RETRYCANCEL | MB_ICONWARNING, "Предупреждение", mrRetry},
       // Sets a message box cannot show keep their main answers.
-      {mtConfirmation, mbYesAllNoAllCancel, MB_YESNOCANCEL | MB_ICONQUESTION, "Confirm", mrYes},
+      {mtConfirmation, mbYesAllNoAllCancel, MB_YESNOCANCEL | MB_ICONQUESTION, "Подтверждение", mrYes},
   };
   std::deque<int> answers;
   for (const auto& c : cases) answers.push_back(c.Answer);
@@ -94,9 +94,19 @@ TEST_F(DialogTest, OpenDialogRequestCancelAndFileMustExist) {
   ASSERT_EQ(dlg.GetFiles()->Count(), 1);
   EXPECT_EQ(dlg.GetFiles()->Strings(0), Existing);
   ASSERT_EQ(TestRecordedMessageBoxes().size(), 1u);
-  EXPECT_NE(TestRecordedMessageBoxes()[0].Text.find("missing.tar"), AnsiString::npos);
+  EXPECT_EQ(TestRecordedMessageBoxes()[0].Text,
+            Dir + "missing.tar\nФайл не найден.\nПроверьте правильность имени файла и повторите попытку.");
+  EXPECT_EQ(TestRecordedMessageBoxes()[0].Caption, "Открыть");
   EXPECT_EQ(TestRecordedFileDialogs().size(), 3u);
   EXPECT_EQ(TestRecordedFileDialogs()[2].FileName, Dir + "missing.tar");
+
+  // A name in a missing folder is refused before the file is looked at.
+  dlg.SetOptions(dlg.GetOptions() | ofPathMustExist);
+  TestScriptFileDialogs({{Dir + "nodir/x.tar"}, {}});
+  EXPECT_FALSE(dlg.Execute());
+  ASSERT_EQ(TestRecordedMessageBoxes().size(), 2u);
+  EXPECT_EQ(TestRecordedMessageBoxes()[1].Text,
+            Dir + "nodir/x.tar\nПуть не существует.\nПроверьте правильность пути и повторите попытку.");
 }
 
 TEST_F(DialogTest, SaveDialogDefaultExtAndOverwritePrompt) {
@@ -111,6 +121,8 @@ TEST_F(DialogTest, SaveDialogDefaultExtAndOverwritePrompt) {
   EXPECT_EQ(dlg.GetFileName(), Existing);
   ASSERT_EQ(TestRecordedMessageBoxes().size(), 2u);
   EXPECT_EQ(TestRecordedMessageBoxes()[0].Type & MB_TYPEMASK, MB_YESNO);
+  EXPECT_EQ(TestRecordedMessageBoxes()[0].Text, Existing + " уже существует.\nЗаменить его?");
+  EXPECT_EQ(TestRecordedMessageBoxes()[0].Caption, "Сохранить как");
   EXPECT_TRUE(TestRecordedFileDialogs()[0].Save);
   EXPECT_EQ(TestRecordedFileDialogs()[0].DefaultExt, "tar");
   EXPECT_FALSE(dlg.GetOptions() & ofExtensionDifferent);

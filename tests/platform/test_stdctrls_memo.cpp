@@ -1,5 +1,8 @@
 // The memo: Lines over the multi-line edit, Enter and arrows across lines,
 // word wrap, and the line messages.
+#include <algorithm>
+#include <cstring>
+
 #include "platform/stdctrls.h"
 #include "test_controls_support.h"
 
@@ -87,3 +90,35 @@ TEST_F(MemoTest, WordWrapBreaksLongLinesAtBlanksOnlyWhenOn) {
 }
 
 }  // namespace
+
+// EM_GETLINE: the buffer's first WORD is its size; the line is copied
+// without a terminator and the count of bytes copied comes back.
+TEST_F(MemoTest, GetLineCopiesTheLineUpToTheBufferSize) {
+  auto* single = new TEdit(Form);
+  single->SetParent(Form);
+  Memo->SetText("abcdef\r\nвторой\r\n");
+  single->SetText("одна строка");
+  struct Case {
+    bool Multi;
+    WPARAM Line;
+    WORD Size;
+    const char* Expected;
+  } cases[] = {
+      {true, 1, 64, "второй"},
+      {true, 0, 3, "abc"},
+      {true, 1, 5, "вт"},  // a character that does not fit stays out whole
+      {true, 2, 64, ""},   // the empty last line
+      {true, 7, 64, ""},   // no such line
+      {true, 0, 0, ""},
+      {false, 5, 64, "одна строка"},  // a single-line edit has only line 0
+  };
+  for (const auto& c : cases) {
+    TCustomEdit* edit = c.Multi ? static_cast<TCustomEdit*>(Memo) : single;
+    char buf[80];
+    std::memset(buf, '#', sizeof buf);
+    std::memcpy(buf, &c.Size, sizeof c.Size);
+    LRESULT n = edit->Perform(EM_GETLINE, c.Line, reinterpret_cast<LPARAM>(buf));
+    EXPECT_EQ(AnsiString(buf, static_cast<size_t>(std::max<LRESULT>(n, 0))), c.Expected) << c.Line << "/" << c.Size;
+    EXPECT_EQ(buf[n < 2 ? 2 : n], '#') << "nothing written past the copied text";
+  }
+}
