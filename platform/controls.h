@@ -278,6 +278,8 @@ public:
   void SetControl(TControl* Value);
   // Gives the window context back (the next drawing takes a new one).
   void FreeHandle();
+  // Runs Paint with the canvas drawing on DC (a paint context), then detaches.
+  void PaintOn(HDC DC, const std::function<void()>& Paint);
 
 protected:
   void CreateHandle() override;

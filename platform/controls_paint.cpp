@@ -152,17 +152,7 @@ void TCustomControl::WMPaintCustom(TMessage& Message) {
 
 void TCustomControl::PaintWindow(HDC DC) {
   if (!FCanvas) return;
-  FCanvas->Lock();
-  FCanvas->FreeHandle();
-  FCanvas->SetHandle(DC);
-  struct TRestore {
-    TControlCanvas* C;
-    ~TRestore() {
-      C->SetHandle(nullptr);
-      C->Unlock();
-    }
-  } restore{FCanvas};
-  Paint();
+  FCanvas->PaintOn(DC, [this] { Paint(); });
 }
 
 // ---- TGraphicControl -----------------------------------------------------------------------
@@ -218,4 +208,18 @@ void SnapshotControl(TWinControl* Control, TBitmap* Bitmap) {
   SelectObject(src, old);
   DeleteDC(src);
   DeleteObject(whole);
+}
+
+void TControlCanvas::PaintOn(HDC DC, const std::function<void()>& Paint) {
+  Lock();
+  FreeHandle();
+  SetHandle(DC);
+  struct TRestore {
+    TControlCanvas* C;
+    ~TRestore() {
+      C->SetHandle(nullptr);
+      C->Unlock();
+    }
+  } restore{this};
+  Paint();
 }

@@ -105,17 +105,7 @@ void TCustomForm::Dispatch(TMessage& Message) {
 
 // ---- Painting -------------------------------------------------------------------------------
 void TCustomForm::PaintWindow(HDC DC) {
-  FCanvas->Lock();
-  FCanvas->FreeHandle();
-  FCanvas->SetHandle(DC);
-  struct TRestore {
-    TControlCanvas* C;
-    ~TRestore() {
-      C->SetHandle(nullptr);
-      C->Unlock();
-    }
-  } restore{FCanvas};
-  Paint();
+  FCanvas->PaintOn(DC, [this] { Paint(); });
 }
 
 void TCustomForm::Paint() {
