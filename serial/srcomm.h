@@ -54,9 +54,9 @@ using TOnCommErrorEvent = std::function<void(TObject* Com, DWORD CommCode, DWORD
 extern const UINT srCommMsgComEvent;      // wParam: the event mask
 extern const UINT srCommMsgQuitComEvent;  // ends the message thread
 
-// The monitor controls show a modem signal through their published "Checked"
-// property. The control library installs the writer; it returns false for a
-// control without such a property.
+// The monitor controls show a modem signal through their "Checked" property.
+// Check boxes, radio buttons and menu items are set directly; a writer set
+// here replaces that (for other controls, or to observe the writes).
 using TCheckedPropertyWriter = std::function<bool(TComponent* Control, bool Value)>;
 void SetCheckedPropertyWriter(TCheckedPropertyWriter Writer);
 

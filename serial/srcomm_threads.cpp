@@ -2,6 +2,8 @@
 #include <algorithm>
 #include <mutex>
 
+#include "platform/menus.h"
+#include "platform/stdctrls_buttons.h"
 #include "platform/syncobjs.h"
 #include "serial/srcomm.h"
 
@@ -84,7 +86,17 @@ void TsrCustomComm::DoCheckMonitor(TComponent* Control, bool Value) {
     std::lock_guard guard(gCheckedLock);
     writer = gCheckedWriter;
   }
-  if (writer) writer(Control, Value);
+  if (writer) {
+    writer(Control, Value);
+    return;
+  }
+  // The controls that have a Checked state take it directly.
+  if (auto* box = dynamic_cast<TCustomCheckBox*>(Control))
+    box->SetChecked(Value);
+  else if (auto* radio = dynamic_cast<TRadioButton*>(Control))
+    radio->SetChecked(Value);
+  else if (auto* item = dynamic_cast<TMenuItem*>(Control))
+    item->SetChecked(Value);
 }
 
 void TsrCustomComm::SetMonitor(TComponent*& Field, TComponent* Value) {

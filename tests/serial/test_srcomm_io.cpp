@@ -5,6 +5,7 @@
 #include <numeric>
 #include <thread>
 
+#include "platform/stdctrls_buttons.h"
 #include "platform/winkernel.h"
 #include "platform/winuser.h"
 #include "serial/srcomm.h"
@@ -249,3 +250,11 @@ TEST_F(SrCommIO, LineErrorsGoToOnCommError) {
 }
 
 }  // namespace
+
+TEST_F(SrCommIO, MonitorCheckBoxShowsTheRingWithoutAWriter) {
+  TCheckBox ring(nullptr);
+  Comm.SetMonitorRing(&ring);
+  Comm.DoTraceStates(&Comm, TTraceStates{tsRing});
+  EXPECT_TRUE(ring.GetChecked());
+  Comm.SetMonitorRing(nullptr);
+}
