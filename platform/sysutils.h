@@ -146,8 +146,8 @@ Extended Frac(Extended X); // X - Int(X)
 // process. Seeded with 0 until Randomize, so runs repeat unless asked not to.
 Integer Random(Integer Range);  // 0 .. Range - 1; 0 when Range <= 0
 Extended Random();              // [0, 1)
-void Randomize();               // seeds from the clock
-void SetRandSeed(Integer Seed);
+void Randomize();               // starts the generator from the clock
+void SetRandSeed(Integer Value);
 
 // ---- Format ------------------------------------------------------------------
 

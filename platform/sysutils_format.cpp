@@ -30,7 +30,7 @@ public:
         ++i;
         continue;
       }
-      out += Spec(i);
+      out += Specifier(i);
     }
     return out;
   }
@@ -61,7 +61,7 @@ private:
     return n;
   }
 
-  AnsiString Spec(std::size_t& i) {
+  AnsiString Specifier(std::size_t& i) {
     bool left = false;
     long width = -1;
     long prec = -1;

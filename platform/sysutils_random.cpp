@@ -24,9 +24,9 @@ Integer Random(Integer Range) {
 
 Extended Random() { return NextSeed() / 4294967296.0; }
 
-void SetRandSeed(Integer Seed) {
+void SetRandSeed(Integer Value) {
   std::lock_guard<std::mutex> lock(gRandMutex);
-  gRandSeed = static_cast<std::uint32_t>(Seed);
+  gRandSeed = static_cast<std::uint32_t>(Value);
 }
 
 void Randomize() {

@@ -60,9 +60,9 @@ void ExpectSame(const TGridStore& s, const Model& m) {
 }
 
 TEST(GridStoreModel, RandomEditsMatchADenseModel) {
-  for (unsigned seed = 1; seed <= 40; ++seed) {
-    SCOPED_TRACE(seed);
-    std::mt19937 rng(seed);
+  for (unsigned run = 1; run <= 40; ++run) {
+    SCOPED_TRACE(run);
+    std::mt19937 rng(run);
     auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
     TGridStore s(3, 4, 8, 5);
     Model m(3, 4);
