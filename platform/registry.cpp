@@ -179,18 +179,25 @@ bool TRegistry::HasSubKeys() {
   return GetKeyInfo(info) && info.NumSubKeys > 0;
 }
 
+// Lists Count names of at most MaxLen characters through one of the
+// enumeration functions (sub-keys or values).
+template <class EnumAt>
+static void ListNames(TStrings* Strings, Integer Count, Integer MaxLen, EnumAt Enum) {
+  std::vector<char> buf(static_cast<size_t>(MaxLen) + 1);
+  for (Integer i = 0; i < Count; ++i) {
+    auto len = static_cast<DWORD>(buf.size());
+    if (Enum(static_cast<DWORD>(i), buf.data(), &len) == ERROR_SUCCESS) Strings->Add(AnsiString(buf.data(), len));
+  }
+}
+
 void TRegistry::GetKeyNames(TStrings* Strings) {
   if (!Strings) return;
   Strings->Clear();
   TRegKeyInfo info;
   if (!GetKeyInfo(info)) return;
-  std::vector<char> buf(static_cast<size_t>(info.MaxSubKeyLen) + 1);
-  for (Integer i = 0; i < info.NumSubKeys; ++i) {
-    auto len = static_cast<DWORD>(buf.size());
-    if (RegEnumKeyExA(ActiveKey(), static_cast<DWORD>(i), buf.data(), &len, nullptr, nullptr,
-                      nullptr, nullptr) == ERROR_SUCCESS)
-      Strings->Add(AnsiString(buf.data(), len));
-  }
+  ListNames(Strings, info.NumSubKeys, info.MaxSubKeyLen, [this](DWORD i, char* buf, DWORD* len) {
+    return RegEnumKeyExA(ActiveKey(), i, buf, len, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 void TRegistry::GetValueNames(TStrings* Strings) {
@@ -198,13 +205,9 @@ void TRegistry::GetValueNames(TStrings* Strings) {
   Strings->Clear();
   TRegKeyInfo info;
   if (!GetKeyInfo(info)) return;
-  std::vector<char> buf(static_cast<size_t>(info.MaxValueLen) + 1);
-  for (Integer i = 0; i < info.NumValues; ++i) {
-    auto len = static_cast<DWORD>(buf.size());
-    if (RegEnumValueA(ActiveKey(), static_cast<DWORD>(i), buf.data(), &len, nullptr, nullptr,
-                      nullptr, nullptr) == ERROR_SUCCESS)
-      Strings->Add(AnsiString(buf.data(), len));
-  }
+  ListNames(Strings, info.NumValues, info.MaxValueLen, [this](DWORD i, char* buf, DWORD* len) {
+    return RegEnumValueA(ActiveKey(), i, buf, len, nullptr, nullptr, nullptr, nullptr);
+  });
 }
 
 bool TRegistry::GetDataInfo(const AnsiString& ValueName, TRegDataInfo& Value) {

@@ -605,6 +605,16 @@ LONG OpenExisting(std::unique_lock<std::mutex>& Lock, TState& S, int Root, TKeyP
 
 bool Allowed(const TKeyRef& Ref, REGSAM Need) { return (Ref.Access & Need) == Need; }
 
+// The stored node of a key opened for setting values; the synthesized keys
+// are read-only.
+LONG WritableNode(TState& S, HKEY Key, TKeyRef& Ref, TRegNode*& Node) {
+  LONG r = Resolve(S, Key, Ref);
+  if (r != ERROR_SUCCESS) return r;
+  if (!Allowed(Ref, KEY_SET_VALUE) || VirtualKind(Ref.Root, Ref.Path) != TVirtual::None)
+    return ERROR_ACCESS_DENIED;
+  return StoredNode(S, Ref, Node);
+}
+
 bool CopyOut(const AnsiString& Text, LPSTR Buffer, DWORD* Chars) {
   if (!Buffer || !Chars || *Chars <= Text.size()) return false;
   std::memcpy(Buffer, Text.c_str(), Text.size() + 1);
@@ -747,12 +757,8 @@ LONG RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD, DWORD dwType, const BY
   TState& s = State();
   std::lock_guard<std::mutex> lock(s.Lock);
   TKeyRef ref;
-  LONG r = Resolve(s, hKey, ref);
-  if (r != ERROR_SUCCESS) return r;
-  if (!Allowed(ref, KEY_SET_VALUE) || VirtualKind(ref.Root, ref.Path) != TVirtual::None)
-    return ERROR_ACCESS_DENIED;
   TRegNode* node = nullptr;
-  r = StoredNode(s, ref, node);
+  LONG r = WritableNode(s, hKey, ref, node);
   if (r != ERROR_SUCCESS) return r;
   TRegValue value{lpValueName ? lpValueName : "", dwType,
                   std::string(reinterpret_cast<const char*>(lpData), lpData ? cbData : 0)};
@@ -772,12 +778,8 @@ LONG RegDeleteValueA(HKEY hKey, LPCSTR lpValueName) {
   TState& s = State();
   std::lock_guard<std::mutex> lock(s.Lock);
   TKeyRef ref;
-  LONG r = Resolve(s, hKey, ref);
-  if (r != ERROR_SUCCESS) return r;
-  if (!Allowed(ref, KEY_SET_VALUE) || VirtualKind(ref.Root, ref.Path) != TVirtual::None)
-    return ERROR_ACCESS_DENIED;
   TRegNode* node = nullptr;
-  r = StoredNode(s, ref, node);
+  LONG r = WritableNode(s, hKey, ref, node);
   if (r != ERROR_SUCCESS) return r;
   AnsiString name = lpValueName ? lpValueName : "";
   if (!node->FindValue(name)) return ERROR_FILE_NOT_FOUND;
