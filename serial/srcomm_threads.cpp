@@ -22,8 +22,12 @@ thread_local TCommThread* tlsHaltRequester = nullptr;
 std::mutex gReaperLock;
 std::vector<TThread*> gReaper;
 
+void ReapThreads(DWORD WaitMs);
+
+// At exit a cut-loose thread may still be on its last steps: give each a
+// moment to end so that it is joined and freed rather than left behind.
 struct TReaperAtExit {
-  ~TReaperAtExit() { srReapThreads(); }
+  ~TReaperAtExit() { ReapThreads(2000); }
 } gReaperAtExit;
 
 std::mutex gCheckedLock;
@@ -31,11 +35,15 @@ TCheckedPropertyWriter gCheckedWriter;
 
 }  // namespace
 
-void srReapThreads() {
+void srReapThreads() { ReapThreads(0); }
+
+namespace {
+
+void ReapThreads(DWORD WaitMs) {
   std::vector<TThread*> done;
   {
     std::lock_guard guard(gReaperLock);
-    auto ended = [](TThread* t) { return WaitForSingleObject(t->GetHandle(), 0) == WAIT_OBJECT_0; };
+    auto ended = [WaitMs](TThread* t) { return WaitForSingleObject(t->GetHandle(), WaitMs) == WAIT_OBJECT_0; };
     auto it = std::stable_partition(gReaper.begin(), gReaper.end(), [&](TThread* t) { return !ended(t); });
     done.assign(it, gReaper.end());
     gReaper.erase(it, gReaper.end());
@@ -45,6 +53,8 @@ void srReapThreads() {
     delete t;
   }
 }
+
+}  // namespace
 
 void SetCheckedPropertyWriter(TCheckedPropertyWriter Writer) {
   std::lock_guard guard(gCheckedLock);
