@@ -108,69 +108,64 @@ POINT ClientPointToScreen(HWND wnd, int x, int y) {
   return p;
 }
 
-void TestMouseMove(POINT pt, unsigned shift) {
+// Runs one piece of input with the modifier keys held, then pumps.
+template <class F>
+void WithModifiers(unsigned shift, F input) {
   Modifiers(shift, true);
-  Mouse(TMouseAction::Move, pt, TMouseButton::Left);
+  input();
   Modifiers(shift, false);
   PumpUntilIdle();
+}
+
+void TestMouseMove(POINT pt, unsigned shift) {
+  WithModifiers(shift, [&] { Mouse(TMouseAction::Move, pt, TMouseButton::Left); });
 }
 
 void TestMouseDown(POINT pt, TMouseButton b, unsigned shift) {
-  Modifiers(shift, true);
-  Mouse(TMouseAction::Move, pt, b);
-  Mouse(TMouseAction::Down, pt, b);
-  Modifiers(shift, false);
-  PumpUntilIdle();
+  WithModifiers(shift, [&] {
+    Mouse(TMouseAction::Move, pt, b);
+    Mouse(TMouseAction::Down, pt, b);
+  });
 }
 
 void TestMouseUp(POINT pt, TMouseButton b, unsigned shift) {
-  Modifiers(shift, true);
-  Mouse(TMouseAction::Move, pt, b);
-  Mouse(TMouseAction::Up, pt, b);
-  Modifiers(shift, false);
-  PumpUntilIdle();
+  WithModifiers(shift, [&] {
+    Mouse(TMouseAction::Move, pt, b);
+    Mouse(TMouseAction::Up, pt, b);
+  });
 }
 
 void TestClick(POINT pt, TMouseButton b, unsigned shift) {
-  Modifiers(shift, true);
-  Mouse(TMouseAction::Move, pt, b);
-  Mouse(TMouseAction::Down, pt, b);
-  Mouse(TMouseAction::Up, pt, b);
-  Modifiers(shift, false);
-  PumpUntilIdle();
+  WithModifiers(shift, [&] {
+    Mouse(TMouseAction::Move, pt, b);
+    Mouse(TMouseAction::Down, pt, b);
+    Mouse(TMouseAction::Up, pt, b);
+  });
 }
 
 void TestDoubleClick(POINT pt, TMouseButton b, unsigned shift) {
-  Modifiers(shift, true);
-  Mouse(TMouseAction::Move, pt, b);
-  for (int i = 0; i < 2; ++i) {
-    Mouse(TMouseAction::Down, pt, b);
-    Mouse(TMouseAction::Up, pt, b);
-  }
-  Modifiers(shift, false);
-  PumpUntilIdle();
+  WithModifiers(shift, [&] {
+    Mouse(TMouseAction::Move, pt, b);
+    for (int i = 0; i < 2; ++i) {
+      Mouse(TMouseAction::Down, pt, b);
+      Mouse(TMouseAction::Up, pt, b);
+    }
+  });
 }
 
 void TestWheel(POINT pt, int notches, unsigned shift) {
-  Modifiers(shift, true);
-  Mouse(TMouseAction::Move, pt, TMouseButton::Left);
-  Mouse(TMouseAction::Wheel, pt, TMouseButton::Left, notches * WHEEL_DELTA);
-  Modifiers(shift, false);
-  PumpUntilIdle();
+  WithModifiers(shift, [&] {
+    Mouse(TMouseAction::Move, pt, TMouseButton::Left);
+    Mouse(TMouseAction::Wheel, pt, TMouseButton::Left, notches * WHEEL_DELTA);
+  });
 }
 
 void TestKeyDown(WORD vk, unsigned shift, bool keypad) {
-  Modifiers(shift, true);
-  InjectKey(KeyOf(vk, keypad, true));
-  Modifiers(shift, false);
-  PumpUntilIdle();
+  WithModifiers(shift, [&] { InjectKey(KeyOf(vk, keypad, true)); });
 }
 
 void TestKeyUp(WORD vk, unsigned shift, bool keypad) {
-  Modifiers(shift, true);
-  InjectKey(KeyOf(vk, keypad, false));
-  Modifiers(shift, false);
-  PumpUntilIdle();
+  WithModifiers(shift, [&] { InjectKey(KeyOf(vk, keypad, false)); });
 }
 
 void TestKeyPress(WORD vk, unsigned shift, bool keypad) {
