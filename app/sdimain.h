@@ -324,6 +324,82 @@ public:
   void Read_Mon_B();
   void Read_Mon_C();
 
+  // ---- Meter exchanges (defined in meter/). Each returns 0 on success and a
+  // failure code otherwise; see the codes of each command.
+  int32_t CalcPoly(const uint8_t* Data, int Length);
+  void ClrBuf();
+  void Del(int Steps);
+  // Identification and login
+  int RxdInfo();
+  int RxdRdInfo();
+  int RxdRdRandom();
+  int RxdWrPsw();
+  // Clock
+  int RxdRdTime();
+  int RxdWrTime();
+  int RxdRdRemove();
+  int RxdWrRemove();
+  // Energy registers
+  int RxdRdCountA();
+  int RxdRdCountR();
+  int rxd_rd_month(int Month);
+  int rxd_rd_monthR(int Month);
+  void Delta12();
+  void Delta12R();
+  // Load profiles
+  int RxdRd30m(int Kind);
+  int RxdRdXm(int Kind);
+  int RxdRdPeriodXSrez();
+  int RxdWrPeriodXSrez();
+  // Meter settings and screens
+  int RxdWrPlace();
+  int WrSkor();
+  int RxdReset();
+  int Rxd_wr_password();
+  void RxdWrSerNum12();
+  void RxdWrSerNum34();
+  int ReadScr(int Screen);
+  int WrScr(int Screen, int Value);
+  // Limits, events, network quality
+  int Limit_rd();
+  int Limit_wr();
+  int RxdRdEvent(int Kind);
+  int ReadUstavki(int Index);
+  int WrUstavki(int Index);
+  int RxdRdkks(int Phase);
+  int RxdUIFWVAR(int Phase);
+
+  // ---- Steps shared by the exchanges (meter/Comands_frame.cpp)
+  // Puts the address and Cmd into TxBuf[0..3] (the data at 4.. is already
+  // in place), the CRC into the last two bytes, drops whatever waits in the
+  // input queue (a late answer to an earlier try), sends and pauses.
+  void SendRequest(uint8_t Cmd, int RequestLength);
+  // T of the wait kinds: TimeOut, or k x L when that is longer.
+  DWORD ExchangeWaitTime(int K, int L) const;
+  // Counted wait for Count bytes within ExchangeWaitTime(K, L); with
+  // ReadAlways whatever arrived is read after a time-out too.
+  void WaitCounted(int Count, int K, int L, bool ReadAlways);
+  // Settled wait: false when the L bytes did not come in time (nothing read).
+  bool WaitSettled(int K, int L);
+  // Head wait of the load profiles: 8 bytes, then the rest of T.
+  void WaitHead(int K, int L);
+  // Fixed pause: sleeps TimeOut, then reads what is there.
+  void WaitFixedPause();
+  // Status text + monitor line; returns Code.
+  int ExchangeFailure(const char* Text, int Code);
+  // The check orders of reads and acknowledged writes; 0 when all pass,
+  // else the failure's code after ExchangeFailure.
+  struct TAnswerCodes {
+    int Count = 1, Command = 1, Status = 1, Crc = 1;
+    const char* CommandText = nullptr;  // nullptr: the common texts
+    const char* CrcText = nullptr;
+  };
+  int CheckRead(int Length, uint8_t Cmd, const TAnswerCodes& Codes);
+  int CheckRead(int Length, uint8_t Cmd) { return CheckRead(Length, Cmd, TAnswerCodes{}); }
+  int CheckAck(uint8_t Cmd, const TAnswerCodes& Codes);
+  int CheckAck(uint8_t Cmd) { return CheckAck(Cmd, TAnswerCodes{}); }
+  bool CrcResidueZero(int Length);
+
   // ---- Dispatch and the common operation frame
   using TOperation = void (TMainForm::*)();
   // The operation of a code; nullptr for 0 and codes above 35.
