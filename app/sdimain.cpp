@@ -191,6 +191,10 @@ void TMainForm::FormCreate(TObject*) {
   ZytDateTimePicker2->SetDateTimeEx(tomorrow);
   ZytDateTimePicker4->SetDateTimeEx(tomorrow);
 
+  SetEnergyHeadings();
+  SetProfileHeadings();
+  SetLogHeadings();
+
   Frame11N5Click(nullptr);
   Frame12N5Click(nullptr);
 

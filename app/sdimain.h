@@ -162,6 +162,18 @@ public:
   TCheckBox* CheckBox_12_month;
   TCheckBox* CheckBox_12_month_R;
 
+  // ---- Page "Энергия" (TabSheet22): energy operations' controls
+  // (energy operations' block)
+
+  // ---- Page "Срезы энергии" (TabSheet18): load profile controls
+  // (load profile block)
+
+  // ---- Pages "Ограничения" (TabSheet16) and "Журнал событий" (TabSheet17)
+  // (limits and events block)
+
+  // ---- Page "ККС/Монитор сети" (TabSheet26)
+  // (network quality block)
+
   // ---- Menus, actions and other components
   TMainMenu* MainMenu1;
   TMenuItem *N2, *N4, *N6, *N7, *N10, *N121, *N11, *N122, *N301, *N302, *N13, *N14;
@@ -437,6 +449,14 @@ private:
   void BuildPageDateTime();
   void BuildPageTariffs();
   void BuildOtherPages();
+  // Each page's controls and grid headings, in the page's own file.
+  void BuildPageEnergy();    // sdimain_page_energy.cpp
+  void BuildPageProfiles();  // sdimain_page_profiles.cpp
+  void BuildPageLimits();    // sdimain_page_limits.cpp: limits and event log
+  void BuildPageQuality();   // sdimain_page_quality.cpp
+  void SetEnergyHeadings();
+  void SetProfileHeadings();
+  void SetLogHeadings();
   void BuildMenu();
   void BuildActions();
   void BuildComponents();

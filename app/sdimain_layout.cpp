@@ -245,29 +245,8 @@ void TMainForm::BuildPageTariffs() {
 }
 
 void TMainForm::BuildOtherPages() {
-  // The profile pickers and lists, the period combos and the twelve-month
-  // boxes are already used by the window (locking, start-up, menu items);
-  // the rest of those pages comes with their operations.
-  TWinControl* p = TabSheet18;
-  Date_sr0 = MakeControl<TDateTimePicker>(this, p, "Date_sr0", 16, 16, 110, 22);
-  Date_sr1 = MakeControl<TDateTimePicker>(this, p, "Date_sr1", 136, 16, 110, 22);
-  ListBox1 = MakeControl<TListBox>(this, p, "ListBox1", 16, 44, 230, 120);
-  ListBox1->SetEnabled(false);
-  Date_sr0R = MakeControl<TDateTimePicker>(this, p, "Date_sr0R", 270, 16, 110, 22);
-  Date_sr1R = MakeControl<TDateTimePicker>(this, p, "Date_sr1R", 390, 16, 110, 22);
-  ListBox2 = MakeControl<TListBox>(this, p, "ListBox2", 270, 44, 230, 120);
-  ComboBox_period_srez = MakeControl<TComboBox>(this, p, "ComboBox_period_srez", 16, 176, 80, 22);
-  ComboBox_period_srezR = MakeControl<TComboBox>(this, p, "ComboBox_period_srezR", 270, 176, 80, 22);
-  TZytDateTimePicker** pickers[] = {&ZytDateTimePicker1, &ZytDateTimePicker2, &ZytDateTimePicker3,
-                                    &ZytDateTimePicker4};
-  for (int i = 0; i < 4; ++i) {
-    AnsiString name = "ZytDateTimePicker" + std::to_string(i + 1);
-    *pickers[i] = MakeControl<TZytDateTimePicker>(this, p, name.c_str(), 16 + (i / 2) * 254 + (i % 2) * 120, 208,
-                                                  116, 22);
-    (*pickers[i])->SetKind(dkDateTime);
-  }
-  CheckBox_12_month = MakeControl<TCheckBox>(this, TabSheet22, "CheckBox_12_month", 16, 16, 220, 20);
-  CheckBox_12_month->SetCaption("Читать за 12 месяцев");
-  CheckBox_12_month_R = MakeControl<TCheckBox>(this, TabSheet22, "CheckBox_12_month_R", 260, 16, 220, 20);
-  CheckBox_12_month_R->SetCaption("Читать за 12 месяцев");
+  BuildPageEnergy();
+  BuildPageProfiles();
+  BuildPageLimits();
+  BuildPageQuality();
 }

@@ -1,0 +1,5 @@
+// Energy register operations.
+#include "app/sdimain.h"
+
+void TMainForm::readAEnergy() {}
+void TMainForm::readREnergy() {}

@@ -1,0 +1,7 @@
+// Pages "Ограничения" and "Журнал событий".
+#include "app/sdimain.h"
+#include "app/sdimain_build.h"
+
+void TMainForm::BuildPageLimits() {}
+
+void TMainForm::SetLogHeadings() {}
