@@ -23,7 +23,7 @@ TMainForm::TMainForm(TComponent* AOwner) : TForm(AOwner) {
   BuildPages();
   BuildActions();
 
-  // SrezTable, RecDates and RecTimes start at 0 through their initialisers.
+  // RecDates and RecTimes start at 0 through their initialisers.
   OnCreate = [this](TObject* s) { FormCreate(s); };
   OnCloseQuery = [this](TObject* s, bool& CanClose) { FormCloseQuery(s, CanClose); };
 }

@@ -2,11 +2,15 @@
 // operations and the meter exchanges share, and the operation frame.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "controls/zytdatetimepicker.h"
 #include "controls/zytprogressbar.h"
+#include "grid/viduzozezuvodu.h"
+#include "platform/chart.h"
 #include "platform/actnlist.h"
 #include "platform/comctrls.h"
 #include "platform/comctrls_datetime.h"
@@ -164,15 +168,100 @@ public:
 
   // ---- Page "Энергия" (TabSheet22): energy operations' controls
   // (energy operations' block)
+  TPageControl* PageControl9;
+  TTabSheet* TabSheet23;  // "Актив. Энергия"
+  TLabel* Label8;
+  TEdit *EneA_T1, *EneA_T2, *EneA_T3, *EneA_T4, *EneA_S;
+  TLabel* EneA_Captions[5];  // "Т1".."Т4", "Всего"
+  TPageControl* PageControl2;
+  TTabSheet* TabSheet1;
+  TTabSheet* TabSheet2;
+  VIduZozezuVodu* tabl_12_month;        // month-end registers, row = month
+  VIduZozezuVodu* tabl_delta_12_month;  // monthly increments
+  TTabSheet* TabSheet24;  // "Реак. Энергии"
+  TLabel* Label9;
+  TEdit *EneR_T1, *EneR_T2, *EneR_T3, *EneR_T4, *EneR_S;
+  TLabel* EneR_Captions[5];
+  TPageControl* PageControl3;
+  TTabSheet* TabSheet7;
+  TTabSheet* TabSheet8;
+  VIduZozezuVodu* tabl_12_month_R;
+  VIduZozezuVodu* tabl_delta_12_month_R;
+  // The two "Читать за 12 месяцев" boxes follow each other.
+  void CheckBox_12_monthClick(TObject* Sender);
+  void CheckBox_12_month_RClick(TObject* Sender);
 
   // ---- Page "Срезы энергии" (TabSheet18): load profile controls
   // (load profile block)
+  TPageControl* PageControl90;
+  TTabSheet* TabSheet19;  // "30 мин. Акт. энергии"
+  TTabSheet* TabSheet20;  // "30 мин. Реакт. энергии"
+  TTabSheet* TabSheet21;  // variable period, active
+  TTabSheet* TabSheet3;   // variable period, reactive
+  TLabel* ProfileLabels[4][5];  // the captions of each of the four pages
+  TButton* Button6;  // "Стоп" of each page: 30 min. active, reactive,
+  TButton* Button2;  // variable period active, reactive
+  TButton* Button1;
+  TButton* Button9;
+  TButton *Button30, *Button31;  // period "Читать", "Записать" (active page)
+  TButton *Button7, *Button8;    // the same on the reactive page
+  TPageControl *PageControl4, *PageControl5, *PageControl8, *PageControl10;
+  TTabSheet *TabSheet9, *TabSheet10, *TabSheet11, *TabSheet12;  // "Табличный вид" / "Графический вид"
+  TTabSheet *TabSheet5, *TabSheet6, *TabSheet4, *TabSheet25;
+  VIduZozezuVodu *cutStringGrid, *cutStringGridR, *cutStringGridPA, *cutStringGridPR;
+  TChart *cutChart, *cutChartR, *cutChartPA, *cutChartPR;
+  TLineSeries *Series1, *Series2, *Series3, *Series4;
+  // The days stored by the last 30-minute read of each kind: slot 0 unused,
+  // list item i shows slot i + 1; grows with the days read.
+  using TSrezDay = std::array<TSrezRecord, 48>;
+  std::vector<TSrezDay> SrezDaysA, SrezDaysR;
+  // The last value of each variable-period read.
+  TSrezRecord SrezPeriodA, SrezPeriodR;
+  // One day (30-minute) or one step (variable period): 0 stored, 1 port not
+  // opened, 3 failed, 5 no data.
+  int ReadSrezA();
+  int ReadSrezR();
+  int ReadSrezPA();
+  int ReadSrezPR();
+  void ListBox1Click(TObject* Sender);
+  void ListBox2Click(TObject* Sender);
+  void Button6Click(TObject* Sender);
+  void Button2Click(TObject* Sender);
+  void Button1Click(TObject* Sender);
+  void ComboBox_period_srezChange(TObject* Sender);
+  void ComboBox_period_srezRChange(TObject* Sender);
 
   // ---- Pages "Ограничения" (TabSheet16) and "Журнал событий" (TabSheet17)
   // (limits and events block)
+  TBitBtn* BitBtn3;  // "Прочитать"
+  TBitBtn* BitBtn2;  // "Установить"
+  TEdit* Limit_Power_Edit;
+  TEdit *Limit_Energy_Edit1, *Limit_Energy_Edit2, *Limit_Energy_Edit3, *Limit_Energy_Edit4;
+  TCheckBox *CheckBox21, *CheckBox22, *CheckBox23, *CheckBox24;  // flag byte A, bits 7..0
+  TCheckBox *CheckBox25, *CheckBox26, *CheckBox27, *CheckBox28;
+  TCheckBox *CheckBox9, *CheckBox10, *CheckBox11, *CheckBox12, *CheckBox13, *CheckBox14;  // flag byte B
+  TRadioGroup* EventGroup;  // item index = event kind
+  TStringGrid* StringGridEvents;
+  void EventGroupClick(TObject* Sender);
+  // Shows the stored records of one event kind.
+  void EventOut(int Kind);
 
   // ---- Page "ККС/Монитор сети" (TabSheet26)
   // (network quality block)
+  TGroupBox* GroupBox3;  // setpoints
+  TEdit *Edit99, *Edit100, *Edit101, *Edit102, *Edit103, *Edit104;
+  TButton *Button14, *Button15;
+  TGroupBox* GroupBox4;  // quality log
+  TButton *Button16, *Button17, *Button18;
+  VIduZozezuVodu* StringGridKKS;
+  TGroupBox* GroupBox5;  // network monitor
+  TEdit *A_U, *A_I, *A_F, *A_W, *A_VAR;
+  TEdit *B_U, *B_I, *B_F, *B_W, *B_VAR;
+  TEdit *C_U, *C_I, *C_F, *C_W, *C_VAR;
+  TButton *Button_A, *Button_B, *Button_C;
+  TMemo* Memo1;
+  // Shows the quality log in KksLog (of the phase just read).
+  void KKSOut(int Phase);
 
   // ---- Menus, actions and other components
   TMainMenu* MainMenu1;
@@ -215,11 +304,9 @@ public:
   int32_t PowerLimit = 0;
   int32_t KksVoltage[10] = {};
   int32_t MonthReg[4][13] = {};  // indexed by month 1..12
-  int32_t MonthDelta[4][12] = {};
+  int32_t MonthDelta[4][13] = {};  // indexed by month 1..12
   TTarifMonth TarifTable[12];
   TSpecialDay SpecialDays[30];
-  TSrezRecord SrezTable[48][65];
-  uint8_t SrezRaw[96] = {};
   int32_t MeterWeekday = 0;
   int32_t RxdResult = 0;
   int32_t MaxSumMonth = 0;
@@ -263,6 +350,10 @@ public:
   void Button102Click(TObject* Sender);
   void Button101Click(TObject* Sender);
   void ChangePassClick(TObject* Sender);
+  // The display screens: read and write run in the click itself.
+  void Button21Click(TObject* Sender);
+  void Button22Click(TObject* Sender);
+  void Scr_clear();
   void BitBtn3Click(TObject* Sender);
   void ToolButton15Click(TObject* Sender);
   void BitBtn2Click(TObject* Sender);
@@ -386,6 +477,9 @@ public:
   // in place), the CRC into the last two bytes, drops whatever waits in the
   // input queue (a late answer to an earlier try), sends and pauses.
   void SendRequest(uint8_t Cmd, int RequestLength);
+  // The same for a frame whose first bytes are already in TxBuf (the short
+  // identification request carries no address).
+  void SendFrame(int RequestLength);
   // T of the wait kinds: TimeOut, or k x L when that is longer.
   DWORD ExchangeWaitTime(int K, int L) const;
   // Counted wait for Count bytes within ExchangeWaitTime(K, L); with

@@ -219,8 +219,8 @@ void TMainForm::BuildPageDateTime() {
     Scr[i]->SetAlignment(taLeftJustify);
     if (i >= 11) Scr[i]->SetAllowGrayed(true);
   }
-  Button21 = MakeButton(this, Screen, "Button21", "Прочитать", 100, 20, 90, nullptr);
-  Button22 = MakeButton(this, Screen, "Button22", "Записать", 100, 52, 90, nullptr);
+  Button21 = MakeButton(this, Screen, "Button21", "Прочитать", 100, 20, 90, HANDLER(Button21Click));
+  Button22 = MakeButton(this, Screen, "Button22", "Записать", 100, 52, 90, HANDLER(Button22Click));
 }
 
 void TMainForm::BuildPageTariffs() {

@@ -2,11 +2,27 @@
 // write. The exchanges themselves are methods of TMainForm (app/sdimain.h).
 #pragma once
 
+#include <cstdint>
+
 namespace comands {
 
 // Packed BCD: tens in the high nibble, units in the low one.
 int BcdToBin(int Value);
 int BinToBcd(int Value);
+
+// 32-bit numbers in frames, least significant byte first.
+inline std::int32_t LeInt32(const std::uint8_t* From) {
+  const std::uint32_t v = From[0] | From[1] << 8 | From[2] << 16 | static_cast<std::uint32_t>(From[3]) << 24;
+  return static_cast<std::int32_t>(v);
+}
+inline void PutLeInt32(std::uint8_t* To, std::int32_t Value) {
+  for (int i = 0; i < 4; ++i) To[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(Value) >> (8 * i));
+}
+
+// The access password as the meter expects it after sending Random: the
+// password plus 0x6C29 rotated through a one-bit carry, Random XORed with it
+// after every step; the step count comes from the password's bytes.
+std::int32_t CoderPsw(std::int32_t Password, std::int32_t Random);
 
 // Failure texts: five blanks, "Нет связи", seven blanks, the reason. The
 // "С" of "СRC" is the Cyrillic letter.
@@ -25,3 +41,4 @@ inline constexpr int kAckLength = 7;
 
 using comands::BcdToBin;
 using comands::BinToBcd;
+using comands::CoderPsw;

@@ -12,6 +12,10 @@ void TMainForm::SendRequest(uint8_t Cmd, int RequestLength) {
   TxBuf[1] = static_cast<uint8_t>(MeterAddr >> 8);
   TxBuf[2] = static_cast<uint8_t>(MeterAddr >> 16);
   TxBuf[3] = Cmd;
+  SendFrame(RequestLength);
+}
+
+void TMainForm::SendFrame(int RequestLength) {
   TxBuf[RequestLength - 2] = 0;
   TxBuf[RequestLength - 1] = 0;
   CrcReg = CalcPoly(TxBuf, RequestLength);
