@@ -1,7 +1,9 @@
 // Small helpers for building the window's controls in code.
 #pragma once
 
+#include "platform/comctrls.h"
 #include "platform/controls.h"
+#include "platform/stdctrls.h"
 
 template <class T>
 T* MakeControl(TComponent* Owner, TWinControl* Parent, const char* Name, int Left, int Top, int Width, int Height) {
@@ -11,6 +13,15 @@ T* MakeControl(TComponent* Owner, TWinControl* Parent, const char* Name, int Lef
   c->SetParent(Parent);
   return c;
 }
+
+// A handler that forwards to a method of the window being built.
+#define HANDLER(M) [this](TObject* s) { M(s); }
+
+TLabel* MakeLabel(TComponent* Owner, TWinControl* Parent, const AnsiString& Name, const char* Caption, int Left,
+                  int Top, int Width = 120);
+TButton* MakeButton(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Caption, int Left, int Top,
+                    int Width, TNotifyEvent Click);
+TTabSheet* MakePage(TComponent* Owner, TPageControl* Pages, const char* Name, const char* Caption);
 
 // Draws the pictures of the toolbar buttons into List (16 x 16 each), in
 // the order of the ImageIndex values the toolbar uses.

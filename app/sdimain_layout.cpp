@@ -2,35 +2,6 @@
 #include "app/sdimain.h"
 #include "app/sdimain_build.h"
 
-namespace {
-
-TLabel* MakeLabel(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Caption, int Left, int Top,
-                  int Width = 120) {
-  auto* l = MakeControl<TLabel>(Owner, Parent, Name, Left, Top, Width, 16);
-  l->SetCaption(Caption);
-  return l;
-}
-
-TButton* MakeButton(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Caption, int Left, int Top,
-                    int Width, TNotifyEvent Click) {
-  auto* b = MakeControl<TButton>(Owner, Parent, Name, Left, Top, Width, 25);
-  b->SetCaption(Caption);
-  b->OnClick = std::move(Click);
-  return b;
-}
-
-TTabSheet* MakePage(TComponent* Owner, TPageControl* Pages, const char* Name, const char* Caption) {
-  auto* p = new TTabSheet(Owner);
-  p->SetName(Name);
-  p->SetPageControl(Pages);
-  p->SetCaption(Caption);
-  return p;
-}
-
-}  // namespace
-
-#define HANDLER(M) [this](TObject* s) { M(s); }
-
 void TMainForm::BuildConnectionPanel() {
   Panel2 = MakeControl<TPanel>(this, this, "Panel2", 0, 0, 1129, 58);
   Panel2->SetAlign(alTop);

@@ -96,6 +96,19 @@ void DrawDay(TLineSeries* Series, const TSrezDay& Day) {
   for (int p = 0; p < 48; ++p) Series->AddXY(p, ValueOf(Day[p].Value), PointLabel(Day[p].Time), clRed);
 }
 
+// Ends one profile exchange that brought no values: 5 for "no data", 3 for a
+// failure (reported); 0 when values came and the caller goes on.
+int EndUnread(TMainForm& F) {
+  if (F.RxdResult == 0) return 0;
+  if (F.RxdResult != 5) {
+    F.SetStatusText(kNotReadText);
+    F.Display_mon();
+  }
+  Pause(F, kPortPause);
+  F.srComm1->SetActive(false);
+  return F.RxdResult == 5 ? 5 : 3;
+}
+
 int ReadDay(TMainForm& F, const THalfHourKind& K) {
   Pause(F, kPortPause);
   if (!F.Connect()) return 1;
@@ -113,18 +126,7 @@ int ReadDay(TMainForm& F, const THalfHourKind& K) {
         values[p] = static_cast<uint16_t>(F.RxBuf[kDayValuesAt + 2 * p] << 8 | F.RxBuf[kDayValuesAt + 2 * p + 1]);
     }
   }
-  if (F.RxdResult == 5) {
-    Pause(F, kPortPause);
-    F.srComm1->SetActive(false);
-    return 5;
-  }
-  if (F.RxdResult != 0) {
-    F.SetStatusText(kNotReadText);
-    F.Display_mon();
-    Pause(F, kPortPause);
-    F.srComm1->SetActive(false);
-    return 3;
-  }
+  if (const int ended = EndUnread(F)) return ended;
   F.SetStatusText(kReadText);
   Pause(F, kPortPause);
   F.srComm1->SetActive(false);
@@ -218,18 +220,7 @@ int ReadStep(TMainForm& F, const TPeriodKind& K) {
   for (int attempt = 0; attempt < 3 && F.RxdResult != 0 && F.RxdResult != 5; ++attempt)
     F.RxdResult = F.RxdRdXm(K.Command);
   if (F.RxdResult == 0 && F.RxCount < kValueAnswerMin) F.RxdResult = 3;
-  if (F.RxdResult == 5) {
-    Pause(F, kPortPause);
-    F.srComm1->SetActive(false);
-    return 5;
-  }
-  if (F.RxdResult != 0) {
-    F.SetStatusText(kNotReadText);
-    F.Display_mon();
-    Pause(F, kPortPause);
-    F.srComm1->SetActive(false);
-    return 3;
-  }
+  if (const int ended = EndUnread(F)) return ended;
   const auto value = static_cast<uint16_t>(F.RxBuf[kValueAt] << 8 | F.RxBuf[kValueAt + 1]);
   F.SetStatusText(kReadText);
   Pause(F, kPortPause);

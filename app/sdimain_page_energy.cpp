@@ -9,14 +9,6 @@ namespace {
 const char* const MonthNames[12] = {"Январь", "Февраль", "Март",     "Апрель",  "Май",    "Июнь",
                                     "Июль",   "Август",  "Сентябрь", "Октябрь", "Ноябрь", "Декабрь"};
 
-TTabSheet* MakeSheet(TComponent* Owner, TPageControl* Pages, const char* Name, const char* Caption) {
-  auto* p = new TTabSheet(Owner);
-  p->SetName(Name);
-  p->SetPageControl(Pages);
-  p->SetCaption(Caption);
-  return p;
-}
-
 // Six columns (month, T1..T4, sum), a heading row and a row per month.
 VIduZozezuVodu* MakeMonthGrid(TComponent* Owner, TWinControl* Parent, const char* Name) {
   auto* g = MakeControl<VIduZozezuVodu>(Owner, Parent, Name, 0, 0, 600, 260);
@@ -73,8 +65,8 @@ void BuildEnergySheet(TMainForm* Form, TTabSheet* Sheet, const TEnergySheet& S, 
 
   S.Pages = MakeControl<TPageControl>(Form, Sheet, S.PagesName, 16, 90, 820, 300);
   S.Pages->SetTabWidth(205);
-  S.RegsSheet = MakeSheet(Form, S.Pages, S.RegsSheetName, "Нарастающие показания");
-  S.DeltaSheet = MakeSheet(Form, S.Pages, S.DeltaSheetName, "Показания по месяцам");
+  S.RegsSheet = MakePage(Form, S.Pages, S.RegsSheetName, "Нарастающие показания");
+  S.DeltaSheet = MakePage(Form, S.Pages, S.DeltaSheetName, "Показания по месяцам");
   S.Regs = MakeMonthGrid(Form, S.RegsSheet, S.RegsName);
   S.Delta = MakeMonthGrid(Form, S.DeltaSheet, S.DeltaName);
   S.Pages->SetActivePageIndex(0);
@@ -85,8 +77,8 @@ void BuildEnergySheet(TMainForm* Form, TTabSheet* Sheet, const TEnergySheet& S, 
 void TMainForm::BuildPageEnergy() {
   PageControl9 = MakeControl<TPageControl>(this, TabSheet22, "PageControl9", 0, 0, 1100, 480);
   PageControl9->SetAlign(alClient);
-  TabSheet23 = MakeSheet(this, PageControl9, "TabSheet23", "Актив. Энергия");
-  TabSheet24 = MakeSheet(this, PageControl9, "TabSheet24", "Реак. Энергии");
+  TabSheet23 = MakePage(this, PageControl9, "TabSheet23", "Актив. Энергия");
+  TabSheet24 = MakePage(this, PageControl9, "TabSheet24", "Реак. Энергии");
 
   BuildEnergySheet(this, TabSheet23,
                    {Label8, {&EneA_T1, &EneA_T2, &EneA_T3, &EneA_T4, &EneA_S}, EneA_Captions, CheckBox_12_month,

@@ -5,13 +5,6 @@
 
 namespace {
 
-TLabel* MakeText(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Caption, int Left, int Top,
-                 int Width) {
-  auto* l = MakeControl<TLabel>(Owner, Parent, Name, Left, Top, Width, 16);
-  l->SetCaption(Caption);
-  return l;
-}
-
 TCheckBox* MakeFlag(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Caption, int Left, int Top,
                     int Width) {
   auto* b = MakeControl<TCheckBox>(Owner, Parent, Name, Left, Top, Width, 20);
@@ -27,18 +20,18 @@ void TMainForm::BuildPageLimits() {
   BitBtn3->SetCaption("Прочитать");
   BitBtn3->OnClick = [this](TObject* s) { BitBtn3Click(s); };
 
-  MakeText(this, p, "LimitPowerLabel", "Ограничениче по мощностьи", 16, 60, 180);
+  MakeLabel(this, p, "LimitPowerLabel", "Ограничениче по мощностьи", 16, 60, 180);
   Limit_Power_Edit = MakeControl<TEdit>(this, p, "Limit_Power_Edit", 200, 56, 90, 22);
-  MakeText(this, p, "LimitPowerUnit", "kВт", 296, 60, 40);
+  MakeLabel(this, p, "LimitPowerUnit", "kВт", 296, 60, 40);
 
-  MakeText(this, p, "LimitEnergyLabel", "Расход энергии по тарифам", 16, 92, 200);
+  MakeLabel(this, p, "LimitEnergyLabel", "Расход энергии по тарифам", 16, 92, 200);
   TEdit** energy[4] = {&Limit_Energy_Edit1, &Limit_Energy_Edit2, &Limit_Energy_Edit3, &Limit_Energy_Edit4};
   for (int k = 0; k < 4; ++k) {
     const int top = 116 + 28 * k;
     const AnsiString n = std::to_string(k + 1);
-    MakeText(this, p, ("LimitTariffLabel" + n).c_str(), ("Тарифу " + n).c_str(), 32, top + 4, 150);
+    MakeLabel(this, p, ("LimitTariffLabel" + n).c_str(), ("Тарифу " + n).c_str(), 32, top + 4, 150);
     *energy[k] = MakeControl<TEdit>(this, p, ("Limit_Energy_Edit" + n).c_str(), 200, top, 90, 22);
-    MakeText(this, p, ("LimitEnergyUnit" + n).c_str(), "kВт*ч", 296, top + 4, 50);
+    MakeLabel(this, p, ("LimitEnergyUnit" + n).c_str(), "kВт*ч", 296, top + 4, 50);
   }
 
   BitBtn2 = MakeControl<TBitBtn>(this, p, "BitBtn2", 16, 236, 110, 27);
@@ -47,7 +40,7 @@ void TMainForm::BuildPageLimits() {
 
   // Flag byte A, bit 7 at the top; the byte-B boxes stand left of the flag
   // with the same bit.
-  MakeText(this, p, "LimitFlagsLabel", "Флаги", 380, 16, 60);
+  MakeLabel(this, p, "LimitFlagsLabel", "Флаги", 380, 16, 60);
   const int boxLeft = 380, captionLeft = 404, firstRow = 40, rowStep = 24;
   auto row = [&](int Index) { return firstRow + rowStep * Index; };
   CheckBox21 = MakeFlag(this, p, "CheckBox21", "Контроль нагрузка", captionLeft, row(0), 260);

@@ -5,29 +5,6 @@
 
 namespace {
 
-TTabSheet* MakeSheet(TComponent* Owner, TPageControl* Pages, const char* Name, const char* Caption) {
-  auto* p = new TTabSheet(Owner);
-  p->SetName(Name);
-  p->SetPageControl(Pages);
-  p->SetCaption(Caption);
-  return p;
-}
-
-TLabel* MakeCaption(TComponent* Owner, TWinControl* Parent, const AnsiString& Name, const char* Caption, int Left,
-                    int Top, int Width) {
-  auto* l = MakeControl<TLabel>(Owner, Parent, Name.c_str(), Left, Top, Width, 16);
-  l->SetCaption(Caption);
-  return l;
-}
-
-TButton* MakeButton(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Caption, int Left, int Top,
-                    int Width, TNotifyEvent Click) {
-  auto* b = MakeControl<TButton>(Owner, Parent, Name, Left, Top, Width, 25);
-  b->SetCaption(Caption);
-  b->OnClick = std::move(Click);
-  return b;
-}
-
 constexpr int kSideWidth = 250;  // the controls' column left of the table and chart
 
 struct TViewParts {
@@ -45,8 +22,8 @@ TViewParts MakeViews(TComponent* Owner, TTabSheet* Page, const char* PagesName, 
                      const char* SeriesName, const char* Title, TColor Color, int Cols, int Rows) {
   TViewParts v;
   v.Pages = MakeControl<TPageControl>(Owner, Page, PagesName, kSideWidth, 4, 850, 420);
-  v.TableSheet = MakeSheet(Owner, v.Pages, TableName, "Табличный вид");
-  v.ChartSheet = MakeSheet(Owner, v.Pages, ChartName, "Графический вид");
+  v.TableSheet = MakePage(Owner, v.Pages, TableName, "Табличный вид");
+  v.ChartSheet = MakePage(Owner, v.Pages, ChartName, "Графический вид");
   v.Grid = MakeControl<VIduZozezuVodu>(Owner, v.TableSheet, GridName, 0, 0, 830, 390);
   v.Grid->SetAlign(alClient);
   v.Grid->SetColCount(Cols);
@@ -71,15 +48,13 @@ TViewParts MakeViews(TComponent* Owner, TTabSheet* Page, const char* PagesName, 
 
 }  // namespace
 
-#define HANDLER(M) [this](TObject* s) { M(s); }
-
 void TMainForm::BuildPageProfiles() {
   PageControl90 = MakeControl<TPageControl>(this, TabSheet18, "PageControl90", 0, 0, 1100, 460);
   PageControl90->SetAlign(alClient);
-  TabSheet19 = MakeSheet(this, PageControl90, "TabSheet19", "30 мин. Акт. энергии");
-  TabSheet20 = MakeSheet(this, PageControl90, "TabSheet20", "30 мин. Реакт. энергии");
-  TabSheet21 = MakeSheet(this, PageControl90, "TabSheet21", "Срезы Активной  энергии с переменным временем");
-  TabSheet3 = MakeSheet(this, PageControl90, "TabSheet3", "Срезы Реактивной  энергии с переменным временем");
+  TabSheet19 = MakePage(this, PageControl90, "TabSheet19", "30 мин. Акт. энергии");
+  TabSheet20 = MakePage(this, PageControl90, "TabSheet20", "30 мин. Реакт. энергии");
+  TabSheet21 = MakePage(this, PageControl90, "TabSheet21", "Срезы Активной  энергии с переменным временем");
+  TabSheet3 = MakePage(this, PageControl90, "TabSheet3", "Срезы Реактивной  энергии с переменным временем");
 
   // The two 30-minute pages: range, list of stored days, "Стоп".
   struct THalfHourPage {
@@ -107,13 +82,13 @@ void TMainForm::BuildPageProfiles() {
     TWinControl* p = h.Page;
     const AnsiString prefix = k == 0 ? "LabelSrezA" : "LabelSrezR";
     TLabel** labels = ProfileLabels[k];
-    labels[0] = MakeCaption(this, p, prefix + "1", h.Title, 8, 8, 230);
-    labels[1] = MakeCaption(this, p, prefix + "2", "Выберите интревал чтния срезов", 8, 30, 230);
-    labels[2] = MakeCaption(this, p, prefix + "3", "Начало", 8, 52, 110);
-    labels[3] = MakeCaption(this, p, prefix + "4", "Конец", 126, 52, 110);
+    labels[0] = MakeLabel(this, p, prefix + "1", h.Title, 8, 8, 230);
+    labels[1] = MakeLabel(this, p, prefix + "2", "Выберите интревал чтния срезов", 8, 30, 230);
+    labels[2] = MakeLabel(this, p, prefix + "3", "Начало", 8, 52, 110);
+    labels[3] = MakeLabel(this, p, prefix + "4", "Конец", 126, 52, 110);
     *h.Start = MakeControl<TDateTimePicker>(this, p, h.StartName, 8, 70, 110, 22);
     *h.End = MakeControl<TDateTimePicker>(this, p, h.EndName, 126, 70, 110, 22);
-    labels[4] = MakeCaption(this, p, prefix + "5", "Список существующих срезов", 8, 100, 230);
+    labels[4] = MakeLabel(this, p, prefix + "5", "Список существующих срезов", 8, 100, 230);
     *h.List = MakeControl<TListBox>(this, p, h.ListName, 8, 118, 228, 250);
     (*h.List)->OnClick = h.ListClick;
     *h.Stop = MakeButton(this, p, h.StopName, "Стоп", 8, 376, 100, h.StopClick);
@@ -160,17 +135,17 @@ void TMainForm::BuildPageProfiles() {
     TWinControl* p = h.Page;
     const AnsiString prefix = k == 0 ? "LabelSrezPA" : "LabelSrezPR";
     TLabel** labels = ProfileLabels[2 + k];
-    labels[0] = MakeCaption(this, p, prefix + "1", h.Title, 8, 8, 230);
+    labels[0] = MakeLabel(this, p, prefix + "1", h.Title, 8, 8, 230);
     *h.Period = MakeControl<TComboBox>(this, p, h.PeriodName, 8, 30, 170, 22);
     (*h.Period)->SetText("Время интегрирования");
     (*h.Period)->OnChange = h.PeriodChange;
-    labels[1] = MakeCaption(this, p, prefix + "2", " мин", 182, 33, 40);
+    labels[1] = MakeLabel(this, p, prefix + "2", " мин", 182, 33, 40);
     *h.Read = MakeButton(this, p, h.ReadName, "Читать", 8, 58, 110, HANDLER(Button30Click));
     *h.Write = MakeButton(this, p, h.WriteName, "Записать", 126, 58, 110, HANDLER(Button31Click));
-    labels[2] = MakeCaption(this, p, prefix + "3", "Выберите интревал чтния срезов", 8, 92, 230);
-    labels[3] = MakeCaption(this, p, prefix + "4", "Начало", 8, 114, 230);
+    labels[2] = MakeLabel(this, p, prefix + "3", "Выберите интревал чтния срезов", 8, 92, 230);
+    labels[3] = MakeLabel(this, p, prefix + "4", "Начало", 8, 114, 230);
     *h.Start = MakeControl<TZytDateTimePicker>(this, p, h.StartName, 8, 132, 200, 22);
-    labels[4] = MakeCaption(this, p, prefix + "5", "Конец", 8, 160, 230);
+    labels[4] = MakeLabel(this, p, prefix + "5", "Конец", 8, 160, 230);
     *h.End = MakeControl<TZytDateTimePicker>(this, p, h.EndName, 8, 178, 200, 22);
     for (TZytDateTimePicker* picker : {*h.Start, *h.End}) {
       picker->SetKind(dkDateTime);

@@ -2,41 +2,20 @@
 #include "app/sdimain.h"
 #include "app/sdimain_build.h"
 
-namespace {
-
-TLabel* MakeText(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Caption, int Left, int Top,
-                 int Width) {
-  auto* l = MakeControl<TLabel>(Owner, Parent, Name, Left, Top, Width, 16);
-  l->SetCaption(Caption);
-  return l;
-}
-
-TButton* MakeButton(TComponent* Owner, TWinControl* Parent, const char* Name, const char* Caption, int Left, int Top,
-                    int Width, TNotifyEvent Click) {
-  auto* b = MakeControl<TButton>(Owner, Parent, Name, Left, Top, Width, 25);
-  b->SetCaption(Caption);
-  b->OnClick = std::move(Click);
-  return b;
-}
-
-}  // namespace
-
-#define HANDLER(M) [this](TObject* s) { M(s); }
-
 void TMainForm::BuildPageQuality() {
   TWinControl* p = TabSheet26;
 
   // ---- Setpoints: upper bound left, lower bound right, one row per phase.
   GroupBox3 = MakeControl<TGroupBox>(this, p, "GroupBox3", 8, 8, 300, 160);
   GroupBox3->SetCaption("Настройка параметров ККС");
-  MakeText(this, GroupBox3, "KksUpperLabel", "Верхняя", 40, 20, 90);
-  MakeText(this, GroupBox3, "KksLowerLabel", "Нижняя", 140, 20, 90);
+  MakeLabel(this, GroupBox3, "KksUpperLabel", "Верхняя", 40, 20, 90);
+  MakeLabel(this, GroupBox3, "KksLowerLabel", "Нижняя", 140, 20, 90);
   const char* const phases[3] = {"А", "В", "С"};
   TEdit** upper[3] = {&Edit99, &Edit101, &Edit103};
   TEdit** lower[3] = {&Edit100, &Edit102, &Edit104};
   for (int ph = 0; ph < 3; ++ph) {
     const int top = 40 + 28 * ph;
-    MakeText(this, GroupBox3, ("KksPhaseLabel" + std::to_string(ph)).c_str(), phases[ph], 12, top + 4, 20);
+    MakeLabel(this, GroupBox3, ("KksPhaseLabel" + std::to_string(ph)).c_str(), phases[ph], 12, top + 4, 20);
     *upper[ph] = MakeControl<TEdit>(this, GroupBox3, ("Edit" + std::to_string(99 + 2 * ph)).c_str(), 40, top, 90, 22);
     *lower[ph] = MakeControl<TEdit>(this, GroupBox3, ("Edit" + std::to_string(100 + 2 * ph)).c_str(), 140, top, 90, 22);
   }
@@ -46,7 +25,7 @@ void TMainForm::BuildPageQuality() {
   // ---- Quality log of one phase.
   GroupBox4 = MakeControl<TGroupBox>(this, p, "GroupBox4", 320, 8, 590, 470);
   GroupBox4->SetCaption("");
-  MakeText(this, GroupBox4, "KksLogLabel", "Контроль Качества Сети (ККС)", 10, 16, 260);
+  MakeLabel(this, GroupBox4, "KksLogLabel", "Контроль Качества Сети (ККС)", 10, 16, 260);
   Button16 = MakeButton(this, GroupBox4, "Button16", "ККС фазы А", 10, 38, 110, HANDLER(Button16Click));
   Button17 = MakeButton(this, GroupBox4, "Button17", "ККС фазы В", 126, 38, 110, HANDLER(Button17Click));
   Button18 = MakeButton(this, GroupBox4, "Button18", "ККС фазы С", 242, 38, 110, HANDLER(Button18Click));
@@ -59,8 +38,8 @@ void TMainForm::BuildPageQuality() {
   // phase with its button below.
   GroupBox5 = MakeControl<TGroupBox>(this, p, "GroupBox5", 8, 176, 300, 300);
   GroupBox5->SetCaption("Монитор Электро Сети");
-  MakeText(this, GroupBox5, "MonReadLabel", "Читать даные сети", 10, 18, 200);
-  MakeText(this, GroupBox5, "MonPhasesLabel", " Фаза А              Фаза В              Фазф С       ", 100, 38,
+  MakeLabel(this, GroupBox5, "MonReadLabel", "Читать даные сети", 10, 18, 200);
+  MakeLabel(this, GroupBox5, "MonPhasesLabel", " Фаза А              Фаза В              Фазф С       ", 100, 38,
            195);
   Memo1 = MakeControl<TMemo>(this, GroupBox5, "Memo1", 4, 58, 94, 190);
   Memo1->SetBorderStyle(bsNone);
