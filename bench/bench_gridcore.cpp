@@ -1,10 +1,14 @@
-// The grid core at a million rows: hiding a thousand scattered rows as one
-// filter level and bringing them back, remapping every row with them hidden,
-// and reading cells through merged-cell redirection.
+// The grid core at a million rows: filling 10 columns through Cells (and
+// the memory a plain text cell takes), hiding a thousand scattered rows or
+// every other row as one filter level and bringing them back, remapping
+// rows with some hidden, and reading cells through merged-cell redirection.
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include <memory>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "grid/viduzozezuvodu.h"
 
@@ -25,6 +29,72 @@ std::unique_ptr<VIduZozezuVodu> BigGrid() {
 void FillList(TIntList& L) {
   for (int i = 0; i < kHidden; ++i) L.Add(i * (kRows / kHidden) + 1);
 }
+
+std::size_t HeapInUse() { return mallinfo2().uordblks; }
+
+// Texts of 8 characters: short enough for the string's own buffer, as most
+// meter readings are.
+void BM_FillMillionByTenThroughCells(benchmark::State& state) {
+  double PerCell = 0;
+  for (auto _ : state) {
+    std::size_t Before = HeapInUse();
+    auto G = std::make_unique<VIduZozezuVodu>(nullptr);
+    G->SetColCountEx(10);
+    G->SetRowCountEx(kRows);
+    // Seven digits of the row and one of the column, made by hand so that
+    // formatting does not dominate the figure.
+    AnsiString Text(8, '0');
+    for (int r = 0; r < kRows; ++r) {
+      for (int i = 6, v = r; i >= 0; --i, v /= 10) Text[i] = static_cast<char>('0' + v % 10);
+      for (int c = 0; c < 10; ++c) {
+        Text[7] = static_cast<char>('0' + c);
+        G->SetCellEx(c, r, Text);
+      }
+    }
+    PerCell = static_cast<double>(HeapInUse() - Before) / (10.0 * kRows);
+    state.PauseTiming();
+    G.reset();
+    state.ResumeTiming();
+  }
+  state.counters["bytes_per_cell"] = PerCell;
+  state.SetItemsProcessed(state.iterations() * 10 * kRows);
+}
+BENCHMARK(BM_FillMillionByTenThroughCells)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_HideAndUnHideEveryOtherRow(benchmark::State& state) {
+  auto G = std::make_unique<VIduZozezuVodu>(nullptr);
+  G->SetColCountEx(10);
+  G->SetRowCountEx(kRows);
+  for (int r = 0; r < kRows; ++r) G->SetCellEx(1, r, std::to_string(r));
+  TIntList L(-1, -1);
+  for (int d = 1; d < kRows; d += 2) L.Add(d);
+  for (auto _ : state) {
+    G->HideRowList(&L);
+    G->UnHideRowList();
+    G->SetHideLevel(0);
+  }
+  state.SetLabel("500,000 of 1,000,000 rows, hide + unhide");
+  state.SetItemsProcessed(state.iterations() * kRows / 2);
+}
+BENCHMARK(BM_HideAndUnHideEveryOtherRow)->Unit(benchmark::kMillisecond);
+
+void BM_RemapRandomWithTenPercentHidden(benchmark::State& state) {
+  auto G = BigGrid();
+  std::mt19937 Rng(5);
+  TIntList L(-1, -1);
+  for (int d = 0; d < kRows; ++d)
+    if (Rng() % 10 == 0) L.Add(d);
+  G->HideRowList(&L);
+  std::vector<int> Probe(1 << 16);
+  for (int& p : Probe) p = static_cast<int>(Rng() % static_cast<unsigned>(G->GetRowCount()));
+  std::size_t i = 0;
+  for (auto _ : state) {
+    int p = Probe[i++ & (Probe.size() - 1)];
+    benchmark::DoNotOptimize(G->RemapRow(p) + G->RemapRowInv(p));
+  }
+  state.SetLabel("one RemapRow + one RemapRowInv");
+}
+BENCHMARK(BM_RemapRandomWithTenPercentHidden);
 
 void BM_HideAndUnHideRowList(benchmark::State& state) {
   auto G = BigGrid();

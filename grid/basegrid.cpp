@@ -361,6 +361,11 @@ bool TBaseGrid::IsFixed(int, int) { return false; }
 int TBaseGrid::NodeIndent(int) { return 0; }
 bool TBaseGrid::HasNodes() { return false; }
 void TBaseGrid::FloatFooterUpdate() {}
+
+void TBaseGrid::DrawGridCell(TCanvas*, int, int, TRect, TGridDrawState) {}
+
+void TBaseGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush*, TColor&, TColor&, TColor&,
+                                    TFont*, TAlignment&, TVAlignment&, bool&, TCellGradientDirection&) {}
 void TBaseGrid::CellTextChange(int, int) {}
 bool TBaseGrid::HasCustomCellBorder() { return false; }
 int TBaseGrid::DisplColIndex(int ACol) { return ACol; }

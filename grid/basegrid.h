@@ -36,12 +36,8 @@ public:
   void SetCellEx(int ACol, int ARow, const AnsiString& Value);
   AnsiString GetGridCell(int ACol, int ARow) const { return GetCells(ACol, ARow); }
   void SetGridCell(int ACol, int ARow, const AnsiString& Value) { SetCells(ACol, ARow, Value); }
-  virtual void GetDisplText(int ACol, int ARow, AnsiString& Value);
-  virtual void GetDisplWideText(int ACol, int ARow, WideString& Value);
 
   // -- merged cells
-  virtual void MergeCells(int ACol, int ARow, int NCols, int NRows);
-  virtual void SplitCells(int ACol, int ARow);
   TPoint BaseCell(int ACol, int ARow) const;
   bool IsBaseCell(int ACol, int ARow) const;
   bool IsBaseCellEx(int ACol, int ARow, int& BaseCol, int& BaseRow) const;
@@ -114,17 +110,29 @@ public:
   TGetDisplTextEvent OnGetDisplText;
   TGetDisplWideTextEvent OnGetDisplWideText;
 
-  // Hooks overridden by the full grid; neutral here.
+  // Virtual operations in their fixed order; the hooks overridden by the
+  // full grid are neutral here.
   virtual bool IsFixed(int ACol, int ARow);
   virtual int NodeIndent(int ARow);
   virtual bool HasNodes();
+  // Paints the cell's content; the renderer of the full grid fills it in.
+  virtual void DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect, TGridDrawState AState);
   virtual void FloatFooterUpdate();
-  virtual void CellTextChange(int ACol, int ARow);
-  virtual bool HasCustomCellBorder();
-  virtual int DisplColIndex(int ACol);
+  virtual void GetDisplText(int ACol, int ARow, AnsiString& Value);
+  virtual void GetDisplWideText(int ACol, int ARow, WideString& Value);
   virtual void GetDefaultProps(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo,
                                TColor& MirrorColor, TColor& MirrorColorTo, TAlignment& HAlign,
                                TVAlignment& VAlign, bool& WW, TCellGradientDirection& GD);
+  virtual void CellTextChange(int ACol, int ARow);
+  virtual bool HasCustomCellBorder();
+  // Resolves a cell's look (colours, font, alignment, wrap, gradient).
+  virtual void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select,
+                                   bool Remap, TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor,
+                                   TColor& AMirrorColorTo, TFont* AFont, TAlignment& HA, TVAlignment& VA,
+                                   bool& WW, TCellGradientDirection& GD);
+  virtual int DisplColIndex(int ACol);
+  virtual void MergeCells(int ACol, int ARow, int NCols, int NRows);
+  virtual void SplitCells(int ACol, int ARow);
 
 protected:
   // The cell's properties or nil, without creating any.

@@ -32,8 +32,19 @@ private:
   bool FListed = false;
 };
 
+// The grid keeps a sorted index over the items' Idx; any change made to the
+// collection or to an Idx from outside marks that index stale, and the grid
+// rebuilds it on its next query.
 class TGridItems : public TCollection {
 public:
   TGridItems() : TCollection(ItemClass<TGridItem>()) {}
   TGridItem* Item(int Index) const { return static_cast<TGridItem*>(GetItem(Index)); }
+  bool GetIndexStale() const { return FIndexStale; }
+  void SetIndexStale(bool Value) { FIndexStale = Value; }
+
+protected:
+  void Notify(TCollectionItem* Item, TCollectionNotification Action) override;
+
+private:
+  bool FIndexStale = true;
 };

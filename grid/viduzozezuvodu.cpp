@@ -9,7 +9,8 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
       FHTMLSettings(new THTMLSettings),
       FMouseActions(new TMouseActions(this)),
       FNavigation(new TNavigation),
-      FPrintSettings(new TPrintSettings(this)) {
+      FPrintSettings(new TPrintSettings(this)),
+      FFloatingFooter(new TFloatingFooter(this)) {
   SetControlStyle(GetControlStyle() | csAcceptsControls);
   FIgnoredColumns = new TIntList(-1, -1);
   FMouseActions->OnChange = [this](TObject* Sender) { OnMouseActionsChanged(Sender); };
@@ -49,6 +50,7 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   delete FMouseActions;
   delete FNavigation;
   delete FPrintSettings;
+  delete FFloatingFooter;
   delete FIgnoredColumns;
 }
 
@@ -74,12 +76,44 @@ void VIduZozezuVodu::SetFixedColsEx(int Value) {
 }
 
 void VIduZozezuVodu::SetRowCountEx(int Value) {
+  int Old = GetRowCount();
   SetRowCount(Value);
   if (GetRowCount() > FRequestedFixedRows && FFixedRowAlways) SetFixedRowsEx(FRequestedFixedRows);
   if (Value > FMaxRowCount) FMaxRowCount = Value;
   SetDisplayRowLimit(Value);
+  UpdateFooter();
   UpdateScrollBars();
+  int New = GetRowCount();
+  if (!FFloatingFooter->IsFixedLastRow() || New == Old) return;
+  // The footer row moves to the new last row with its texts and objects;
+  // a data row it lands on gives up its properties first.
+  int Cols = GetAllColCount();
+  if (New < Old) FreeSlots(0, New - 1, Cols - 1, New - 1);
+  for (int c = 0; c < Cols; ++c) {
+    FStore.SetCell(c, New - 1, FStore.GetCell(c, Old - 1));
+    FStore.SetObject(c, New - 1, FStore.GetObject(c, Old - 1));
+    FStore.SetObject(c, Old - 1, nullptr);
+    FStore.SetCell(c, Old - 1, AnsiString());
+  }
+  Invalidate();
+  CalcFooter(-1);
 }
+
+void VIduZozezuVodu::SetRowEx(int Value) {
+  SetRow(Value);
+  int Now = GetRow();
+  if (Now != FLastRowUpdate && OnRowUpdate) {
+    int Before = FLastRowUpdate;
+    FLastRowUpdate = Now;
+    OnRowUpdate(this, Before, Now);
+  }
+}
+
+void VIduZozezuVodu::UpdateFooter() {}
+
+void VIduZozezuVodu::DoCalcFooter(int) {}
+
+bool VIduZozezuVodu::IsWideCell(int ACol, int ARow) { return GetCellEx(ACol, ARow).rfind("|\\", 0) == 0; }
 
 void VIduZozezuVodu::SetColCountEx(int Value) {
   SetColCount(Value);
@@ -95,6 +129,7 @@ void VIduZozezuVodu::DoAppendRow() { SetRowCountEx(GetRowCount() + 1); }
 void VIduZozezuVodu::SetDefRowHeightEx(int Value) {
   SetDefaultRowHeight(Value);
   if (GetComponentState() & csDesigning) FFixedRowHeight = Value;
+  FFloatingFooter->SetHeight(Value);
 }
 
 void VIduZozezuVodu::SetFixedColWidth(int Value) {

@@ -4,14 +4,19 @@
 #pragma once
 
 #include <array>
+#include <unordered_set>
 #include <vector>
 
 #include "grid/basegrid.h"
+#include "grid/floatingfooter.h"
+#include "grid/gridframe.h"
 #include "grid/gridhidden.h"
 #include "grid/gridoptions.h"
 #include "grid/gridoptions2.h"
 
 class TStream;
+
+using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 
 // Errors of the grid library, raised with literal messages.
 class EDidAvovError : public Exception {
@@ -30,6 +35,117 @@ public:
 
   explicit VIduZozezuVodu(TComponent* AOwner);
   ~VIduZozezuVodu() override;
+
+  // -- virtual operations, in their fixed order. Hooks of layers not built
+  // yet keep neutral bodies: no effect, the stored text, false or empty.
+  virtual void DoCalcFooter(int ACol);
+  virtual void UpdateEditingCell(int ACol, int ARow, const AnsiString& Value);
+  virtual void UpdateOnSelection(TGridRect& ARect);
+  virtual void PasteInCell(int ACol, int ARow, const AnsiString& Value);
+  // The current cell (its base cell inside a merged area) by real column.
+  virtual AnsiString GetCurrentCell();
+  virtual void SetCurrentCell(const AnsiString& Value);
+  virtual AnsiString GetCurrentDisplCell();
+  virtual void SetEditCell(const AnsiString& Value);
+  virtual void RestoreCache();
+  virtual bool ToggleCheck(int ACol, int ARow, bool FromEdit);
+  virtual bool ToggleRadioButton(int ACol, int ARow, bool FromEdit);
+  virtual AnsiString GetFormattedCell(int ACol, int ARow);
+  virtual TCellType GetCellType(int ACol, int ARow);
+  virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+  virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+  virtual TPoint GetPrintGraphicSize(int ACol, int ARow, int AWidth, int AHeight, double AScale);
+  virtual void SelectionChanged(int ALeft, int ATop, int ARight, int ABottom);
+  virtual void EditProgress(const AnsiString& Value, TPoint CaretPoint, int CaretPos);
+  virtual void DoInsertRow(int ARow);
+  virtual void DoDeleteRow(int ARow);
+  virtual void DoFilterDone();
+  virtual void UpdateColSize(int ACol, int& AWidth);
+  virtual void UpdateAutoColSize(int ACol, int& AWidth);
+  virtual void UpdateColHeaders();
+  virtual AnsiString EllipsClick(const AnsiString& S);
+  virtual bool MatchFilter(int ARow);
+  virtual void PasteStart();
+  virtual void PasteDone();
+  virtual void PasteNotify(TPoint Origin, const TGridRect& ARect, TClipOperation Op);
+  virtual AnsiString CalcCell(int ACol, int ARow);
+  // The text written for a cell and the store of a loaded text.
+  virtual AnsiString SaveCell(int ACol, int ARow);
+  virtual void LoadCell(int ACol, int ARow, const AnsiString& Value);
+  virtual void UpdateCell(int ACol, int ARow);
+  virtual void InitValidate(int ACol, int ARow);
+  // Per-cell queries; until the cell query layer gives them their events a
+  // cell keeps the look and alignment it was given and is editable as the
+  // platform grid decides.
+  virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
+  virtual void DoSearchFooterAction(const AnsiString& Value, int ACol, int ARow, TSearchAction Action);
+  virtual void CellsChanged(const TGridRect& ARect);
+  virtual void CellsLoaded();
+  virtual void GetCellHint(int ACol, int ARow, AnsiString& Hint, WideString& WideHint);
+  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+  virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+  virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+  virtual void GetColFormat(int ACol, TSortStyle& AStyle, AnsiString& Prefix, AnsiString& Suffix);
+  virtual void GetStaticCellEditor(int ACol, int ARow, TEditorType& AEditor);
+  virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+  virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed);
+  virtual void GetCellReadOnly(int ACol, int ARow, bool& CanEdit);
+  virtual void GetCellPassword(int ACol, int ARow, bool& IsPassword);
+  virtual void GetCellWordWrap(int ACol, int ARow, bool& WordWrap);
+  virtual bool HasCombo(int ACol, int ARow);
+  virtual bool HasSpinEdit(int ACol, int ARow);
+  virtual AnsiString GetCheckTrue(int ACol, int ARow);
+  virtual AnsiString GetCheckFalse(int ACol, int ARow);
+  virtual bool GetFilter(int ACol);
+  virtual void RemoveRowsInternal(int ARow, int ACount);
+  virtual void QueryAddRow(bool& CanAdd);
+  virtual void QueryInsertRow(int ARow, bool& CanInsert);
+  virtual void DirectWheelChange(int Delta, bool& Handled);
+  virtual void DoAppendRow();
+  virtual void CellSelect(int ACol, int ARow);
+  virtual void SetCellSelectMode(bool Value);
+  virtual void UpdateSelectionRect(TGridRect& ARect);
+  // Change hooks of the mouse and navigation settings.
+  virtual void OnMouseActionsChanged(TObject* Sender);
+  virtual void EditKeyDown(WORD& Key, TShiftState Shift);
+  virtual void Edit_WMKeyDown(TWMKey& Msg);
+  virtual void OnNavigationChanged(TObject* Sender);
+  virtual void TabToNextRowAtEnd();
+  virtual bool DoAllowFmtPaste();
+  virtual void FilterSelect(TObject* Sender, int ItemIndex);
+  virtual void PaintDesigner();
+  virtual void HandleDesignChoice(int X, int Y);
+  virtual void ExportNotification(TGridExportState AState, int ARow);
+  virtual void ImportNotification(TGridImportState AState, int ARow);
+  // Copies the size, widths and cell texts of Source through a cell text stream.
+  virtual void AssignCells(VIduZozezuVodu* Source);
+  virtual int GetVersionNr();
+  virtual AnsiString GetVersionString();
+  virtual bool ValidateCell(const AnsiString& NewValue);
+  virtual bool ValidateCellWide(const WideString& NewValue);
+  // Moves the rows below up over displayed rows ARow .. ARow + ACount - 1
+  // without freeing anything (the caller owns their objects); hidden rows
+  // after them are renumbered.
+  virtual void RemoveRowsEx(int ARow, int ACount);
+  virtual void RemoveRows(int ARow, int ACount);
+  virtual void InsertRows(int ARow, int ACount, bool UpdateCellControls = true);
+  virtual void RemoveCols(int ACol, int ACount);
+  virtual void InsertCols(int ACol, int ACount);
+  virtual void SubGroup(int ACol);
+  virtual void SubUnGroup(int ACol);
+  virtual void Group(int ACol);
+  virtual void UnGroup();
+  virtual void SortSwapRows(int ARow1, int ARow2);
+  virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+  virtual void QSort();
+  virtual void QSortIndexed();
+  virtual void QSortGroup();
+  virtual void QSortGroupIndexed();
+  virtual void QUnSort();
+  // Recalculates the footer values of column ACol, -1 for every column.
+  virtual void CalcFooter(int ACol) { DoCalcFooter(ACol); }
 
   // -- frame
   // Copies settings, option objects, dimensions and cells of another grid;
@@ -54,6 +170,7 @@ public:
 
   // -- dimensions (visible rows and columns only)
   int GetRowCountEx() const { return GetRowCount(); }
+  // While the footer row is shown (fixed-last-row style) it stays last.
   void SetRowCountEx(int Value);
   int GetColCountEx() const { return GetColCount(); }
   void SetColCountEx(int Value);
@@ -79,7 +196,22 @@ public:
   void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
   int GetMaxRowCount() const { return FMaxRowCount; }
   int GetMaxColCount() const { return FMaxColCount; }
-  virtual void DoAppendRow();
+
+  // -- current cell and scrolling
+  int GetRowEx() const { return GetRow(); }
+  // Sets Row and reports a row change to OnRowUpdate.
+  void SetRowEx(int Value);
+  int GetTopRowEx() const { return GetTopRow(); }
+  void SetTopRowEx(int Value) { SetTopRow(Value); }
+  int GetRealCol() const { return RemapCol(GetCol()); }
+  int GetRealRow() const { return RemapRowInv(GetRow()); }
+  TRowChangedEvent OnRowUpdate;
+
+  // -- floating footer (owned)
+  TFloatingFooter* GetFloatingFooter() const { return FFloatingFooter; }
+  // Repaints the footer panel.
+  void UpdateFooter();
+  void FloatFooterUpdate() override { UpdateFooter(); }
 
   // -- remapping between real and displayed indices
   int RemapCol(int ACol) const;     // displayed -> real
@@ -108,6 +240,9 @@ public:
   // -- hidden rows (taken out of the store into TGridItems)
   void HideRow(int ARow) { HideRows(ARow, ARow); }
   void HideRows(int FromRow, int ToRow);
+  // As HideRows, but nothing happens when FromRow is hidden, the items are
+  // appended to the store and the rows come back with the default height.
+  void HideRowsEx(int FromRow, int ToRow);
   void UnHideRow(int ARow);
   void UnHideRows(int FromRow, int ToRow);
   void UnHideRowsAll();
@@ -134,6 +269,8 @@ public:
   AnsiString GetCellsEx(int ACol, int ARow);
   void SetCellsEx(int ACol, int ARow, const AnsiString& Value);
   AnsiString GetGridCellsEx(int ACol, int ARow) const;
+  // The cell holds wide text (its text starts with the wide-text mark).
+  bool IsWideCell(int ACol, int ARow);
   WideString GetWideCellsEx(int ACol, int ARow);
   void SetWideCellsEx(int ACol, int ARow, const WideString& Value);
   TObject* GetAllGraphicsObject(int ACol, int ARow) const;
@@ -148,17 +285,7 @@ public:
   TMouseActions* GetMouseActions() const { return FMouseActions; }
   TNavigation* GetNavigation() const { return FNavigation; }
   TPrintSettings* GetPrintSettings() const { return FPrintSettings; }
-  // Change hooks of the mouse and navigation settings; the interaction
-  // layer reacts to them.
-  virtual void OnMouseActionsChanged(TObject* Sender);
-  virtual void OnNavigationChanged(TObject* Sender);
 
-  // -- per-cell queries; the cell query layer gives them their events.
-  // Until then a cell keeps the look and alignment it was given and is
-  // editable as the platform grid decides.
-  virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
-  virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
-  virtual void DoCanEditCell(int ACol, int ARow, bool& CanEdit);
   // Widens one column so that the columns fill the grid; -1 the last one.
   // The column sizing of the interaction layer fills this in.
   virtual void StretchColumn(int ACol);
@@ -174,17 +301,15 @@ public:
   int GetSaveRowCount() const { return GetSaveEndRow() - GetSaveStartRow() + 1; }
 
   // -- text cell file and cell text stream
+  // With it the text cell file also writes the hidden columns.
+  bool GetSaveHiddenCells() const { return FSaveHiddenCells; }
+  void SetSaveHiddenCells(bool Value) { FSaveHiddenCells = Value; }
   bool GetMultilinecells() const { return FMultilinecells; }
   void SetMultilinecells(bool Value) { FMultilinecells = Value; }
   void SaveToFile(const AnsiString& FileName);
   void LoadFromFile(const AnsiString& FileName);
   void SaveToStream(TStream* Stream);
   void LoadFromStream(TStream* Stream);
-  // Copies the size, widths and cell texts of Source through a cell text stream.
-  virtual void AssignCells(VIduZozezuVodu* Source);
-  // The text written for a cell and the store of a loaded text.
-  virtual AnsiString SaveCell(int ACol, int ARow);
-  virtual void LoadCell(int ACol, int ARow, const AnsiString& Value);
 
 protected:
   void CreateWnd() override;
@@ -192,22 +317,41 @@ protected:
 
 private:
   void ComputeEnvironment();
+
+  // A hidden row in the sorted index: its real index and its item.
+  struct THiddenRef {
+    int Idx;
+    TGridItem* Item;
+  };
+  // How hidden rows enter the store: in Idx order with their height
+  // (HideRows), appended without height (HideRowsEx), appended with the
+  // current hide level (HideRowList).
+  enum THideKind { hkRange, hkRangeEx, hkList };
+  // The index, rebuilt first when the store changed behind the grid's back.
+  const std::vector<THiddenRef>& HiddenIndex() const;
+  void FillHiddenKeys() const;
+  // The last item hiding real row ARow, or nil.
   TGridItem* FindHidden(int ARow) const;
-  void RebuildHiddenIndex();
-  // Cells and objects of every real column of displayed row ARow.
-  void SaveRow(int ARow, TStringList* Dest);
-  void RestoreRow(int ARow, const TStringList* Src);
-  void RemoveDisplayedRows(int ARow, int Count);
-  void InsertDisplayedRows(int ARow, int Count);
-  // Puts the item's cells, objects and height into displayed row ARow.
-  void RestoreItem(const TGridItem* It, int ARow);
+  // Takes the displayed rows (ascending, distinct, below RowCount) out into
+  // new items, in one pass over the grid whatever their number.
+  void HideDisplayedRows(const std::vector<int>& Rows, THideKind Kind);
+  // Puts the indexed rows (in Idx order) back where they belong and frees
+  // their items, again in one pass.
+  void RestoreHiddenRows(const std::vector<THiddenRef>& Refs);
+  // Items as a list and as a set.
+  void FreeHiddenItems(const std::vector<TGridItem*>& Items, const std::unordered_set<const TGridItem*>& Set);
 
   std::array<bool, MaxRemapCol + 1> FVisibleCols;
   std::array<int, MaxRemapCol + 1> FSavedWidths{};
   int FHiddenCols = 0;
   TGridItems* FHiddenRows;
-  // Idx of every hidden row, sorted, for O(log n) remapping.
-  std::vector<int> FHiddenIdx;
+  // Every hidden row by Idx (ties in store order), for O(log n) remapping
+  // and lookup; valid while the store does not report it stale.
+  mutable std::vector<THiddenRef> FHiddenIdx;
+  // The same Idx values alone: compact for the remapping searches.
+  mutable std::vector<int> FHiddenKeys;
+  // The store itself is in Idx order (as long as only HideRows added to it).
+  mutable bool FHiddenSorted = true;
   int FHideLevel = 0;
   TIntList* FIgnoredColumns;
 
@@ -221,6 +365,8 @@ private:
   int FMaxColCount = 0;
   int FFixedRowHeight = 21;
   bool FSaveFixedCells = true;
+  bool FSaveHiddenCells = false;
+  int FLastRowUpdate = -1;
   TColumnSize* FColumnSize;
   TCellNode* FCellNode;
   TSizeWhileTyping* FSizeWhileTyping;
@@ -229,6 +375,7 @@ private:
   TMouseActions* FMouseActions;
   TNavigation* FNavigation;
   TPrintSettings* FPrintSettings;
+  TFloatingFooter* FFloatingFooter;
 
   bool FInvalidateSuppressed = false;
   bool FIntegralHeight = false;

@@ -1,4 +1,7 @@
 #include <algorithm>
+#include <iterator>
+#include <unordered_set>
+#include <vector>
 
 #include "grid/radoriz.h"
 #include "grid/viduzozezuvodu.h"
@@ -68,26 +71,57 @@ void VIduZozezuVodu::SetAllColWidths(int ACol, int Value) {
 
 // ---- rows --------------------------------------------------------------------------------------
 
-void VIduZozezuVodu::RebuildHiddenIndex() {
+const std::vector<VIduZozezuVodu::THiddenRef>& VIduZozezuVodu::HiddenIndex() const {
+  if (!FHiddenRows->GetIndexStale()) return FHiddenIdx;
   FHiddenIdx.clear();
   FHiddenIdx.reserve(FHiddenRows->GetCount());
-  for (int i = 0; i < FHiddenRows->GetCount(); ++i) FHiddenIdx.push_back(FHiddenRows->Item(i)->GetIdx());
-  std::sort(FHiddenIdx.begin(), FHiddenIdx.end());
+  for (int i = 0; i < FHiddenRows->GetCount(); ++i) {
+    TGridItem* It = FHiddenRows->Item(i);
+    FHiddenIdx.push_back({It->GetIdx(), It});
+  }
+  auto ByIdx = [](const THiddenRef& A, const THiddenRef& B) { return A.Idx < B.Idx; };
+  FHiddenSorted = std::is_sorted(FHiddenIdx.begin(), FHiddenIdx.end(), ByIdx);
+  if (!FHiddenSorted) std::stable_sort(FHiddenIdx.begin(), FHiddenIdx.end(), ByIdx);
+  FillHiddenKeys();
+  FHiddenRows->SetIndexStale(false);
+  return FHiddenIdx;
 }
 
+void VIduZozezuVodu::FillHiddenKeys() const {
+  FHiddenKeys.resize(FHiddenIdx.size());
+  for (std::size_t i = 0; i < FHiddenIdx.size(); ++i) FHiddenKeys[i] = FHiddenIdx[i].Idx;
+}
+
+namespace {
+
+template <class TRefs>
+auto LowerIdx(const TRefs& Refs, int Idx) {
+  return std::lower_bound(Refs.begin(), Refs.end(), Idx, [](const auto& R, int V) { return R.Idx < V; });
+}
+
+template <class TRefs>
+auto UpperIdx(const TRefs& Refs, int Idx) {
+  return std::upper_bound(Refs.begin(), Refs.end(), Idx, [](int V, const auto& R) { return V < R.Idx; });
+}
+
+}  // namespace
+
 int VIduZozezuVodu::RemapRow(int ARow) const {
-  auto Before = std::lower_bound(FHiddenIdx.begin(), FHiddenIdx.end(), ARow) - FHiddenIdx.begin();
-  return ARow - static_cast<int>(Before);
+  HiddenIndex();
+  const auto& Keys = FHiddenKeys;
+  return ARow - static_cast<int>(std::lower_bound(Keys.begin(), Keys.end(), ARow) - Keys.begin());
 }
 
 int VIduZozezuVodu::RemapRowInv(int ARow) const {
-  if (FHiddenIdx.empty()) return ARow;
+  HiddenIndex();
+  const auto& Keys = FHiddenKeys;
+  if (Keys.empty()) return ARow;
   // The answer is ARow + i, where i hidden rows lie before it: the first i
-  // with FHiddenIdx[i] - i > ARow (that difference never falls).
-  int Lo = 0, Hi = static_cast<int>(FHiddenIdx.size());
+  // with Keys[i] - i > ARow (that difference never falls).
+  int Lo = 0, Hi = static_cast<int>(Keys.size());
   while (Lo < Hi) {
     int Mid = (Lo + Hi) / 2;
-    if (FHiddenIdx[Mid] - Mid > ARow)
+    if (Keys[Mid] - Mid > ARow)
       Hi = Mid;
     else
       Lo = Mid + 1;
@@ -96,100 +130,188 @@ int VIduZozezuVodu::RemapRowInv(int ARow) const {
 }
 
 TGridItem* VIduZozezuVodu::FindHidden(int ARow) const {
-  for (int i = FHiddenRows->GetCount() - 1; i >= 0; --i)
-    if (FHiddenRows->Item(i)->GetIdx() == ARow) return FHiddenRows->Item(i);
-  return nullptr;
+  const auto& Index = HiddenIndex();
+  auto It = UpperIdx(Index, ARow);
+  return It != Index.begin() && std::prev(It)->Idx == ARow ? std::prev(It)->Item : nullptr;
 }
 
-bool VIduZozezuVodu::IsHiddenRow(int ARow) const {
-  return std::binary_search(FHiddenIdx.begin(), FHiddenIdx.end(), ARow);
-}
+bool VIduZozezuVodu::IsHiddenRow(int ARow) const { return FindHidden(ARow) != nullptr; }
 
 TStrings* VIduZozezuVodu::HiddenRow(int ARow) const {
-  TGridItem* It = IsHiddenRow(ARow) ? FindHidden(ARow) : nullptr;
+  TGridItem* It = FindHidden(ARow);
   return It ? It->GetItems() : nullptr;
 }
 
-void VIduZozezuVodu::SaveRow(int ARow, TStringList* Dest) {
-  for (int c = 0; c < GetAllColCount(); ++c) Dest->AddObject(GetCells(c, ARow), GetObjects(c, ARow));
-}
-
-void VIduZozezuVodu::RestoreRow(int ARow, const TStringList* Src) {
-  for (int c = 0; c < Src->GetCount(); ++c) {
-    SetCells(c, ARow, Src->Get(c));
-    SetObjects(c, ARow, Src->GetObject(c));
+void VIduZozezuVodu::HideDisplayedRows(const std::vector<int>& Rows, THideKind Kind) {
+  if (Rows.empty()) return;
+  // Real indices first: adding items makes the index stale until the end.
+  std::vector<int> Real(Rows.size());
+  for (std::size_t i = 0; i < Rows.size(); ++i) Real[i] = RemapRowInv(Rows[i]);
+  std::vector<THiddenRef> Index = HiddenIndex();
+  int Cols = GetAllColCount();
+  std::vector<THiddenRef> Added;
+  Added.reserve(Rows.size());
+  FHiddenRows->BeginUpdate();
+  for (std::size_t i = 0; i < Rows.size(); ++i) {
+    int D = Rows[i];
+    auto* It = static_cast<TGridItem*>(FHiddenRows->Add());
+    TStringList* L = It->GetItems();
+    L->SetCapacity(Cols);
+    for (int c = 0; c < Cols; ++c) L->AddObject(FStore.GetCell(c, D), FStore.GetObject(c, D));
+    It->SetIdx(Real[i]);
+    if (Kind != hkRangeEx) It->SetHeight(GetRowHeights(D));
+    if (Kind == hkList) {
+      It->SetLevel(FHideLevel);
+      It->SetListed(true);
+    }
+    Added.push_back({It->GetIdx(), It});
   }
+  // The displayed rows ascend, so do their real indices.
+  std::vector<THiddenRef> Merged;
+  Merged.reserve(Index.size() + Added.size());
+  std::merge(Index.begin(), Index.end(), Added.begin(), Added.end(), std::back_inserter(Merged),
+             [](const THiddenRef& A, const THiddenRef& B) { return A.Idx < B.Idx; });
+  if (Kind == hkRange) {
+    // Each new item goes before the first older item with a larger Idx:
+    // found by the index while the store is in Idx order.
+    int Old = FHiddenRows->GetCount() - static_cast<int>(Added.size());
+    int P = 0;
+    if (FHiddenSorted)
+      P = static_cast<int>(UpperIdx(Index, Added.front().Idx) - Index.begin());
+    else
+      while (P < Old && FHiddenRows->Item(P)->GetIdx() <= Added.front().Idx) ++P;
+    if (P < Old && Added.size() == 1) {
+      Added.front().Item->SetIndex(P);
+    } else if (P < Old) {
+      std::vector<TCollectionItem*> Order;
+      Order.reserve(FHiddenRows->GetCount());
+      std::size_t A = 0;
+      for (int i = 0; i < Old; ++i) {
+        TGridItem* It = FHiddenRows->Item(i);
+        for (; A < Added.size() && Added[A].Idx < It->GetIdx(); ++A) Order.push_back(Added[A].Item);
+        Order.push_back(It);
+      }
+      for (; A < Added.size(); ++A) Order.push_back(Added[A].Item);
+      FHiddenRows->Rearrange(Order);
+    }
+  }
+  if (Kind != hkRange && !Index.empty() && Added.front().Idx < Index.back().Idx) FHiddenSorted = false;
+  FHiddenRows->EndUpdate();
+  FHiddenIdx = std::move(Merged);
+  FillHiddenKeys();
+  FHiddenRows->SetIndexStale(false);
+
+  int OldCount = GetRowCount();
+  FStore.TakeOutRows(Rows);
+  SetRowCount(OldCount - static_cast<int>(Rows.size()));
+  RowHeightsChanged();
 }
 
-void VIduZozezuVodu::RemoveDisplayedRows(int ARow, int Count) {
-  int Old = GetRowCount();
-  // Whole rows leave the store (hidden columns included); empty rows take
-  // their place at the end so that the grid itself lowers its count.
-  FStore.DeleteRows(ARow, Count);
-  FStore.InsertRows(Old - Count, Count);
-  SetRowCount(Old - Count);
+void VIduZozezuVodu::RestoreHiddenRows(const std::vector<THiddenRef>& Refs) {
+  if (Refs.empty()) return;
+  HideEditor();
+  int K = static_cast<int>(Refs.size());
+  int Count = GetRowCount();
+  // Where each row lands once all of them are back: its Idx less the rows
+  // that stay hidden before it (an Idx past the grid's end lands at the end).
+  std::vector<int> Pos(Refs.size());
+  for (int i = 0; i < K; ++i) Pos[i] = std::min(RemapRow(Refs[i].Idx) + i, Count + i);
+  FStore.OpenRows(Pos);
+  for (int i = 0; i < K; ++i) {
+    const TStringList* L = Refs[i].Item->GetItems();
+    int Cols = std::min(L->GetCount(), FStore.GetColExtent());
+    for (int c = 0; c < Cols; ++c) {
+      FStore.SetCell(c, Pos[i], L->Get(c));
+      FStore.SetObject(c, Pos[i], L->GetObject(c));
+    }
+    int H = Refs[i].Item->GetHeight();
+    FStore.SetRowHeight(Pos[i], H > 0 ? H : GetDefaultRowHeight());
+  }
+  // The index loses the restored rows in one pass.
+  std::unordered_set<const TGridItem*> Gone;
+  Gone.reserve(Refs.size());
+  std::vector<TGridItem*> Items;
+  Items.reserve(Refs.size());
+  for (const THiddenRef& R : Refs) {
+    Gone.insert(R.Item);
+    Items.push_back(R.Item);
+  }
+  std::vector<THiddenRef> Rest;
+  const auto& Index = HiddenIndex();
+  Rest.reserve(Index.size() - Refs.size());
+  for (const THiddenRef& R : Index)
+    if (!Gone.count(R.Item)) Rest.push_back(R);
+  FreeHiddenItems(Items, Gone);
+  FHiddenIdx = std::move(Rest);
+  FillHiddenKeys();
+  FHiddenRows->SetIndexStale(false);
+  RowHeightsChanged();
 }
 
-void VIduZozezuVodu::InsertDisplayedRows(int ARow, int Count) {
-  FStore.InsertRows(ARow, Count);
-  UpdateScrollBars();
-  Invalidate();
+void VIduZozezuVodu::FreeHiddenItems(const std::vector<TGridItem*>& Items,
+                                     const std::unordered_set<const TGridItem*>& Set) {
+  int N = FHiddenRows->GetCount(), K = static_cast<int>(Items.size());
+  // Freed from the back, each leaves the collection at O(1); bring them
+  // there first unless they are already (the last filter level).
+  bool AtEnd = true;
+  for (int i = N - K; i < N && AtEnd; ++i) AtEnd = Set.count(FHiddenRows->Item(i)) > 0;
+  FHiddenRows->BeginUpdate();
+  if (!AtEnd) {
+    std::vector<TCollectionItem*> Order;
+    Order.reserve(N);
+    for (int i = 0; i < N; ++i)
+      if (!Set.count(FHiddenRows->Item(i))) Order.push_back(FHiddenRows->Item(i));
+    Order.insert(Order.end(), Items.begin(), Items.end());
+    FHiddenRows->Rearrange(Order);
+  }
+  for (int i = 0; i < K; ++i) delete FHiddenRows->Item(FHiddenRows->GetCount() - 1);
+  FHiddenRows->EndUpdate();
 }
 
 void VIduZozezuVodu::HideRows(int FromRow, int ToRow) {
-  int Already = 0;
-  for (int r = FromRow; r <= ToRow; ++r) Already += IsHiddenRow(r);
+  FromRow = std::max(FromRow, 0);
+  ToRow = std::min(ToRow, GetAllRowCount() - 1);
+  if (FromRow > ToRow) return;
+  const auto& Index = HiddenIndex();
+  int Already = static_cast<int>(UpperIdx(Index, ToRow) - LowerIdx(Index, FromRow));
   if (Already == ToRow - FromRow + 1) return;
   HideEditor();
+  // The rows of the range still shown are consecutive on the screen.
   int First = RemapRow(FromRow);
-  int N = 0;
-  for (int r = FromRow; r <= ToRow; ++r) {
-    if (IsHiddenRow(r)) continue;
-    int Pos = 0;
-    while (Pos < FHiddenRows->GetCount() && FHiddenRows->Item(Pos)->GetIdx() <= r) ++Pos;
-    auto* It = static_cast<TGridItem*>(FHiddenRows->Insert(Pos));
-    SaveRow(First + N, It->GetItems());
-    It->SetIdx(r);
-    It->SetHeight(GetRowHeights(First + N));
-    ++N;
-  }
-  RemoveDisplayedRows(First, N);
-  RebuildHiddenIndex();
+  int N = std::min(ToRow - FromRow + 1 - Already, GetRowCount() - First);
+  std::vector<int> Rows(static_cast<std::size_t>(std::max(N, 0)));
+  for (int i = 0; i < N; ++i) Rows[i] = First + i;
+  HideDisplayedRows(Rows, hkRange);
+}
+
+void VIduZozezuVodu::HideRowsEx(int FromRow, int ToRow) {
+  if (IsHiddenRow(FromRow)) return;
+  FromRow = std::max(FromRow, 0);
+  ToRow = std::min(ToRow, GetAllRowCount() - 1);
+  if (FromRow > ToRow) return;
+  HideEditor();
+  // Rows of the range already hidden stay as they are: taking the next
+  // shown rows in their place would store them under the wrong index.
+  const auto& Index = HiddenIndex();
+  int Already = static_cast<int>(UpperIdx(Index, ToRow) - LowerIdx(Index, FromRow));
+  int First = RemapRow(FromRow);
+  int N = std::min(ToRow - FromRow + 1 - Already, GetRowCount() - First);
+  std::vector<int> Rows(static_cast<std::size_t>(std::max(N, 0)));
+  for (int i = 0; i < N; ++i) Rows[i] = First + i;
+  HideDisplayedRows(Rows, hkRangeEx);
 }
 
 void VIduZozezuVodu::UnHideRow(int ARow) {
-  TGridItem* It = IsHiddenRow(ARow) ? FindHidden(ARow) : nullptr;
-  if (!It) return;
-  int D = RemapRow(ARow);
-  InsertDisplayedRows(D, 1);
-  RestoreItem(It, D);
-  delete It;
-  RebuildHiddenIndex();
+  if (TGridItem* It = FindHidden(ARow)) RestoreHiddenRows({{ARow, It}});
 }
 
 void VIduZozezuVodu::UnHideRows(int FromRow, int ToRow) {
   if (!IsHiddenRow(FromRow)) return;
-  int First = RemapRow(FromRow);
-  for (int r = FromRow; r <= ToRow; ++r) {
-    TGridItem* It = IsHiddenRow(r) ? FindHidden(r) : nullptr;
-    if (!It) continue;
-    int D = First + (r - FromRow);
-    InsertDisplayedRows(D, 1);
-    RestoreItem(It, D);
-    delete It;
-    RebuildHiddenIndex();
-  }
+  const auto& Index = HiddenIndex();
+  RestoreHiddenRows(std::vector<THiddenRef>(LowerIdx(Index, FromRow), UpperIdx(Index, ToRow)));
 }
 
-void VIduZozezuVodu::UnHideRowsAll() {
-  while (FHiddenRows->GetCount() > 0) {
-    int Before = FHiddenRows->GetCount();
-    int FirstIdx = FHiddenRows->Item(0)->GetIdx(), LastIdx = FirstIdx;
-    for (int i = 1; i < Before && FHiddenRows->Item(i)->GetIdx() == LastIdx + 1; ++i) ++LastIdx;
-    UnHideRows(FirstIdx, LastIdx);
-    if (FHiddenRows->GetCount() == Before) break;  // nothing restorable is left
-  }
-}
+void VIduZozezuVodu::UnHideRowsAll() { RestoreHiddenRows(std::vector<THiddenRef>(HiddenIndex())); }
 
 // ---- cells by real row -------------------------------------------------------------------------
 

@@ -5,11 +5,6 @@
 
 #include "grid/viduzozezuvodu.h"
 
-void VIduZozezuVodu::RestoreItem(const TGridItem* It, int ARow) {
-  RestoreRow(ARow, It->GetItems());
-  SetRowHeights(ARow, It->GetHeight() > 0 ? It->GetHeight() : GetDefaultRowHeight());
-}
-
 void VIduZozezuVodu::HideRowList(TIntList* List) {
   if (!List) return;
   HideEditor();
@@ -23,50 +18,23 @@ void VIduZozezuVodu::HideRowList(TIntList* List) {
   Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
   // Items keep the real index so that remapping stays right whatever else
   // is hidden; the level tells which rows this call took out.
-  for (int D : Rows) {
-    auto* It = static_cast<TGridItem*>(FHiddenRows->Add());
-    SaveRow(D, It->GetItems());
-    It->SetIdx(RemapRowInv(D));
-    It->SetHeight(GetRowHeights(D));
-    It->SetLevel(FHideLevel);
-    It->SetListed(true);
-  }
+  HideDisplayedRows(Rows, hkList);
   ++FHideLevel;
-  // Remove runs from the bottom up so that the positions above stay valid.
-  for (int i = static_cast<int>(Rows.size()) - 1; i >= 0;) {
-    int j = i;
-    while (j > 0 && Rows[j - 1] == Rows[j] - 1) --j;
-    RemoveDisplayedRows(Rows[j], i - j + 1);
-    i = j - 1;
-  }
-  RebuildHiddenIndex();
   Invalidate();
 }
 
 void VIduZozezuVodu::UnHideRowList() {
-  std::vector<TGridItem*> Items;
-  for (int i = 0; i < FHiddenRows->GetCount(); ++i) {
-    TGridItem* It = FHiddenRows->Item(i);
-    if (It->GetListed() && It->GetLevel() == FHideLevel - 1) Items.push_back(It);
-  }
-  if (Items.empty()) return;
-  HideEditor();
-  std::sort(Items.begin(), Items.end(), [](TGridItem* A, TGridItem* B) { return A->GetIdx() < B->GetIdx(); });
-  // In ascending order each row lands after the ones of this level already
-  // back; hidden rows of other levels still count as hidden.
-  for (std::size_t i = 0; i < Items.size(); ++i) {
-    int D = RemapRow(Items[i]->GetIdx()) + static_cast<int>(i);
-    InsertDisplayedRows(D, 1);
-    RestoreItem(Items[i], D);
-  }
-  for (TGridItem* It : Items) delete It;
-  RebuildHiddenIndex();
+  std::vector<THiddenRef> Refs;
+  for (const THiddenRef& R : HiddenIndex())
+    if (R.Item->GetListed() && R.Item->GetLevel() == FHideLevel - 1) Refs.push_back(R);
+  // Hidden rows of other levels still count as hidden when placing these.
+  RestoreHiddenRows(Refs);
 }
 
 bool VIduZozezuVodu::IsHiddenRow(int ARow, TIntList*& List) const {
   if (!List) {
     List = new TIntList(-1, -1);
-    for (int Idx : FHiddenIdx) List->Insert(List->GetCount(), Idx);
+    for (const THiddenRef& R : HiddenIndex()) List->Insert(List->GetCount(), R.Idx);
   }
   // Filled in ascending order, so a binary search answers.
   int Lo = 0, Hi = List->GetCount();

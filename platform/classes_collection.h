@@ -61,6 +61,10 @@ public:
   void EndUpdate();
   int GetUpdateCount() const { return FUpdateCount; }
   TCollectionItem* FindItemID(int ID) const;
+  // Puts the items into the given order, which must hold each of them once
+  // (EListError otherwise): many moves in one O(n log n) step, where each
+  // SetIndex costs O(n).
+  void Rearrange(const std::vector<TCollectionItem*>& Order);
 
   int GetCount() const { return static_cast<int>(FItems.size()); }
   int Count() const { return GetCount(); }

@@ -78,7 +78,15 @@ TGridStore::TCell& TGridStore::TouchCell(int ACol, int ARow) {
   if (!FRows[r]) FRows[r] = std::make_unique<TRowCells>();
   TRowCells& cells = *FRows[r];
   std::size_t slot = Slot(ACol);
-  if (slot >= cells.size()) cells.resize(slot + 1);
+  if (slot >= cells.size()) {
+    // Grow by doubling, but never past the row's full width: a row filled
+    // across all its columns then carries no spare cells.
+    if (slot >= cells.capacity()) {
+      std::size_t width = std::max(FColMap.size(), static_cast<std::size_t>(FColExtent));
+      cells.reserve(std::max(slot + 1, std::min(cells.capacity() * 2, width)));
+    }
+    cells.resize(slot + 1);
+  }
   return cells[slot];
 }
 
@@ -183,6 +191,77 @@ void TGridStore::DeleteRows(int Index, int Count) {
   }
   FRowHeights.Delete(Index, Count);
   FRowCount -= Count;
+}
+
+namespace {
+
+// Ascending, distinct and within 0 .. Limit - 1.
+void CheckRowList(const std::vector<int>& Rows, int Limit) {
+  int prev = -1;
+  for (int r : Rows) {
+    if (r <= prev || r >= Limit) RaiseGridIndexError();
+    prev = r;
+  }
+}
+
+}  // namespace
+
+bool TGridStore::RowEmpty(std::size_t Row) const {
+  if (Row >= FRows.size() || !FRows[Row]) return true;
+  for (const TCell& cell : *FRows[Row])
+    if (!cell.Text.empty() || cell.Object) return false;
+  return true;
+}
+
+void TGridStore::TakeOutRows(const std::vector<int>& Rows) {
+  CheckRowList(Rows, FRowCount);
+  if (Rows.empty()) return;
+  auto first = static_cast<std::size_t>(Rows.front());
+  std::size_t end = std::min(FRows.size(), static_cast<std::size_t>(FRowCount));
+  if (first < end) {
+    std::size_t w = first, j = 0;
+    for (std::size_t r = first; r < end; ++r) {
+      if (j < Rows.size() && static_cast<std::size_t>(Rows[j]) == r) {
+        ++j;
+        continue;
+      }
+      FRows[w++] = std::move(FRows[r]);
+    }
+    for (; w < end; ++w) FRows[w].reset();
+  }
+  FRowHeights.TakeOut(Rows, FRowCount);
+}
+
+void TGridStore::OpenRows(const std::vector<int>& Positions) {
+  auto k = static_cast<int>(Positions.size());
+  if (k > MaxRowCount - FRowCount) RaiseGridIndexError();
+  CheckRowList(Positions, FRowCount + k);
+  if (k == 0) return;
+  auto first = static_cast<std::size_t>(Positions.front());
+  if (first < FRows.size()) {
+    std::size_t old = FRows.size();
+    // Openings after every stored row change nothing stored.
+    std::size_t j = 0;
+    while (j < Positions.size() && static_cast<std::size_t>(Positions[j]) - j < old) ++j;
+    FRows.resize(old + j);
+    std::size_t r = old;
+    for (std::size_t w = FRows.size(); w-- > first;) {
+      if (j > 0 && static_cast<std::size_t>(Positions[j - 1]) == w) {
+        FRows[w].reset();
+        --j;
+      } else {
+        FRows[w] = std::move(FRows[--r]);
+      }
+    }
+  }
+  FRowHeights.Open(Positions);
+  FRowCount += k;
+  // Rows pushed past the old extent stay reachable; empty ones need not.
+  int extent = FRowExtent + k;
+  int keep = std::max(FRowExtent, FRowCount);
+  while (extent > keep && RowEmpty(static_cast<std::size_t>(extent - 1))) --extent;
+  if (FRows.size() > static_cast<std::size_t>(extent)) FRows.resize(static_cast<std::size_t>(extent));
+  FRowExtent = extent;
 }
 
 void TGridStore::InsertCols(int Index, int Count) {

@@ -5,7 +5,8 @@
 //
 // Scale: rows are held by pointer and only where a cell was written, columns
 // through a slot map, so changing a count costs O(1), moving, inserting or
-// deleting a whole row or column costs O(rows) or O(columns), and a grid of
+// deleting a whole row or column costs O(rows) or O(columns), as does taking
+// out or opening any number of scattered rows in one batch, and a grid of
 // 1,000,000 x 20 mostly empty cells costs little memory.
 //
 // Counts and extents: lowering ColCount or RowCount keeps the cells that were
@@ -77,6 +78,19 @@ class TGridStore {
   // after shift back, the count falls and the extent keeps empty cells.
   void DeleteRows(int Index, int Count);
   void DeleteCols(int Index, int Count);
+  // Batch row edits for hiding and showing many scattered rows, each one
+  // pass over the rows whatever the list's length (repeated DeleteRows or
+  // InsertRows would cost O(rows) apiece):
+  // TakeOutRows drops the listed rows (ascending, distinct, below the count);
+  // the other rows below the count close up in order and the last ones
+  // below the count become empty rows of default size. Counts, extents and
+  // the rows from the count on stay.
+  void TakeOutRows(const std::vector<int>& Rows);
+  // OpenRows is InsertRows of one row at each listed final position
+  // (ascending, distinct, below count + list length) in turn: the count
+  // grows by the list's length, and the extent only as far as rows pushed
+  // past it still hold something.
+  void OpenRows(const std::vector<int>& Positions);
 
   // -- sizes (indices within the current counts)
   int GetDefaultColWidth() const { return FColWidths.GetDefault(); }
@@ -104,6 +118,7 @@ class TGridStore {
   using TRowCells = std::vector<TCell>;
 
   void CheckCell(int ACol, int ARow) const;
+  bool RowEmpty(std::size_t Row) const;
   std::size_t Slot(int ACol) const;
   const TCell* FindCell(int ACol, int ARow) const;
   TCell& TouchCell(int ACol, int ARow);

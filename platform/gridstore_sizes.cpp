@@ -94,6 +94,47 @@ void TGridSizes::Truncate(int Count) {
   FSizes.resize(n);
 }
 
+void TGridSizes::TakeOut(const std::vector<int>& Indices, int Count) {
+  if (Indices.empty()) return;
+  auto first = static_cast<std::size_t>(Indices.front());
+  std::size_t end = std::min(FSizes.size(), static_cast<std::size_t>(Count));
+  if (first >= end) return;  // only defaults move
+  std::size_t w = first, j = 0;
+  for (std::size_t r = first; r < end; ++r) {
+    if (j < Indices.size() && static_cast<std::size_t>(Indices[j]) == r) {
+      ++j;
+      continue;
+    }
+    FSizes[w++] = FSizes[r];
+  }
+  std::fill(FSizes.begin() + static_cast<std::ptrdiff_t>(w), FSizes.begin() + static_cast<std::ptrdiff_t>(end),
+            FDefault);
+  FDirty = true;
+}
+
+void TGridSizes::Open(const std::vector<int>& Positions) {
+  if (Positions.empty()) return;
+  auto first = static_cast<std::size_t>(Positions.front());
+  if (first >= FSizes.size()) return;  // only defaults move
+  std::size_t old = FSizes.size();
+  // Openings with every explicit size before them only add trailing
+  // defaults: p - i explicit sizes precede the i-th opening.
+  std::size_t j = 0;
+  while (j < Positions.size() && static_cast<std::size_t>(Positions[j]) - j < old) ++j;
+  FSizes.resize(old + j, FDefault);
+  // From the back: every kept size moves down by the openings before it.
+  std::size_t r = old;
+  for (std::size_t w = FSizes.size(); w-- > first;) {
+    if (j > 0 && static_cast<std::size_t>(Positions[j - 1]) == w) {
+      FSizes[w] = FDefault;
+      --j;
+    } else {
+      FSizes[w] = FSizes[--r];
+    }
+  }
+  FDirty = true;
+}
+
 void TGridSizes::Rebuild() const {
   std::size_t n = FSizes.capacity();
   FTree.assign(n + 1, 0);

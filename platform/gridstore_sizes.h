@@ -26,6 +26,12 @@ class TGridSizes {
   void Delete(int Index, int Count);
   void Move(int From, int To);
   void Truncate(int Count);  // indices from Count on return to the default
+  // Batch forms, one pass each: the listed indices (ascending, distinct,
+  // below Count) leave and the others below Count close up, the last ones
+  // below Count taking the default; or default sizes open at the listed
+  // final positions, as Insert at each of them in turn.
+  void TakeOut(const std::vector<int>& Indices, int Count);
+  void Open(const std::vector<int>& Positions);
 
   // Sum of the sizes of indices 0 .. Index - 1; a negative size counts as 0.
   Int64 Offset(int Index) const;

@@ -80,12 +80,18 @@ AnsiString VIduZozezuVodu::SaveCell(int ACol, int ARow) { return GetCellEx(ACol,
 void VIduZozezuVodu::LoadCell(int ACol, int ARow, const AnsiString& Value) { SetCellEx(ACol, ARow, Value); }
 
 void VIduZozezuVodu::SaveToFile(const AnsiString& FileName) {
+  // Cells are addressed by real column; with the hidden columns saved the
+  // range widens by their number and each width is that real column's.
+  int H = FSaveHiddenCells ? FHiddenCols : 0;
+  int EndCol = GetSaveEndCol() + H;
   TStringList Lines;
-  Lines.Add(Num(GetSaveColCount()) + "," + Num(GetSaveRowCount()));
-  for (int I = GetSaveStartCol(); I <= GetSaveEndCol(); ++I)
-    Lines.Add("cw " + Num(I) + "," + Num(GetColWidths(I)));
+  Lines.Add(Num(GetSaveColCount() + H) + "," + Num(GetSaveRowCount()));
+  for (int I = GetSaveStartCol(); I <= EndCol; ++I) {
+    int W = H == 0 ? GetColWidths(I) : I < GetAllColCount() ? GetAllColWidths(I) : GetDefaultColWidth();
+    Lines.Add("cw " + Num(I) + "," + Num(W));
+  }
   for (int J = GetSaveStartRow(); J <= GetSaveEndRow(); ++J)
-    for (int I = GetSaveStartCol(); I <= GetSaveEndCol(); ++I) {
+    for (int I = GetSaveStartCol(); I <= EndCol; ++I) {
       AnsiString T = SaveCell(I, J);
       if (!T.empty()) Lines.Add(Num(I) + "," + Num(J) + "," + LfToFile(T));
     }

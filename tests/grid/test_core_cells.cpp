@@ -180,4 +180,16 @@ TEST(CoreCellsLifetime, ClearingBeforeAnyPropertiesExistIsANoOp) {
   G.SetGridObject(0, 0, nullptr);
 }
 
+TEST(CoreCellsWide, AWideCellIsOneWhoseShownTextCarriesTheMark) {
+  VIduZozezuVodu G(nullptr);
+  G.SetWideCellsEx(1, 1, u"\u0416");
+  G.SetCellEx(2, 1, "|x\\");
+  G.MergeCells(3, 1, 2, 1);
+  G.SetWideCellsEx(3, 1, u"ab");
+  EXPECT_TRUE(G.IsWideCell(1, 1));
+  EXPECT_FALSE(G.IsWideCell(2, 1));
+  EXPECT_FALSE(G.IsWideCell(1, 2));
+  EXPECT_TRUE(G.IsWideCell(4, 1));  // through the merged area's base
+}
+
 }  // namespace

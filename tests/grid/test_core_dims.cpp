@@ -96,4 +96,44 @@ TEST(CoreDims, FixedSizesApplyToTheFixedArea) {
   EXPECT_FALSE(G.GetCellProperties(2, 2)->GetWordWrap());
 }
 
+// The footer row stays last only in the fixed-last-row style; a preview
+// style's last row is ordinary data.
+TEST(CoreDims, RowCountChangesMoveOnlyAFixedLastFooterRow) {
+  VIduZozezuVodu G(nullptr);
+  G.SetColCountEx(3);
+  G.SetGridCell(1, 9, "sum");
+  G.GetCellProperties(2, 9)->CalcType = acSUM;
+  G.GetFloatingFooter()->SetVisible(true);
+  EXPECT_EQ(G.GetFixedFooters(), 1);
+  G.SetRowCountEx(12);
+  EXPECT_EQ(G.GetGridCell(1, 11), "sum");
+  EXPECT_EQ(G.GetCellProperties(2, 11)->CalcType, acSUM);
+  EXPECT_EQ(G.GetGridCell(1, 9), "");
+  EXPECT_FALSE(G.HasCellProperties(2, 9));
+  G.SetGridCell(1, 5, "data");
+  G.GetCellProperties(0, 5)->NodeLevel = 1;  // freed when the footer lands on it
+  G.SetRowCountEx(6);
+  EXPECT_EQ(G.GetGridCell(1, 5), "sum");
+  EXPECT_EQ(G.GetCellProperties(2, 5)->CalcType, acSUM);
+  ASSERT_NO_FATAL_FAILURE(CheckMerges(G));
+
+  G.GetFloatingFooter()->SetFooterStyle(fsColumnPreview);
+  EXPECT_EQ(G.GetFixedFooters(), 0);
+  G.SetRowCountEx(8);
+  EXPECT_EQ(G.GetGridCell(1, 5), "sum");
+  EXPECT_EQ(G.GetGridCell(1, 7), "");
+}
+
+TEST(CoreDims, SetRowExReportsEachRowChangeOnce) {
+  VIduZozezuVodu G(nullptr);
+  std::vector<std::pair<int, int>> Seen;
+  G.OnRowUpdate = [&](TObject*, int OldRow, int NewRow) { Seen.push_back({OldRow, NewRow}); };
+  G.SetRowEx(3);
+  G.SetRowEx(3);
+  G.SetRowEx(5);
+  using P = std::pair<int, int>;
+  EXPECT_EQ(Seen, (std::vector<P>{P{-1, 3}, P{3, 5}}));
+  EXPECT_EQ(G.GetRowEx(), 5);
+}
+
 }  // namespace

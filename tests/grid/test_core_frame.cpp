@@ -124,4 +124,52 @@ TEST(CoreFrame, AssignCopiesSettingsDimensionsAndCells) {
   EXPECT_EQ(Dst.GetCells(6, 14), "corner");
 }
 
+// Hooks of layers still to come answer neutrally; the few that stand for
+// plain cell store work do it.
+TEST(CoreFrame, FrameHooksThatStandForCellWork) {
+  VIduZozezuVodu G(nullptr);
+  G.MergeCells(1, 1, 2, 2);
+  G.SetCellEx(1, 1, "base");
+  G.SetCol(2);
+  G.SetRow(2);
+  EXPECT_EQ(G.GetCurrentCell(), "base");
+  G.SetCurrentCell("new");
+  EXPECT_EQ(G.GetGridCell(1, 1), "new");
+  EXPECT_EQ(G.GetVersionString(), "4.6.0.8 Jul, 2009");
+  EXPECT_EQ(G.GetCellType(1, 1), ctEmpty);
+  EXPECT_EQ(G.GetCheckTrue(0, 0), "Y");
+  G.TabToNextRowAtEnd();
+  EXPECT_EQ(G.GetRow(), 1);
+
+  G.GetCellProperties(3, 4)->NodeLevel = 2;
+  G.SetGridCell(3, 4, "x");
+  G.ClearRect(0, 0, 4, 4);
+  EXPECT_FALSE(G.HasCellProperties(3, 4));
+  EXPECT_EQ(G.GetGridCell(3, 4), "");
+  EXPECT_EQ(G.GetGridCell(1, 1), "");
+}
+
+TEST(CoreFrame, RemoveRowsExKeepsTheObjectsAndRenumbersLaterHiddenRows) {
+  VIduZozezuVodu G(nullptr);
+  G.SetRowCountEx(10);
+  for (int r = 0; r < 10; ++r) G.SetGridCell(0, r, std::to_string(r));
+  G.HideRow(3);
+  G.HideRow(8);
+  TCellProperties* Taken = G.GetCellProperties(1, 3);  // displayed 3 = real 4
+  Taken->NodeLevel = 4;
+  G.RemoveRowsEx(2, 3);  // real 2, 4 and 5 go; their objects are the caller's
+  EXPECT_EQ(Taken->NodeLevel, 4);
+  delete Taken;
+  ASSERT_NO_FATAL_FAILURE(CheckHidden(G));
+  EXPECT_EQ(G.GetRowCount(), 5);
+  EXPECT_TRUE(G.IsHiddenRow(2));  // was 3: one removed row before it
+  EXPECT_TRUE(G.IsHiddenRow(5));  // was 8: three before it
+  EXPECT_EQ(G.GetCellsEx(0, 4), "7");
+  EXPECT_EQ(G.GetCellsEx(0, 5), "8");
+  G.UnHideRowsAll();
+  std::vector<AnsiString> Shown;
+  for (int r = 0; r < G.GetRowCount(); ++r) Shown.push_back(G.GetGridCell(0, r));
+  EXPECT_EQ(Shown, (std::vector<AnsiString>{"0", "1", "3", "6", "7", "8", "9"}));
+}
+
 }  // namespace

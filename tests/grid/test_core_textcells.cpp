@@ -45,6 +45,25 @@ TEST_F(CoreTextCells, AnEmptyGridWritesSizeAndWidthsOnly) {
   EXPECT_EQ(Slurp(File), "3,3\r\ncw 0,64\r\ncw 1,64\r\ncw 2,300\r\n");
 }
 
+TEST_F(CoreTextCells, HiddenColumnsAreSavedOnlyWithTheirSwitch) {
+  G.SetColWidths(1, 90);
+  G.SetGridCell(1, 0, "hid");
+  G.SetGridCell(2, 0, "wide");
+  G.HideColumn(1);
+  G.SaveToFile(File);
+  // Without the switch the range covers the shown column count only.
+  EXPECT_EQ(Slurp(File), "2,3\r\ncw 0,64\r\ncw 1,300\r\n1,0,hid\r\n");
+  G.SetSaveHiddenCells(true);
+  G.SaveToFile(File);
+  // Real columns with their own widths, so that the file loads back in place.
+  EXPECT_EQ(Slurp(File), "3,3\r\ncw 0,64\r\ncw 1,90\r\ncw 2,300\r\n1,0,hid\r\n2,0,wide\r\n");
+  VIduZozezuVodu Other(nullptr);
+  Other.LoadFromFile(File);
+  EXPECT_EQ(Other.GetColCount(), 3);
+  EXPECT_EQ(Other.GetColWidths(1), 90);
+  EXPECT_EQ(Other.GetCellEx(2, 0), "wide");
+}
+
 TEST_F(CoreTextCells, MultiLineTextsAreFoldedIntoOneLine) {
   struct Case {
     AnsiString Stored, Written, ReadMulti, ReadFirst;

@@ -71,6 +71,24 @@ TEST(Collection, AddInsertMoveDelete) {
   EXPECT_EQ(c.Count(), 0);
 }
 
+TEST(Collection, RearrangeTakesOnlyAPermutationOfItsItems) {
+  TLogged c, other;
+  auto* a = c.AddNamed("a");
+  auto* b = c.AddNamed("b");
+  auto* d = c.AddNamed("d");
+  auto* stranger = other.AddNamed("x");
+  c.Rearrange({d, a, b});
+  EXPECT_EQ(c.Texts(), "dab");
+  EXPECT_EQ(a->GetIndex(), 1);
+  struct {
+    std::vector<TCollectionItem*> Order;
+  } refused[] = {{{d, a}}, {{d, a, a}}, {{d, a, stranger}}, {{d, a, b, b}}};
+  for (const auto& r : refused) {
+    EXPECT_THROW(c.Rearrange(r.Order), EListError);
+    EXPECT_EQ(c.Texts(), "dab");  // a refused order changes nothing
+  }
+}
+
 TEST(Collection, UpdatesReportItemOrWholeAndWaitForEndUpdate) {
   TLogged c;
   auto* a = c.AddNamed("a");

@@ -67,7 +67,7 @@ TEST(GridStoreModel, RandomEditsMatchADenseModel) {
     TGridStore s(3, 4, 8, 5);
     Model m(3, 4);
     for (int step = 0; step < 150; ++step) {
-      int op = pick(14);
+      int op = pick(16);
       int ce = m.ColExtent(), re = static_cast<int>(m.Cells.size());
       switch (op) {
         case 0:
@@ -174,6 +174,47 @@ TEST(GridStoreModel, RandomEditsMatchADenseModel) {
             std::fill(m.Heights.begin(), m.Heights.end(), m.DefH);
           }
           break;
+        case 13:  // scattered rows out at once; the rows past the count stay put
+          if (m.Rows > 0) {
+            std::vector<int> out;
+            for (int r = 0; r < m.Rows; ++r)
+              if (pick(3) == 0) out.push_back(r);
+            s.TakeOutRows(out);
+            std::vector<std::vector<std::string>> kept;
+            std::vector<int> heights;
+            for (int r = 0, j = 0; r < m.Rows; ++r) {
+              if (j < static_cast<int>(out.size()) && out[static_cast<std::size_t>(j)] == r) {
+                ++j;
+                continue;
+              }
+              kept.push_back(m.Cells[static_cast<std::size_t>(r)]);
+              heights.push_back(m.Heights[static_cast<std::size_t>(r)]);
+            }
+            kept.resize(static_cast<std::size_t>(m.Rows), std::vector<std::string>(static_cast<std::size_t>(ce)));
+            heights.resize(static_cast<std::size_t>(m.Rows), m.DefH);
+            std::copy(kept.begin(), kept.end(), m.Cells.begin());
+            m.Heights = heights;
+          }
+          break;
+        case 14: {  // empty rows at scattered final positions
+          int k = pick(4), total = m.Rows + k;
+          std::vector<int> at;
+          for (int r = 0; r < total && static_cast<int>(at.size()) < k; ++r)
+            if (pick(total) < k * 2 || total - r == k - static_cast<int>(at.size())) at.push_back(r);
+          k = static_cast<int>(at.size());
+          s.OpenRows(at);
+          for (int p : at) {
+            m.Cells.insert(m.Cells.begin() + p, std::vector<std::string>(static_cast<std::size_t>(ce)));
+            m.Heights.insert(m.Heights.begin() + p, m.DefH);
+          }
+          m.Rows += k;
+          // The extent grows only as far as rows pushed past it hold text.
+          auto keep = static_cast<std::size_t>(std::max(re, m.Rows));
+          while (m.Cells.size() > keep &&
+                 std::all_of(m.Cells.back().begin(), m.Cells.back().end(), [](auto& t) { return t.empty(); }))
+            m.Cells.pop_back();
+          break;
+        }
         default:  // row and column views copy whole rows and columns
           if (m.Rows > 0 && m.Cols > 0) {
             int a = pick(m.Rows), b = pick(m.Rows);

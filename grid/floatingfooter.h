@@ -1,0 +1,53 @@
+// The floating footer's settings. In the fixed-last-row style the grid's
+// last row is the footer row: it stays last when the row count changes and
+// counts as one fixed footer row. The footer panel and the calculation
+// itself belong to the grid.
+#pragma once
+
+#include <functional>
+
+#include "platform/classes_component.h"
+#include "platform/graphics.h"
+
+class VIduZozezuVodu;
+
+enum TFooterStyle { fsFixedLastRow, fsColumnPreview, fsCustomPreview };
+
+using TCalcFooterEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
+
+class TFloatingFooter : public TPersistent {
+public:
+  explicit TFloatingFooter(VIduZozezuVodu* AGrid) : FGrid(AGrid) {}
+  // Copies everything but the border colour, the calculation switch and
+  // the event; Visible through its setter.
+  void Assign(TPersistent* Source) override;
+
+  bool GetVisible() const { return FVisible; }
+  // Sets the grid's FixedFooters to 1 in the fixed-last-row style, else 0.
+  void SetVisible(bool Value);
+  TFooterStyle GetFooterStyle() const { return FFooterStyle; }
+  void SetFooterStyle(TFooterStyle Value);
+  // Shown in the fixed-last-row style: the grid's last row is the footer.
+  bool IsFixedLastRow() const { return FVisible && FFooterStyle == fsFixedLastRow; }
+  int GetHeight() const { return FHeight; }
+  void SetHeight(int Value) { FHeight = Value; }
+  bool GetEnableCalculation() const { return FEnableCalculation; }
+  void SetEnableCalculation(bool Value) { FEnableCalculation = Value; }
+
+  TColor BorderColor = clNone;
+  bool CalculateHiddenRows = true;
+  TColor Color = clBtnFace;
+  int Column = 0;
+  AnsiString CustomTemplate;
+  bool ShowHint = false;
+  TCalcFooterEvent OnCalcFooter;
+
+private:
+  void Apply();
+
+  VIduZozezuVodu* FGrid;
+  bool FVisible = false;
+  TFooterStyle FFooterStyle = fsFixedLastRow;
+  int FHeight = 22;
+  bool FEnableCalculation = true;
+};
