@@ -6,12 +6,6 @@
 #pragma once
 
 #include "platform/comctrls_datetime.h"
-#include "platform/extctrls.h"
-
-// Bevels the frame may carry; only stored and used for the time picker's
-// placement (the platform draws no bevels on a picker).
-using TBevelCut = TPanelBevel;
-enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
 
 enum TZytDateTimeKind { dkDate, dkTime, dkDateTime };
 
@@ -38,14 +32,6 @@ public:
   TColor GetBorderColor() const { return FBorderColor; }
   void SetBorderColor(TColor Value);
   bool GetThemed() const { return FThemed; }
-  bool GetDoubleBuffered() const { return FDoubleBuffered; }
-  void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
-  TBevelCut GetBevelInner() const { return FBevelInner; }
-  void SetBevelInner(TBevelCut Value) { FBevelInner = Value; }
-  TBevelCut GetBevelOuter() const { return FBevelOuter; }
-  void SetBevelOuter(TBevelCut Value) { FBevelOuter = Value; }
-  TBevelKind GetBevelKind() const { return FBevelKind; }
-  void SetBevelKind(TBevelKind Value) { FBevelKind = Value; }
 
   void Dispatch(TMessage& Message) override;
 
@@ -59,10 +45,6 @@ private:
   TBorderStyle FFlatBorderStyle = bsNone;
   TColor FBorderColor = 0;
   bool FThemed = false;
-  bool FDoubleBuffered = true;
-  TBevelCut FBevelInner = bvNone;
-  TBevelCut FBevelOuter = bvNone;
-  TBevelKind FBevelKind = bkNone;
 };
 
 class TZytDateTimePicker : public TCustomDateTimePicker {

@@ -55,6 +55,7 @@ TRect TimePickerBounds(int Width, int Height, int TextWidth, bool Vista, bool Co
 
 // ---- TCustomDateTimePicker ------------------------------------------------------------
 TCustomDateTimePicker::TCustomDateTimePicker(TComponent* AOwner) : TDateTimePicker(AOwner) {
+  SetDoubleBuffered(true);
   SetParentCtl3D(false);
   SetCtl3D(false);
   FThemed = IsComCtlVersion6();

@@ -125,9 +125,7 @@ bool TCustomAction::Execute() {
 }
 
 // ---- TActionList ------------------------------------------------------------------------------
-TActionList::TActionList(TComponent* AOwner) : TComponent(AOwner) {
-  if (auto* form = dynamic_cast<TCustomForm*>(AOwner)) InstallFormShortCutHook(form);
-}
+TActionList::TActionList(TComponent* AOwner) : TComponent(AOwner) { InstallFormMenuSupport(); }
 
 TActionList::~TActionList() {
   while (!FActions.empty()) FActions.back()->SetActionList(nullptr);

@@ -109,7 +109,9 @@ enum TToolButtonStyle { tbsButton, tbsCheck, tbsDropDown, tbsSeparator, tbsDivid
 class TToolBar;
 
 // A button of a toolbar: an image from the toolbar's Images, a hint, and
-// OnClick (or its action). Separators and dividers only take room.
+// OnClick (or its action). Separators and dividers only take room. A
+// tbsDropDown button has an arrow part on its right that opens its
+// DropdownMenu below the button; its main part clicks as any button does.
 class TToolButton : public TGraphicControl, public TActionClient {
 public:
   explicit TToolButton(TComponent* AOwner);
@@ -127,6 +129,12 @@ public:
   void SetAllowAllUp(bool Value) { FAllowAllUp = Value; }
   TBasicAction* GetAction() const { return FAction; }
   void SetAction(TBasicAction* Value);
+  TPopupMenu* GetDropdownMenu() const { return FDropdownMenu; }
+  void SetDropdownMenu(TPopupMenu* Value);
+  // Shows the DropdownMenu below the button; false when there is none.
+  bool CheckMenuDropdown();
+  // The width of a drop-down button's arrow part.
+  static constexpr int DropDownArrowWidth = 14;
   TToolBar* GetToolBar() const { return FToolBar; }
   // The position among the toolbar's buttons.
   int GetIndex() const;
@@ -140,9 +148,11 @@ public:
 
 protected:
   void Paint() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
   void ReleaseGroup();
+  void PaintDropDownArrow(TCanvas* C, bool Enabled);
   TToolBar* FToolBar = nullptr;
   TToolButtonStyle FStyle = tbsButton;
   int FImageIndex = -1;
@@ -152,6 +162,7 @@ private:
   bool FPressed = false;  // the left button went down on it and is held
   int FSeparatorWidth = 8;
   TBasicAction* FAction = nullptr;
+  TPopupMenu* FDropdownMenu = nullptr;
 
   friend class TToolBar;
 };

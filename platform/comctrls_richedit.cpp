@@ -1,5 +1,7 @@
 #include "platform/comctrls_richedit.h"
 
+#include <algorithm>
+
 // ---- Lines ----------------------------------------------------------------------------
 AnsiString TRichEditStrings::Get(int Index) const {
   try {
@@ -55,7 +57,8 @@ TCustomRichEdit::TCustomRichEdit(TComponent* AOwner)
       FDocument(new TRichTextDocument),
       FSelAttributes(new TRichTextAttributes(FDocument, atSelected)),
       FDefAttributes(new TRichTextAttributes(FDocument, atDefaultText)),
-      FLines(new TRichEditStrings(this)) {
+      FLines(new TRichEditStrings(this)),
+      FParagraph(new TParaAttributes(this)) {
   SetBounds(0, 0, 185, 89);
   FTabStop = true;
   FBorderStyle = bsSingle;
@@ -67,6 +70,7 @@ TCustomRichEdit::TCustomRichEdit(TComponent* AOwner)
 TCustomRichEdit::~TCustomRichEdit() {
   // The window edits our document: it goes before the document does.
   if (HandleAllocated()) DestroyHandle();
+  delete FParagraph;
   delete FLines;
   delete FDefAttributes;
   delete FSelAttributes;
@@ -81,6 +85,8 @@ void TCustomRichEdit::CreateParams(TCreateParams& Params) {
   if (!FWordWrap) Params.Style |= ES_AUTOHSCROLL;
   if (FReadOnly) Params.Style |= ES_READONLY;
   if (!FHideSelection) Params.Style |= ES_NOHIDESEL;
+  if (FScrollBars == ssVertical || FScrollBars == ssBoth) Params.Style |= WS_VSCROLL;
+  if (FScrollBars == ssHorizontal || FScrollBars == ssBoth) Params.Style |= WS_HSCROLL;
 }
 
 void TCustomRichEdit::CreateWnd() {
@@ -88,6 +94,72 @@ void TCustomRichEdit::CreateWnd() {
   SendMessageA(FHandle, WM_SETFONT, reinterpret_cast<WPARAM>(FFont->GetHandle()), 0);
   SendMessageA(FHandle, RE_ATTACHDOCUMENT, 0, reinterpret_cast<LPARAM>(FDocument));
   SendMessageA(FHandle, EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE | ENM_REQUESTRESIZE);
+  SendMessageA(FHandle, EM_EXLIMITTEXT, 0, FMaxLength > 0 ? FMaxLength : RichEditNoLimit);
+}
+
+void TCustomRichEdit::SetScrollBars(TScrollStyle Value) {
+  if (FScrollBars == Value) return;
+  FScrollBars = Value;
+  if (HandleAllocated()) RecreateWnd();
+}
+
+void TCustomRichEdit::SetMaxLength(int Value) {
+  FMaxLength = std::max(0, Value);
+  if (HandleAllocated()) SendMessageA(FHandle, EM_EXLIMITTEXT, 0, FMaxLength > 0 ? FMaxLength : RichEditNoLimit);
+}
+
+// Undo lives in the window: without one there is nothing to undo.
+bool TCustomRichEdit::GetCanUndo() { return HandleAllocated() && SendMessageA(FHandle, EM_CANUNDO, 0, 0) != 0; }
+
+void TCustomRichEdit::Undo() {
+  if (HandleAllocated()) SendMessageA(FHandle, EM_UNDO, 0, 0);
+}
+
+void TCustomRichEdit::ClearUndo() {
+  if (HandleAllocated()) SendMessageA(FHandle, EM_EMPTYUNDOBUFFER, 0, 0);
+}
+
+// ---- Paragraph attributes -----------------------------------------------------------------
+void TParaAttributes::Assign(TPersistent* Source) {
+  if (auto* p = dynamic_cast<TParaAttributes*>(Source)) {
+    const TRichParaFormat f = p->Current();
+    Change([&](TRichParaFormat& o) { o = f; });
+    return;
+  }
+  TPersistent::Assign(Source);
+}
+
+TRichParaFormat TParaAttributes::Current() const {
+  const TRichTextDocument* d = FEdit->GetDocument();
+  return d->GetParaFormat(d->ParagraphOf(d->GetSelStart()));
+}
+
+void TParaAttributes::Change(const std::function<void(TRichParaFormat&)>& Set) {
+  FEdit->EditDocument([&](TRichTextDocument& d) {
+    const int start = d.GetSelStart(), length = d.GetSelLength();
+    const int last = d.ParagraphOf(length > 0 ? start + length - 1 : start);
+    for (int p = d.ParagraphOf(start); p <= last; ++p) {
+      TRichParaFormat f = d.GetParaFormat(p);
+      Set(f);
+      d.SetParaFormat(d.ParagraphStart(p), 0, f);
+    }
+  });
+}
+
+void TParaAttributes::SetAlignment(TAlignment Value) {
+  Change([&](TRichParaFormat& f) { f.Alignment = Value; });
+}
+
+void TParaAttributes::SetFirstIndent(int Value) {
+  Change([&](TRichParaFormat& f) { f.StartIndent = Value * TwipsPerPoint; });
+}
+
+void TParaAttributes::SetLeftIndent(int Value) {
+  Change([&](TRichParaFormat& f) { f.Offset = Value * TwipsPerPoint; });
+}
+
+void TParaAttributes::SetRightIndent(int Value) {
+  Change([&](TRichParaFormat& f) { f.RightIndent = Value * TwipsPerPoint; });
 }
 
 void TCustomRichEdit::EditDocument(const std::function<void(TRichTextDocument&)>& Edit) {

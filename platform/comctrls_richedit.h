@@ -8,11 +8,13 @@
 #include "platform/controls.h"
 #include "platform/richtext.h"
 #include "platform/stdctrls_consts.h"
+#include "platform/stdctrls_edit.h"
 
 inline constexpr const char* RichEditClassName = "RichEdit20A";
 
 // ---- Messages, notifications and their records --------------------------------------
 inline constexpr UINT EM_EXGETSEL = WM_USER + 52;
+inline constexpr UINT EM_EXLIMITTEXT = WM_USER + 53;  // lParam the most characters; 0: 64K
 inline constexpr UINT EM_EXSETSEL = WM_USER + 55;
 inline constexpr UINT EM_FORMATRANGE = WM_USER + 57;
 inline constexpr UINT EM_GETCHARFORMAT = WM_USER + 58;
@@ -20,6 +22,8 @@ inline constexpr UINT EM_GETEVENTMASK = WM_USER + 59;
 inline constexpr UINT EM_REQUESTRESIZE = WM_USER + 65;
 inline constexpr UINT EM_SETCHARFORMAT = WM_USER + 68;
 inline constexpr UINT EM_SETEVENTMASK = WM_USER + 69;
+inline constexpr UINT EM_GETPARAFORMAT = WM_USER + 61;
+inline constexpr UINT EM_SETPARAFORMAT = WM_USER + 71;
 
 inline constexpr UINT EN_REQUESTRESIZE = 0x0701;
 inline constexpr UINT EN_SELCHANGE = 0x0702;
@@ -82,6 +86,27 @@ struct CHARFORMAT2A : CHARFORMATA {
 };
 using CHARFORMAT2 = CHARFORMAT2A;
 
+// EM_SETPARAFORMAT / EM_GETPARAFORMAT: the paragraphs of the selection.
+inline constexpr DWORD PFM_STARTINDENT = 0x00000001;
+inline constexpr DWORD PFM_RIGHTINDENT = 0x00000002;
+inline constexpr DWORD PFM_OFFSET = 0x00000004;
+inline constexpr DWORD PFM_ALIGNMENT = 0x00000008;
+inline constexpr WORD PFA_LEFT = 1;
+inline constexpr WORD PFA_RIGHT = 2;
+inline constexpr WORD PFA_CENTER = 3;
+struct PARAFORMAT {
+  UINT cbSize;
+  DWORD dwMask;
+  WORD wNumbering;
+  WORD wReserved;
+  LONG dxStartIndent;
+  LONG dxRightIndent;
+  LONG dxOffset;
+  WORD wAlignment;
+  SHORT cTabCount;
+  LONG rgxTabs[32];
+};
+
 // EM_FORMATRANGE's lParam: rectangles in twips of hdc.
 struct FORMATRANGE {
   HDC hdc;
@@ -105,6 +130,9 @@ struct SELCHANGE {
   CHARRANGE chrg;
   WORD seltyp;
 };
+
+// The limit EM_EXLIMITTEXT takes for "no limit".
+inline constexpr int RichEditNoLimit = 0x7FFFFFFE;
 
 // Registers "RichEdit20A" with the window kernel; safe to call again.
 void RegisterRichEditClass();
@@ -139,6 +167,30 @@ private:
 
 using TRichEditResizeEvent = std::function<void(TObject* Sender, const TRect& Rect)>;
 
+// The paragraph look of the selection's paragraphs (reading: the first
+// one's). Indents are in points: FirstIndent of the first line from the
+// left margin, LeftIndent of the other lines from the first line's,
+// RightIndent from the right margin.
+class TParaAttributes : public TPersistent {
+public:
+  explicit TParaAttributes(TCustomRichEdit* AEdit) : FEdit(AEdit) {}
+  void Assign(TPersistent* Source) override;
+  TAlignment GetAlignment() const { return Current().Alignment; }
+  void SetAlignment(TAlignment Value);
+  int GetFirstIndent() const { return Current().StartIndent / TwipsPerPoint; }
+  void SetFirstIndent(int Value);
+  int GetLeftIndent() const { return Current().Offset / TwipsPerPoint; }
+  void SetLeftIndent(int Value);
+  int GetRightIndent() const { return Current().RightIndent / TwipsPerPoint; }
+  void SetRightIndent(int Value);
+
+private:
+  TRichParaFormat Current() const;
+  // Sets one attribute on every paragraph of the selection.
+  void Change(const std::function<void(TRichParaFormat&)>& Set);
+  TCustomRichEdit* FEdit;
+};
+
 class TCustomRichEdit : public TWinControl {
 public:
   explicit TCustomRichEdit(TComponent* AOwner);
@@ -149,6 +201,8 @@ public:
   TRichTextAttributes* SelAttributes() const { return FSelAttributes; }
   TRichTextAttributes* GetDefAttributes() const { return FDefAttributes; }
   TRichTextAttributes* DefAttributes() const { return FDefAttributes; }
+  TParaAttributes* GetParagraph() const { return FParagraph; }
+  TParaAttributes* Paragraph() const { return FParagraph; }
   TStrings* GetLines() const { return FLines; }
   TStrings* Lines() const { return FLines; }
   void SetLines(TStrings* Value) { FLines->Assign(Value); }
@@ -161,6 +215,19 @@ public:
   void SetReadOnly(bool Value);
   bool GetHideSelection() const { return FHideSelection; }
   void SetHideSelection(bool Value);
+  TScrollStyle GetScrollBars() const { return FScrollBars; }
+  void SetScrollBars(TScrollStyle Value);
+  // The most characters the user may type or paste; 0: no limit. Text set
+  // from code is never cut.
+  int GetMaxLength() const { return FMaxLength; }
+  void SetMaxLength(int Value);
+
+  // The last typed, pasted, cut or deleted change; a change made from code
+  // (Lines, Text, SelAttributes) forgets it.
+  bool GetCanUndo();
+  bool CanUndo() { return GetCanUndo(); }
+  void Undo();
+  void ClearUndo();
 
   int GetSelStart() const { return FDocument->GetSelStart(); }
   void SetSelStart(int Value);
@@ -196,6 +263,9 @@ private:
   TRichTextAttributes* FSelAttributes;
   TRichTextAttributes* FDefAttributes;
   TRichEditStrings* FLines;
+  TParaAttributes* FParagraph;
+  TScrollStyle FScrollBars = ssNone;
+  int FMaxLength = 0;
   bool FPlainText = false;
   bool FWordWrap = true;
   bool FReadOnly = false;

@@ -17,6 +17,18 @@
 namespace {
 
 constexpr int Margin = 1;
+constexpr int DefaultLimit = 32767;  // until EM_EXLIMITTEXT says otherwise
+constexpr int ZeroLimit = 65536;     // EM_EXLIMITTEXT with 0
+constexpr int WheelLines = 3;
+constexpr int HorzLine = 8;  // pixels per scroll-arrow click
+
+// The document as it was before the last undoable change.
+struct TRichSnapshot {
+  WideString Text;
+  std::vector<TRichRun> Runs;
+  std::vector<TRichParaFormat> Paras;
+  int Anchor = 0, Caret = 0;
+};
 
 struct TRichState {
   HWND Wnd = nullptr;
@@ -28,7 +40,16 @@ struct TRichState {
   bool OwnFormat = false;  // set by EM_SETRECT(NP)
   int Anchor = 0, Caret = 0;
   int TopLine = 0;
+  int ScrollX = 0;  // pixels scrolled to the left (no word wrap)
   bool MouseSelecting = false;
+  int Limit = DefaultLimit;
+  // Undo: one change back (undoing again redoes it); typed characters in a
+  // row are one change. Changes made while UserEdits is 0 come from code
+  // and forget it.
+  TRichSnapshot UndoState;
+  bool CanUndo = false;
+  bool Typing = false;
+  int UserEdits = 0;
   // Notifications wait until a message's edit is complete.
   int Depth = 0;
   bool Dirty = false;
@@ -37,7 +58,10 @@ struct TRichState {
 
   DWORD Style() const { return static_cast<DWORD>(GetWindowLongA(Wnd, GWL_STYLE)); }
   bool ReadOnly() const { return (Style() & ES_READONLY) != 0; }
-  bool WordWrap() const { return !(Style() & (ES_AUTOHSCROLL | WS_HSCROLL)); }
+  // Fixed when the window is made: the kernel hides a bar (clearing its
+  // style bit) while there is nothing to scroll.
+  bool VBar = false, HBar = false, Wrap = true;
+  bool WordWrap() const { return Wrap; }
   int SelMin() const { return std::min(Anchor, Caret); }
   int SelMax() const { return std::max(Anchor, Caret); }
 };
@@ -111,14 +135,7 @@ int LineTop(const TRichState& e, int line) {
   return y;
 }
 
-int AlignOffset(const TRichState& e, const TRichLine& l) {
-  RECT fr = FormatRect(e);
-  int width = fr.right - fr.left;
-  TAlignment a = e.Doc->GetParaFormat(l.Paragraph).Alignment;
-  if (a == taRightJustify) return width - l.Width;
-  if (a == taCenter) return (width - l.Width) / 2;
-  return 0;
-}
+int AlignOffset(const TRichState& e, const TRichLine& l) { return RichLineX(*e.Doc, l); }
 
 // x of pos within its line, from the line's left edge, as the layout measures.
 int XInLine(const TRichState& e, TCanvasRichMeasurer& m, const TRichLine& l, int pos) {
@@ -142,7 +159,7 @@ POINT PosOfChar(const TRichState& e, int pos) {
   int line = LineOf(e, pos);
   const TRichLine& l = e.Lines[static_cast<std::size_t>(line)];
   RECT fr = FormatRect(e);
-  return {fr.left + AlignOffset(e, l) + XInLine(e, m, l, pos), fr.top + LineTop(e, line)};
+  return {fr.left + AlignOffset(e, l) + XInLine(e, m, l, pos) - e.ScrollX, fr.top + LineTop(e, line)};
 }
 
 int CharAtPoint(const TRichState& e, int x, int y) {
@@ -157,7 +174,7 @@ int CharAtPoint(const TRichState& e, int x, int y) {
   const TRichLine& l = e.Lines[static_cast<std::size_t>(line)];
   TScreenCanvas sc;
   TCanvasRichMeasurer m(sc.Canvas());
-  int rel = x - fr.left - AlignOffset(e, l);
+  int rel = x - fr.left - AlignOffset(e, l) + e.ScrollX;
   int end = LineEnd(e, l);
   int prev = 0;
   for (int i = l.Start; i < end; ++i) {
@@ -174,12 +191,73 @@ void PlaceCaret(TRichState& e) {
   SetCaretPos(p.x, p.y);
 }
 
+// Lines from TopLine that fit whole (at least one).
+int VisibleLines(const TRichState& e) {
+  RECT fr = FormatRect(e);
+  int height = fr.bottom - fr.top, y = 0, n = 0;
+  for (std::size_t i = static_cast<std::size_t>(e.TopLine); i < e.Lines.size(); ++i) {
+    y += e.Lines[i].Height;
+    if (y > height) break;
+    ++n;
+  }
+  return std::max(1, n);
+}
+
+int WidestLine(const TRichState& e) {
+  int w = 0;
+  for (const TRichLine& l : e.Lines) w = std::max(w, l.Width);
+  return w;
+}
+
+int LastTopLine(const TRichState& e) {
+  // The top line that shows the last line at the bottom.
+  RECT fr = FormatRect(e);
+  int height = fr.bottom - fr.top, y = 0;
+  int top = static_cast<int>(e.Lines.size());
+  while (top > 0 && y + e.Lines[static_cast<std::size_t>(top - 1)].Height <= height) y += e.Lines[static_cast<std::size_t>(--top)].Height;
+  return std::min(top, static_cast<int>(e.Lines.size()) - 1);
+}
+
+void UpdateScrollBars(TRichState& e) {
+  if (e.VBar) {
+    SCROLLINFO si{};
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = static_cast<int>(e.Lines.size()) - 1;
+    si.nPage = static_cast<UINT>(VisibleLines(e));
+    si.nPos = e.TopLine;
+    SetScrollInfo(e.Wnd, SB_VERT, &si, TRUE);
+  }
+  if (e.HBar) {
+    RECT fr = FormatRect(e);
+    SCROLLINFO si{};
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMin = 0;
+    si.nMax = WidestLine(e) + 1;
+    si.nPage = static_cast<UINT>(std::max<LONG>(0, fr.right - fr.left));
+    si.nPos = e.ScrollX;
+    SetScrollInfo(e.Wnd, SB_HORZ, &si, TRUE);
+  }
+}
+
 void ScrollCaretIntoView(TRichState& e) {
   int line = LineOf(e, e.Caret);
   if (line < e.TopLine) e.TopLine = line;
   RECT fr = FormatRect(e);
   int height = fr.bottom - fr.top;
   while (e.TopLine < line && LineTop(e, line + 1) > height) ++e.TopLine;
+  if (e.WordWrap()) {
+    e.ScrollX = 0;
+  } else {
+    TScreenCanvas sc;
+    TCanvasRichMeasurer m(sc.Canvas());
+    const TRichLine& l = e.Lines[static_cast<std::size_t>(line)];
+    int x = AlignOffset(e, l) + XInLine(e, m, l, e.Caret);
+    int width = fr.right - fr.left;
+    if (x - e.ScrollX > width - 1) e.ScrollX = x - width + 1;
+    if (x < e.ScrollX) e.ScrollX = x;
+  }
+  UpdateScrollBars(e);
 }
 
 void NotifyParent(TRichState& e, UINT code, NMHDR& hdr) {
@@ -219,6 +297,8 @@ void Flush(TRichState& e) {
     e.Dirty = false;
     Layout(e);
     e.TopLine = std::min(e.TopLine, static_cast<int>(e.Lines.size()) - 1);
+    e.ScrollX = std::clamp(e.ScrollX, 0, std::max(0, WidestLine(e)));
+    UpdateScrollBars(e);
     InvalidateRect(e.Wnd, nullptr, TRUE);
     RequestResize(e);
     if (e.EventMask & ENM_CHANGE) stdctl::NotifyParent(e.Wnd, EN_CHANGE);
@@ -244,6 +324,10 @@ void Attach(TRichState& e, TRichTextDocument* doc) {
   TRichState* st = &e;
   doc->OnChange = [st](TObject*) {
     st->Dirty = true;
+    if (st->UserEdits == 0) {
+      st->CanUndo = false;
+      st->Typing = false;
+    }
     if (st->Depth == 0) Flush(*st);  // a single change made from outside
   };
   e.Anchor = doc->GetSelStart();
@@ -254,16 +338,81 @@ void Attach(TRichState& e, TRichTextDocument* doc) {
 }
 
 void SetSel(TRichState& e, int anchor, int caret) {
+  e.Typing = false;
   int n = e.Doc->GetCharCount();
   e.Anchor = std::clamp(anchor, 0, n);
   e.Caret = std::clamp(caret, 0, n);
   e.Doc->SetSel(e.SelMin(), e.SelMax() - e.SelMin());
 }
 
-void ReplaceSel(TRichState& e, const WideString& s) {
+TRichSnapshot Snapshot(const TRichState& e) {
+  TRichSnapshot s;
+  s.Text = e.Doc->GetRawText();
+  s.Runs = e.Doc->GetRuns();
+  for (int p = 0; p < e.Doc->GetParagraphCount(); ++p) s.Paras.push_back(e.Doc->GetParaFormat(p));
+  s.Anchor = e.Anchor;
+  s.Caret = e.Caret;
+  return s;
+}
+
+// Marks the edits of its scope as the user's (undoable, not forgetting).
+class TUserEdit {
+public:
+  explicit TUserEdit(TRichState& E) : FE(E) { ++FE.UserEdits; }
+  ~TUserEdit() { --FE.UserEdits; }
+  TUserEdit(const TUserEdit&) = delete;
+  TUserEdit& operator=(const TUserEdit&) = delete;
+
+private:
+  TRichState& FE;
+};
+
+void RecordUndo(TRichState& e, bool typing) {
+  if (typing && e.Typing && e.CanUndo) return;  // the same run of typing
+  e.UndoState = Snapshot(e);
+  e.CanUndo = true;
+}
+
+// How many of Wanted characters fit under the limit in place of the
+// selection; tells the parent when some do not.
+int Room(TRichState& e, int Wanted) {
+  int room = std::max(0, e.Limit - (e.Doc->GetCharCount() - (e.SelMax() - e.SelMin())));
+  if (Wanted <= room) return Wanted;
+  stdctl::NotifyParent(e.Wnd, EN_MAXTEXT);
+  return room;
+}
+
+// Replaces the selection (cut to the limit). Undoable: a change the user
+// can take back; typing: one more character of a run of typing.
+void ReplaceSel(TRichState& e, WideString s, bool undoable, bool typing = false) {
+  s.resize(static_cast<std::size_t>(Room(e, static_cast<int>(s.size()))));
+  // Never leave half of a surrogate pair at the cut.
+  if (!s.empty() && s.back() >= 0xD800 && s.back() <= 0xDBFF) s.pop_back();
+  if (s.empty() && e.SelMin() == e.SelMax()) return;
+  if (!undoable) {
+    e.Doc->SetSel(e.SelMin(), e.SelMax() - e.SelMin());
+    e.Doc->SetSelWideText(s);
+    e.Anchor = e.Caret = e.Doc->GetSelStart();
+    return;
+  }
+  RecordUndo(e, typing);
+  TUserEdit user(e);
   e.Doc->SetSel(e.SelMin(), e.SelMax() - e.SelMin());
   e.Doc->SetSelWideText(s);
   e.Anchor = e.Caret = e.Doc->GetSelStart();
+  e.Typing = typing;
+}
+
+// Puts the remembered document back and remembers the current one, so a
+// second undo redoes.
+void Undo(TRichState& e) {
+  if (!e.CanUndo) return;
+  TRichSnapshot now = Snapshot(e);
+  TUserEdit user(e);
+  e.Doc->Assign(e.UndoState.Text, e.UndoState.Runs, e.UndoState.Paras);
+  SetSel(e, e.UndoState.Anchor, e.UndoState.Caret);
+  e.UndoState = std::move(now);
+  e.Typing = false;
 }
 
 // The selection as a document of its own (runs and paragraph formats kept).
@@ -304,14 +453,19 @@ void Paste(TRichState& e) {
     if (auto zero = rtf.find('\0'); zero != std::string::npos) rtf.resize(zero);
     TRichTextDocument part;
     RtfRead(part, rtf);
-    ReplaceSel(e, WideString());
+    const int room = Room(e, part.GetCharCount());
+    RecordUndo(e, false);
+    TUserEdit user(e);
+    ReplaceSel(e, WideString(), false);
     int pos = e.Caret;
     const WideString& text = part.GetRawText();
     int at = 0;
     for (const TRichRun& r : part.GetRuns()) {
-      e.Doc->Insert(pos, text.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(r.Length)), r.Format);
-      pos += r.Length;
-      at += r.Length;
+      int n = std::min(r.Length, room - at);
+      if (n <= 0) break;
+      e.Doc->Insert(pos, text.substr(static_cast<std::size_t>(at), static_cast<std::size_t>(n)), r.Format);
+      pos += n;
+      at += n;
     }
     SetSel(e, pos, pos);
     return;
@@ -322,7 +476,7 @@ void Paste(TRichState& e) {
       if (ch == u'\n' && !s.empty() && s.back() == RichParaBreak) continue;  // CR LF is one break
       s += ch == u'\n' ? RichParaBreak : ch;
     }
-    ReplaceSel(e, s);
+    ReplaceSel(e, s, true);
   }
 }
 
@@ -365,7 +519,7 @@ void KeyDown(TRichState& e, WORD vk) {
       if (e.ReadOnly()) return;
       if (e.Anchor == e.Caret) SetSel(e, e.Caret, StepChar(e, e.Caret, 1));
       if (shift) Copy(e);
-      ReplaceSel(e, WideString());
+      ReplaceSel(e, WideString(), true);
       return;
     case VK_INSERT:
       if (ctrl) Copy(e);
@@ -390,7 +544,10 @@ void Char(TRichState& e, char16_t c) {
       return;
     case 24:  // Ctrl+X
       Copy(e);
-      if (!e.ReadOnly()) ReplaceSel(e, WideString());
+      if (!e.ReadOnly()) ReplaceSel(e, WideString(), true);
+      return;
+    case 26:  // Ctrl+Z
+      if (!e.ReadOnly()) Undo(e);
       return;
     default:
       break;
@@ -398,15 +555,15 @@ void Char(TRichState& e, char16_t c) {
   if (e.ReadOnly()) return;
   if (c == u'\b') {
     if (e.Anchor == e.Caret) SetSel(e, e.Caret, StepChar(e, e.Caret, -1));
-    ReplaceSel(e, WideString());
+    ReplaceSel(e, WideString(), true);
     return;
   }
   if (c == u'\r' || c == u'\n') {
-    ReplaceSel(e, WideString(1, RichParaBreak));
+    ReplaceSel(e, WideString(1, RichParaBreak), true);
     return;
   }
   if (c < 0x20 && c != u'\t') return;
-  ReplaceSel(e, WideString(1, c));
+  ReplaceSel(e, WideString(1, c), true, true);
 }
 
 void Paint(TRichState& e, HDC given) {
@@ -431,7 +588,8 @@ void Paint(TRichState& e, HDC given) {
     int height = 0;
     for (std::size_t i = static_cast<std::size_t>(e.TopLine); i < e.Lines.size() && height < fr.bottom - fr.top; ++i)
       height += e.Lines[i].Height;
-    RichDraw(*e.Doc, &canvas, TRect(fr.left, fr.top, fr.right, fr.top + std::max(height, 1)), first, -1, e.WordWrap());
+    RichDraw(*e.Doc, &canvas, TRect(fr.left - e.ScrollX, fr.top, fr.right - e.ScrollX, fr.top + std::max(height, 1)),
+             first, -1, e.WordWrap());
     canvas.SetHandle(nullptr);
   }
   bool showSel = e.SelMin() != e.SelMax() && (GetFocus() == e.Wnd || (e.Style() & ES_NOHIDESEL));
@@ -444,7 +602,7 @@ void Paint(TRichState& e, HDC given) {
       if (y >= fr.bottom) break;
       int a = std::max(e.SelMin(), l.Start), b = std::min(e.SelMax(), LineEnd(e, l));
       if (a >= b) continue;
-      int x = fr.left + AlignOffset(e, l);
+      int x = fr.left + AlignOffset(e, l) - e.ScrollX;
       RECT r{x + XInLine(e, m, l, a), y, x + XInLine(e, m, l, b), y + l.Height};
       InvertRect(dc, &r);
     }
@@ -498,6 +656,8 @@ LRESULT SetCharFormat(TRichState& e, WPARAM scope, const CHARFORMATA* cf) {
     e.Doc->SetCharFormat(0, e.Doc->GetCharCount(), f, mask);
     e.Doc->SetDefaultFormat(f, mask);
   } else if (scope & SCF_SELECTION) {
+    if (e.SelMin() != e.SelMax()) RecordUndo(e, false);
+    TUserEdit user(e);
     e.Doc->SetSel(e.SelMin(), e.SelMax() - e.SelMin());
     e.Doc->SetSelCharFormat(f, mask);
     e.Dirty = true;
@@ -533,6 +693,69 @@ LRESULT FormatRange(TRichState& e, WPARAM render, const FORMATRANGE* fr) {
   return result;
 }
 
+// After the view moved without an edit: bars, caret and picture follow.
+void ScrollView(TRichState& e) {
+  UpdateScrollBars(e);
+  PlaceCaret(e);
+  InvalidateRect(e.Wnd, nullptr, TRUE);
+}
+
+// ---- Paragraph formats ----------------------------------------------------------------
+bool ValidParaFormat(const PARAFORMAT* pf) { return pf && pf->cbSize >= sizeof(PARAFORMAT); }
+
+// Each paragraph of the selection takes the attributes of the mask.
+LRESULT SetParaFormat(TRichState& e, const PARAFORMAT* pf) {
+  if (!ValidParaFormat(pf)) return 0;
+  TAlignment a = taLeftJustify;
+  if (pf->dwMask & PFM_ALIGNMENT) {
+    switch (pf->wAlignment) {
+      case PFA_LEFT: a = taLeftJustify; break;
+      case PFA_RIGHT: a = taRightJustify; break;
+      case PFA_CENTER: a = taCenter; break;
+      default: return 0;
+    }
+  }
+  if (!(pf->dwMask & (PFM_ALIGNMENT | PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET))) return 1;
+  RecordUndo(e, false);
+  TUserEdit user(e);
+  const int last = e.Doc->ParagraphOf(e.SelMax() > e.SelMin() ? e.SelMax() - 1 : e.SelMin());
+  for (int p = e.Doc->ParagraphOf(e.SelMin()); p <= last; ++p) {
+    TRichParaFormat f = e.Doc->GetParaFormat(p);
+    if (pf->dwMask & PFM_ALIGNMENT) f.Alignment = a;
+    if (pf->dwMask & PFM_STARTINDENT) f.StartIndent = pf->dxStartIndent;
+    if (pf->dwMask & PFM_RIGHTINDENT) f.RightIndent = pf->dxRightIndent;
+    if (pf->dwMask & PFM_OFFSET) f.Offset = pf->dxOffset;
+    const int start = e.Doc->ParagraphStart(p);
+    e.Doc->SetParaFormat(start, 0, f);
+  }
+  return 1;
+}
+
+// The first paragraph's format; the mask leaves out what the selection's
+// paragraphs do not share.
+LRESULT GetParaFormat(TRichState& e, PARAFORMAT* pf) {
+  if (!ValidParaFormat(pf)) return 0;
+  int first = e.Doc->ParagraphOf(e.SelMin());
+  int last = e.Doc->ParagraphOf(e.SelMax() > e.SelMin() ? e.SelMax() - 1 : e.SelMin());
+  const TRichParaFormat f = e.Doc->GetParaFormat(first);
+  DWORD mask = PFM_ALIGNMENT | PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET;
+  for (int p = first + 1; p <= last; ++p) {
+    const TRichParaFormat o = e.Doc->GetParaFormat(p);
+    if (o.Alignment != f.Alignment) mask &= ~PFM_ALIGNMENT;
+    if (o.StartIndent != f.StartIndent) mask &= ~PFM_STARTINDENT;
+    if (o.RightIndent != f.RightIndent) mask &= ~PFM_RIGHTINDENT;
+    if (o.Offset != f.Offset) mask &= ~PFM_OFFSET;
+  }
+  pf->dwMask = mask;
+  pf->wAlignment = f.Alignment == taRightJustify ? PFA_RIGHT : f.Alignment == taCenter ? PFA_CENTER : PFA_LEFT;
+  pf->wNumbering = 0;
+  pf->dxStartIndent = f.StartIndent;
+  pf->dxRightIndent = f.RightIndent;
+  pf->dxOffset = f.Offset;
+  pf->cTabCount = 0;
+  return static_cast<LRESULT>(pf->dwMask);
+}
+
 LRESULT Handle(TRichState& e, HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case RE_ATTACHDOCUMENT:
@@ -545,6 +768,8 @@ LRESULT Handle(TRichState& e, HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETTEXT:
       e.Doc->SetText(lp ? reinterpret_cast<LPCSTR>(lp) : "");
       e.Doc->SetSel(0, 0);
+      e.TopLine = 0;
+      e.ScrollX = 0;
       return TRUE;
     case WM_GETTEXT: {
       if (wp == 0 || !lp) return 0;
@@ -564,6 +789,8 @@ LRESULT Handle(TRichState& e, HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(e.Font);
     case WM_SIZE:
       Layout(e);
+      e.TopLine = std::min(e.TopLine, static_cast<int>(e.Lines.size()) - 1);
+      UpdateScrollBars(e);
       return 0;
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTALLKEYS;
@@ -625,7 +852,7 @@ LRESULT Handle(TRichState& e, HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CUT:
       Copy(e);
-      if (!e.ReadOnly()) ReplaceSel(e, WideString());
+      if (!e.ReadOnly()) ReplaceSel(e, WideString(), true);
       return 0;
     case WM_COPY:
       Copy(e);
@@ -634,8 +861,72 @@ LRESULT Handle(TRichState& e, HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (!e.ReadOnly()) Paste(e);
       return 0;
     case WM_CLEAR:
-      if (!e.ReadOnly()) ReplaceSel(e, WideString());
+      if (!e.ReadOnly()) ReplaceSel(e, WideString(), true);
       return 0;
+    case WM_UNDO:
+    case EM_UNDO:
+      if (!e.CanUndo) return FALSE;
+      Undo(e);
+      return TRUE;
+    case EM_CANUNDO:
+      return e.CanUndo;
+    case EM_EMPTYUNDOBUFFER:
+      e.CanUndo = false;
+      e.Typing = false;
+      return 0;
+    case EM_LIMITTEXT:
+    case EM_EXLIMITTEXT: {
+      long long v = msg == EM_LIMITTEXT ? static_cast<long long>(wp) : static_cast<long long>(lp);
+      e.Limit = v <= 0 ? ZeroLimit : static_cast<int>(std::min<long long>(v, RichEditNoLimit));
+      return 0;
+    }
+    case EM_GETLIMITTEXT:
+      return e.Limit;
+    case EM_SETPARAFORMAT:
+      return SetParaFormat(e, reinterpret_cast<const PARAFORMAT*>(lp));
+    case EM_GETPARAFORMAT:
+      return GetParaFormat(e, reinterpret_cast<PARAFORMAT*>(lp));
+    case WM_MOUSEWHEEL:
+      e.TopLine = std::clamp(e.TopLine - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * WheelLines, 0, LastTopLine(e));
+      ScrollView(e);
+      return 0;
+    case WM_VSCROLL: {
+      int top = e.TopLine, page = VisibleLines(e);
+      switch (LOWORD(wp)) {
+        case SB_LINEUP: --top; break;
+        case SB_LINEDOWN: ++top; break;
+        case SB_PAGEUP: top -= page; break;
+        case SB_PAGEDOWN: top += page; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: top = HIWORD(wp); break;
+        case SB_TOP: top = 0; break;
+        case SB_BOTTOM: top = LastTopLine(e); break;
+        default: return 0;
+      }
+      e.TopLine = std::clamp(top, 0, LastTopLine(e));
+      ScrollView(e);
+      return 0;
+    }
+    case WM_HSCROLL: {
+      RECT fr = FormatRect(e);
+      int page = std::max(1, static_cast<int>(fr.right - fr.left));
+      int last = std::max(0, WidestLine(e) + 1 - page);
+      int x = e.ScrollX;
+      switch (LOWORD(wp)) {
+        case SB_LINELEFT: x -= HorzLine; break;
+        case SB_LINERIGHT: x += HorzLine; break;
+        case SB_PAGELEFT: x -= page; break;
+        case SB_PAGERIGHT: x += page; break;
+        case SB_THUMBTRACK:
+        case SB_THUMBPOSITION: x = HIWORD(wp); break;
+        case SB_LEFT: x = 0; break;
+        case SB_RIGHT: x = last; break;
+        default: return 0;
+      }
+      e.ScrollX = e.WordWrap() ? 0 : std::clamp(x, 0, last);
+      ScrollView(e);
+      return 0;
+    }
     case EM_GETSEL:
       if (wp) *reinterpret_cast<DWORD*>(wp) = static_cast<DWORD>(e.SelMin());
       if (lp) *reinterpret_cast<DWORD*>(lp) = static_cast<DWORD>(e.SelMax());
@@ -661,7 +952,7 @@ LRESULT Handle(TRichState& e, HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return e.SelMax();
     }
     case EM_REPLACESEL:
-      if (lp) ReplaceSel(e, Utf8ToWide(reinterpret_cast<LPCSTR>(lp)));
+      if (lp) ReplaceSel(e, Utf8ToWide(reinterpret_cast<LPCSTR>(lp)), wp != 0);
       return 0;
     case EM_SETREADONLY: {
       DWORD st = e.Style();
@@ -682,6 +973,8 @@ LRESULT Handle(TRichState& e, HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       Layout(e);
       if (msg == EM_SETRECT) InvalidateRect(h, nullptr, TRUE);
       return 0;
+    case EM_GETFIRSTVISIBLELINE:
+      return e.TopLine;
     case EM_GETLINECOUNT:
       return static_cast<LRESULT>(e.Lines.size());
     case EM_LINEFROMCHAR:
@@ -734,6 +1027,12 @@ LRESULT RichEditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     States[h] = std::move(st);
     Attach(*e, e->Own.get());
     auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lp);
+    if (cs) {
+      const DWORD style = static_cast<DWORD>(cs->style);
+      e->VBar = (style & WS_VSCROLL) != 0;
+      e->HBar = (style & WS_HSCROLL) != 0;
+      e->Wrap = !(style & (ES_AUTOHSCROLL | WS_HSCROLL));
+    }
     if (cs && cs->lpszName && *cs->lpszName) e->Doc->SetText(cs->lpszName);
     e->Dirty = false;
     return DefWindowProcA(h, msg, wp, lp);

@@ -1,5 +1,5 @@
 // The toolbar and its buttons: images from an image list, separators, hints,
-// the disabled look, check buttons and groups.
+// the disabled look, check buttons and groups, drop-down buttons.
 #include <algorithm>
 
 #include "platform/codepages.h"
@@ -15,6 +15,7 @@ TToolButton::TToolButton(TComponent* AOwner) : TGraphicControl(AOwner) {
 
 TToolButton::~TToolButton() {
   SetAction(nullptr);
+  SetDropdownMenu(nullptr);
   if (FToolBar) FToolBar->RemoveButton(this);
 }
 
@@ -100,6 +101,26 @@ void TToolButton::ActionChanged(TBasicAction* Action) {
   if (FStyle == tbsCheck) SetDown(a->GetChecked());
 }
 
+void TToolButton::SetDropdownMenu(TPopupMenu* Value) {
+  if (FDropdownMenu == Value) return;
+  if (FDropdownMenu) FDropdownMenu->RemoveFreeNotification(this);
+  FDropdownMenu = Value;
+  if (FDropdownMenu) FDropdownMenu->FreeNotification(this);
+}
+
+void TToolButton::Notification(TComponent* AComponent, TOperation Operation) {
+  TGraphicControl::Notification(AComponent, Operation);
+  if (Operation == opRemove && AComponent == FDropdownMenu) FDropdownMenu = nullptr;
+}
+
+bool TToolButton::CheckMenuDropdown() {
+  if (!FDropdownMenu || !GetParent()) return false;
+  TPoint at = ClientToScreen(TPoint(0, GetHeight()));
+  FDropdownMenu->SetPopupComponent(this);
+  FDropdownMenu->Popup(at.x, at.y);
+  return true;
+}
+
 int TToolButton::GetIndex() const {
   if (!FToolBar) return -1;
   auto& b = FToolBar->FButtons;
@@ -122,6 +143,11 @@ void TToolButton::Dispatch(TMessage& Message) {
   if (Message.Msg == WM_LBUTTONDBLCLK) Message.Msg = WM_LBUTTONDOWN;
   switch (Message.Msg) {
     case WM_LBUTTONDOWN:
+      // The arrow part opens the menu at once: no press, no click.
+      if (FStyle == tbsDropDown && Message.XPos() >= GetWidth() - DropDownArrowWidth) {
+        if (GetEnabled() && (!FToolBar || FToolBar->GetEnabled())) CheckMenuDropdown();
+        return;
+      }
       if (GetEnabled() && !IsSeparator()) {
         FPressed = true;
         Invalidate();
@@ -162,6 +188,10 @@ void TToolButton::Paint() {
     return;
   }
   bool enabled = GetEnabled() && (!FToolBar || FToolBar->GetEnabled());
+  if (FStyle == tbsDropDown) {
+    PaintDropDownArrow(c, enabled);
+    r.right -= DropDownArrowWidth;
+  }
   bool sunken = (FPressed && FMouseInControl) || FDown;
   if (FDown && !FPressed) {
     // A checked button shows a lighter face.
@@ -205,6 +235,23 @@ void TToolButton::Paint() {
     SetTextColor(dc, ColorToRGB(enabled ? clBtnText : clBtnShadow));
     DrawTextA(dc, text.c_str(), -1, &tr, fmt);
   }
+}
+
+void TToolButton::PaintDropDownArrow(TCanvas* C, bool Enabled) {
+  TRect part(GetWidth() - DropDownArrowWidth, 0, GetWidth(), GetHeight());
+  bool flat = FToolBar && FToolBar->FFlat;
+  RECT e = part;
+  if (!flat)
+    DrawEdge(C->GetHandle(), &e, EDGE_RAISED, BF_RECT);
+  else if (FMouseInControl && Enabled)
+    DrawEdge(C->GetHandle(), &e, BDR_RAISEDINNER, BF_RECT);
+  // A small solid triangle pointing down.
+  TColor color = Enabled ? clBtnText : clBtnShadow;
+  C->GetBrush()->SetColor(color);
+  C->GetPen()->SetColor(color);
+  int cx = part.left + part.Width() / 2, cy = part.top + part.Height() / 2;
+  TPoint tri[3] = {TPoint(cx - 3, cy - 1), TPoint(cx + 3, cy - 1), TPoint(cx, cy + 2)};
+  C->Polygon(tri, 3);
 }
 
 // ---- TToolBar ------------------------------------------------------------------------------------
@@ -254,6 +301,7 @@ void TToolBar::ArrangeButtons() {
   for (TToolButton* b : FButtons) {
     if (!b->GetVisible()) continue;
     int w = b->IsSeparator() ? b->FSeparatorWidth : buttonWidth;
+    if (b->FStyle == tbsDropDown) w += TToolButton::DropDownArrowWidth;
     b->SetBounds(x, 2, w, FButtonHeight);
     x += w;
   }

@@ -94,6 +94,8 @@ inline constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;
 // A child's notification reflected back to it by its parent.
 inline constexpr UINT CN_BASE = 0xBC00;
 inline constexpr UINT CN_CHARTOITEM = CN_BASE + 0x002F;
+inline constexpr UINT CN_DRAWITEM = CN_BASE + 0x002B;     // WM_DRAWITEM
+inline constexpr UINT CN_MEASUREITEM = CN_BASE + 0x002C;  // WM_MEASUREITEM
 inline constexpr UINT CN_COMMAND = CN_BASE + WM_COMMAND;
 inline constexpr UINT CN_CTLCOLOREDIT = CN_BASE + WM_CTLCOLOREDIT;
 inline constexpr UINT CN_CTLCOLORLISTBOX = CN_BASE + WM_CTLCOLORLISTBOX;
@@ -185,6 +187,14 @@ using TAnchors = unsigned;
 inline constexpr TAnchors akDefault = akLeft | akTop;
 
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+// Bevels of a windowed control, drawn in its non-client edge (inside the
+// border, around the scroll bars and the client area).
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+enum TBevelKind { bkNone, bkTile, bkSoft, bkFlat };
+enum TBevelEdge : unsigned { beLeft = 1u << 0, beTop = 1u << 1, beRight = 1u << 2, beBottom = 1u << 3 };
+using TBevelEdges = unsigned;  // bitwise or of the edges above
+inline constexpr TBevelEdges beAllEdges = beLeft | beTop | beRight | beBottom;
+using TBevelWidth = int;
 // Form borders; the plain border of controls uses the first two.
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
@@ -545,6 +555,26 @@ public:
   TBorderStyle GetBorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle Value);
 
+  // Bevels: drawn only while BevelKind is not bkNone; each cut present
+  // takes BevelWidth pixels of every edge in BevelEdges.
+  TBevelEdges GetBevelEdges() const { return FBevelEdges; }
+  void SetBevelEdges(TBevelEdges Value);
+  TBevelCut GetBevelInner() const { return FBevelInner; }
+  void SetBevelInner(TBevelCut Value);
+  TBevelCut GetBevelOuter() const { return FBevelOuter; }
+  void SetBevelOuter(TBevelCut Value);
+  TBevelKind GetBevelKind() const { return FBevelKind; }
+  void SetBevelKind(TBevelKind Value);
+  TBevelWidth GetBevelWidth() const { return FBevelWidth; }
+  void SetBevelWidth(TBevelWidth Value);
+  // The background brush: its colour follows Color; a clear brush makes
+  // the control's window (edit, list, rich edit) paint no background.
+  TBrush* GetBrush();
+  TBrush* Brush() { return GetBrush(); }
+  // Paints through an off-screen bitmap, so a paint never shows half done.
+  bool GetDoubleBuffered() const { return FDoubleBuffered; }
+  void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
+
   TRect GetClientRect() override;
   TPoint ClientOrigin() override;
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -630,6 +660,15 @@ protected:
   void CMParentCtl3DChanged(TMessage& Message);
   void CMEnabledChangedWin(TMessage& Message);
   void CMShowingChanged(TMessage& Message);
+  void CMBorderChanged(TMessage& Message);
+  void CNCtlColor(TMessage& Message);
+  // An owner-drawn child's WM_DRAWITEM / WM_MEASUREITEM goes back to it as
+  // CN_DRAWITEM / CN_MEASUREITEM.
+  void WMOwnerDraw(TMessage& Message);
+  void WMNCCalcSize(TMessage& Message);
+  void WMNCPaint(TMessage& Message);
+  // Pixels the bevels take from each edge (zero without a bevel kind).
+  TRect BevelInsets() const;
 
   HWND FHandle = nullptr;
   HWND FParentWindow = nullptr;
@@ -640,6 +679,13 @@ protected:
   bool FCtl3D = true;
   bool FParentCtl3D = true;
   TBorderStyle FBorderStyle = bsNone;
+  TBevelEdges FBevelEdges = beAllEdges;
+  TBevelCut FBevelInner = bvRaised;
+  TBevelCut FBevelOuter = bvLowered;
+  TBevelKind FBevelKind = bkNone;
+  TBevelWidth FBevelWidth = 1;
+  bool FDoubleBuffered = false;
+  TBrush* FBrush = nullptr;  // made on first use
   int FAlignLevel = 0;
   bool FShowing = false;
 

@@ -55,9 +55,45 @@ void TWinControl::Repaint() {
 }
 
 void TWinControl::WMPaint(TMessage& Message) {
+  if (FDoubleBuffered && !Message.WParam && FHandle) {
+    // The whole client area is painted into a bitmap (background included:
+    // WM_ERASEBKGND with the bitmap's context in both parameters) and
+    // copied in one blit.
+    TRect client = GetClientRect();
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, std::max(1, client.right), std::max(1, client.bottom));
+    ReleaseDC(nullptr, screen);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    struct TFree {
+      HDC Memory;
+      HGDIOBJ Old;
+      HBITMAP Bitmap;
+      ~TFree() {
+        SelectObject(Memory, Old);
+        DeleteDC(Memory);
+        DeleteObject(Bitmap);
+      }
+    } free{memory, old, bitmap};
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(FHandle, &ps);
+    struct TEnd {
+      HWND H;
+      PAINTSTRUCT* P;
+      ~TEnd() {
+        if (IsWindow(H)) EndPaint(H, P);
+      }
+    } end{FHandle, &ps};
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), reinterpret_cast<LPARAM>(memory));
+    Message.WParam = reinterpret_cast<WPARAM>(memory);
+    WMPaint(Message);
+    Message.WParam = 0;
+    if (dc) BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    return;
+  }
   bool graphicChildren = std::any_of(FControls.begin(), FControls.end(),
                                      [](TControl* c) { return !dynamic_cast<TWinControl*>(c); });
-  if (Message.WParam || graphicChildren) PaintHandler(Message);
+  if (Message.WParam || graphicChildren || (FControlState & csCustomPaint)) PaintHandler(Message);
   else DefaultHandler(Message);
 }
 
@@ -102,10 +138,14 @@ void TWinControl::PaintControls(HDC DC, TControl* First) {
 void TWinControl::WMEraseBkgnd(TMessage& Message) {
   HDC dc = reinterpret_cast<HDC>(Message.WParam);
   if (!dc) return;
+  // Double buffered: only the bitmap's erase (both parameters the same)
+  // paints; the screen's would show before the picture.
+  if (FDoubleBuffered && Message.WParam != static_cast<WPARAM>(Message.LParam)) {
+    Message.Result = 1;
+    return;
+  }
   RECT r = GetClientRect();
-  HBRUSH brush = CreateSolidBrush(ColorToRGB(FColor));
-  FillRect(dc, &r, brush);
-  DeleteObject(brush);
+  FillRect(dc, &r, GetBrush()->GetHandle());  // a clear brush leaves it
   Message.Result = 1;
 }
 
@@ -116,7 +156,8 @@ void TWinControl::PaintTo(HDC DC, int X, int Y) {
   OffsetWindowOrgEx(DC, -X, -Y, &old);
   TRect client = GetClientRect();
   IntersectClipRect(DC, 0, 0, client.Width(), client.Height());
-  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), 0);
+  // Both parameters: a double-buffered control erases only that way.
+  Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(DC), reinterpret_cast<LPARAM>(DC));
   Perform(WM_PAINT, reinterpret_cast<WPARAM>(DC), 0);
   RestoreDC(DC, saved);
   for (TControl* c : FControls) {
@@ -146,8 +187,11 @@ void TCustomControl::Dispatch(TMessage& Message) {
 
 void TCustomControl::WMPaintCustom(TMessage& Message) {
   FControlState |= csCustomPaint;
-  PaintHandler(Message);
-  FControlState &= ~csCustomPaint;
+  struct TClear {
+    TControlState& State;
+    ~TClear() { State &= ~csCustomPaint; }
+  } clear{FControlState};
+  WMPaint(Message);
 }
 
 void TCustomControl::PaintWindow(HDC DC) {

@@ -10,6 +10,9 @@
 namespace {
 
 constexpr const char* ControlProp = "YuntFrameworkControl";
+// The owner-draw notifications (their records come with the standard controls).
+constexpr UINT WM_DRAWITEM_MSG = 0x002B;
+constexpr UINT WM_MEASUREITEM_MSG = 0x002C;
 
 std::set<AnsiString>& RegisteredClasses() {
   static auto* names = new std::set<AnsiString>;
@@ -85,6 +88,25 @@ TWinControl::~TWinControl() {
     RemoveControl(c);
     delete c;
   }
+  delete FBrush;
+}
+
+TBrush* TWinControl::GetBrush() {
+  if (!FBrush) {
+    FBrush = new TBrush;
+    FBrush->SetColor(FColor);
+  }
+  return FBrush;
+}
+
+// The window asks its parent for colours; the parent hands the question back
+// here: the control's font colour on its brush.
+void TWinControl::CNCtlColor(TMessage& Message) {
+  HDC dc = reinterpret_cast<HDC>(Message.WParam);
+  TBrush* brush = GetBrush();
+  SetTextColor(dc, ColorToRGB(FFont->GetColor()));
+  SetBkColor(dc, ColorToRGB(brush->GetColor()));
+  Message.Result = reinterpret_cast<LRESULT>(brush->GetHandle());
 }
 
 TWinControl* TWinControl::FindControl(HWND Handle) {
@@ -252,6 +274,10 @@ LRESULT TWinControl::MainWndProc(HWND Wnd, UINT Msg, WPARAM WParam, LPARAM LPara
     // The first messages of a window arrive before CreateWindow returns.
     FHandle = Wnd;
     SetPropA(Wnd, ControlProp, this);
+    // A child's id is its handle, so that notifications that carry only
+    // the id (WM_MEASUREITEM) find their control.
+    if ((GetWindowLongA(Wnd, GWL_STYLE) & WS_CHILD) && GetWindowLongA(Wnd, GWL_ID) == 0)
+      SetWindowLongA(Wnd, GWL_ID, static_cast<LONG>(reinterpret_cast<std::uintptr_t>(Wnd)));
   }
   TMessage m{Msg, WParam, LParam, 0};
   bool scoped = false;
@@ -348,6 +374,13 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_CTLCOLORSTATIC: WMCtlColor(Message); return;
     case WM_SETCURSOR: WMSetCursor(Message); return;
     case WM_NCDESTROY: WMNCDestroy(Message); return;
+    case WM_NCCALCSIZE: WMNCCalcSize(Message); return;
+    case WM_NCPAINT: WMNCPaint(Message); return;
+    case CM_BORDERCHANGED: CMBorderChanged(Message); return;
+    case CN_CTLCOLOREDIT:
+    case CN_CTLCOLORLISTBOX: CNCtlColor(Message); return;
+    case WM_DRAWITEM_MSG:
+    case WM_MEASUREITEM_MSG: WMOwnerDraw(Message); return;
     case WM_WINDOWPOSCHANGED: {
       DefaultHandler(Message);  // WM_MOVE and WM_SIZE follow from it
       return;
@@ -412,6 +445,31 @@ void TWinControl::WMCommand(TMessage& Message) {
 void TWinControl::WMScroll(TMessage& Message) {
   HWND src = reinterpret_cast<HWND>(Message.LParam);
   if (src && src != FHandle && ReflectToSource(Message)) return;
+  DefaultHandler(Message);
+}
+
+// The records' layouts as the owner-drawn windows fill them: DRAWITEMSTRUCT
+// carries the window after four UINTs, MEASUREITEMSTRUCT only the id (a
+// framework child's id is its handle).
+void TWinControl::WMOwnerDraw(TMessage& Message) {
+  HWND src = nullptr;
+  if (Message.LParam) {
+    const auto* words = reinterpret_cast<const UINT*>(Message.LParam);
+    if (Message.Msg == WM_DRAWITEM_MSG) {
+      struct TDrawHead {
+        UINT CtlType, CtlID, itemID, itemAction, itemState;
+        HWND hwndItem;
+      };
+      src = reinterpret_cast<const TDrawHead*>(Message.LParam)->hwndItem;
+    } else {
+      src = reinterpret_cast<HWND>(static_cast<std::uintptr_t>(words[1]));
+    }
+  }
+  TWinControl* control = src && src != FHandle ? FindControl(src) : nullptr;
+  if (control) {
+    Message.Result = control->Perform(CN_BASE + Message.Msg, Message.WParam, Message.LParam);
+    return;
+  }
   DefaultHandler(Message);
 }
 
@@ -539,7 +597,9 @@ TRect TWinControl::GetClientRect() {
   }
   int b = 0;
   if (FBorderStyle == bsSingle) b = FCtl3D ? 2 : 1;
-  return TRect(0, 0, std::max(0, FWidth - 2 * b), std::max(0, FHeight - 2 * b));
+  TRect bevel = BevelInsets();
+  return TRect(0, 0, std::max(0, FWidth - 2 * b - bevel.left - bevel.right),
+               std::max(0, FHeight - 2 * b - bevel.top - bevel.bottom));
 }
 
 TPoint TWinControl::ClientOrigin() {
@@ -583,6 +643,7 @@ void TWinControl::SetParent(TWinControl* AParent) { TControl::SetParent(AParent)
 
 // ---- Appearance messages -------------------------------------------------------------------
 void TWinControl::CMColorChangedWin(TMessage& Message) {
+  if (FBrush) FBrush->SetColor(FColor);
   TControl::Dispatch(Message);
   TMessage m{CM_PARENTCOLORCHANGED, 0, 0, 0};
   for (TControl* c : std::vector<TControl*>(FControls)) c->Perform(m.Msg, 0, 0);

@@ -6,8 +6,7 @@
 #include "platform/graphics.h"
 #include "platform/stdctrls_edit.h"
 
-enum TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
-using TBevelWidth = int;
+using TPanelBevel = TBevelCut;
 
 // A container with an outer and an inner bevel, a border between them and
 // a caption in the middle.

@@ -6,6 +6,33 @@
 
 #include "platform/controls.h"
 
+class TMainMenu;
+class TCustomForm;
+
+// The height of a form's menu bar.
+inline constexpr int MenuBarHeight = 20;
+
+// What menus and action lists add to forms and to the message loop: the
+// menu bar's drawing, mouse and keyboard, the shortcut keys, context menus
+// and the idle-time action updates. The menus module installs it with its
+// first menu or action list; forms without them work on without it.
+class TFormMenuSupport {
+public:
+  virtual ~TFormMenuSupport() = default;
+  // A message of the form (shortcut check, context menu, non-client mouse,
+  // painting, activation, system command); true when it was handled here.
+  virtual bool FormMessage(TCustomForm* Form, TMessage& Message) = 0;
+  // A message the application is about to dispatch; true when taken.
+  virtual bool PreprocessMessage(MSG& Msg) = 0;
+  virtual bool IsShortCut(TCustomForm* Form, WORD Key, TShiftState Shift) = 0;
+  virtual void UpdateActions(TCustomForm* Form) = 0;
+  // The form's Menu changes from Old to New (New nullptr: also when the
+  // form goes away).
+  virtual void MenuLinked(TCustomForm* Form, TMainMenu* Old, TMainMenu* New) = 0;
+};
+void SetFormMenuSupport(TFormMenuSupport* Support);
+TFormMenuSupport* GetFormMenuSupport();
+
 // Modal results.
 using TModalResult = int;
 inline constexpr TModalResult mrNone = 0;
@@ -58,6 +85,23 @@ public:
   bool GetActive() const { return FActive; }
   bool IsModal() const { return FModal; }
 
+  // The main menu the form shows as its menu bar, in the non-client area
+  // above the client area; a form's first main menu becomes its Menu.
+  TMainMenu* GetMenu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
+  // The menu bar in window coordinates; empty without one.
+  TRect GetMenuBarRect();
+  // The shortcut check a key-down on any control of the form gets first
+  // (after the popup menus of that control and its parents): the main
+  // menu's items, then the form's action lists. True when one ran.
+  virtual bool IsShortCut(WORD Key, TShiftState Shift);
+  // Updates every action of the form's action lists (when the application
+  // has nothing else to do).
+  virtual void UpdateActions();
+
+  TRect GetClientRect() override;
+  TPoint ClientOrigin() override;
+
   TNotifyEvent OnCreate;
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;
@@ -84,6 +128,11 @@ protected:
   void CMRelease(TMessage& Message);
   void CMShowingChangedForm(TMessage& Message);
   void WMSetFocusForm(TMessage& Message);
+  // The frame's part of the menu bar (forms_menus.cpp).
+  void WMNCCalcSizeForm(TMessage& Message);
+  void WMNCHitTestForm(TMessage& Message);
+  bool HasMenuBar() const;
+  void MenuBarChanged();
 
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
@@ -95,6 +144,10 @@ protected:
   TFormStyle FFormStyle = fsNormal;
   TPosition FPosition = poDesigned;
   TControlCanvas* FCanvas;
+  TMainMenu* FMenu = nullptr;
+  // Window-coordinate offsets of the menu bar: its left and top edge and
+  // the room right of it (the border).
+  TRect FMenuBarInsets{};
 
 public:
   TCanvas* Canvas() const { return FCanvas; }
@@ -248,6 +301,10 @@ private:
   bool TakeAndProcess();
   void ProcessRetrieved(MSG& Msg);
   void Idle();
+  void DoActionIdle();
+  // Follows Alt and F10 pressed and released alone (the keyboard way into
+  // the menu bar); true when Msg is such a release, which it then handles.
+  bool MenuKeyMessage(const MSG& Msg);
   void HintTimerExpired();
   void StartHintTimer(UINT Ms, int Kind);
   void StopHintTimer();
@@ -271,6 +328,7 @@ private:
   int FHintTimerKind = 0;
   TApplicationHost FHost;
   TControl* FMouseControl = nullptr;
+  WORD FMenuKey = 0;  // Alt or F10 down with nothing else yet
 
   friend class TControl;
   friend class TWinControl;

@@ -141,12 +141,22 @@ void TApplication::HandleMessage() {
 
 void TApplication::Idle() {
   bool done = true;
-  if (OnIdle) {
-    try {
-      OnIdle(this, done);
-    } catch (...) {
-      HandleException(this);
-    }
+  try {
+    if (OnIdle) OnIdle(this, done);
+    if (done) DoActionIdle();
+  } catch (...) {
+    HandleException(this);
+  }
+}
+
+// Actions take their state (OnUpdate, the edit actions' focused edit) while
+// nothing else is to be done; only forms the user can reach.
+void TApplication::DoActionIdle() {
+  if (!Screen) return;
+  for (int i = 0; i < Screen->FormCount(); ++i) {
+    TCustomForm* f = Screen->Forms(i);
+    if (f->HandleAllocated() && IsWindowVisible(f->GetHandle()) && IsWindowEnabled(f->GetHandle()))
+      f->UpdateActions();
   }
 }
 
@@ -231,6 +241,8 @@ bool TApplication::IsKeyMsg(MSG& Msg) {
       if (FHintControl || FHintActive) CancelHint();
       break;
   }
+  if (TFormMenuSupport* support = GetFormMenuSupport(); support && support->PreprocessMessage(Msg)) return true;
+  if (MenuKeyMessage(Msg)) return true;
   if (Msg.message < WM_KEYFIRST || Msg.message > WM_KEYLAST || GetCapture()) return false;
   // The nearest framework control at or above the window gets the check.
   HWND wnd = Msg.hwnd;
@@ -239,7 +251,53 @@ bool TApplication::IsKeyMsg(MSG& Msg) {
     wnd = ::GetParent(wnd);
   }
   if (!wnd) return false;
-  return SendMessageA(wnd, CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
+  bool taken = SendMessageA(wnd, CN_BASE + Msg.message, Msg.wParam, Msg.lParam) != 0;
+  // F10 no shortcut took goes to the menu bar when released.
+  if (!taken && Msg.message == WM_SYSKEYDOWN && Msg.wParam == VK_F10 && !(Msg.lParam & (1 << 30)) &&
+      GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_MENU) >= 0)
+    FMenuKey = VK_F10;
+  return taken;
+}
+
+bool TApplication::MenuKeyMessage(const MSG& Msg) {
+  switch (Msg.message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      // Alt alone (not with Ctrl or Shift: AltGr, layout switches); any
+      // other key ends it.
+      if (Msg.wParam == VK_MENU) {
+        if (!(Msg.lParam & (1 << 30)))
+          FMenuKey = GetKeyState(VK_CONTROL) >= 0 && GetKeyState(VK_SHIFT) >= 0 ? VK_MENU : 0;
+      } else {
+        FMenuKey = 0;
+      }
+      return false;
+    case WM_KEYUP:
+    case WM_SYSKEYUP: {
+      WORD key = static_cast<WORD>(Msg.wParam);
+      if (key != VK_MENU && key != VK_F10) return false;
+      bool alone = FMenuKey == key;
+      FMenuKey = 0;
+      if (!alone) return false;
+      HWND top = Msg.hwnd;
+      while (top && (GetWindowLongA(top, GWL_STYLE) & WS_CHILD)) top = ::GetParent(top);
+      if (!top) return false;
+      // A form without a menu leaves the key to its control.
+      auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(top));
+      if (form && !form->GetMenu()) return false;
+      SendMessageA(top, WM_SYSCOMMAND, SC_KEYMENU, 0);
+      return true;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+      FMenuKey = 0;
+      return false;
+  }
+  return false;
 }
 
 // ---- Hints ---------------------------------------------------------------------------------

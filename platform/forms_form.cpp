@@ -29,6 +29,10 @@ TCustomForm::~TCustomForm() {
   }
   if (Screen) Screen->RemoveForm(this);
   if (Application && Application->GetMainForm() == this) Application->SetMainForm(nullptr);
+  if (TMainMenu* menu = FMenu) {
+    if (TFormMenuSupport* support = GetFormMenuSupport()) support->MenuLinked(this, menu, nullptr);
+    FMenu = nullptr;
+  }
   DestroyHandle();
   delete FCanvas;
   FCanvas = nullptr;
@@ -99,6 +103,21 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case CM_VISIBLECHANGED:
     case CM_SHOWINGCHANGED: CMShowingChangedForm(Message); return;
     case WM_SETFOCUS: WMSetFocusForm(Message); return;
+    case WM_NCCALCSIZE: WMNCCalcSizeForm(Message); return;
+    case WM_NCHITTEST: WMNCHitTestForm(Message); return;
+    case WM_NCPAINT:
+      // The frame first, then the menu bar on it.
+      TWinControl::Dispatch(Message);
+      if (TFormMenuSupport* support = GetFormMenuSupport()) support->FormMessage(this, Message);
+      return;
+    case CM_CHILDKEY:
+    case WM_CONTEXTMENU:
+    case WM_MOUSEACTIVATE:
+    case WM_SYSCOMMAND:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCMOUSEMOVE:
+      if (TFormMenuSupport* support = GetFormMenuSupport(); support && support->FormMessage(this, Message)) return;
+      break;
   }
   TWinControl::Dispatch(Message);
 }
@@ -235,6 +254,7 @@ void TCustomForm::Deactivate() {
 
 void TCustomForm::WMActivate(TMessage& Message) {
   bool active = LOWORD(Message.WParam) != WA_INACTIVE;
+  if (TFormMenuSupport* support = GetFormMenuSupport(); support && !active) support->FormMessage(this, Message);
   if (active == FActive) {
     DefaultHandler(Message);
     return;

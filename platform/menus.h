@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/forms.h"
 
 class TBasicAction;
 class TCustomForm;
@@ -182,34 +183,52 @@ private:
 
 class TMenuBar;
 
-// The form's menu bar. A main menu owned by a form shows itself as a bar at
-// the top of that form, opens a drop-down for Alt + an item's accelerator and
-// answers the form's shortcut keys.
+// The form's menu bar. A main menu owned by a form becomes that form's Menu
+// when the form has none yet; the form shows it as a bar above its client
+// area and offers it every shortcut key. Alt + an item's accelerator opens
+// that item; F10 or a lone Alt highlights the first item for the keyboard.
 class TMainMenu : public TMenu {
 public:
   explicit TMainMenu(TComponent* AOwner);
   ~TMainMenu() override;
+  // The form showing this menu, or nullptr.
   TCustomForm* GetForm() const { return FForm; }
   TMenuBar* GetMenuBar() const { return FBar; }
   // Opens the drop-down of top-level item Index from the bar.
   void DropDown(int Index);
   // The top-level item whose drop-down is open, -1 when none.
   int GetDroppedIndex() const { return FDropped; }
-  // Alt + Key on the form: opens the item with that accelerator.
-  bool IsMenuKey(WORD Key);
+  // Opens the top-level item whose accelerator is Ch (any case); true when
+  // one has it.
+  bool OpenByAccelerator(char16_t Ch);
+  // The bar in keyboard use without a drop-down: Left and Right move the
+  // highlight, Down, Up and Enter open the item, a letter opens the item
+  // with that accelerator, Esc, Alt and F10 leave. -1: not in use.
+  int GetBarSelected() const { return FBarSelected; }
+  void SelectBar(int Index);
+  void LeaveBar();
+  // The main menu whose bar is in keyboard use, or nullptr.
+  static TMainMenu* GetBarInUse();
   void MenuChanged() override;
 
-protected:
-  void Notification(TComponent* AComponent, TOperation Operation) override;
-
 private:
+  void SetForm(TCustomForm* Value);
+  bool BarKey(MSG& Msg);
+  int NextBarItem(int From, int Step) const;
+
   TCustomForm* FForm = nullptr;
   TMenuBar* FBar = nullptr;
   int FDropped = -1;
+  int FBarSelected = -1;
 
   friend class TMenuWindow;
   friend class TMenu;
+  friend class TMenuFormSupport;
 };
+
+// Installs the menus' part in forms and in the message loop (idempotent);
+// menus and action lists do it when made.
+void InstallFormMenuSupport();
 
 // A context menu shown by Popup; PopupComponent names the control it was
 // shown for (set for right clicks on a control with this PopupMenu, or by the
@@ -272,25 +291,31 @@ private:
   friend class TMenu;
 };
 
-// The bar a main menu shows at the top of its form.
-class TMenuBar : public TCustomControl {
+// The bar a main menu shows in its form's non-client area, right above the
+// client area: the visible top-level items side by side.
+class TMenuBar {
 public:
-  TMenuBar(TMainMenu* AMenu, TWinControl* AParent);
-  // The rectangle of top-level item Index (client coordinates).
+  static constexpr int Height = MenuBarHeight;
+  explicit TMenuBar(TMainMenu* AMenu);
+  ~TMenuBar();
+  TMenuBar(const TMenuBar&) = delete;
+  TMenuBar& operator=(const TMenuBar&) = delete;
+  // The bar and its items in the form's window coordinates (empty for a
+  // hidden item or without a window).
+  TRect GetBoundsRect() const;
   TRect ItemRect(int Index);
-  void Dispatch(TMessage& Message) override;
-
-protected:
-  void Paint() override;
+  TRect ItemScreenRect(int Index);
+  int ItemAtScreen(TPoint P);
+  // Draws the bar on a context of the form's whole window.
+  void Paint(HDC WindowDC);
+  // Draws it again soon.
+  void Invalidate();
+  // A press and a move of the mouse over the bar (screen coordinates).
+  void MouseDown(TPoint P);
+  void MouseMove(TPoint P);
 
 private:
-  int ItemAt(int X);
+  int ItemWidth(const TMenuItem* Item);
   TMainMenu* FMenu;
+  TCanvas* FCanvas;
 };
-
-// The form's part in menus: shortcut keys go to the focused control's popup
-// menus, then the form's main menus, then its action lists; Alt + a letter
-// opens the main menu item with that accelerator; a context-menu request
-// (right click) shows the popup menu of the nearest control under it.
-// Installed on the form by the first menu or action list it owns.
-void InstallFormShortCutHook(TCustomForm* Form);

@@ -1,5 +1,4 @@
-// Menu items, menus, the main and popup menus, and the form's shortcut
-// dispatch.
+// Menu items, menus and popup menus; the main menu is in menus_main.cpp.
 #include <algorithm>
 
 #include "platform/actnlist.h"
@@ -176,7 +175,10 @@ void TMenuItem::Click() {
 }
 
 // ---- TMenu ----------------------------------------------------------------------------------
-TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) { FItems->FMenu = this; }
+TMenu::TMenu(TComponent* AOwner) : TComponent(AOwner), FItems(new TMenuItem(nullptr)) {
+  FItems->FMenu = this;
+  InstallFormMenuSupport();
+}
 
 TMenu::~TMenu() {
   CloseMenus();
@@ -270,73 +272,8 @@ void TMenu::CloseMenus() {
   }
 }
 
-// ---- TMainMenu ---------------------------------------------------------------------------------
-TMainMenu::TMainMenu(TComponent* AOwner) : TMenu(AOwner) {
-  FForm = dynamic_cast<TCustomForm*>(AOwner);
-  if (!FForm) return;
-  InstallFormShortCutHook(FForm);
-  FBar = new TMenuBar(this, FForm);
-  FBar->FreeNotification(this);
-}
-
-TMainMenu::~TMainMenu() {
-  CloseMenus();
-  if (FBar) {
-    TMenuBar* bar = FBar;
-    FBar = nullptr;
-    bar->RemoveFreeNotification(this);
-    delete bar;
-  }
-}
-
-void TMainMenu::Notification(TComponent* AComponent, TOperation Operation) {
-  TMenu::Notification(AComponent, Operation);
-  // The form frees its child controls, the bar among them, before its
-  // components.
-  if (Operation == opRemove && AComponent == FBar) FBar = nullptr;
-}
-
-void TMainMenu::MenuChanged() {
-  if (FBar) FBar->Invalidate();
-}
-
-void TMainMenu::DropDown(int Index) {
-  if (Index < 0 || Index >= GetItems()->GetCount()) return;
-  TMenuItem* item = GetItems()->GetItem(Index);
-  if (!item->GetVisible() || !item->GetEnabled()) return;
-  if (item->GetCount() == 0) {
-    // A top-level item without sub-items runs at once.
-    CloseMenus();
-    item->Click();
-    return;
-  }
-  TPoint at(0, 0);
-  if (FBar) {
-    TRect r = FBar->ItemRect(Index);
-    at = FBar->ClientToScreen(TPoint(r.left, r.bottom));
-  }
-  FDropped = Index;
-  TMenuWindow* w = OpenLevel(item, at, 0);
-  w->MoveSelection(1);
-  if (FBar) FBar->Invalidate();
-}
-
-bool TMainMenu::IsMenuKey(WORD Key) {
-  TMenuItem* root = GetItems();
-  for (int i = 0; i < root->GetCount(); ++i) {
-    TMenuItem* item = root->GetItem(i);
-    if (item->GetVisible() && item->GetEnabled() && GetHotkey(item->GetCaption()) == Key) {
-      DropDown(i);
-      return true;
-    }
-  }
-  return false;
-}
-
 // ---- TPopupMenu -----------------------------------------------------------------------------------
-TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {
-  if (auto* form = dynamic_cast<TCustomForm*>(AOwner)) InstallFormShortCutHook(form);
-}
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
 
 void TPopupMenu::SetPopupComponent(TComponent* Value) {
   if (FPopupComponent == Value) return;
@@ -359,79 +296,4 @@ void TPopupMenu::Popup(int X, int Y) {
   for (int i = 0; i < GetItems()->GetCount(); ++i) any = any || GetItems()->GetItem(i)->GetVisible();
   if (!any) return;
   OpenLevel(GetItems(), TPoint(X, Y), 0);
-}
-
-// ---- The form's shortcut dispatch ------------------------------------------------------------------
-namespace {
-
-bool FormShortCut(TCustomForm* Form, WORD Key, TControl* Control) {
-  if (Key == VK_SHIFT || Key == VK_CONTROL || Key == VK_MENU) return false;
-  TShiftState shift = KeyboardStateToShiftState() & (ssShift | ssCtrl | ssAlt);
-  for (TControl* c = Control; c; c = c->GetParent())
-    if (TPopupMenu* pm = c->GetPopupMenu(); pm && pm->IsShortCut(Key, shift)) return true;
-  std::vector<TComponent*> comps;
-  for (int i = 0; i < Form->ComponentCount(); ++i) comps.push_back(Form->Components(i));
-  for (TComponent* c : comps)
-    if (auto* mm = dynamic_cast<TMainMenu*>(c); mm && mm->IsShortCut(Key, shift)) return true;
-  for (TComponent* c : comps)
-    if (auto* al = dynamic_cast<TActionList*>(c); al && al->IsShortCut(Key, shift)) return true;
-  if (shift == ssAlt)
-    for (TComponent* c : comps)
-      if (auto* mm = dynamic_cast<TMainMenu*>(c); mm && mm->IsMenuKey(Key)) return true;
-  return false;
-}
-
-// A right click (or the menu key) not handled on the way up reaches the
-// form: the nearest control under it with an automatic popup menu shows it.
-bool FormContextPopup(TCustomForm* Form, const TMessage& M) {
-  TWinControl* w = TWinControl::FindControl(reinterpret_cast<HWND>(M.WParam));
-  if (!w) return false;
-  POINT p{GET_X_LPARAM(M.LParam), GET_Y_LPARAM(M.LParam)};
-  bool fromKeyboard = p.x == -1 && p.y == -1;
-  TControl* target = w;
-  if (!fromKeyboard) {
-    TPoint client = w->ScreenToClient(TPoint(p.x, p.y));
-    if (TControl* c = w->ControlAtPos(client, false)) target = c;
-  } else {
-    TPoint origin = w->ClientToScreen(TPoint(0, 0));
-    p = POINT{origin.x, origin.y};
-  }
-  for (TControl* c = target; c; c = c->GetParent()) {
-    TPopupMenu* pm = c->GetPopupMenu();
-    if (pm && pm->GetAutoPopup()) {
-      pm->SetPopupComponent(c);
-      pm->Popup(p.x, p.y);
-      return true;
-    }
-    if (c == Form) break;
-  }
-  return false;
-}
-
-}  // namespace
-
-void InstallFormShortCutHook(TCustomForm* Form) {
-  // One hook per form: the first menu or action list it owns installs it (a
-  // second one would only search again).
-  int users = 0;
-  for (int i = 0; i < Form->ComponentCount(); ++i) {
-    TComponent* c = Form->Components(i);
-    if (dynamic_cast<TMenu*>(c) || dynamic_cast<TActionList*>(c)) ++users;
-  }
-  if (users > 1) return;
-  TWndMethod previous = Form->GetWindowProc();
-  Form->SetWindowProc([Form, previous](TMessage& M) {
-    if (M.Msg == CM_CHILDKEY && FormShortCut(Form, static_cast<WORD>(M.WParam), reinterpret_cast<TControl*>(M.LParam))) {
-      M.Result = 1;
-      return;
-    }
-    if (M.Msg == WM_CONTEXTMENU && FormContextPopup(Form, M)) {
-      M.Result = 1;
-      return;
-    }
-    if (previous)
-      previous(M);
-    else
-      Form->WndProc(M);
-  });
 }

@@ -183,7 +183,10 @@ void TMenuWindow::KeyDownMenu(WORD Key) {
           }
         }
       } else if (Key == VK_ESCAPE) {
+        // Out of a main menu's drop-down the keyboard stays on the bar.
+        int dropped = main ? main->GetDroppedIndex() : -1;
         FMenu->CloseMenus();
+        if (dropped >= 0) main->SelectBar(dropped);
       }
       break;
     case VK_RIGHT:
@@ -222,6 +225,16 @@ void TMenuWindow::Dispatch(TMessage& Message) {
     case WM_MOUSEACTIVATE: Message.Result = MA_NOACTIVATE; return;
     case WM_KEYDOWN: KeyDownMenu(Message.CharCode()); return;
     case WM_CHAR: CharMenu(static_cast<char16_t>(Message.WParam)); return;
+    case WM_SYSCOMMAND:
+      // Alt + a letter picks like the letter; F10 or a lone Alt closes.
+      if ((Message.WParam & 0xFFF0) == SC_KEYMENU) {
+        if (Message.LParam)
+          CharMenu(static_cast<char16_t>(Message.LParam));
+        else
+          FMenu->CloseMenus();
+        return;
+      }
+      break;
     case WM_MOUSEMOVE: {
       int i = ItemAt(Message.YPos());
       if (i >= 0) Select(i);
@@ -307,70 +320,108 @@ void TMenuWindow::Paint() {
 }
 
 // ---- TMenuBar ----------------------------------------------------------------------------------------
-TMenuBar::TMenuBar(TMainMenu* AMenu, TWinControl* AParent) : TCustomControl(nullptr), FMenu(AMenu) {
-  FColor = clMenu;
-  FParentColor = false;
-  SetBounds(0, 0, AParent->GetWidth(), 20);
-  SetAlign(alTop);
-  SetParent(AParent);
+TMenuBar::TMenuBar(TMainMenu* AMenu) : FMenu(AMenu), FCanvas(new TCanvas) {}
+
+TMenuBar::~TMenuBar() { delete FCanvas; }
+
+TRect TMenuBar::GetBoundsRect() const {
+  TCustomForm* form = FMenu->GetForm();
+  return form ? form->GetMenuBarRect() : TRect();
+}
+
+int TMenuBar::ItemWidth(const TMenuItem* Item) {
+  return FCanvas->TextWidth(StripHotkey(Item->GetCaption())) + 2 * BarItemPadding;
 }
 
 TRect TMenuBar::ItemRect(int Index) {
   TMenuItem* root = FMenu->GetItems();
-  if (Index < 0 || Index >= root->GetCount() || !root->GetItem(Index)->GetVisible()) return TRect();
-  int x = 2;
+  TRect bar = GetBoundsRect();
+  if (IsRectEmpty(&bar) || Index < 0 || Index >= root->GetCount() || !root->GetItem(Index)->GetVisible())
+    return TRect();
+  // Measuring outside painting needs a context of its own.
+  HDC own = nullptr;
+  if (!FCanvas->HandleAllocated()) {
+    own = CreateCompatibleDC(nullptr);
+    FCanvas->SetHandle(own);
+  }
+  int x = bar.left + 2;
+  TRect r;
   for (int i = 0; i <= Index; ++i) {
     TMenuItem* item = root->GetItem(i);
     if (!item->GetVisible()) continue;
-    int w = Canvas()->TextWidth(StripHotkey(item->GetCaption())) + 2 * BarItemPadding;
-    if (i == Index) return TRect(x, 1, x + w, GetClientHeight() - 1);
+    int w = ItemWidth(item);
+    if (i == Index) r = TRect(x, bar.top + 1, x + w, bar.bottom - 1);
     x += w;
   }
-  return TRect();
+  if (own) {
+    FCanvas->SetHandle(nullptr);
+    DeleteDC(own);
+  }
+  return r;
 }
 
-int TMenuBar::ItemAt(int X) {
+TRect TMenuBar::ItemScreenRect(int Index) {
+  TRect r = ItemRect(Index);
+  TCustomForm* form = FMenu->GetForm();
+  if (IsRectEmpty(&r) || !form || !form->HandleAllocated()) return TRect();
+  RECT w;
+  GetWindowRect(form->GetHandle(), &w);
+  OffsetRect(&r, w.left, w.top);
+  return r;
+}
+
+int TMenuBar::ItemAtScreen(TPoint P) {
   for (int i = 0; i < FMenu->GetItems()->GetCount(); ++i) {
-    TRect r = ItemRect(i);
-    if (!IsRectEmpty(&r) && X >= r.left && X < r.right) return i;
+    TRect r = ItemScreenRect(i);
+    if (!IsRectEmpty(&r) && P.x >= r.left && P.x < r.right && P.y >= r.top && P.y < r.bottom) return i;
   }
   return -1;
 }
 
-void TMenuBar::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_LBUTTONDOWN: {
-      int i = ItemAt(Message.XPos());
-      if (i >= 0 && i == FMenu->GetDroppedIndex())
-        FMenu->CloseMenus();
-      else if (i >= 0)
-        FMenu->DropDown(i);
-      return;
-    }
-    case WM_MOUSEMOVE: {
-      // With a drop-down open, moving along the bar opens the item under the
-      // pointer.
-      int i = ItemAt(Message.XPos());
-      if (FMenu->GetDroppedIndex() >= 0 && i >= 0 && i != FMenu->GetDroppedIndex()) FMenu->DropDown(i);
-      break;
-    }
-  }
-  TCustomControl::Dispatch(Message);
+void TMenuBar::MouseDown(TPoint P) {
+  int i = ItemAtScreen(P);
+  if (i >= 0 && i == FMenu->GetDroppedIndex())
+    FMenu->CloseMenus();
+  else if (i >= 0)
+    FMenu->DropDown(i);
 }
 
-void TMenuBar::Paint() {
-  TCanvas* c = Canvas();
-  c->GetBrush()->SetColor(clMenu);
-  c->FillRect(GetClientRect());
+void TMenuBar::MouseMove(TPoint P) {
+  // With a drop-down open, moving along the bar opens the item under the
+  // pointer.
+  int i = ItemAtScreen(P);
+  if (FMenu->GetDroppedIndex() >= 0 && i >= 0 && i != FMenu->GetDroppedIndex()) FMenu->DropDown(i);
+}
+
+void TMenuBar::Invalidate() {
+  TCustomForm* form = FMenu->GetForm();
+  if (!form || !form->HandleAllocated()) return;
+  // Only the frame: the client area keeps its pixels.
+  RECT none{0, 0, 0, 0};
+  RedrawWindow(form->GetHandle(), &none, nullptr, RDW_INVALIDATE | RDW_FRAME);
+}
+
+void TMenuBar::Paint(HDC WindowDC) {
+  TRect bar = GetBoundsRect();
+  if (IsRectEmpty(&bar)) return;
+  FCanvas->SetHandle(WindowDC);
+  FCanvas->GetBrush()->SetColor(clMenu);
+  FCanvas->FillRect(bar);
+  FCanvas->RequireState(false, false, true);
   TMenuItem* root = FMenu->GetItems();
   for (int i = 0; i < root->GetCount(); ++i) {
     TRect r = ItemRect(i);
     if (IsRectEmpty(&r)) continue;
-    if (i == FMenu->GetDroppedIndex()) {
-      RECT e = r;
-      DrawEdge(c->GetHandle(), &e, BDR_SUNKENOUTER, BF_RECT);
-    }
     TMenuItem* item = root->GetItem(i);
-    DrawCaption(c, item->GetCaption(), r, DT_CENTER | DT_SINGLELINE | DT_VCENTER, item->GetEnabled(), false);
+    bool hot = i == FMenu->GetBarSelected();
+    if (hot) {
+      FCanvas->GetBrush()->SetColor(clHighlight);
+      FCanvas->FillRect(r);
+    } else if (i == FMenu->GetDroppedIndex()) {
+      RECT e = r;
+      DrawEdge(WindowDC, &e, BDR_SUNKENOUTER, BF_RECT);
+    }
+    DrawCaption(FCanvas, item->GetCaption(), r, DT_CENTER | DT_SINGLELINE | DT_VCENTER, item->GetEnabled(), hot);
   }
+  FCanvas->SetHandle(nullptr);
 }

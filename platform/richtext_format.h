@@ -41,9 +41,18 @@ struct TRichCharFormat {
   bool operator==(const TRichCharFormat& O) const { return SameMask(O) == CFM_ALL_RICH; }
 };
 
+// Indents in twips as the rich edit control keeps them: the first line
+// starts StartIndent from the left margin, the other lines Offset further
+// (negative: a hanging first line); RightIndent from the right margin.
 struct TRichParaFormat {
   TAlignment Alignment = taLeftJustify;
-  bool operator==(const TRichParaFormat& O) const { return Alignment == O.Alignment; }
+  int StartIndent = 0;
+  int Offset = 0;
+  int RightIndent = 0;
+  bool operator==(const TRichParaFormat& O) const {
+    return Alignment == O.Alignment && StartIndent == O.StartIndent && Offset == O.Offset &&
+           RightIndent == O.RightIndent;
+  }
 };
 
 // Characters with a meaning of their own inside the document text.

@@ -121,12 +121,23 @@ std::vector<TRichLine> RichLayout(const TRichTextDocument& Document, TRichTextMe
   std::vector<TRichLine> lines;
   int para = Document.ParagraphOf(First);
   int pos = Document.ParagraphStart(para);
+  const int ppi = Measurer.PixelsPerInch();
+  auto pixels = [ppi](int twips) { return std::max(0, MulDiv(twips, ppi, 1440)); };
   for (;;) {
     int paraEnd = Document.ParagraphEnd(para);
+    const TRichParaFormat pf = Document.GetParaFormat(para);
+    const int firstIndent = pixels(pf.StartIndent), restIndent = pixels(pf.StartIndent + pf.Offset);
+    const int rightIndent = pixels(pf.RightIndent);
+    bool firstLine = true;
     do {  // at least one line per paragraph, empty ones included
       TRichLine line;
       line.Start = pos;
       line.Paragraph = para;
+      line.Indent = firstLine ? firstIndent : restIndent;
+      line.Room = std::max(0, Width - line.Indent - rightIndent);
+      firstLine = false;
+      // Indents narrow the line, but never below one character's room.
+      const int lineWidth = std::max(1, line.Room);
       int x = 0, inkWidth = 0;
       int lastBreak = -1, widthAtBreak = 0;
       int i = pos;
@@ -138,7 +149,7 @@ std::vector<TRichLine> RichLayout(const TRichTextDocument& Document, TRichTextMe
           break;
         }
         int w = Advance(Measurer, runs.At(i), c, x);
-        if (wrap && x + w > Width && i > pos && !IsBlank(c)) {
+        if (wrap && x + w > lineWidth && i > pos && !IsBlank(c)) {
           if (lastBreak > pos) {
             i = lastBreak;
             inkWidth = widthAtBreak;
@@ -189,10 +200,17 @@ std::vector<TRichLine> RichLayout(const TRichTextDocument& Document, TRichTextMe
 TSize RichRequiredSize(const TRichTextDocument& Document, TRichTextMeasurer& Measurer, int Width, bool WordWrap) {
   TSize s{0, 0};
   for (const TRichLine& l : RichLayout(Document, Measurer, Width, WordWrap)) {
-    s.cx = std::max<LONG>(s.cx, l.Width);
+    s.cx = std::max<LONG>(s.cx, l.Indent + l.Width);
     s.cy += l.Height;
   }
   return s;
+}
+
+int RichLineX(const TRichTextDocument& Document, const TRichLine& Line) {
+  TAlignment a = Document.GetParaFormat(Line.Paragraph).Alignment;
+  if (a == taRightJustify) return Line.Indent + Line.Room - Line.Width;
+  if (a == taCenter) return Line.Indent + (Line.Room - Line.Width) / 2;
+  return Line.Indent;
 }
 
 // ---- drawing --------------------------------------------------------------------
@@ -214,10 +232,7 @@ int RichDraw(const TRichTextDocument& Document, TCanvas* Canvas, const TRect& Re
   int y = Rect.top;
   int next = First;
   for (const TRichLine& l : lines) {
-    TAlignment a = Document.GetParaFormat(l.Paragraph).Alignment;
-    int x = Rect.left;
-    if (a == taRightJustify) x = Rect.right - l.Width;
-    if (a == taCenter) x = Rect.left + (width - l.Width) / 2;
+    int x = Rect.left + RichLineX(Document, l);
     int from = std::max(l.Start, First), to = std::min(l.Start + l.Length, Last);
     int lineX = 0;
     for (int i = l.Start; i < from; ++i) lineX += Advance(m, runs.At(i), text[static_cast<std::size_t>(i)], lineX);

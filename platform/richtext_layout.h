@@ -46,7 +46,13 @@ struct TRichLine {
   int Height = 0;
   int Ascent = 0;
   int Paragraph = 0;
+  int Indent = 0;  // pixels from the left edge to where the line may start
+  int Room = 0;    // pixels between the indents, where the line is aligned
 };
+
+// Where the line's first character stands, from the left edge: its indent
+// and its paragraph's alignment within the room between the indents.
+int RichLineX(const TRichTextDocument& Document, const TRichLine& Line);
 
 // Lines from the paragraph holding First (from First itself) to the end;
 // with WordWrap, lines break at blanks to stay within Width (a word longer
@@ -54,7 +60,7 @@ struct TRichLine {
 std::vector<TRichLine> RichLayout(const TRichTextDocument& Document, TRichTextMeasurer& Measurer,
                                   int Width, bool WordWrap, int First = 0);
 
-// Widest line and total height of the whole document.
+// Widest line (with its indent) and total height of the whole document.
 TSize RichRequiredSize(const TRichTextDocument& Document, TRichTextMeasurer& Measurer, int Width, bool WordWrap);
 
 // Draws characters from First (up to Last, -1 for the end) into Rect (device

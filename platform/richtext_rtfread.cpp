@@ -15,12 +15,14 @@ namespace {
 constexpr std::size_t kMaxDepth = 256;
 constexpr std::size_t kMaxWordLength = 32;
 constexpr int kMaxUnicodeSkip = 16;
+constexpr int kMaxIndent = 31680;  // twips: 22 inches, the widest page
 
 enum class TDest { Text, FontTable, ColorTable, Skip };
 
 struct TState {
   TRichCharFormat Fmt;
   TRichParaFormat Para;
+  int LeftIndent = 0, FirstIndent = 0;  // \li and \fi as written
   int UnicodeSkip = 1;
   TDest Dest = TDest::Text;
   bool FontIsSet = false;
@@ -320,6 +322,15 @@ void TRtfReader::ControlWord(const std::string& Word, bool HasParam, int Param) 
     S.FontIsSet = true;
   } else if (Word == "pard") {
     S.Para = TRichParaFormat{};
+    S.LeftIndent = S.FirstIndent = 0;
+  } else if (Word == "li" || Word == "fi") {
+    // \li indents every line, \fi the first line further.
+    const int v = HasParam ? std::clamp(Param, -kMaxIndent, kMaxIndent) : 0;
+    (Word == "li" ? S.LeftIndent : S.FirstIndent) = v;
+    S.Para.StartIndent = S.LeftIndent + S.FirstIndent;
+    S.Para.Offset = -S.FirstIndent;
+  } else if (Word == "ri") {
+    S.Para.RightIndent = HasParam ? std::clamp(Param, -kMaxIndent, kMaxIndent) : 0;
   } else if (Word == "ql" || Word == "qj" || Word == "qd") {
     S.Para.Alignment = taLeftJustify;
   } else if (Word == "qr") {

@@ -150,8 +150,13 @@ std::string TRtfWriter::Run() {
   bool paraStart = true;
   for (int i = 0; i <= FDoc.GetCharCount(); ++i) {
     if (paraStart) {
-      TAlignment a = FDoc.GetParaFormat(para).Alignment;
+      const TRichParaFormat pf = FDoc.GetParaFormat(para);
+      TAlignment a = pf.Alignment;
       Out += a == taCenter ? "\\pard\\qc" : a == taRightJustify ? "\\pard\\qr" : "\\pard\\ql";
+      // \li is every line's indent, \fi the first line's beyond it.
+      if (pf.StartIndent + pf.Offset != 0) Out += "\\li" + std::to_string(pf.StartIndent + pf.Offset);
+      if (pf.Offset != 0) Out += "\\fi" + std::to_string(-pf.Offset);
+      if (pf.RightIndent != 0) Out += "\\ri" + std::to_string(pf.RightIndent);
       FPendingSpace = true;
       paraStart = false;
     }

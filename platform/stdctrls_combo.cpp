@@ -7,7 +7,8 @@ const TListControlStrings::TMessages ComboMessages{CB_ADDSTRING, CB_INSERTSTRING
 }
 
 TCustomComboBox::TCustomComboBox(TComponent* AOwner)
-    : TWinControl(AOwner), FItems(new TListControlStrings(this, ComboMessages)) {
+    : TWinControl(AOwner), FItems(new TListControlStrings(this, ComboMessages)), FCanvas(new TControlCanvas) {
+  FCanvas->SetControl(this);
   SetBounds(0, 0, 145, 21);
   FTabStop = true;
   FParentColor = false;
@@ -15,7 +16,37 @@ TCustomComboBox::TCustomComboBox(TComponent* AOwner)
   FControlStyle = csSetCaption | csDoubleClicks;
 }
 
-TCustomComboBox::~TCustomComboBox() { delete FItems; }
+TCustomComboBox::~TCustomComboBox() {
+  delete FCanvas;
+  delete FItems;
+}
+
+void TCustomComboBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState State) {
+  if (OnDrawItem) {
+    OnDrawItem(this, Index, Rect, State);
+    return;
+  }
+  FCanvas->FillRect(Rect);
+  if (Index >= 0 && Index < FItems->GetCount()) FCanvas->TextOut(Rect.left + 2, Rect.top, FItems->Get(Index));
+}
+
+void TCustomComboBox::MeasureItem(int Index, int& Height) {
+  if (OnMeasureItem) OnMeasureItem(this, Index, Height);
+}
+
+namespace {
+TOwnerDrawState DrawState(UINT ItemState) {
+  TOwnerDrawState s = 0;
+  if (ItemState & ODS_SELECTED) s |= odSelected;
+  if (ItemState & ODS_GRAYED) s |= odGrayed;
+  if (ItemState & ODS_DISABLED) s |= odDisabled;
+  if (ItemState & ODS_CHECKED) s |= odChecked;
+  if (ItemState & ODS_FOCUS) s |= odFocused;
+  if (ItemState & ODS_DEFAULT) s |= odDefault;
+  if (ItemState & ODS_COMBOBOXEDIT) s |= odComboBoxEdit;
+  return s;
+}
+}  // namespace
 
 void TCustomComboBox::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
@@ -198,9 +229,14 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
           DropDown();
           // The list shows DropDownCount items at most.
           int count = std::max(1, std::min(FItems->GetCount(), FDropDownCount));
-          int ih = static_cast<int>(SendMessageA(FHandle, CB_GETITEMHEIGHT, 0, 0));
+          int height = 0;
+          if (FStyle == csOwnerDrawVariable && FItems->GetCount() > 0) {
+            for (int i = 0; i < count; ++i) height += static_cast<int>(SendMessageA(FHandle, CB_GETITEMHEIGHT, i, 0));
+          } else {
+            height = count * static_cast<int>(SendMessageA(FHandle, CB_GETITEMHEIGHT, 0, 0));
+          }
           int width = static_cast<int>(SendMessageA(FHandle, CB_GETDROPPEDWIDTH, 0, 0));
-          SetWindowPos(ListHandle(), nullptr, 0, 0, width, count * ih + 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+          SetWindowPos(ListHandle(), nullptr, 0, 0, width, height + 2, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
           break;
         }
         case CBN_CLOSEUP:
@@ -208,6 +244,36 @@ void TCustomComboBox::Dispatch(TMessage& Message) {
           break;
       }
       return;
+    case CN_DRAWITEM: {
+      auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(Message.LParam);
+      if (!dis) return;
+      TOwnerDrawState state = DrawState(dis->itemState);
+      const int index = static_cast<int>(dis->itemID);
+      const TRect r(dis->rcItem.left, dis->rcItem.top, dis->rcItem.right, dis->rcItem.bottom);
+      FCanvas->PaintOn(dis->hDC, [&] {
+        FCanvas->GetFont()->Assign(FFont);
+        FCanvas->GetBrush()->Assign(GetBrush());
+        if (index >= 0 && (state & odSelected)) {
+          FCanvas->GetBrush()->SetColor(clHighlight);
+          FCanvas->GetFont()->SetColor(clHighlightText);
+        }
+        if (index >= 0) DrawItem(index, r, state);
+        else FCanvas->FillRect(r);
+        if (state & odFocused) FCanvas->DrawFocusRect(r);
+      });
+      Message.Result = TRUE;
+      return;
+    }
+    case CN_MEASUREITEM: {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+      if (!mis) return;
+      int height = FItemHeight > 0 ? FItemHeight : static_cast<int>(mis->itemHeight);
+      if (FStyle == csOwnerDrawVariable && static_cast<int>(mis->itemID) >= 0)
+        MeasureItem(static_cast<int>(mis->itemID), height);
+      mis->itemHeight = static_cast<UINT>(std::max(1, height));
+      Message.Result = TRUE;
+      return;
+    }
     case CM_FONTCHANGED:
       TWinControl::Dispatch(Message);
       if (FHandle) {

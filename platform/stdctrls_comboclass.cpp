@@ -1,7 +1,9 @@
 // The "COMBOBOX" window class: a selection field (an "EDIT" child for
 // CBS_DROPDOWN and CBS_SIMPLE) with a "LISTBOX" that drops down in a popup
 // window (or stays below the field for CBS_SIMPLE), the CB_* messages and
-// the CBN_* notifications.
+// the CBN_* notifications. Owner-drawn combos (CBS_OWNERDRAWFIXED,
+// CBS_OWNERDRAWVARIABLE) have their parent draw the field and the items
+// (WM_DRAWITEM) and tell their heights (WM_MEASUREITEM), as from the combo.
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -30,6 +32,8 @@ struct TComboState {
   DWORD Kind() const { return Style() & 0x3; }
   bool Simple() const { return Kind() == CBS_SIMPLE; }
   bool DropList() const { return Kind() == CBS_DROPDOWNLIST; }
+  bool OwnerDraw() const { return (Style() & (CBS_OWNERDRAWFIXED | CBS_OWNERDRAWVARIABLE)) != 0; }
+  UINT Id() const { return static_cast<UINT>(GetWindowLongA(Wnd, GWL_ID)); }
 };
 
 thread_local std::map<HWND, std::unique_ptr<TComboState>> States;
@@ -107,6 +111,10 @@ void ShowDrop(TComboState& c) {
   // The list keeps a height its owner gave it; otherwise up to 8 items.
   int height = lr.bottom - lr.top > 2 ? lr.bottom - lr.top : std::max(1, std::min(count, 8)) * ih + 2;
   SetWindowPos(c.List, HWND_TOPMOST, wr.left, wr.bottom, width, height, SWP_NOACTIVATE);
+  // The list scrolled while it had no size: it opens at the top with the
+  // current item in view.
+  ToList(c, LB_SETTOPINDEX, 0, 0);
+  if (c.SelBeforeDrop >= 0) ToList(c, LB_SETCARETINDEX, static_cast<WPARAM>(c.SelBeforeDrop), 0);
   ShowWindow(c.List, SW_SHOWNOACTIVATE);
   c.Dropped = true;
   SetCapture(c.Wnd);
@@ -170,6 +178,51 @@ bool Navigate(TComboState& c, WORD vk) {
   return true;
 }
 
+// The parent draws the field's item (Cur, or -1 for none).
+void DrawField(TComboState& c, HDC dc, const RECT& item, bool focused, bool enabled) {
+  HWND parent = GetParent(c.Wnd);
+  if (!parent) return;
+  int cur = Cur(c);
+  UINT state = ODS_COMBOBOXEDIT | (focused ? ODS_SELECTED | ODS_FOCUS : 0) | (enabled ? 0 : ODS_DISABLED);
+  UINT_PTR data = cur >= 0 ? static_cast<UINT_PTR>(ToList(c, LB_GETITEMDATA, static_cast<WPARAM>(cur), 0)) : 0;
+  DRAWITEMSTRUCT dis{ODT_COMBOBOX, c.Id(), static_cast<UINT>(cur), ODA_DRAWENTIRE, state, c.Wnd, dc, item, data};
+  int saved = SaveDC(dc);
+  SendMessageA(parent, WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+  RestoreDC(dc, saved);
+}
+
+// The list's owner-draw requests go to the combo's parent as the combo's.
+LRESULT ForwardOwnerDraw(TComboState& c, UINT msg, LPARAM lp) {
+  HWND parent = GetParent(c.Wnd);
+  if (!parent || !lp) return 0;
+  if (msg == WM_DRAWITEM) {
+    DRAWITEMSTRUCT dis = *reinterpret_cast<const DRAWITEMSTRUCT*>(lp);
+    dis.CtlType = ODT_COMBOBOX;
+    dis.CtlID = c.Id();
+    dis.hwndItem = c.Wnd;
+    return SendMessageA(parent, WM_DRAWITEM, dis.CtlID, reinterpret_cast<LPARAM>(&dis));
+  }
+  auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lp);
+  mis->CtlType = ODT_COMBOBOX;
+  mis->CtlID = c.Id();
+  return SendMessageA(parent, WM_MEASUREITEM, mis->CtlID, lp);
+}
+
+// A fixed owner-drawn combo asks once for the field's height (item -1) and
+// once for the items' (item 0).
+void MeasureFixed(TComboState& c) {
+  HWND parent = GetParent(c.Wnd);
+  if (!parent || !(c.Style() & CBS_OWNERDRAWFIXED)) return;
+  const int line = stdctl::TMeasure(c.Font).LineHeight();
+  MEASUREITEMSTRUCT mis{ODT_COMBOBOX, c.Id(), static_cast<UINT>(-1), 0, static_cast<UINT>(line), 0};
+  SendMessageA(parent, WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+  c.FieldHeight = std::clamp(static_cast<int>(mis.itemHeight), 1, 255);
+  mis.itemID = 0;
+  mis.itemHeight = static_cast<UINT>(line);
+  SendMessageA(parent, WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+  ToList(c, LB_SETITEMHEIGHT, 0, std::clamp(static_cast<int>(mis.itemHeight), 1, 255));
+}
+
 void Paint(TComboState& c, HDC given) {
   PAINTSTRUCT ps{};
   HDC dc = given ? given : BeginPaint(c.Wnd, &ps);
@@ -185,7 +238,10 @@ void Paint(TComboState& c, HDC given) {
   if (!bg) bg = GetSysColorBrush(COLOR_WINDOW);
   RECT f = FieldRect(c);
   FillRect(dc, &f, bg);
-  if (c.DropList()) {
+  if (c.DropList() && c.OwnerDraw()) {
+    RECT item{f.left + 2, f.top + 2, f.right - 1, f.bottom - 2};
+    DrawField(c, dc, item, GetFocus() == c.Wnd && !c.Dropped, enabled);
+  } else if (c.DropList()) {
     RECT item{f.left + 2, f.top + 2, f.right - 1, f.bottom - 2};
     bool focused = GetFocus() == c.Wnd && !c.Dropped;
     if (focused) FillRect(dc, &item, GetSysColorBrush(COLOR_HIGHLIGHT));
@@ -240,13 +296,15 @@ LRESULT ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         c.Edit = CreateWindowExA(0, "EDIT", create ? create->lpszName : "", es, 0, 0, 0, 0, h, 1001, nullptr, nullptr);
         SubclassEdit(h, c.Edit);
       }
-      DWORD ls = WS_VSCROLL | (style & CBS_SORT ? LBS_SORT : 0);
+      DWORD ls = WS_VSCROLL | (style & CBS_SORT ? LBS_SORT : 0) | (style & CBS_OWNERDRAWFIXED ? LBS_OWNERDRAWFIXED : 0) |
+                 (style & CBS_OWNERDRAWVARIABLE ? LBS_OWNERDRAWVARIABLE : 0);
       if (c.Simple())
         c.List = CreateWindowExA(0, "LISTBOX", "", ls | WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 0, 0, 0, 0, h, 1000, nullptr, nullptr);
       else
         c.List = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIVATE, "LISTBOX", "",
                                  ls | WS_POPUP | WS_BORDER, 0, 0, 0, 0, h, 0, nullptr, nullptr);
       if (!c.List) return -1;
+      MeasureFixed(c);
       if (!c.Simple() && create) SetWindowPos(h, nullptr, 0, 0, create->cx, Field(c) + 6, SWP_NOMOVE | SWP_NOZORDER);
       Layout(c);
       return 0;
@@ -264,6 +322,9 @@ LRESULT ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       Layout(c);
       return 0;
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+      return ForwardOwnerDraw(c, msg, lp);
     case WM_PAINT:
       Paint(c, reinterpret_cast<HDC>(wp));
       return 0;
@@ -459,10 +520,10 @@ LRESULT ComboProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         Layout(c);
         return 0;
       }
-      return ToList(c, LB_SETITEMHEIGHT, 0, lp);
+      return ToList(c, LB_SETITEMHEIGHT, wp, lp);
     case CB_GETITEMHEIGHT:
       if (static_cast<int>(static_cast<std::intptr_t>(wp)) == -1) return Field(c);
-      return ToList(c, LB_GETITEMHEIGHT, 0, 0);
+      return ToList(c, LB_GETITEMHEIGHT, wp, 0);
     case CB_SETDROPPEDWIDTH:
       c.DroppedWidth = static_cast<int>(wp);
       return c.DroppedWidth;

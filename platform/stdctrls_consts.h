@@ -176,7 +176,11 @@ inline constexpr UINT ODT_LISTBOX = 2;
 inline constexpr UINT ODT_COMBOBOX = 3;
 inline constexpr UINT ODA_DRAWENTIRE = 1;
 inline constexpr UINT ODS_SELECTED = 0x0001;
+inline constexpr UINT ODS_GRAYED = 0x0002;
+inline constexpr UINT ODS_DISABLED = 0x0004;
+inline constexpr UINT ODS_CHECKED = 0x0008;
 inline constexpr UINT ODS_FOCUS = 0x0010;
+inline constexpr UINT ODS_DEFAULT = 0x0020;
 inline constexpr UINT ODS_COMBOBOXEDIT = 0x1000;
 struct DRAWITEMSTRUCT {
   UINT CtlType;

@@ -198,7 +198,7 @@ int TCustomListBox::GetItemHeight() {
 void TCustomListBox::SetItemHeight(int Value) {
   if (Value <= 0 || FItemHeight == Value) return;
   FItemHeight = Value;
-  if (FHandle && FStyle != lbStandard) SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, Value);
+  if (FHandle && FStyle == lbOwnerDrawFixed) SendMessageA(FHandle, LB_SETITEMHEIGHT, 0, Value);
 }
 
 void TCustomListBox::SetSorted(bool Value) {
@@ -270,6 +270,10 @@ void TCustomListBox::DrawItem(int Index, const TRect& Rect, TOwnerDrawState Stat
   if (Index >= 0 && Index < FItems->GetCount()) FCanvas->TextOut(Rect.left + 2, Rect.top, FItems->Get(Index));
 }
 
+void TCustomListBox::MeasureItem(int Index, int& Height) {
+  if (OnMeasureItem) OnMeasureItem(this, Index, Height);
+}
+
 // Owner-drawn lists paint their items through the canvas and DrawItem.
 void TCustomListBox::PaintOwnerDrawn(TMessage& Message) {
   PAINTSTRUCT ps{};
@@ -312,6 +316,15 @@ void TCustomListBox::Dispatch(TMessage& Message) {
         return;
       }
       break;
+    case CN_MEASUREITEM: {
+      auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(Message.LParam);
+      if (!mis) return;
+      int height = FItemHeight;
+      if (FStyle == lbOwnerDrawVariable) MeasureItem(static_cast<int>(mis->itemID), height);
+      mis->itemHeight = static_cast<UINT>(std::max(1, height));
+      Message.Result = TRUE;
+      return;
+    }
     case WM_LBUTTONDBLCLK:
       // The window reports the double click (LBN_DBLCLK); no second OnDblClick.
       DefaultHandler(Message);

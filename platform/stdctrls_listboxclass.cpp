@@ -4,6 +4,10 @@
 //
 // As the drop-down part of a combo box the list is a popup (WS_POPUP): it
 // tracks the mouse without taking the focus and tells its owner.
+//
+// Owner-drawn lists have each item drawn by the parent (the owner for a
+// popup) through WM_DRAWITEM; with LBS_OWNERDRAWVARIABLE every item has the
+// height WM_MEASUREITEM gave it when it was added.
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -20,6 +24,7 @@ struct TItem {
   WideString Text;
   UINT_PTR Data = 0;
   bool Selected = false;
+  int Height = 0;  // variable heights only; 0: the list's
 };
 
 struct TListState {
@@ -35,6 +40,8 @@ struct TListState {
   DWORD Style() const { return static_cast<DWORD>(GetWindowLongA(Wnd, GWL_STYLE)); }
   bool Multi() const { return (Style() & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0; }
   bool Popup() const { return (Style() & WS_POPUP) != 0; }
+  bool Variable() const { return (Style() & LBS_OWNERDRAWVARIABLE) != 0; }
+  bool OwnerDraw() const { return (Style() & (LBS_OWNERDRAWFIXED | LBS_OWNERDRAWVARIABLE)) != 0; }
   int Count() const { return static_cast<int>(Items.size()); }
 };
 
@@ -44,10 +51,47 @@ int Height(const TListState& l) {
   return l.ItemHeight > 0 ? l.ItemHeight : stdctl::TMeasure(l.Font).LineHeight();
 }
 
-int Visible(const TListState& l) {
+int HeightOf(const TListState& l, int i) {
+  if (l.Variable() && i >= 0 && i < l.Count() && l.Items[static_cast<std::size_t>(i)].Height > 0)
+    return l.Items[static_cast<std::size_t>(i)].Height;
+  return Height(l);
+}
+
+int ClientHeight(const TListState& l) {
   RECT r;
   GetClientRect(l.Wnd, &r);
-  return std::max(1, static_cast<int>((r.bottom - r.top) / Height(l)));
+  return r.bottom - r.top;
+}
+
+// Items from the top one that fit whole (at least one).
+int Visible(const TListState& l) {
+  const int height = ClientHeight(l);
+  if (!l.Variable()) return std::max(1, height / Height(l));
+  int y = 0, n = 0;
+  for (int i = l.Top; i < l.Count(); ++i) {
+    y += HeightOf(l, i);
+    if (y > height) break;
+    ++n;
+  }
+  return std::max(1, n);
+}
+
+// The top item that shows item Last at the bottom.
+int TopShowingLast(const TListState& l, int last) {
+  if (!l.Variable()) return std::max(0, last - std::max(1, ClientHeight(l) / Height(l)) + 1);
+  const int height = ClientHeight(l);
+  int top = last, y = HeightOf(l, last);
+  while (top > 0 && y + HeightOf(l, top - 1) <= height) y += HeightOf(l, --top);
+  return top;
+}
+
+// Client y of item i's top (negative above the top item).
+int ItemTop(const TListState& l, int i) {
+  if (!l.Variable()) return (i - l.Top) * Height(l);
+  int y = 0;
+  for (int k = l.Top; k < i; ++k) y += HeightOf(l, k);
+  for (int k = i; k < l.Top; ++k) y -= HeightOf(l, k);
+  return y;
 }
 
 void Notify(const TListState& l, WORD code) {
@@ -71,7 +115,7 @@ void UpdateScroll(TListState& l) {
 }
 
 void SetTop(TListState& l, int top) {
-  l.Top = std::clamp(top, 0, std::max(0, l.Count() - Visible(l)));
+  l.Top = std::clamp(top, 0, l.Count() > 0 ? TopShowingLast(l, l.Count() - 1) : 0);
   UpdateScroll(l);
   InvalidateRect(l.Wnd, nullptr, TRUE);
 }
@@ -79,13 +123,36 @@ void SetTop(TListState& l, int top) {
 void ScrollIntoView(TListState& l, int i) {
   if (i < 0) return;
   if (i < l.Top) SetTop(l, i);
-  else if (i >= l.Top + Visible(l)) SetTop(l, i - Visible(l) + 1);
+  else if (i >= l.Top + Visible(l)) SetTop(l, TopShowingLast(l, i));
 }
 
 int ItemAt(const TListState& l, int y) {
   if (y < 0) return -1;
-  int i = l.Top + y / Height(l);
-  return i < l.Count() ? i : -1;
+  if (!l.Variable()) {
+    int i = l.Top + y / Height(l);
+    return i < l.Count() ? i : -1;
+  }
+  for (int i = l.Top, top = 0; i < l.Count(); ++i) {
+    top += HeightOf(l, i);
+    if (y < top) return i;
+  }
+  return -1;
+}
+
+HWND Owner(const TListState& l) { return GetParent(l.Wnd); }  // a popup's owner too
+
+// A new item of a variable list asks its owner for its height.
+void MeasureItem(TListState& l, int i) {
+  if (!l.Variable()) return;
+  HWND owner = Owner(l);
+  if (!owner) return;
+  RECT c;
+  GetClientRect(l.Wnd, &c);
+  MEASUREITEMSTRUCT mis{ODT_LISTBOX, static_cast<UINT>(GetWindowLongA(l.Wnd, GWL_ID)), static_cast<UINT>(i),
+                        static_cast<UINT>(c.right), static_cast<UINT>(Height(l)),
+                        l.Items[static_cast<std::size_t>(i)].Data};
+  SendMessageA(owner, WM_MEASUREITEM, mis.CtlID, reinterpret_cast<LPARAM>(&mis));
+  l.Items[static_cast<std::size_t>(i)].Height = std::clamp(static_cast<int>(mis.itemHeight), 1, 255);
 }
 
 // Makes i the only selected item (single selection) and the current one.
@@ -106,9 +173,10 @@ bool Select(TListState& l, int i) {
 
 int Insert(TListState& l, int at, const WideString& text) {
   if (at < 0 || at > l.Count()) at = l.Count();
-  l.Items.insert(l.Items.begin() + at, TItem{text, 0, false});
+  l.Items.insert(l.Items.begin() + at, TItem{text, 0, false, 0});
   if (l.Cur >= at) ++l.Cur;
   if (l.Anchor >= at) ++l.Anchor;
+  MeasureItem(l, at);
   UpdateScroll(l);
   InvalidateRect(l.Wnd, nullptr, TRUE);
   return at;
@@ -155,12 +223,24 @@ void Paint(TListState& l, HDC given) {
   FillRect(dc, &client, bg);
   HGDIOBJ old = SelectObject(dc, stdctl::ControlFont(l.Font));
   SetBkMode(dc, TRANSPARENT);
-  int h = Height(l);
   bool focused = GetFocus() == l.Wnd;
-  for (int i = l.Top; i < l.Count(); ++i) {
-    RECT r{0, (i - l.Top) * h, client.right, (i - l.Top + 1) * h};
+  const bool enabled = IsWindowEnabled(l.Wnd) != 0;
+  for (int i = l.Top, y = 0; i < l.Count(); y += HeightOf(l, i), ++i) {
+    RECT r{0, y, client.right, y + HeightOf(l, i)};
     if (r.top >= client.bottom) break;
     const TItem& it = l.Items[static_cast<std::size_t>(i)];
+    if (l.OwnerDraw()) {
+      HWND owner = Owner(l);
+      if (!owner) continue;
+      UINT state = (it.Selected ? ODS_SELECTED : 0) | (focused && i == l.Cur ? ODS_FOCUS : 0) |
+                   (enabled ? 0 : ODS_DISABLED);
+      UINT id = static_cast<UINT>(GetWindowLongA(l.Wnd, GWL_ID));
+      DRAWITEMSTRUCT dis{ODT_LISTBOX, id, static_cast<UINT>(i), ODA_DRAWENTIRE, state, l.Wnd, dc, r, it.Data};
+      int saved = SaveDC(dc);
+      SendMessageA(owner, WM_DRAWITEM, id, reinterpret_cast<LPARAM>(&dis));
+      RestoreDC(dc, saved);
+      continue;
+    }
     if (it.Selected) {
       FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
       SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
@@ -416,17 +496,27 @@ LRESULT ListProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case LB_SETITEMHEIGHT:
       if (LOWORD(lp) == 0 || LOWORD(lp) > 255) return LB_ERR;
-      l.ItemHeight = LOWORD(lp);
+      if (l.Variable()) {
+        // A variable list's item has its own height (index 0 of an empty
+        // list sets the default).
+        if (idx < 0 || (idx >= l.Count() && l.Count() > 0)) return LB_ERR;
+        if (idx < l.Count()) l.Items[static_cast<std::size_t>(idx)].Height = LOWORD(lp);
+        else l.ItemHeight = LOWORD(lp);
+      } else {
+        l.ItemHeight = LOWORD(lp);
+      }
       SetTop(l, l.Top);
+      InvalidateRect(h, nullptr, TRUE);
       return 0;
     case LB_GETITEMHEIGHT:
-      return Height(l);
+      if (l.Variable() && l.Count() > 0 && (idx < 0 || idx >= l.Count())) return LB_ERR;
+      return HeightOf(l, idx);
     case LB_GETITEMRECT: {
       if (idx < 0 || idx >= l.Count() || !lp) return LB_ERR;
       RECT c;
       GetClientRect(h, &c);
-      int hh = Height(l);
-      *reinterpret_cast<RECT*>(lp) = RECT{0, (idx - l.Top) * hh, c.right, (idx - l.Top + 1) * hh};
+      int top = ItemTop(l, idx);
+      *reinterpret_cast<RECT*>(lp) = RECT{0, top, c.right, top + HeightOf(l, idx)};
       return 1;
     }
     case LB_ITEMFROMPOINT: {

@@ -101,6 +101,9 @@ protected:
   void DestroyWnd() override;
   // Owner-drawn items: the default fills the rectangle and writes the text.
   virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+  // lbOwnerDrawVariable: the height of a new item (ItemHeight unless
+  // OnMeasureItem says otherwise).
+  virtual void MeasureItem(int Index, int& Height);
 
 private:
   void PaintOwnerDrawn(TMessage& Message);
@@ -147,6 +150,8 @@ public:
   int GetSelLength();
   void SetSelLength(int Value);
   void SelectAll();
+  // Owner-drawn styles draw on it in DrawItem.
+  TCanvas* Canvas() const { return FCanvas; }
   // The edit child (nullptr for a drop-down list) and the list's popup.
   HWND EditHandle();
   HWND ListHandle();
@@ -172,8 +177,14 @@ protected:
   virtual void Select();
   virtual void DropDown();
   virtual void CloseUp();
+  // Owner-drawn styles: the field (odComboBoxEdit) and the list's items;
+  // the default fills the rectangle and writes the item's text.
+  virtual void DrawItem(int Index, const TRect& Rect, TOwnerDrawState State);
+  // csOwnerDrawVariable: the height of each item as it is added.
+  virtual void MeasureItem(int Index, int& Height);
 
   TListControlStrings* FItems;
+  TControlCanvas* FCanvas;
   TComboBoxStyle FStyle = csDropDown;
   int FDropDownCount = 8;
   int FMaxLength = 0;

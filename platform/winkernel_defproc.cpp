@@ -115,6 +115,10 @@ LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       // Unhandled, they go up to the parent.
       if (w->Parent) return wk::Send(w->Parent, msg, wp, lp);
       return 0;
+    case WM_SYSCHAR:
+      // Alt + a key nobody took: the top-level window's menu may want it.
+      if (PWnd top = wk::TopLevelOf(w)) wk::Send(top->Handle, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(wp));
+      return 0;
     case WM_RBUTTONUP: {
       POINT p{GET_X_LPARAM(lp), GET_Y_LPARAM(lp)};
       ClientToScreen(h, &p);

@@ -56,6 +56,9 @@ struct TWnd {
 
   TScrollBarState HScroll, VScroll, CtlScroll;
 
+  // Widths the window's WM_NCCALCSIZE took inside its border (bevels).
+  RECT NcExtra{};
+
   // Layered window attributes (LWA_* flags, colour key, alpha).
   DWORD LayeredFlags = 0;
   COLORREF LayeredKey = 0;
@@ -92,6 +95,7 @@ bool IsEnabledChain(const TWnd& w);
 bool IsDescendant(HWND ancestor, HWND h);  // h itself counts
 HWND HitTest(POINT screen);  // visible, enabled, deepest
 void FrameChanged(const PWnd& w);  // client size may have changed
+void QueryNcExtra(const PWnd& w);  // asks WM_NCCALCSIZE for NcExtra
 
 // Focus and activation bookkeeping used by show, enable and destroy.
 void FocusLeaving(const PWnd& w);  // w is hidden, disabled or destroyed

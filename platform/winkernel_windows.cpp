@@ -168,13 +168,31 @@ LRESULT Send(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   return Call(w, msg, wp, lp);
 }
 
-RECT FrameInsets(const TWnd& w) {
+static int BorderWidth(const TWnd& w) {
   int b = 0;
   bool hostFramed = !w.Parent && ((w.Style & WS_CAPTION) == WS_CAPTION || (w.Style & WS_THICKFRAME));
   if (!hostFramed && (w.Style & WS_BORDER)) b += 1;
   if (w.ExStyle & WS_EX_CLIENTEDGE) b += 2;
   if (w.ExStyle & WS_EX_STATICEDGE) b += 1;
-  RECT in{b, b, b, b};
+  return b;
+}
+
+// The rectangle is in parent client coordinates and arrives less the
+// border; what the window takes off it stays non-client (inside the border,
+// outside the scroll bars).
+void QueryNcExtra(const PWnd& w) {
+  const int b = BorderWidth(*w);
+  RECT given{w->Rect.left + b, w->Rect.top + b, w->Rect.right - b, w->Rect.bottom - b};
+  RECT r = given;
+  w->NcExtra = RECT{};
+  Call(w, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&r));
+  w->NcExtra = RECT{std::max<LONG>(0, r.left - given.left), std::max<LONG>(0, r.top - given.top),
+                    std::max<LONG>(0, given.right - r.right), std::max<LONG>(0, given.bottom - r.bottom)};
+}
+
+RECT FrameInsets(const TWnd& w) {
+  const int b = BorderWidth(w);
+  RECT in{b + w.NcExtra.left, b + w.NcExtra.top, b + w.NcExtra.right, b + w.NcExtra.bottom};
   if (w.Style & WS_VSCROLL) in.right += GetSystemMetrics(SM_CXVSCROLL);
   if (w.Style & WS_HSCROLL) in.bottom += GetSystemMetrics(SM_CYHSCROLL);
   // A window too small for its frame has an empty client area.
@@ -377,8 +395,12 @@ HWND CreateWindowFromParams(const TWindowCreateParams& p) {
 
   CREATESTRUCTA cs{p.CreateParam, nullptr, p.Id, p.Parent, cy, cx, y, x, static_cast<LONG>(p.Style),
                    p.Caption.c_str(), p.ClassName.c_str(), p.ExStyle};
-  if (!wk::Call(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) ||
-      wk::Call(w, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
+  bool created = wk::Call(w, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&cs)) != 0;
+  if (created) {
+    wk::QueryNcExtra(w);
+    created = wk::Find(h) && wk::Call(w, WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) != -1;
+  }
+  if (!created) {
     DestroyWindow(h);
     SetLastError(static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
     return nullptr;
@@ -579,6 +601,10 @@ BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) 
     newRect.bottom = newRect.top + (oldRect.bottom - oldRect.top);
   }
   w->Rect = newRect;
+  if (flags & SWP_FRAMECHANGED) {
+    wk::QueryNcExtra(w);
+    if (!wk::Find(h)) return FALSE;
+  }
 
   if (!(flags & SWP_NOZORDER)) {
     if (after == HWND_TOPMOST) w->ExStyle |= WS_EX_TOPMOST;

@@ -84,6 +84,10 @@ inline constexpr UINT WM_STYLECHANGING = 0x007C;
 inline constexpr UINT WM_STYLECHANGED = 0x007D;
 inline constexpr UINT WM_NCCREATE = 0x0081;
 inline constexpr UINT WM_NCDESTROY = 0x0082;
+// Sent when a window is made and on SWP_FRAMECHANGED: wParam FALSE, lParam a
+// RECT* of the window less its border (parent client coordinates); what the
+// window takes off it stays non-client, inside the border and outside the
+// scroll bars.
 inline constexpr UINT WM_NCCALCSIZE = 0x0083;
 inline constexpr UINT WM_NCHITTEST = 0x0084;
 inline constexpr UINT WM_NCPAINT = 0x0085;
@@ -108,6 +112,9 @@ inline constexpr UINT WM_SYSCHAR = 0x0106;
 inline constexpr UINT WM_KEYLAST = 0x0108;
 inline constexpr UINT WM_COMMAND = 0x0111;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
+// WM_SYSCOMMAND: the menu bar is entered from the keyboard (lParam: the
+// character of Alt + a key, 0 for F10 or a lone Alt).
+inline constexpr WPARAM SC_KEYMENU = 0xF100;
 inline constexpr UINT WM_HSCROLL = 0x0114;
 inline constexpr UINT WM_VSCROLL = 0x0115;
 inline constexpr UINT WM_INITMENUPOPUP = 0x0117;
@@ -166,6 +173,7 @@ inline constexpr LRESULT HTTRANSPARENT = -1;
 inline constexpr LRESULT HTNOWHERE = 0;
 inline constexpr LRESULT HTCLIENT = 1;
 inline constexpr LRESULT HTCAPTION = 2;
+inline constexpr LRESULT HTMENU = 5;
 inline constexpr LRESULT HTHSCROLL = 6;
 inline constexpr LRESULT HTVSCROLL = 7;
 inline constexpr LRESULT HTBORDER = 18;

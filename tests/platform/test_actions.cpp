@@ -146,3 +146,56 @@ TEST_F(ActionFormTest, EditActionsActOnTheFocusedEditOnly) {
   EXPECT_FALSE(Cut->GetEnabled());
   EXPECT_TRUE(Copy->GetEnabled());
 }
+
+TEST_F(ActionFormTest, IdleTimeUpdatesFollowTheFocusedEdit) {
+  // The loop's idle step, with a host that never waits.
+  struct THostGuard {
+    TApplicationHost Saved = Application->GetHost();
+    ~THostGuard() {
+      Application->SetHost(Saved);
+      Application->OnIdle = nullptr;
+    }
+  } guard;
+  Application->SetHost(TApplicationHost{nullptr, [](DWORD) {}});
+  auto idle = [] {
+    PumpUntilIdle();
+    Application->HandleMessage();
+  };
+  int updates = 0;
+  auto* custom = new TAction(Form);
+  custom->SetActionList(List);
+  custom->OnUpdate = [&](TObject*) { ++updates; };
+  auto* menu = new TPopupMenu(Form);
+  auto* copyItem = new TMenuItem(Form);
+  menu->GetItems()->Add(copyItem);
+  copyItem->SetAction(Copy);
+
+  Edit->SetText("abc");
+  Edit->SetFocus();
+  Edit->SelectAll();
+  idle();
+  EXPECT_EQ(updates, 1);
+  EXPECT_TRUE(Copy->GetEnabled());
+  EXPECT_TRUE(Cut->GetEnabled());
+  EXPECT_TRUE(copyItem->GetEnabled());
+  Other->SetFocus();
+  idle();
+  EXPECT_EQ(updates, 2);
+  EXPECT_FALSE(Copy->GetEnabled());
+  EXPECT_FALSE(Paste->GetEnabled());
+  EXPECT_FALSE(copyItem->GetEnabled());
+
+  // An OnIdle that is not done yet puts the updates off.
+  Application->OnIdle = [](TObject*, bool& Done) { Done = false; };
+  Edit->SetFocus();
+  idle();
+  EXPECT_EQ(updates, 2);
+  EXPECT_FALSE(Copy->GetEnabled());
+  Application->OnIdle = nullptr;
+  idle();
+  EXPECT_TRUE(Copy->GetEnabled());
+  // A hidden form's actions wait.
+  Form->Hide();
+  idle();
+  EXPECT_EQ(updates, 3);
+}

@@ -302,3 +302,58 @@ TEST_F(BarsTest, CaptionsAreDrawnWithTheControlsFont) {
     EXPECT_NEAR(right - left + 1, expected, 3) << c->ClassName();
   }
 }
+
+TEST_F(BarsTest, DropDownButtonArrowOpensItsMenu) {
+  auto* tb = new TToolBar(Form);
+  tb->SetParent(Form);
+  auto* drop = new TToolButton(Form);
+  drop->SetStyle(tbsDropDown);
+  drop->SetParent(tb);
+  auto* next = new TToolButton(Form);
+  next->SetParent(tb);
+  int clicks = 0, chosen = 0;
+  drop->OnClick = [&](TObject*) { ++clicks; };
+  auto* pm = new TPopupMenu(Form);
+  auto* item = new TMenuItem(Form);
+  item->SetCaption("Журнал ККС фазы А");
+  item->OnClick = [&](TObject*) { ++chosen; };
+  pm->GetItems()->Add(item);
+  drop->SetDropdownMenu(pm);
+  ShowForm();
+  // The arrow part widens the button.
+  EXPECT_EQ(drop->GetWidth(), tb->GetButtonWidth() + TToolButton::DropDownArrowWidth);
+  EXPECT_EQ(next->GetLeft(), drop->GetWidth());
+
+  POINT arrow = ClientPointToScreen(tb->GetHandle(), drop->GetLeft() + drop->GetWidth() - 4, drop->GetTop() + 5);
+  POINT face = ClientPointToScreen(tb->GetHandle(), drop->GetLeft() + 5, drop->GetTop() + 5);
+  // The arrow opens the menu below the button and does not click.
+  TestClick(arrow);
+  PumpUntilIdle();
+  ASSERT_TRUE(pm->IsOpen());
+  EXPECT_EQ(pm->GetPopupComponent(), drop);
+  POINT below = ClientPointToScreen(tb->GetHandle(), drop->GetLeft(), drop->GetTop() + drop->GetHeight());
+  EXPECT_EQ(pm->OpenWindow(0)->GetLeft(), below.x);
+  EXPECT_EQ(pm->OpenWindow(0)->GetTop(), below.y);
+  EXPECT_EQ(clicks, 0);
+  TestKeyPress(VK_DOWN);
+  TestKeyPress(VK_RETURN);
+  PumpUntilIdle();
+  EXPECT_EQ(chosen, 1);
+  // The main part is a plain button.
+  TestClick(face);
+  PumpUntilIdle();
+  EXPECT_EQ(clicks, 1);
+  EXPECT_FALSE(pm->IsOpen());
+
+  // Disabled, or with its menu freed, the arrow does nothing.
+  drop->SetEnabled(false);
+  TestClick(arrow);
+  PumpUntilIdle();
+  EXPECT_FALSE(pm->IsOpen());
+  drop->SetEnabled(true);
+  delete pm;
+  EXPECT_EQ(drop->GetDropdownMenu(), nullptr);
+  TestClick(arrow);
+  PumpUntilIdle();
+  EXPECT_EQ(clicks, 1);
+}

@@ -410,3 +410,235 @@ TEST_F(RichEditTest, PaintsRunsInTheirColoursAndTheSelectionInverted) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RichEditTest, UndoTakesBackTheLastUserChangeAndCodeChangesForgetIt) {
+  TestTypeText("abc");
+  PumpUntilIdle();
+  EXPECT_TRUE(Edit->CanUndo());
+  Edit->Undo();  // the run of typing is one change
+  EXPECT_EQ("", Edit->GetText());
+  Edit->Undo();  // undoing the undo redoes
+  EXPECT_EQ("abc", Edit->GetText());
+  EXPECT_EQ(3, Sel().cpMin);
+
+  // A cut of formatted text comes back with its format, by Ctrl+Z too.
+  Edit->Perform(EM_SETSEL, 1, 2);
+  Edit->SelAttributes()->SetStyle({fsBold});  // from code: forgets
+  EXPECT_FALSE(Edit->CanUndo());
+  Edit->Perform(EM_SETSEL, 0, 3);
+  TestKeyPress(VK_DELETE);
+  PumpUntilIdle();
+  EXPECT_EQ("", Edit->GetText());
+  TestKeyPress('Z', tsCtrl);
+  PumpUntilIdle();
+  EXPECT_EQ("abc", Edit->GetText());
+  Edit->Perform(EM_SETSEL, 1, 2);
+  EXPECT_TRUE(Edit->SelAttributes()->GetStyle().Contains(fsBold));
+
+  struct TCase {
+    const char* Name;
+    std::function<void()> Act;
+    bool CanUndo;
+  } cases[] = {
+      {"moving the caret ends a run of typing, not the undo", [] { TestKeyPress(VK_LEFT); }, true},
+      {"replace from code asked undoable", [this] { Edit->Perform(EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("x")); }, true},
+      {"replace from code not undoable", [this] { Edit->Perform(EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("y")); }, false},
+      {"typing", [] { TestTypeText("q"); }, true},
+      {"Lines", [this] { Edit->Lines()->Add("more"); }, false},
+      {"typing again", [] { TestTypeText("w"); }, true},
+      {"text set", [this] { Edit->SetText("new"); }, false},
+      {"typing once more", [] { TestTypeText("e"); }, true},
+      {"emptied", [this] { Edit->ClearUndo(); }, false},
+  };
+  for (const TCase& c : cases) {
+    c.Act();
+    PumpUntilIdle();
+    EXPECT_EQ(c.CanUndo, Edit->CanUndo()) << c.Name;
+  }
+  EXPECT_EQ(FALSE, Edit->Perform(EM_UNDO, 0, 0));
+  EXPECT_EQ("enew", Edit->GetText());
+
+  // Paragraph alignment set by message is a user change as well.
+  PARAFORMAT pf{};
+  pf.cbSize = sizeof pf;
+  pf.dwMask = PFM_ALIGNMENT;
+  pf.wAlignment = PFA_CENTER;
+  EXPECT_EQ(1, Edit->Perform(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf)));
+  EXPECT_EQ(taCenter, Edit->Paragraph()->GetAlignment());
+  Edit->Undo();
+  EXPECT_EQ(taLeftJustify, Edit->Paragraph()->GetAlignment());
+}
+
+TEST_F(RichEditTest, MaxLengthCutsTypingAndPastingButNotTextFromCode) {
+  ::Lines notes;
+  Form->SetWindowProc([&notes, old = Form->GetWindowProc()](TMessage& M) {
+    if (M.Msg == WM_COMMAND && HIWORD(M.WParam) == EN_MAXTEXT) notes.push_back("EN_MAXTEXT");
+    old(M);
+  });
+  EXPECT_EQ(RichEditNoLimit, Edit->Perform(EM_GETLIMITTEXT, 0, 0));  // MaxLength 0: no limit
+  Edit->SetMaxLength(5);
+  EXPECT_EQ(5, Edit->Perform(EM_GETLIMITTEXT, 0, 0));
+  TestTypeText("abcdefg");
+  PumpUntilIdle();
+  EXPECT_EQ("abcde", Edit->GetText());
+  EXPECT_EQ(2u, notes.size());
+  Edit->Perform(EM_SETSEL, 1, 3);  // two selected: room for two
+  Clipboard()->SetAsText("WXYZ");
+  Edit->PasteFromClipboard();
+  EXPECT_EQ("aWXde", Edit->GetText());
+  Edit->Lines()->SetTextStr("longer than five");
+  EXPECT_EQ("longer than five", Edit->GetText());
+  Edit->Perform(EM_EXLIMITTEXT, 0, 0);
+  EXPECT_EQ(65536, Edit->Perform(EM_GETLIMITTEXT, 0, 0));
+  // A new window keeps the limit.
+  Edit->SetMaxLength(7);
+  Edit->SetScrollBars(ssVertical);
+  EXPECT_EQ(7, Edit->Perform(EM_GETLIMITTEXT, 0, 0));
+}
+
+TEST_F(RichEditTest, ScrollBarsMoveTheViewAndFollowTheCaret) {
+  Edit->SetScrollBars(ssBoth);
+  Edit->SetWordWrap(false);
+  HWND h = Edit->Handle();
+  EXPECT_FALSE(GetWindowLongA(h, GWL_STYLE) & WS_VSCROLL);  // nothing to scroll yet
+  AnsiString text;
+  for (int i = 0; i < 40; ++i) text += "line " + std::to_string(i) + "\n";
+  Edit->Lines()->SetTextStr(text);
+  PumpUntilIdle();
+  EXPECT_TRUE(GetWindowLongA(h, GWL_STYLE) & WS_VSCROLL);
+  SCROLLINFO si{};
+  si.fMask = SIF_ALL;
+  GetScrollInfo(h, SB_VERT, &si);
+  EXPECT_EQ(40, si.nMax);  // 41 lines with the empty last one
+  const int page = static_cast<int>(si.nPage);
+  EXPECT_GT(page, 1);
+  EXPECT_LT(page, 40);
+
+  struct TCase {
+    UINT Msg;
+    WPARAM W;
+    int Top;
+  } cases[] = {
+      {WM_VSCROLL, SB_LINEDOWN, 1},
+      {WM_VSCROLL, SB_PAGEDOWN, 1 + page},
+      {WM_VSCROLL, SB_LINEUP, page},
+      {WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, 20), 20},
+      {WM_VSCROLL, SB_BOTTOM, 41 - page},
+      {WM_VSCROLL, SB_LINEDOWN, 41 - page},  // the last line stays at the bottom
+      {WM_VSCROLL, SB_TOP, 0},
+      {WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), 3},
+  };
+  for (const TCase& c : cases) {
+    SendMessageA(h, c.Msg, c.W, 0);
+    EXPECT_EQ(c.Top, Edit->Perform(EM_GETFIRSTVISIBLELINE, 0, 0)) << c.Msg << " " << c.W;
+    EXPECT_EQ(c.Top, GetScrollPos(h, SB_VERT));
+  }
+  // The caret at the end brings the last lines into view.
+  TestKeyPress(VK_END, tsCtrl);
+  PumpUntilIdle();
+  EXPECT_EQ(41 - page, Edit->Perform(EM_GETFIRSTVISIBLELINE, 0, 0));
+  POINTL p{};
+  Edit->Perform(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), Edit->GetDocument()->GetCharCount());
+  EXPECT_GE(p.y, 0);
+  EXPECT_LT(p.y, Edit->GetClientHeight());
+
+  // Without word wrap a long line scrolls sideways with the caret.
+  Edit->Lines()->SetTextStr(AnsiString(200, 'w'));
+  TestKeyPress(VK_END);
+  PumpUntilIdle();
+  Edit->Perform(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), 0);
+  EXPECT_LT(p.x, 0);
+  EXPECT_GT(GetScrollPos(h, SB_HORZ), 0);
+  SendMessageA(h, WM_HSCROLL, SB_LEFT, 0);
+  Edit->Perform(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), 0);
+  EXPECT_GE(p.x, 0);
+  // The character under a point counts the scrolled part.
+  SendMessageA(h, WM_HSCROLL, SB_RIGHT, 0);
+  Edit->Perform(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&p), 150);
+  POINTL at{p.x + 1, p.y + 1};
+  EXPECT_EQ(150, Edit->Perform(EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&at)));
+}
+
+TEST_F(RichEditTest, ParagraphAttributesCoverTheSelectedParagraphsAndTravelInRtf) {
+  Edit->Lines()->SetTextStr("one\ntwo\nthree");
+  Edit->Perform(EM_SETSEL, 5, 9);  // "wo" .. "th"
+  Edit->Paragraph()->SetAlignment(taRightJustify);
+  Edit->Paragraph()->SetRightIndent(3);
+  PARAFORMAT pf{};
+  pf.cbSize = sizeof pf;
+  const DWORD all = PFM_ALIGNMENT | PFM_STARTINDENT | PFM_RIGHTINDENT | PFM_OFFSET;
+  EXPECT_EQ(static_cast<LRESULT>(all), Edit->Perform(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf)));
+  EXPECT_EQ(PFA_RIGHT, pf.wAlignment);
+  EXPECT_EQ(60, pf.dxRightIndent);
+  Edit->Perform(EM_SETSEL, 0, 5);  // mixed: the first paragraph differs
+  EXPECT_EQ(static_cast<LRESULT>(PFM_STARTINDENT | PFM_OFFSET),
+            Edit->Perform(EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf)));
+  EXPECT_EQ(PFA_LEFT, pf.wAlignment);  // the first paragraph's
+  pf.cbSize = 4;  // too small a record is refused
+  EXPECT_EQ(0, Edit->Perform(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&pf)));
+
+  // Indents in points; a hanging first line keeps the others indented.
+  Edit->Perform(EM_SETSEL, 0, 0);
+  Edit->Paragraph()->SetFirstIndent(15);  // 300 twips: 20 pixels
+  Edit->Paragraph()->SetLeftIndent(-15);
+  EXPECT_EQ(15, Edit->Paragraph()->GetFirstIndent());
+  EXPECT_EQ(-15, Edit->Paragraph()->GetLeftIndent());
+  EXPECT_EQ(taRightJustify, Edit->GetDocument()->GetParaFormat(1).Alignment);  // others untouched
+  POINTL first{};
+  Edit->Perform(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&first), 0);
+  EXPECT_EQ(1 + 20, first.x);  // the margin and the indent
+  // The right-aligned line ends 3 points (4 pixels) before the right edge.
+  POINTL end{};
+  Edit->Perform(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&end), 13);
+  EXPECT_EQ(Edit->GetClientWidth() - 1 - 4, end.x);
+
+  TStringStream rtf("");
+  Edit->Lines()->SaveToStream(&rtf);
+  auto* other = new TRichEdit(Form);
+  other->SetParent(Form);
+  rtf.SetPosition(0);
+  other->Lines()->LoadFromStream(&rtf);
+  const TRichTextDocument* d = other->GetDocument();
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(d->GetParaFormat(i) == Edit->GetDocument()->GetParaFormat(i)) << i;
+  EXPECT_EQ(300, d->GetParaFormat(0).StartIndent);
+  EXPECT_EQ(-300, d->GetParaFormat(0).Offset);
+}
+
+TEST_F(RichEditTest, ClearBrushLeavesTheBackgroundAndRenderingIsTransparent) {
+  Edit->Lines()->SetTextStr("text");
+  Edit->SetSelStart(0);
+  auto paint = [&] {
+    TBitmap bmp;
+    bmp.SetSize(200, 100);
+    bmp.Canvas()->GetBrush()->SetColor(clYellow);
+    bmp.Canvas()->FillRect(TRect(0, 0, 200, 100));
+    Edit->PaintTo(bmp.Canvas(), 0, 0);
+    return ColorToRGB(bmp.Canvas()->GetPixels(150, 80));
+  };
+  Edit->SetColor(clAqua);
+  EXPECT_EQ(ColorToRGB(clAqua), paint());  // the control's colour through its brush
+  Edit->Brush()->SetStyle(bsClear);
+  EXPECT_EQ(ColorToRGB(clYellow), paint());
+
+  // Rendering a range leaves the canvas between the letters alone.
+  TBitmap bmp;
+  bmp.SetSize(200, 100);
+  bmp.Canvas()->GetBrush()->SetColor(clYellow);
+  bmp.Canvas()->FillRect(TRect(0, 0, 200, 100));
+  HDC dc = bmp.Canvas()->GetHandle();
+  FORMATRANGE fr{};
+  fr.hdc = fr.hdcTarget = dc;
+  fr.rc = {0, 0, 1440 * 2, 1440};
+  fr.rcPage = fr.rc;
+  fr.chrg = {0, -1};
+  EXPECT_EQ(4, Edit->Perform(EM_FORMATRANGE, 1, reinterpret_cast<LPARAM>(&fr)));
+  int yellow = 0, other = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 60; ++x) (ColorToRGB(bmp.Canvas()->GetPixels(x, y)) == ColorToRGB(clYellow) ? yellow : other)++;
+  EXPECT_GT(other, 10);  // the letters
+  EXPECT_GT(yellow, other);
+}
+
+}  // namespace

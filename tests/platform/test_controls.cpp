@@ -1,6 +1,8 @@
 // Control classes: dispatch by number with inherited, WindowProc
 // subclassing, reflected notifications, painting, mouse notifications,
 // layout, parent properties and the guarded dispatch.
+#include <algorithm>
+
 #include "test_controls_support.h"
 
 namespace {
@@ -443,4 +445,86 @@ TEST_F(FrameworkTest, MouseEnterAndLeaveFollowThePointerAcrossControls) {
   Form->OnMouseLeave = [&](TObject*) { out.push_back("form leave"); };
   Application->MouseLeftWindows();
   EXPECT_EQ((Lines{"form leave"}), out);
+}
+
+TEST_F(FrameworkTest, BevelsTakeTheirBandInsideTheBorderAndDrawTheChosenCuts) {
+  TLogControl* pad = Add("pad", TRect(10, 10, 110, 60));
+  pad->PaintColor = clBlue;
+  ShowForm();
+  EXPECT_EQ(TRect(0, 0, 100, 50), pad->GetClientRect());  // bkNone: no band
+  pad->SetBevelKind(bkTile);  // default cuts: raised inner, lowered outer
+  PumpUntilIdle();
+  EXPECT_EQ(TRect(0, 0, 96, 46), pad->GetClientRect());
+  TBitmap shot;
+  SnapshotControl(pad, &shot);
+  EXPECT_EQ(ColorToRGB(clBtnShadow), shot.Canvas()->GetPixels(0, 0));      // sunken outer
+  EXPECT_EQ(ColorToRGB(clBtnHighlight), shot.Canvas()->GetPixels(1, 1));   // raised inner
+  EXPECT_EQ(ColorToRGB(clBtnHighlight), shot.Canvas()->GetPixels(99, 49));
+  EXPECT_EQ(ColorToRGB(clBtnShadow), shot.Canvas()->GetPixels(98, 48));
+  EXPECT_EQ(clBlue, shot.Canvas()->GetPixels(2, 2));
+  // The client origin moved with the band: a click at the client's corner
+  // is reported at (0, 0).
+  EXPECT_EQ(pad->ClientToScreen(TPoint(0, 0)).x, pad->GetParent()->ClientToScreen(TPoint(12, 12)).x);
+
+  struct TCase {
+    TBevelEdges Edges;
+    TBevelCut Inner, Outer;
+    int Width;
+    TRect Client;
+  } cases[] = {
+      {beLeft | beTop, bvRaised, bvLowered, 1, TRect(0, 0, 98, 48)},
+      {beAllEdges, bvNone, bvRaised, 3, TRect(0, 0, 94, 44)},
+      {beAllEdges, bvNone, bvNone, 2, TRect(0, 0, 100, 50)},
+      {beBottom, bvSpace, bvLowered, 2, TRect(0, 0, 100, 46)},
+  };
+  for (const TCase& c : cases) {
+    pad->SetBevelEdges(c.Edges);
+    pad->SetBevelInner(c.Inner);
+    pad->SetBevelOuter(c.Outer);
+    pad->SetBevelWidth(c.Width);
+    PumpUntilIdle();
+    EXPECT_EQ(c.Client, pad->GetClientRect()) << c.Edges << " " << c.Width;
+  }
+  // Without a window the client size already counts the band.
+  auto* later = new TLogControl(Form, nullptr, "later", &Log, TRect(0, 0, 50, 40));
+  later->SetBevelKind(bkFlat);
+  EXPECT_EQ(TRect(0, 0, 46, 36), later->GetClientRect());
+  later->SetParent(Form);
+  EXPECT_EQ(TRect(0, 0, 46, 36), later->GetClientRect());
+}
+
+TEST_F(FrameworkTest, DoubleBufferedControlPaintsBackgroundAndContentIntoOneBitmap) {
+  TLogControl* pad = Add("pad", TRect(10, 10, 110, 60));
+  pad->PaintColor = clBlue;
+  pad->SetDoubleBuffered(true);
+  std::vector<std::pair<WPARAM, LPARAM>> erases;
+  std::vector<WPARAM> paints;
+  pad->Hook = [&](TMessage& M) {
+    if (M.Msg == WM_ERASEBKGND) erases.emplace_back(M.WParam, static_cast<LPARAM>(M.LParam));
+    if (M.Msg == WM_PAINT) paints.push_back(M.WParam);
+    return false;
+  };
+  ShowForm();
+  erases.clear();
+  paints.clear();
+  pad->Repaint();
+  // One paint of the screen; the background is erased once, into the
+  // bitmap (its context in both parameters).
+  ASSERT_EQ(1u, paints.size());
+  EXPECT_EQ(0u, paints[0]);
+  int bitmapErases = 0;
+  for (auto [w, l] : erases)
+    if (w && static_cast<LPARAM>(w) == l) ++bitmapErases;
+  EXPECT_EQ(1, bitmapErases);
+  TBitmap shot;
+  SnapshotControl(pad, &shot);
+  EXPECT_EQ(clBlue, shot.Canvas()->GetPixels(50, 25));
+  EXPECT_GE(pad->Paints, 1);
+  // PaintTo still paints a double-buffered control's background.
+  pad->SetColor(clYellow);
+  pad->Hook = [](TMessage& M) { return M.Msg == WM_PAINT; };
+  TBitmap copy;
+  copy.SetSize(100, 50);
+  pad->PaintTo(copy.Canvas(), 0, 0);
+  EXPECT_EQ(clYellow, copy.Canvas()->GetPixels(50, 25));
 }

@@ -255,53 +255,220 @@ TEST_F(MenuTest, PopupMouseChoiceAndClickAway) {
   EXPECT_EQ(GetFocus(), other->GetHandle());
 }
 
-TEST_F(MenuTest, MainMenuBarAndAltAccelerators) {
-  auto* mm = new TMainMenu(Form);
-  std::vector<std::string> ran;
-  auto item = [&](const char* caption) {
-    TMenuItem* i = NewItem(Form, caption);
-    i->OnClick = [&ran, caption](TObject*) { ran.push_back(caption); };
-    return i;
-  };
-  TMenuItem* link = NewItem(Form, "&Связь");
-  TMenuItem* help = NewItem(Form, "&Help");
-  mm->GetItems()->Add(link);
-  mm->GetItems()->Add(help);
-  link->Add(item("Local"));
-  link->Add(item("Remote"));
-  help->Add(item("About"));
+namespace {
+
+COLORREF WindowPixel(HWND Wnd, int X, int Y) {
+  HBITMAP bmp = ComposeWindowBitmap(Wnd);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bmp);
+  COLORREF c = GetPixel(dc, X, Y);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  DeleteObject(bmp);
+  return c;
+}
+
+POINT Centre(const TRect& R) { return POINT{(R.left + R.right) / 2, (R.top + R.bottom) / 2}; }
+
+// Alt held around a key whose character the keyboard layout decides.
+void TestAltLetter(WORD Vk, const char16_t* Text) {
+  TestKeyDown(VK_MENU);
+  TKeyInput k;
+  k.Vk = Vk;
+  k.Text = Text;
+  InjectKey(k);
+  k.Down = false;
+  InjectKey(k);
+  TestKeyUp(VK_MENU);
+  PumpUntilIdle();
+}
+
+}  // namespace
+
+class MainMenuTest : public MenuTest {
+protected:
+  void SetUp() override {
+    MenuTest::SetUp();
+    Menu = new TMainMenu(Form);
+    auto item = [&](const char* caption) {
+      TMenuItem* i = NewItem(Form, caption);
+      i->OnClick = [this, caption](TObject*) { Ran.push_back(caption); };
+      return i;
+    };
+    TMenuItem* link = NewItem(Form, "&Связь");
+    TMenuItem* help = NewItem(Form, "&Помощь");
+    TMenuItem* file = NewItem(Form, "&File");
+    for (TMenuItem* top : {link, help, file}) Menu->GetItems()->Add(top);
+    link->Add(item("Local"));
+    link->Add(item("Remote"));
+    help->Add(item("About"));
+    file->Add(item("Open"));
+    file->GetItem(0)->SetShortCut(ShortCut('O', ssCtrl));
+  }
+  TMainMenu* Menu = nullptr;
+  std::vector<std::string> Ran;
+};
+
+TEST_F(MainMenuTest, TheBarTakesRoomAboveTheClientArea) {
+  EXPECT_EQ(Form->GetMenu(), Menu);  // a form's first main menu is its Menu
+  EXPECT_EQ(Form->GetClientHeight(), 280);
+  auto* top = Add("top", TRect(0, 0, 50, 30));
+  top->SetAlign(alTop);
   ShowForm();
-  // The bar sits at the top of the form and the other controls below it.
-  ASSERT_NE(mm->GetMenuBar(), nullptr);
-  EXPECT_EQ(mm->GetMenuBar()->GetTop(), 0);
-  EXPECT_EQ(mm->GetMenuBar()->GetWidth(), Form->GetClientWidth());
+  // The bar is in the frame: the client area starts below it and a
+  // top-aligned control is not covered.
+  EXPECT_EQ(Form->GetClientHeight(), 300 - MenuBarHeight);
+  EXPECT_EQ(Form->ClientOrigin().y, 100 + MenuBarHeight);
+  EXPECT_EQ(top->GetTop(), 0);
+  EXPECT_EQ(Form->GetMenuBarRect(), TRect(0, 0, 400, MenuBarHeight));
+  TRect item0 = Menu->GetMenuBar()->ItemScreenRect(0);
+  EXPECT_EQ(item0.top, 101);
+  EXPECT_EQ(WindowFromPoint(Centre(item0)), Form->GetHandle());
+
+  // Resizing keeps the bar across the whole width.
+  Form->SetWidth(500);
+  PumpUntilIdle();
+  EXPECT_EQ(Form->GetMenuBarRect().right, 500);
+
+  // Without the Menu the client area has the whole window, and the menu's
+  // shortcuts are no longer the form's.
   Edit->SetFocus();
   PumpUntilIdle();
+  Form->SetMenu(nullptr);
+  PumpUntilIdle();
+  EXPECT_EQ(Form->GetClientHeight(), 300);
+  EXPECT_EQ(Menu->GetMenuBar(), nullptr);
+  TestKeyPress('O', tsCtrl);
+  EXPECT_TRUE(Ran.empty());
+  Form->SetMenu(Menu);
+  PumpUntilIdle();
+  EXPECT_EQ(Form->GetClientHeight(), 280);
+  TestKeyPress('O', tsCtrl);
+  EXPECT_EQ(Ran, (std::vector<std::string>{"Open"}));
 
-  // Alt + an accelerator opens that drop-down with its first item selected.
-  TestKeyPress('H', tsAlt);
+  // One menu serves one form; freeing it gives the room back.
+  auto* other = new TForm(nullptr);
+  EXPECT_THROW(other->SetMenu(Menu), EInvalidOperation);
+  delete other;
+  delete Menu;
   PumpUntilIdle();
-  ASSERT_TRUE(mm->IsOpen());
-  EXPECT_EQ(mm->GetDroppedIndex(), 1);
-  // Left moves along the bar (wrapping); Enter runs the selection.
+  EXPECT_EQ(Form->GetMenu(), nullptr);
+  EXPECT_EQ(Form->GetClientHeight(), 300);
+}
+
+TEST_F(MainMenuTest, MouseOnTheBar) {
+  ShowForm();
+  Edit->SetFocus();
+  PumpUntilIdle();
+  // A click on an item opens its drop-down below it; the bar is painted.
+  TestClick(Centre(Menu->GetMenuBar()->ItemScreenRect(0)));
+  PumpUntilIdle();
+  ASSERT_TRUE(Menu->IsOpen());
+  EXPECT_EQ(Menu->GetDroppedIndex(), 0);
+  EXPECT_EQ(Menu->OpenWindow(0)->GetTop(), 100 + MenuBarHeight - 1);
+  // Moving along the bar opens the item under the pointer; a second click
+  // on it closes the drop-down and gives the focus back.
+  TestMouseMove(Centre(Menu->GetMenuBar()->ItemScreenRect(1)));
+  PumpUntilIdle();
+  EXPECT_EQ(Menu->GetDroppedIndex(), 1);
+  TestClick(Centre(Menu->GetMenuBar()->ItemScreenRect(1)));
+  PumpUntilIdle();
+  EXPECT_FALSE(Menu->IsOpen());
+  EXPECT_EQ(GetFocus(), Edit->GetHandle());
+  // A click on an item of the drop-down runs it.
+  TestClick(Centre(Menu->GetMenuBar()->ItemScreenRect(0)));
+  TestClick(ItemPoint(Menu, 0, 1));
+  PumpUntilIdle();
+  EXPECT_EQ(Ran, (std::vector<std::string>{"Remote"}));
+  EXPECT_FALSE(Menu->IsOpen());
+  EXPECT_TRUE(Log.Log.empty());
+}
+
+TEST_F(MainMenuTest, AltAcceleratorsMatchTheTypedCharacter) {
+  ShowForm();
+  Edit->SetFocus();
+  PumpUntilIdle();
+  struct Case {
+    WORD Vk;
+    const char16_t* Text;  // what the layout gives; empty: the Latin letter
+    int Opens;
+  } cases[] = {
+      {'F', u"", 2},
+      {'G', u"п", 1},   // Russian layout, lower case against "&Помощь"
+      {'W', u"Ц", -1},  // no item has it: a beep
+      {'C', u"с", 0},
+  };
+  for (const auto& c : cases) {
+    TestResetBeeps();
+    TestAltLetter(c.Vk, c.Text);
+    EXPECT_EQ(Menu->GetDroppedIndex(), c.Opens) << c.Vk;
+    EXPECT_EQ(TestBeepCount(), c.Opens < 0 ? 1 : 0) << c.Vk;
+    if (c.Opens < 0) continue;
+    TestKeyPress(VK_ESCAPE);
+    TestKeyPress(VK_ESCAPE);
+    EXPECT_FALSE(Menu->IsOpen());
+  }
+  // A lone Alt closes an open drop-down.
+  TestAltLetter('C', u"с");
+  ASSERT_TRUE(Menu->IsOpen());
+  TestKeyPress(VK_MENU);
+  EXPECT_FALSE(Menu->IsOpen());
+  EXPECT_EQ(GetFocus(), Edit->GetHandle());
+  EXPECT_TRUE(Log.Log.empty());
+}
+
+TEST_F(MainMenuTest, F10AndALoneAltSelectTheBar) {
+  ShowForm();
+  Edit->SetFocus();
+  PumpUntilIdle();
+  TestKeyPress(VK_F10);
+  EXPECT_EQ(Menu->GetBarSelected(), 0);
+  EXPECT_FALSE(Menu->IsOpen());
+  EXPECT_EQ(GetFocus(), Edit->GetHandle());
+  TRect item0 = Form->GetMenuBarRect();
+  EXPECT_EQ(WindowPixel(Form->GetHandle(), Menu->GetMenuBar()->ItemRect(0).left + 1, item0.top + 3),
+            ColorToRGB(clHighlight));
+  // Arrows move along the bar (wrapping); Down opens; Esc goes back to
+  // the bar and then out of it.
   TestKeyPress(VK_LEFT);
+  EXPECT_EQ(Menu->GetBarSelected(), 2);
+  TestKeyPress(VK_RIGHT);
+  TestKeyPress(VK_RIGHT);
+  EXPECT_EQ(Menu->GetBarSelected(), 1);
   TestKeyPress(VK_DOWN);
-  TestKeyPress(VK_RETURN);
-  PumpUntilIdle();
-  EXPECT_EQ(ran, (std::vector<std::string>{"Remote"}));
-  EXPECT_FALSE(mm->IsOpen());
+  EXPECT_EQ(Menu->GetDroppedIndex(), 1);
+  EXPECT_EQ(Menu->GetBarSelected(), -1);
+  TestKeyPress(VK_ESCAPE);
+  EXPECT_FALSE(Menu->IsOpen());
+  EXPECT_EQ(Menu->GetBarSelected(), 1);
+  TestKeyPress(VK_ESCAPE);
+  EXPECT_EQ(Menu->GetBarSelected(), -1);
   EXPECT_EQ(GetFocus(), Edit->GetHandle());
 
-  // A click on the bar opens the drop-down; a click on an item runs it.
-  TRect r = mm->GetMenuBar()->ItemRect(0);
-  TestClick(ClientPointToScreen(mm->GetMenuBar()->GetHandle(), r.left + 3, r.top + 3));
-  PumpUntilIdle();
-  ASSERT_TRUE(mm->IsOpen());
-  EXPECT_EQ(mm->GetDroppedIndex(), 0);
-  TestClick(ItemPoint(mm, 0, 0));
-  PumpUntilIdle();
-  EXPECT_EQ(ran, (std::vector<std::string>{"Remote", "Local"}));
-  EXPECT_TRUE(Log.Log.empty());
+  // A lone Alt goes in and out; Alt used with another key does not.
+  TestKeyPress(VK_MENU);
+  EXPECT_EQ(Menu->GetBarSelected(), 0);
+  TestKeyPress(VK_MENU);
+  EXPECT_EQ(Menu->GetBarSelected(), -1);
+  TestKeyPress('Q', tsAlt);
+  TestKeyPress(VK_MENU, tsCtrl);
+  EXPECT_EQ(Menu->GetBarSelected(), -1);
+  // On the bar a letter opens its item, whatever the layout types.
+  TestKeyPress(VK_F10);
+  TestTypeText("п");
+  EXPECT_EQ(Menu->GetDroppedIndex(), 1);
+  TestKeyPress(VK_RETURN);
+  EXPECT_EQ(Ran, (std::vector<std::string>{"About"}));
+  // No key reached the edit while the menu had them; Ctrl+Alt did.
+  EXPECT_EQ(Log.Log, (Lines{"edit WM_KEYDOWN 17", "edit WM_KEYDOWN 18"}));
+
+  // A click elsewhere ends the keyboard use.
+  TestKeyPress(VK_F10);
+  TestClick(ClientPointToScreen(Edit->GetHandle(), 5, 5));
+  EXPECT_EQ(Menu->GetBarSelected(), -1);
+  Log.Log.clear();
+  TestKeyPress('Z');
+  EXPECT_EQ(Log.Log, (Lines{"edit WM_KEYDOWN 90"}));
 }
 
 TEST_F(MenuTest, FreeingTheMenuWhileOpen) {

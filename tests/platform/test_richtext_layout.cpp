@@ -157,3 +157,41 @@ TEST_F(RichRender, AlignmentPlacesLinesInTheBox) {
 }
 
 }  // namespace
+
+namespace {
+
+// Indents narrow the lines of their paragraph only: the first line from
+// StartIndent, the others from StartIndent + Offset, all up to RightIndent;
+// alignment works in the room between them.
+TEST(RichLayout, ParagraphIndentsNarrowAndPlaceTheLines) {
+  TRichTextDocument d;
+  d.Insert(0, u"aaa bbb ccc\rddd", Points(10));
+  TRichParaFormat f;
+  f.StartIndent = 300;  // 20 pixels at 96 per inch
+  f.Offset = -150;      // the other lines 10 pixels in
+  f.RightIndent = 150;  // 10 pixels
+  d.SetParaFormat(0, 1, f);
+  TFixedMeasurer m;
+  auto lines = RichLayout(d, m, 110, true);
+  ASSERT_EQ(3u, lines.size());
+  // 110 - 20 - 10 = 80 for the first line ("ccc" does not fit), 90 for the next.
+  EXPECT_EQ(u"aaa bbb ", d.GetRawText().substr(0, static_cast<std::size_t>(lines[0].Length)));
+  EXPECT_EQ(20, lines[0].Indent);
+  EXPECT_EQ(80, lines[0].Room);
+  EXPECT_EQ(10, lines[1].Indent);
+  EXPECT_EQ(90, lines[1].Room);
+  EXPECT_EQ(0, lines[2].Indent);  // the next paragraph has none
+  EXPECT_EQ(110, lines[2].Room);
+  EXPECT_EQ(20, RichLineX(d, lines[0]));
+  f.Alignment = taRightJustify;
+  d.SetParaFormat(0, 1, f);
+  lines = RichLayout(d, m, 110, true);
+  EXPECT_EQ(10 + 90 - 30, RichLineX(d, lines[1]));  // "ccc" ends at the right indent
+  f.Alignment = taCenter;
+  d.SetParaFormat(0, 1, f);
+  lines = RichLayout(d, m, 110, true);
+  EXPECT_EQ(10 + (90 - 30) / 2, RichLineX(d, lines[1]));
+  EXPECT_EQ(20 + 70, RichRequiredSize(d, m, 110, true).cx);  // the indented widest line
+}
+
+}  // namespace

@@ -219,3 +219,34 @@ TEST(RichRtf, StreamsLoadRtfOrPlainText) {
 }
 
 }  // namespace
+
+namespace {
+
+// \li indents every line, \fi the first line beyond it (negative: hanging),
+// \ri the right side; \pard clears them and the writer gives them back.
+TEST(RichRtf, ParagraphIndentsReadAndWritten) {
+  const char* rtf =
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\pard\\fi-360\\li720\\ri144 a\\par"
+      "\\li100 b\\par\\pard c\\par\\pard\\li99999999 d}";
+  TRichTextDocument d;
+  ASSERT_TRUE(RtfRead(d, rtf));
+  struct TCase {
+    int Para, Start, Offset, Right;
+  } cases[] = {
+      {0, 360, 360, 144},    // first line at 720 - 360, the others 360 further
+      {1, -260, 360, 144},   // \li alone changes, \fi stays within the paragraph state
+      {2, 0, 0, 0},
+      {3, 31680, 0, 0},      // kept to a page's width
+  };
+  for (const TCase& c : cases) {
+    TRichParaFormat f = d.GetParaFormat(c.Para);
+    EXPECT_EQ(c.Start, f.StartIndent) << c.Para;
+    EXPECT_EQ(c.Offset, f.Offset) << c.Para;
+    EXPECT_EQ(c.Right, f.RightIndent) << c.Para;
+  }
+  TRichTextDocument back;
+  ASSERT_TRUE(RtfRead(back, RtfWrite(d)));
+  for (int p = 0; p < 4; ++p) EXPECT_TRUE(back.GetParaFormat(p) == d.GetParaFormat(p)) << p;
+}
+
+}  // namespace

@@ -224,3 +224,82 @@ TEST_F(ComboTest, KeysTypedIntoTheEditChildAreTheCombosKeyEvents) {
 }
 
 }  // namespace
+
+namespace {
+
+// Owner-drawn combos: the field and the dropped items come to OnDrawItem with
+// their states, variable items get the heights OnMeasureItem gives, and the
+// list's geometry and hit-testing follow those heights.
+TEST_F(ComboTest, OwnerDrawnCombosDrawFieldAndItemsThroughTheirEvents) {
+  auto* c = new TComboBox(Form);
+  c->SetStyle(csOwnerDrawVariable);
+  c->SetBounds(10, 10, 150, 200);
+  std::vector<int> measured;
+  c->OnMeasureItem = [&](TWinControl*, int Index, int& Height) {
+    measured.push_back(Index);
+    Height = 12 + 6 * Index;  // 12, 18, 24, 30
+  };
+  struct TDrawn {
+    int Index;
+    TRect Rect;
+    TOwnerDrawState State;
+  };
+  std::vector<TDrawn> drawn;
+  c->OnDrawItem = [&](TWinControl* Control, int Index, const TRect& Rect, TOwnerDrawState State) {
+    drawn.push_back({Index, Rect, State});
+    auto* combo = static_cast<TComboBox*>(Control);
+    combo->Canvas()->GetBrush()->SetColor(State & odSelected ? clRed : clLime);
+    combo->Canvas()->FillRect(Rect);
+  };
+  for (const char* s : {"a", "b", "c", "d"}) c->Items()->Add(s);
+  c->SetParent(Form);
+  ShowForm();
+  EXPECT_EQ((std::vector<int>{0, 1, 2, 3}), measured);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(12 + 6 * i, c->Perform(CB_GETITEMHEIGHT, i, 0)) << i;
+
+  c->SetItemIndex(2);
+  c->SetFocus();
+  drawn.clear();
+  PumpUntilIdle();
+  ASSERT_FALSE(drawn.empty());
+  EXPECT_EQ(2, drawn.back().Index);
+  EXPECT_TRUE(drawn.back().State & odComboBoxEdit);
+  EXPECT_TRUE(drawn.back().State & odSelected);  // focused field
+  EXPECT_TRUE(drawn.back().State & odFocused);
+  TBitmap shot;
+  SnapshotControl(c, &shot);
+  EXPECT_EQ(clRed, shot.Canvas()->GetPixels(10, shot.GetHeight() / 2));
+
+  // Dropped: the list is as high as its first DropDownCount items, and a
+  // click lands on the item under the pointer whatever the heights.
+  c->SetDropDownCount(3);
+  drawn.clear();
+  c->SetDroppedDown(true);
+  PumpUntilIdle();
+  RECT lr;
+  GetWindowRect(c->ListHandle(), &lr);
+  EXPECT_EQ(12 + 18 + 24 + 2, lr.bottom - lr.top);
+  std::vector<int> items;
+  for (const TDrawn& d : drawn)
+    if (!(d.State & odComboBoxEdit)) items.push_back(d.Index);
+  EXPECT_EQ((std::vector<int>{0, 1, 2}), items);  // the fourth does not fit
+  for (const TDrawn& d : drawn) {
+    if (d.Index == 1 && !(d.State & odComboBoxEdit)) {
+      EXPECT_EQ(TRect(0, 12, d.Rect.right, 30), d.Rect);
+    }
+  }
+  TestClick(ClientPointToScreen(c->ListHandle(), 5, 12 + 17));  // the last pixel row of item 1
+  PumpUntilIdle();
+  EXPECT_EQ(1, c->GetItemIndex());
+
+  // Fixed: one height for every item from a single measure of the field and one of the items.
+  measured.clear();
+  c->SetStyle(csOwnerDrawFixed);
+  c->SetItemHeight(20);
+  c->RecreateWnd();  // a form loads it so: the height before the window
+  EXPECT_TRUE(measured.empty());  // OnMeasureItem is for variable items only
+  EXPECT_EQ(20, c->Perform(CB_GETITEMHEIGHT, 3, 0));
+  EXPECT_EQ(20, c->Perform(CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0));
+}
+
+}  // namespace

@@ -134,3 +134,52 @@ TEST_F(ListBoxTest, OwnerDrawnItemsArePaintedThroughOnDrawItemWithTheirState) {
 }
 
 }  // namespace
+
+namespace {
+
+// lbOwnerDrawVariable: every item keeps the height OnMeasureItem gave it;
+// item rectangles, hit-testing, scrolling and painting follow.
+TEST_F(ListBoxTest, VariableHeightItemsHitTestAndScrollByTheirOwnHeights) {
+  auto* list = new TListBox(Form);
+  list->SetStyle(lbOwnerDrawVariable);
+  list->SetBounds(200, 10, 150, 100);  // 96 high inside the border
+  list->OnMeasureItem = [](TWinControl*, int Index, int& Height) { Height = Index % 2 ? 40 : 10; };
+  std::vector<int> drawn;
+  list->OnDrawItem = [&](TWinControl*, int Index, const TRect&, TOwnerDrawState) { drawn.push_back(Index); };
+  for (int i = 0; i < 10; ++i) list->Items()->Add("item " + std::to_string(i));
+  list->SetParent(Form);
+  PumpUntilIdle();
+  struct TCase {
+    int Index;
+    TRect Rect;
+  } rects[] = {{0, TRect(0, 0, 0, 10)}, {1, TRect(0, 10, 0, 50)}, {2, TRect(0, 50, 0, 60)}, {3, TRect(0, 60, 0, 100)}};
+  for (const TCase& c : rects) {
+    TRect r = list->ItemRect(c.Index);
+    EXPECT_EQ(c.Rect.top, r.top) << c.Index;
+    EXPECT_EQ(c.Rect.bottom, r.bottom) << c.Index;
+  }
+  struct THit {
+    int Y, Index;
+  } hits[] = {{0, 0}, {9, 0}, {10, 1}, {49, 1}, {50, 2}, {59, 2}, {60, 3}};
+  for (const THit& h : hits) EXPECT_EQ(h.Index, list->ItemAtPos(TPoint(5, h.Y), true)) << h.Y;
+
+  // Selecting the last item scrolls it into view at the bottom: items 7..9
+  // take 40 + 10 + 40 = 90 of the 96 pixels; item 6 (10) would not fit.
+  drawn.clear();
+  list->SetItemIndex(9);
+  PumpUntilIdle();
+  EXPECT_EQ(7, list->GetTopIndex());
+  EXPECT_EQ(0, list->ItemRect(7).top);
+  EXPECT_EQ(90, list->ItemRect(9).bottom);
+  EXPECT_EQ((std::vector<int>{7, 8, 9}), drawn);
+  EXPECT_EQ(9, list->ItemAtPos(TPoint(5, 60), true));
+  // Scrolling by one line moves by one item; the end cannot be passed.
+  SendMessageA(list->Handle(), WM_VSCROLL, SB_LINEUP, 0);
+  EXPECT_EQ(6, list->GetTopIndex());
+  SendMessageA(list->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+  EXPECT_EQ(7, list->GetTopIndex());
+  EXPECT_EQ(10, list->Perform(LB_GETITEMHEIGHT, 8, 0));
+  EXPECT_EQ(40, list->Perform(LB_GETITEMHEIGHT, 9, 0));
+}
+
+}  // namespace
