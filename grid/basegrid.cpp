@@ -362,7 +362,6 @@ int TBaseGrid::NodeIndent(int) { return 0; }
 bool TBaseGrid::HasNodes() { return false; }
 void TBaseGrid::FloatFooterUpdate() {}
 
-void TBaseGrid::DrawGridCell(TCanvas*, int, int, TRect, TGridDrawState) {}
 
 void TBaseGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush*, TColor&, TColor&, TColor&,
                                     TFont*, TAlignment&, TVAlignment&, bool&, TCellGradientDirection&) {}

@@ -135,6 +135,9 @@ public:
   virtual void SplitCells(int ACol, int ARow);
 
 protected:
+  // The platform grid's paint loop hands every visible cell to DrawGridCell.
+  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+
   // The cell's properties or nil, without creating any.
   TCellProperties* PropsOf(int ACol, int ARow) const;
   // Frees the properties (and their graphic) of every cell of the rectangle

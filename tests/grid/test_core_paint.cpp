@@ -1,0 +1,55 @@
+// Until the grid's own renderer takes over, a grid on a form still shows its
+// headings, texts and merged areas in the plain look.
+#include <gtest/gtest.h>
+
+#include "grid/viduzozezuvodu.h"
+#include "platform/forms.h"
+#include "platform/graphics.h"
+#include "platform/graphics_color.h"
+#include "platform/winkernel_testing.h"
+
+namespace {
+
+// True when some pixel of R differs from Background: something was drawn.
+bool Inked(TBitmap* B, const TRect& R, TColor Background) {
+  for (int y = R.top; y < R.bottom; ++y)
+    for (int x = R.left; x < R.right; ++x)
+      if (B->Canvas()->GetPixels(x, y) != Background) return true;
+  return false;
+}
+
+TEST(GridPlainPaint, FixedCellsTextsAndMergedAreasShow) {
+  TestResetKernel();
+  auto* form = new TForm(nullptr);
+  form->SetBounds(0, 0, 400, 300);
+  auto* grid = new VIduZozezuVodu(form);
+  grid->SetParent(form);
+  grid->SetBounds(0, 0, 380, 280);
+  grid->SetColCount(3);
+  grid->SetRowCount(4);
+  grid->SetCells(1, 0, "Тариф");
+  grid->MergeCells(1, 2, 2, 1);
+  grid->SetCells(1, 2, "Merged");
+  form->Show();
+  PumpUntilIdle();
+
+  TBitmap shot;
+  SnapshotControl(grid, &shot);
+  const TRect head = grid->CellRect(1, 0);
+  const TRect corner = grid->CellRect(0, 0);
+  const TRect merged = grid->CellRect(1, 2);
+  const TRect empty = grid->CellRect(2, 3);
+  EXPECT_EQ(shot.Canvas()->GetPixels(corner.left + 3, corner.top + 3), ColorToRGB(grid->GetFixedColor()));
+  EXPECT_TRUE(Inked(&shot, TRect(head.left + 2, head.top + 2, head.right - 2, head.bottom - 2),
+                    ColorToRGB(grid->GetFixedColor())));
+  // The merged area is one cell with one text.
+  EXPECT_EQ(merged.right, grid->CellRect(2, 2).right);
+  EXPECT_TRUE(Inked(&shot, TRect(merged.left + 2, merged.top + 2, merged.right - 2, merged.bottom - 2),
+                    ColorToRGB(grid->GetColor())));
+  EXPECT_FALSE(Inked(&shot, TRect(empty.left + 2, empty.top + 2, empty.right - 3, empty.bottom - 3),
+                     ColorToRGB(grid->GetColor())));
+  delete form;
+  TestResetKernel();
+}
+
+}  // namespace
