@@ -1,5 +1,6 @@
 // The page control and its tab sheets.
 #include <algorithm>
+#include <vector>
 
 #include "platform/comctrls.h"
 #include "platform/gdi.h"
@@ -283,14 +284,21 @@ void TPageControl::Paint() {
   DrawEdge(dc, &frame, EDGE_RAISED, BF_RECT);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(clBtnText));
-  for (int i = 0; i < GetPageCount(); ++i) {
+  // The other tabs first, a little lower; the active one last, on top of its
+  // neighbours' edges, standing out and joined to its page.
+  std::vector<int> order;
+  for (int i = 0; i < GetPageCount(); ++i)
+    if (GetPage(i) != FActivePage) order.push_back(i);
+  if (FActivePage) order.push_back(FActivePage->GetPageIndex());
+  for (int i : order) {
     TRect r = TabRect(i);
     if (IsRectEmpty(&r)) continue;
     bool active = GetPage(i) == FActivePage;
     if (active) {
-      // The active tab stands out and joins its page.
       InflateRect(&r, 2, 2);
       r.bottom += 1;
+    } else {
+      r.top += 2;
     }
     c->GetBrush()->SetColor(clBtnFace);
     c->FillRect(r);

@@ -263,6 +263,10 @@ int ReleaseDC(HWND wnd, HDC dc);
 using TWindowDCHook = HDC (*)(HWND wnd);
 using TWindowDCReleaseHook = int (*)(HWND wnd, HDC dc);
 void SetWindowDCHooks(TWindowDCHook get, TWindowDCReleaseHook release);
+// A window's backing store: any number of the window's contexts (GetDC,
+// BeginPaint) may hold it at once, as window contexts do; they draw on it one
+// after the other.
+void SetBitmapShared(HBITMAP bitmap);
 int SaveDC(HDC dc);
 // A negative level restores relative to the current one (-1: the last save).
 BOOL RestoreDC(HDC dc, int savedLevel);

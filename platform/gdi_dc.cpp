@@ -30,6 +30,10 @@ namespace {
 std::atomic<TWindowDCHook> gWindowDC{nullptr};
 std::atomic<TWindowDCReleaseHook> gWindowDCRelease{nullptr};
 }  // namespace
+void SetBitmapShared(HBITMAP bitmap) {
+  if (auto* b = static_cast<HBITMAP>(AsObj(bitmap)); b && b->Kind == OBJ_BITMAP) b->Shared = true;
+}
+
 void SetWindowDCHooks(TWindowDCHook get, TWindowDCReleaseHook release) {
   gWindowDC.store(get);
   gWindowDCRelease.store(release);
@@ -79,11 +83,11 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj) {
     case OBJ_FONT: return swap(s.Font, static_cast<HFONT>(o));
     case OBJ_BITMAP: {
       auto* b = static_cast<HBITMAP>(o);
-      // A bitmap can be selected into one context at a time.
-      if (b->SelectedIn && b->SelectedIn != dc) return nullptr;
+      // A bitmap can be selected into one context at a time, unless shared.
+      if (!b->Shared && b->SelectedIn && b->SelectedIn != dc) return nullptr;
       EndPainter(dc);
       if (s.Bitmap && s.Bitmap->SelectedIn == dc) s.Bitmap->SelectedIn = nullptr;
-      b->SelectedIn = dc;
+      if (!b->Shared) b->SelectedIn = dc;
       return swap(s.Bitmap, b);
     }
     case OBJ_REGION:
@@ -122,13 +126,13 @@ BOOL RestoreDC(HDC dc, int level) {
   // The saved bitmap comes back only if it is not in another context now.
   if (target.Bitmap != dc->S.Bitmap) {
     EndPainter(dc);
-    if (target.Bitmap->SelectedIn && target.Bitmap->SelectedIn != dc) {
+    if (!target.Bitmap->Shared && target.Bitmap->SelectedIn && target.Bitmap->SelectedIn != dc) {
       Release(target.Bitmap);
       target.Bitmap = dc->S.Bitmap;
       Retain(target.Bitmap);
     } else {
       if (dc->S.Bitmap->SelectedIn == dc) dc->S.Bitmap->SelectedIn = nullptr;
-      target.Bitmap->SelectedIn = dc;
+      if (!target.Bitmap->Shared) target.Bitmap->SelectedIn = dc;
     }
   }
   ReleaseState(dc->S);

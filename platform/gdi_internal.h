@@ -94,7 +94,9 @@ struct HBITMAP__ : TGdiObj {
   int Height = 0;
   bool Mono = false;  // monochrome: only black (0) and white (1) pixels
   QImage* Image = nullptr;
-  HDC SelectedIn = nullptr;
+  HDC SelectedIn = nullptr;  // not kept for a shared bitmap
+  bool Shared = false;
+  HDC PainterOwner = nullptr;  // the context whose painter is active on the image
   // The image's pixels, taken once (the image is never shared, so they do
   // not move).
   std::uint32_t* Bits = nullptr;
@@ -162,6 +164,7 @@ struct HDC__ {
   bool Screen = false;
   QPainter* Painter = nullptr;
   QImage* PainterImage = nullptr;  // image the painter is active on
+  HBITMAP PainterBitmap = nullptr;
   std::uint64_t PainterClipId = ~std::uint64_t{0};  // clip applied to the painter
   bool Recording = false;
   std::vector<TGdiCall> Calls;

@@ -193,6 +193,9 @@ QPainter* Painter(HDC dc) {
   if (!bmp || !bmp->Image) return nullptr;
   if (dc->Painter && dc->PainterImage != bmp->Image) EndPainter(dc);
   if (!dc->Painter) {
+    // One painter per image at a time: another context drawing on a shared
+    // bitmap before hands it over.
+    if (bmp->PainterOwner && bmp->PainterOwner != dc) EndPainter(bmp->PainterOwner);
     EnsureGuiApp();
     dc->Painter = new QPainter;
     if (!dc->Painter->begin(bmp->Image)) {
@@ -203,6 +206,8 @@ QPainter* Painter(HDC dc) {
     dc->Painter->setRenderHint(QPainter::Antialiasing, false);
     dc->Painter->setRenderHint(QPainter::TextAntialiasing, false);
     dc->PainterImage = bmp->Image;
+    dc->PainterBitmap = bmp;
+    bmp->PainterOwner = dc;
     dc->PainterClipId = ~std::uint64_t{0};
   }
   QPainter* p = dc->Painter;
@@ -224,6 +229,8 @@ void EndPainter(HDC dc) {
   delete dc->Painter;
   dc->Painter = nullptr;
   dc->PainterImage = nullptr;
+  if (dc->PainterBitmap && dc->PainterBitmap->PainterOwner == dc) dc->PainterBitmap->PainterOwner = nullptr;
+  dc->PainterBitmap = nullptr;
   dc->PainterClipId = ~std::uint64_t{0};
 }
 

@@ -20,6 +20,7 @@ std::map<HDC, HWND>& WindowDCs() {
 
 HBITMAP NewStore(int cx, int cy, HBITMAP old) {
   HBITMAP b = CreateBitmap(std::max(1, cx), std::max(1, cy), 1, 32, nullptr);
+  SetBitmapShared(b);
   HDC dc = CreateCompatibleDC(nullptr);
   HGDIOBJ prev = SelectObject(dc, b);
   RECT all{0, 0, std::max(1, cx), std::max(1, cy)};

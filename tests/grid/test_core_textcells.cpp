@@ -31,10 +31,13 @@ protected:
     G.SetColCountEx(3);
     G.SetRowCountEx(3);
     G.SetColWidths(2, 300);
+    // ctest runs the tests of this file in parallel processes: a file each.
+    File = ::testing::TempDir() + "core_textcells_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".txt";
   }
   void TearDown() override { std::remove(File.c_str()); }
   VIduZozezuVodu G{nullptr};
-  AnsiString File = ::testing::TempDir() + "core_textcells.txt";
+  AnsiString File;
 };
 
 TEST_F(CoreTextCells, AnEmptyGridWritesSizeAndWidthsOnly) {

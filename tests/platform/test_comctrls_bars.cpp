@@ -246,6 +246,38 @@ TEST_F(BarsTest, PageControlTabsKeysNestingAndRemoval) {
   EXPECT_FALSE(sheets[0]->GetVisible());
 }
 
+// The active tab stands above the others, whichever tab was clicked; the
+// tab strip is measured through the control's canvas outside painting, which
+// must not keep the paint from reaching the window.
+TEST_F(BarsTest, ActiveTabIsDrawnRaisedAfterAClick) {
+  auto* pc = new TPageControl(Form);
+  pc->SetBounds(0, 0, 400, 200);
+  pc->SetParent(Form);
+  for (const char* caption : {"Общие", "Энергия"}) {
+    auto* s = new TTabSheet(Form);
+    s->SetCaption(caption);
+    s->SetPageControl(pc);
+  }
+  ShowForm();
+  // Only the active tab reaches above its tab rectangle, with a raised
+  // (highlight) edge.
+  auto raisedTop = [&](int Index) {
+    TBitmap shot;
+    SnapshotControl(pc, &shot);
+    TRect r = pc->TabRect(Index);
+    const TColor highlight = static_cast<TColor>(ColorToRGB(clBtnHighlight));
+    return shot.Canvas()->GetPixels((r.left + r.right) / 2, r.top - 2) == highlight;
+  };
+  EXPECT_TRUE(raisedTop(0));
+  EXPECT_FALSE(raisedTop(1));
+  TRect r = pc->TabRect(1);
+  TestClick(ClientPointToScreen(pc->GetHandle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2));
+  PumpUntilIdle();
+  EXPECT_EQ(pc->GetActivePageIndex(), 1);
+  EXPECT_FALSE(raisedTop(0));
+  EXPECT_TRUE(raisedTop(1));
+}
+
 // Buttons showing captions widen to the widest caption.
 TEST_F(BarsTest, CaptionButtonsFitTheirCaptions) {
   auto* tb = new TToolBar(Form);
