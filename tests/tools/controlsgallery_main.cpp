@@ -12,6 +12,7 @@
 #include "platform/extctrls.h"
 #include "platform/forms.h"
 #include "platform/graphics.h"
+#include "platform/comctrls_progress.h"
 #include "platform/menus.h"
 #include "platform/qthost.h"
 #include "platform/stdctrls.h"
@@ -19,8 +20,9 @@
 
 namespace {
 
-// Below the menu bar and the toolbar, which take the form's top.
-constexpr int BarsHeight = 50;
+// Below the toolbar, which takes the client area's top (the menu bar sits in
+// the frame).
+constexpr int BarsHeight = 30;
 
 template <class T>
 T* Place(TForm* Form, TWinControl* Parent, int L, int T_, int W, int H) {
@@ -112,6 +114,7 @@ void BuildGallery(TForm* F) {
   rich->SelAttributes()->SetStyle(TFontStyles() << fsBold);
   rich->SelAttributes()->SetColor(clRed);
 
+  Place<TProgressBar>(F, F, 500, 390, 240, 18)->SetPosition(60);
   auto* chart = Place<TChart>(F, F, 10, 330, 480, 180);
   chart->SetTitle("Потребление");
   auto* series = new TLineSeries(F);
