@@ -219,24 +219,11 @@ int LastTopLine(const TRichState& e) {
 }
 
 void UpdateScrollBars(TRichState& e) {
-  if (e.VBar) {
-    SCROLLINFO si{};
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    si.nMin = 0;
-    si.nMax = static_cast<int>(e.Lines.size()) - 1;
-    si.nPage = static_cast<UINT>(VisibleLines(e));
-    si.nPos = e.TopLine;
-    SetScrollInfo(e.Wnd, SB_VERT, &si, TRUE);
-  }
+  if (e.VBar)
+    stdctl::SetTextScrollBar(e.Wnd, SB_VERT, static_cast<int>(e.Lines.size()) - 1, VisibleLines(e), e.TopLine);
   if (e.HBar) {
     RECT fr = FormatRect(e);
-    SCROLLINFO si{};
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    si.nMin = 0;
-    si.nMax = WidestLine(e) + 1;
-    si.nPage = static_cast<UINT>(std::max<LONG>(0, fr.right - fr.left));
-    si.nPos = e.ScrollX;
-    SetScrollInfo(e.Wnd, SB_HORZ, &si, TRUE);
+    stdctl::SetTextScrollBar(e.Wnd, SB_HORZ, WidestLine(e) + 1, fr.right - fr.left, e.ScrollX);
   }
 }
 

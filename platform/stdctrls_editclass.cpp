@@ -184,21 +184,10 @@ int WidestLine(TEditState& e) {
 void UpdateScrollBars(TEditState& e) {
   if (e.Multi() && (e.Style() & WS_HSCROLL)) {
     RECT r = FormatRect(e);
-    SCROLLINFO si;
-    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    si.nMax = WidestLine(e) + 1;
-    si.nPage = static_cast<UINT>(std::max(0, static_cast<int>(r.right - r.left)));
-    si.nPos = e.ScrollX;
-    SetScrollInfo(e.Wnd, SB_HORZ, &si, TRUE);
+    stdctl::SetTextScrollBar(e.Wnd, SB_HORZ, WidestLine(e) + 1, r.right - r.left, e.ScrollX);
   }
   if (!e.Multi() || !(e.Style() & WS_VSCROLL)) return;
-  SCROLLINFO si;
-  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  si.nMin = 0;
-  si.nMax = static_cast<int>(e.Lines.size()) - 1;
-  si.nPage = static_cast<UINT>(VisibleLines(e));
-  si.nPos = e.TopLine;
-  SetScrollInfo(e.Wnd, SB_VERT, &si, TRUE);
+  stdctl::SetTextScrollBar(e.Wnd, SB_VERT, static_cast<int>(e.Lines.size()) - 1, VisibleLines(e), e.TopLine);
 }
 
 void PlaceCaret(TEditState& e) {

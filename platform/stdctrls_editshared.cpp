@@ -1,5 +1,6 @@
 #include "platform/stdctrls_internal.h"
 
+#include <algorithm>
 #include <cwctype>
 
 namespace stdctl {
@@ -9,6 +10,16 @@ void NotifyParent(HWND Wnd, WORD Code) {
   if (!parent || !(GetWindowLongA(Wnd, GWL_STYLE) & WS_CHILD)) return;
   auto id = static_cast<WORD>(GetWindowLongPtrA(Wnd, GWL_ID));
   SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, Code), reinterpret_cast<LPARAM>(Wnd));
+}
+
+void SetTextScrollBar(HWND Wnd, int Bar, int Max, int Page, int Pos) {
+  SCROLLINFO si{};
+  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  si.nMin = 0;
+  si.nMax = Max;
+  si.nPage = static_cast<UINT>(std::max(0, Page));
+  si.nPos = Pos;
+  SetScrollInfo(Wnd, Bar, &si, TRUE);
 }
 
 HFONT ControlFont(HFONT Font) { return Font ? Font : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }

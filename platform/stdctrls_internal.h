@@ -33,4 +33,7 @@ void RegisterComboBoxClass();
 
 bool IsWordChar(char16_t C);
 
+// A scroll bar of a text view: range 0..Max, page Page, at Pos.
+void SetTextScrollBar(HWND Wnd, int Bar, int Max, int Page, int Pos);
+
 }  // namespace stdctl
