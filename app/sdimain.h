@@ -462,6 +462,8 @@ public:
   void RxdWrSerNum12();
   void RxdWrSerNum34();
   int ReadScr(int Screen);
+  // The screen's byte in Value when the answer passes its checks.
+  bool TryReadScr(int Screen, int& Value);
   int WrScr(int Screen, int Value);
   // Limits, events, network quality
   int Limit_rd();

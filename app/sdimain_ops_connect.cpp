@@ -135,21 +135,13 @@ void TMainForm::Button21Click(TObject*) {
   RunExclusive([this] {
     if (!Connect()) return;
     Kn_off();
-    // ReadScr answers 1 for a failed read as well as for a meter byte of 1,
-    // so the answer itself tells them apart. A failed read would show the
-    // screen as on; the boxes change only when every screen was read.
-    int values[ScreenCount];
-    bool allRead = true;
-    for (int n = 0; n < ScreenCount && allRead; ++n) {
-      values[n] = ReadScr(n);
-      allRead = RxCount == 7 && RxBuf[3] == 0x36 && CrcResidueZero(7);
+    // Only a screen read successfully changes its box: a failed read is not
+    // a shown screen. The failure's text and monitor line stay.
+    for (int n = 0; n < ScreenCount; ++n) {
+      int value = 0;
+      if (TryReadScr(n, value)) Scr[n]->SetChecked(value != HiddenScreen);
     }
     srComm1->SetActive(false);
-    if (allRead) {
-      Scr_clear();
-      for (int n = 0; n < ScreenCount; ++n)
-        if (values[n] != HiddenScreen) Scr[n]->SetChecked(true);
-    }
     Kn_on();
   });
 }

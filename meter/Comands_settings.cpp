@@ -77,15 +77,22 @@ void TMainForm::RxdWrSerNum34() {
   FailSerNum(*this, 0x6F);
 }
 
-int TMainForm::ReadScr(int Screen) {
+bool TMainForm::TryReadScr(int Screen, int& Value) {
   ClrBuf();
   ExpLen = 7;
   TxBuf[4] = static_cast<uint8_t>(Screen);
   SendRequest(0x36, 7);
   WaitCounted(7, 5, 7, true);
-  // A failed read gives 1, which the window takes for a shown screen.
-  if (CheckRead(7, 0x36)) return 1;
-  return RxBuf[4];
+  if (CheckRead(7, 0x36)) return false;
+  Value = RxBuf[4];
+  return true;
+}
+
+int TMainForm::ReadScr(int Screen) {
+  // 1 for a failed read, which cannot be told from a meter byte of 1:
+  // callers that must tell them apart use TryReadScr.
+  int value = 1;
+  return TryReadScr(Screen, value) ? value : 1;
 }
 
 int TMainForm::WrScr(int Screen, int Value) {
@@ -95,6 +102,6 @@ int TMainForm::WrScr(int Screen, int Value) {
   TxBuf[5] = static_cast<uint8_t>(Value);
   SendRequest(0x37, 8);
   WaitCounted(kAckLength, 5, 8, true);
-  // The meter's status byte is not looked at here.
-  return CheckRead(kAckLength, 0x37) ? 1 : 0;
+  // A refusal is a failure like any other write's.
+  return CheckAck(0x37) ? 1 : 0;
 }

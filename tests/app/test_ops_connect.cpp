@@ -366,16 +366,20 @@ TEST_F(OpsConnect, ScreensReadIntoTheBoxes) {
   ExpectIdle();
 }
 
-TEST_F(OpsConnect, ScreensOfASilentMeterKeepTheirBoxes) {
-  // A failed read must not show the screen as on.
-  Meter->AddFault(TMeterFault::Silence().For(0x36), 13);
+TEST_F(OpsConnect, ScreensReadBadlyKeepTheirBoxes) {
+  // A failed read must not show the screen as on; the screens read well
+  // still change.
+  Meter->Update([](TMeterState& s) { s.Screens.fill(0x77); });
+  Meter->AddFault(TMeterFault::Silence().For(0x36));
+  Meter->AddFault(TMeterFault::BadCrc().For(0x36));
   Form->Scr[0]->SetChecked(false);
   Form->Scr[1]->SetChecked(true);
+  Form->Scr[2]->SetChecked(true);
   Form->Button21->Click();
   EXPECT_FALSE(Form->Scr[0]->GetChecked());
   EXPECT_TRUE(Form->Scr[1]->GetChecked());
-  EXPECT_EQ(Status(), kCountText);
-  EXPECT_EQ(CountOf(0x36), 1);  // nothing is shown anyway, so it stops at once
+  EXPECT_FALSE(Form->Scr[2]->GetChecked());  // read: hidden
+  EXPECT_EQ(CountOf(0x36), 13);
   ExpectIdle();
 }
 

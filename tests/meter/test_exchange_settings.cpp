@@ -95,7 +95,8 @@ TEST_F(ExchangeSettings, ScreensReadAndWrite) {
   Meter->AddFault(TMeterFault::Silence().For(0x36));
   EXPECT_EQ(Form->ReadScr(3), 1);  // a failed read counts as a shown screen
   Meter->AddFault(TMeterFault::Refused().For(0x37));
-  EXPECT_EQ(Form->WrScr(3, 0x00), 0);  // the screen write does not look at the status
+  EXPECT_EQ(Form->WrScr(3, 0x00), 1);  // a refusal is reported
+  EXPECT_EQ(Meter->GetState().Screens[3], 0x77);
 }
 
 // ---- All exchanges of this unit on the wire
@@ -154,7 +155,7 @@ TEST_F(ExchangeSettings, FailureCodesAndTexts) {
        kCountText},
       {"ReadScr", [](TMainForm& f) { return f.ReadScr(0); }, TMeterFault::BadCrc(), 1, kCrcText},
       {"WrScr", [](TMainForm& f) { return f.WrScr(0, 0); }, TMeterFault::BadCrc(), 1, kCrcText},
-      {"WrScr", [](TMainForm& f) { return f.WrScr(0, 0); }, TMeterFault::Refused(), 0, nullptr},
+      {"WrScr", [](TMainForm& f) { return f.WrScr(0, 0); }, TMeterFault::Refused(), 1, kStatusText},
   };
   Open();
   for (const Case& c : cases) {
