@@ -1,10 +1,10 @@
 // Connection, clock and meter-settings operations, and the display screens.
 #include "app/sdimain.h"
+#include "app/sdimain_values.h"
 #include "platform/sysutils.h"
 
 namespace {
 
-constexpr const char* NotANumberText = "Введите число; Повторите ввод !  ";
 constexpr int HiddenScreen = 0x77;
 constexpr int ScreenCount = 13;
 
@@ -31,7 +31,7 @@ void TMainForm::ZavAdrConn() {
   // would send the meter's random uncoded; refuse before the port is touched.
   Integer password = 0;
   if (!TryStrToInt(Password->GetText(), password)) {
-    Application->MessageBox(NotANumberText, Application->GetTitle(), MB_OK);
+    Application->MessageBox(kNotANumberText, Application->GetTitle(), MB_OK);
     return;
   }
   if (!Connect()) return;
@@ -110,7 +110,7 @@ void TMainForm::Reset() {
 void TMainForm::ChengPass() {
   Integer first = 0, second = 0;
   if (!TryStrToInt(New_Password->GetText(), first) || !TryStrToInt(New_Password2->GetText(), second)) {
-    Application->MessageBox(NotANumberText, Application->GetTitle(), MB_OK);
+    Application->MessageBox(kNotANumberText, Application->GetTitle(), MB_OK);
     return;
   }
   NewPsw = first;

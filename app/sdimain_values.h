@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "meter/Comands.h"
 #include "platform/sysbase.h"
 
 // "[sign]digits[separator digits]" with blanks around it; the separator is
@@ -14,5 +15,4 @@
 // number; a number too large for 64 bits gives INT64_MAX with its sign.
 std::optional<int64_t> ParseHundredths(const AnsiString& Text);
 
-// The message box text for input that cannot be sent to the meter.
-inline constexpr const char* kNotANumberText = "Введите число; Повторите ввод !  ";
+using comands::kNotANumberText;

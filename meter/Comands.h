@@ -34,6 +34,9 @@ inline constexpr const char* kCrcText = "     Нет связи       (не со
 inline constexpr const char* kCrcTextLong = "     Нет связи       (не совпал СRC)";
 inline constexpr const char* kPasswordText = "     Нет связи       (ПАРОЛЬ НЕ СОВПАЛ!)";
 
+// The box for input that cannot go to the meter (not a number, out of range).
+inline constexpr const char* kNotANumberText = "Введите число; Повторите ввод !  ";
+
 inline constexpr unsigned char kAccepted = 0xAA;  // status byte of an acknowledgement
 inline constexpr int kAckLength = 7;
 

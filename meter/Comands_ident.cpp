@@ -108,7 +108,7 @@ int TMainForm::RxdRdRandom() {
   Integer password = 0;
   if (!TryStrToInt(Password->GetText(), password)) {
     // Nothing is coded: the meter's random must never go out as a password.
-    Application->MessageBox("Введите число; Повторите ввод !  ", Application->GetTitle(), MB_OK);
+    Application->MessageBox(kNotANumberText, Application->GetTitle(), MB_OK);
     return 1;
   }
   PswValue = password;
