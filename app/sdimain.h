@@ -526,9 +526,12 @@ public:
   void Display_mon();
   // Up to three tries of Exchange while RxdResult is not 0 (nor 5 when
   // StopOnNoData); with Pause, each try first waits TimeOut milliseconds.
-  void RunTries(const std::function<int()>& Exchange, bool Pause, bool StopOnNoData = false);
+  void RunTries(const std::function<int()>& Exchange, bool PauseFirst, bool StopOnNoData = false);
   // Close, status text, monitor line, unlock.
   void FinishOperation(const AnsiString& SuccessText, const AnsiString& FailureText);
+  // Waits Ms milliseconds (through SleepHook when set); with Pumping the
+  // window keeps handling its messages meanwhile.
+  void Pause(DWORD Ms, bool Pumping = false);
   void SetStatusText(const AnsiString& Text);
   AnsiString GetStatusText() const;
 

@@ -119,16 +119,26 @@ void TMainForm::Display_mon() {
   Monitor->SetItemIndex(index);
 }
 
-void TMainForm::RunTries(const std::function<int()>& Exchange, bool Pause, bool StopOnNoData) {
+void TMainForm::Pause(DWORD Ms, bool Pumping) {
+  if (SleepHook) {
+    SleepHook(Ms);
+    return;
+  }
+  if (!Pumping) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
+    return;
+  }
+  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
+  while (std::chrono::steady_clock::now() < until) {
+    Application->ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+void TMainForm::RunTries(const std::function<int()>& Exchange, bool PauseFirst, bool StopOnNoData) {
   RxdResult = 10;
   for (int attempt = 0; attempt < 3 && RxdResult != 0 && !(StopOnNoData && RxdResult == 5); ++attempt) {
-    if (Pause) {
-      DWORD ms = static_cast<DWORD>(TimeOut->GetValue());
-      if (SleepHook)
-        SleepHook(ms);
-      else
-        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    }
+    if (PauseFirst) Pause(static_cast<DWORD>(TimeOut->GetValue()));
     RxdResult = Exchange();
     Application->ProcessMessages();
   }

@@ -1,7 +1,5 @@
 // Limit and event log operations.
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 #include "app/sdimain.h"
 #include "app/sdimain_values.h"
@@ -15,20 +13,6 @@ namespace {
 // Widths of the limit frame: 16 bits of hundredths of a kW, 24 bits of kWh.
 constexpr int64_t kMaxPowerLimit = 0xFFFF;
 constexpr int64_t kMaxEnergyLimit = 0xFFFFFF;
-
-// The pause after each event kind; the window keeps handling its messages.
-void PauseForTimeOut(TMainForm& F) {
-  const DWORD ms = static_cast<DWORD>(F.TimeOut->GetValue());
-  if (F.SleepHook) {
-    F.SleepHook(ms);
-    return;
-  }
-  const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (std::chrono::steady_clock::now() < until) {
-    Application->ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-}
 
 }  // namespace
 
@@ -93,7 +77,7 @@ void TMainForm::Read_Event() {
     }
     EventOut(kind);
     Application->ProcessMessages();
-    PauseForTimeOut(*this);
+    Pause(static_cast<DWORD>(TimeOut->GetValue()), true);
   }
   srComm1->SetActive(false);
   Kn_on();

@@ -1,9 +1,7 @@
 // Load profile operations: 30-minute profiles day by day over a date range,
 // variable-period profiles step by step over a date-and-time range, and the
 // integration period of the variable profile.
-#include <chrono>
 #include <cmath>
-#include <thread>
 
 #include "app/sdimain.h"
 #include "platform/sysutils.h"
@@ -29,14 +27,7 @@ constexpr DWORD kPortPause = 50;  // before connecting and before closing
 
 using TSrezDay = TMainForm::TSrezDay;
 
-void Pause(TMainForm& F, DWORD Ms) {
-  if (F.SleepHook)
-    F.SleepHook(Ms);
-  else
-    std::this_thread::sleep_for(std::chrono::milliseconds(Ms));
-}
-
-void PauseTimeOut(TMainForm& F) { Pause(F, static_cast<DWORD>(F.TimeOut->GetValue())); }
+void PauseTimeOut(TMainForm& F) { F.Pause(static_cast<DWORD>(F.TimeOut->GetValue())); }
 
 double ValueOf(uint16_t V) { return (V & 0x7FFF) * 0.01; }
 AnsiString ValueText(uint16_t V) { return FloatToStrF(ValueOf(V), ffGeneral, 2, 0); }
@@ -104,13 +95,13 @@ int EndUnread(TMainForm& F) {
     F.SetStatusText(kNotReadText);
     F.Display_mon();
   }
-  Pause(F, kPortPause);
+  F.Pause(kPortPause);
   F.srComm1->SetActive(false);
   return F.RxdResult == 5 ? 5 : 3;
 }
 
 int ReadDay(TMainForm& F, const THalfHourKind& K) {
-  Pause(F, kPortPause);
+  F.Pause(kPortPause);
   if (!F.Connect()) return 1;
   // The day is fixed before the exchange: a "Стоп" handled while it runs
   // moves the picker, and must not relabel the values of this day.
@@ -128,7 +119,7 @@ int ReadDay(TMainForm& F, const THalfHourKind& K) {
   }
   if (const int ended = EndUnread(F)) return ended;
   F.SetStatusText(kReadText);
-  Pause(F, kPortPause);
+  F.Pause(kPortPause);
   F.srComm1->SetActive(false);
   F.Display_mon();
   Application->ProcessMessages();
@@ -212,7 +203,7 @@ int PeriodMinutes(TComboBox* Period) {
 }
 
 int ReadStep(TMainForm& F, const TPeriodKind& K) {
-  Pause(F, kPortPause);
+  F.Pause(kPortPause);
   if (!F.Connect()) return 1;
   // Fixed before the exchange, as for the days.
   const int64_t at = WholeMinutes(K.Start->GetDateTimeEx());
@@ -223,7 +214,7 @@ int ReadStep(TMainForm& F, const TPeriodKind& K) {
   if (const int ended = EndUnread(F)) return ended;
   const auto value = static_cast<uint16_t>(F.RxBuf[kValueAt] << 8 | F.RxBuf[kValueAt + 1]);
   F.SetStatusText(kReadText);
-  Pause(F, kPortPause);
+  F.Pause(kPortPause);
   F.srComm1->SetActive(false);
   F.Display_mon();
   Application->ProcessMessages();
