@@ -36,6 +36,9 @@ void TMainForm::BuildPageQuality() {
   StringGridKKS->SetColCount(5);
   StringGridKKS->SetRowCount(101);
   StringGridKKS->SetDefaultRowHeight(22);
+  // Wide enough for the headings and a date, a time and a kind text.
+  const int widths[5] = {60, 110, 110, 150, 110};
+  for (int c = 0; c < 5; ++c) StringGridKKS->SetColWidths(c, widths[c]);
 
   // ---- Network monitor: row captions in the memo, a column of edits per
   // phase with its button below; each row of edits is level with its
