@@ -898,19 +898,9 @@ LRESULT Handle(TRichState& e, HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       RECT fr = FormatRect(e);
       int page = std::max(1, static_cast<int>(fr.right - fr.left));
       int last = std::max(0, WidestLine(e) + 1 - page);
-      int x = e.ScrollX;
-      switch (LOWORD(wp)) {
-        case SB_LINELEFT: x -= HorzLine; break;
-        case SB_LINERIGHT: x += HorzLine; break;
-        case SB_PAGELEFT: x -= page; break;
-        case SB_PAGERIGHT: x += page; break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: x = HIWORD(wp); break;
-        case SB_LEFT: x = 0; break;
-        case SB_RIGHT: x = last; break;
-        default: return 0;
-      }
-      e.ScrollX = e.WordWrap() ? 0 : std::clamp(x, 0, last);
+      const int x = stdctl::HorzScrollTarget(wp, e.ScrollX, page, last, HorzLine);
+      if (x < 0) return 0;
+      e.ScrollX = e.WordWrap() ? 0 : x;
       ScrollView(e);
       return 0;
     }

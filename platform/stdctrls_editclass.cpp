@@ -710,18 +710,8 @@ LRESULT EditProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       RECT r = FormatRect(*e);
       int page = std::max(1, static_cast<int>(r.right - r.left));
       int last = std::max(0, WidestLine(*e) + 1 - page);
-      int x = e->ScrollX;
-      switch (LOWORD(wp)) {
-        case SB_LINELEFT: x -= 8; break;
-        case SB_LINERIGHT: x += 8; break;
-        case SB_PAGELEFT: x -= page; break;
-        case SB_PAGERIGHT: x += page; break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: x = HIWORD(wp); break;
-        case SB_LEFT: x = 0; break;
-        case SB_RIGHT: x = last; break;
-      }
-      e->ScrollX = std::clamp(x, 0, last);
+      const int x = stdctl::HorzScrollTarget(wp, e->ScrollX, page, last, 8);
+      if (x >= 0) e->ScrollX = x;
       UpdateScrollBars(*e);
       PlaceCaret(*e);
       InvalidateRect(h, nullptr, TRUE);

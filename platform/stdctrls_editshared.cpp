@@ -12,6 +12,20 @@ void NotifyParent(HWND Wnd, WORD Code) {
   SendMessageA(parent, WM_COMMAND, MAKEWPARAM(id, Code), reinterpret_cast<LPARAM>(Wnd));
 }
 
+int HorzScrollTarget(WPARAM Request, int X, int Page, int Last, int Line) {
+  switch (LOWORD(Request)) {
+    case SB_LINELEFT: return std::clamp(X - Line, 0, Last);
+    case SB_LINERIGHT: return std::clamp(X + Line, 0, Last);
+    case SB_PAGELEFT: return std::clamp(X - Page, 0, Last);
+    case SB_PAGERIGHT: return std::clamp(X + Page, 0, Last);
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: return std::clamp(static_cast<int>(HIWORD(Request)), 0, Last);
+    case SB_LEFT: return 0;
+    case SB_RIGHT: return Last;
+    default: return -1;
+  }
+}
+
 void SetTextScrollBar(HWND Wnd, int Bar, int Max, int Page, int Pos) {
   SCROLLINFO si{};
   si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;

@@ -33,6 +33,10 @@ void RegisterComboBoxClass();
 
 bool IsWordChar(char16_t C);
 
+// Where a WM_HSCROLL request moves a text view scrolled to X (0..Last, a
+// page of Page pixels, a line of Line); -1 for a request it ignores.
+int HorzScrollTarget(WPARAM Request, int X, int Page, int Last, int Line);
+
 // A scroll bar of a text view: range 0..Max, page Page, at Pos.
 void SetTextScrollBar(HWND Wnd, int Bar, int Max, int Page, int Pos);
 
