@@ -94,7 +94,8 @@ AnsiString GeneralText(TDecimal d, int Precision, int ExpDigits) {
   if (e >= Precision || e < -4) {
     s += d.Digits[0];
     if (d.Digits.size() > 1) s += dsep + d.Digits.substr(1);
-    return s + ExponentText(e, ExpDigits, true);
+    // The general form writes no "+" before a positive exponent ("1E20").
+    return s + ExponentText(e, ExpDigits, false);
   }
   if (d.Exponent <= 0) return s + "0" + dsep + std::string(static_cast<std::size_t>(-d.Exponent), '0') + d.Digits;
   const int decimals = std::max(0, static_cast<int>(d.Digits.size()) - d.Exponent);
