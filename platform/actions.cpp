@@ -266,3 +266,13 @@ TEditDelete::TEditDelete(TComponent* AOwner) : TEditAction(AOwner) {
   SetShortCut(ShortCut(VK_DELETE, 0));
 }
 bool TEditDelete::CanRun(HWND Edit) const { return HasSelection(Edit) && !IsReadOnly(Edit); }
+
+void TActionClient::LinkAction(TBasicAction*& Slot, TBasicAction* Value) {
+  if (Slot == Value) return;
+  if (Slot) Slot->UnRegisterClient(this);
+  Slot = Value;
+  if (Slot) {
+    Slot->RegisterClient(this);
+    ActionChanged(Slot);
+  }
+}

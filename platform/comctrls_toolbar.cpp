@@ -76,15 +76,7 @@ void TToolButton::SetDown(bool Value) {
   Invalidate();
 }
 
-void TToolButton::SetAction(TBasicAction* Value) {
-  if (FAction == Value) return;
-  if (FAction) FAction->UnRegisterClient(this);
-  FAction = Value;
-  if (FAction) {
-    FAction->RegisterClient(this);
-    ActionChanged(FAction);
-  }
-}
+void TToolButton::SetAction(TBasicAction* Value) { LinkAction(FAction, Value); }
 
 void TToolButton::ActionChanged(TBasicAction* Action) {
   if (!Action) {

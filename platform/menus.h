@@ -45,6 +45,11 @@ class TActionClient {
 public:
   virtual ~TActionClient() = default;
   virtual void ActionChanged(TBasicAction* Action) = 0;
+
+protected:
+  // Moves the client's link held in Slot to Value and takes on the new
+  // action's properties.
+  void LinkAction(TBasicAction*& Slot, TBasicAction* Value);
 };
 
 class TMenu;

@@ -79,15 +79,7 @@ void TMenuItem::SetImageIndex(int Value) {
   Changed();
 }
 
-void TMenuItem::SetAction(TBasicAction* Value) {
-  if (FAction == Value) return;
-  if (FAction) FAction->UnRegisterClient(this);
-  FAction = Value;
-  if (FAction) {
-    FAction->RegisterClient(this);
-    ActionChanged(FAction);
-  }
-}
+void TMenuItem::SetAction(TBasicAction* Value) { LinkAction(FAction, Value); }
 
 void TMenuItem::ActionChanged(TBasicAction* Action) {
   if (!Action) {
