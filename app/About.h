@@ -1,9 +1,9 @@
 // The About dialog.
 #pragma once
 
-#include "platform/extctrls.h"
-#include "platform/forms.h"
-#include "platform/stdctrls.h"
+#include "platform/comctrls/extctrls.h"
+#include "platform/forms/forms.h"
+#include "platform/stdctrls/stdctrls.h"
 
 class TAboutBox : public TForm {
 public:

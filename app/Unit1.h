@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/threads.h"
+#include "platform/rtl/threads.h"
 
 class TProThread : public TThread {
 public:

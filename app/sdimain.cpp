@@ -4,7 +4,7 @@
 
 #include "app/About.h"
 #include "app/sdimain_build.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 TMainForm* MainForm = nullptr;
 

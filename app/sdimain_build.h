@@ -1,9 +1,9 @@
 // Small helpers for building the window's controls in code.
 #pragma once
 
-#include "platform/comctrls.h"
-#include "platform/controls.h"
-#include "platform/stdctrls.h"
+#include "platform/comctrls/comctrls.h"
+#include "platform/forms/controls.h"
+#include "platform/stdctrls/stdctrls.h"
 
 template <class T>
 T* MakeControl(TComponent* Owner, TWinControl* Parent, const char* Name, int Left, int Top, int Width, int Height) {

@@ -5,8 +5,8 @@
 
 #include "app/Unit1.h"
 #include "app/sdimain.h"
-#include "platform/sysutils.h"
-#include "platform/winuser.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/windows/winuser.h"
 
 TMainForm::TOperation TMainForm::OperationOf(unsigned Code) {
   static const TOperation table[36] = {

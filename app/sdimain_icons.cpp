@@ -2,7 +2,7 @@
 // they stay sharp at their small size. Reading buttons are green, writing
 // buttons red; a clear fuchsia background is the transparent colour.
 #include "app/sdimain_build.h"
-#include "platform/graphics.h"
+#include "platform/graphics/graphics.h"
 
 namespace {
 

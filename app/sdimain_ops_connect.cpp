@@ -1,7 +1,7 @@
 // Connection, clock and meter-settings operations, and the display screens.
 #include "app/sdimain.h"
 #include "app/sdimain_values.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "app/sdimain.h"
 #include "app/sdimain_values.h"
 #include "meter/Comands_texts.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 using namespace comands;
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "app/sdimain.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

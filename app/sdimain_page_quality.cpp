@@ -3,7 +3,7 @@
 
 #include "app/sdimain.h"
 #include "app/sdimain_build.h"
-#include "platform/graphics.h"
+#include "platform/graphics/graphics.h"
 
 void TMainForm::BuildPageQuality() {
   TWinControl* p = TabSheet26;

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

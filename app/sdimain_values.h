@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "meter/Comands.h"
-#include "platform/sysbase.h"
+#include "platform/rtl/sysbase.h"
 
 // "[sign]digits[separator digits]" with blanks around it; the separator is
 // '.', ',' or the platform's DecimalSeparator. Digits after the second

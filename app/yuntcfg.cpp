@@ -1,7 +1,7 @@
 // Program entry of the configurator.
 #include "app/About.h"
 #include "app/sdimain.h"
-#include "platform/qthost.h"
+#include "platform/forms/qthost.h"
 
 int main() {
   // Without a display the program still runs, with nothing shown.

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi.h"
-#include "platform/graphics.h"
+#include "platform/graphics/gdi.h"
+#include "platform/graphics/graphics.h"
 
 namespace {
 

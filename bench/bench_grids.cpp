@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "platform/forms.h"
-#include "platform/grids.h"
+#include "platform/forms/forms.h"
+#include "platform/grids/grids.h"
 
 namespace {
 

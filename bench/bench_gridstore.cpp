@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/gridstore.h"
+#include "platform/grids/gridstore.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 //    date itself and keeps a second, embedded time picker in its right part.
 #pragma once
 
-#include "platform/comctrls_datetime.h"
+#include "platform/comctrls/comctrls_datetime.h"
 
 enum TZytDateTimeKind { dkDate, dkTime, dkDateTime };
 

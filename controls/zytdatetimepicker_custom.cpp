@@ -3,7 +3,7 @@
 
 #include "controls/zytdatetimepicker.h"
 #include "controls/zytstyleif.h"
-#include "platform/fileversion.h"
+#include "platform/settings/fileversion.h"
 
 namespace {
 // Frame line of a themed system (common controls 6): red 127, green 157, blue 185.

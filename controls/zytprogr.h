@@ -2,7 +2,7 @@
 // background colour of its own, handed to the common control.
 #pragma once
 
-#include "platform/comctrls_progress.h"
+#include "platform/comctrls/comctrls_progress.h"
 
 class TZytProgress : public TProgressBar {
 public:

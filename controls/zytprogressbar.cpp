@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "controls/zytstyleif.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 // so progress shows while a caller runs a loop that pumps no messages.
 #pragma once
 
-#include "platform/controls.h"
-#include "platform/forms.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/forms.h"
 
 enum TGaugeOrientation { goHorizontal, goVertical };
 

@@ -1,6 +1,6 @@
 #include "controls/zytstyleif.h"
 
-#include "platform/fileversion.h"
+#include "platform/settings/fileversion.h"
 
 AnsiString ZytVersionString(int VersionNr) {
   const auto v = static_cast<unsigned>(VersionNr);

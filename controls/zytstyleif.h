@@ -2,7 +2,7 @@
 // component publishes as its Version property.
 #pragma once
 
-#include "platform/sysbase.h"
+#include "platform/rtl/sysbase.h"
 
 // The four bytes of a packed version number, highest first, as "a.b.c.d".
 AnsiString ZytVersionString(int VersionNr);

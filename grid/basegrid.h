@@ -7,7 +7,7 @@
 #include <unordered_set>
 
 #include "grid/cellproperties.h"
-#include "platform/grids.h"
+#include "platform/grids/grids.h"
 
 enum TGridSelectionStyle { ssDefault, ssVista, ssWin7, ssOffice2007 };
 

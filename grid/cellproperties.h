@@ -5,9 +5,9 @@
 // holds -1, -1.
 #pragma once
 
-#include "platform/classes.h"
-#include "platform/classes_component.h"
-#include "platform/graphics.h"
+#include "platform/rtl/classes.h"
+#include "platform/rtl/classes_component.h"
+#include "platform/graphics/graphics.h"
 
 class TBaseGrid;
 class TControl;

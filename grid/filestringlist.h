@@ -3,7 +3,7 @@
 // added. Loading and saving are the string list's own.
 #pragma once
 
-#include "platform/classes_strings.h"
+#include "platform/rtl/classes_strings.h"
 
 class TFileStringList : public TStringList {
 public:

@@ -6,8 +6,8 @@
 
 #include <functional>
 
-#include "platform/classes_component.h"
-#include "platform/graphics.h"
+#include "platform/rtl/classes_component.h"
+#include "platform/graphics/graphics.h"
 
 class VIduZozezuVodu;
 

@@ -3,7 +3,7 @@
 // operations and search actions.
 #pragma once
 
-#include "platform/controls.h"
+#include "platform/forms/controls.h"
 
 // The graphic hung on a cell (picture, check box, progress bar...).
 class TCellGraphic;

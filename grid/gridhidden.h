@@ -3,8 +3,8 @@
 // hide level that hid it.
 #pragma once
 
-#include "platform/classes_collection.h"
-#include "platform/classes_strings.h"
+#include "platform/rtl/classes_collection.h"
+#include "platform/rtl/classes_strings.h"
 
 class TGridItem : public TCollectionItem {
 public:

@@ -1,9 +1,9 @@
 // The grid's integer, sort-index and in-cell control lists.
 #include "grid/gridlists.h"
 
-#include "platform/classes_strings.h"
-#include "platform/controls.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/classes_strings.h"
+#include "platform/forms/controls.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/classes_lists.h"
-#include "platform/messages.h"
-#include "platform/sysbase.h"
+#include "platform/rtl/classes_lists.h"
+#include "platform/rtl/messages.h"
+#include "platform/rtl/sysbase.h"
 
 // Raised after a change, with the cell the list belongs to.
 using TIntListChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "grid/gridlists.h"
-#include "platform/classes_component.h"
-#include "platform/graphics.h"
+#include "platform/rtl/classes_component.h"
+#include "platform/graphics/graphics.h"
 
 class TBaseGrid;
 

@@ -4,10 +4,10 @@
 // (OnMouseActionsChanged / OnNavigationChanged) when it creates them.
 #pragma once
 
-#include "platform/classes_component.h"
-#include "platform/classes_strings.h"
-#include "platform/graphics.h"
-#include "platform/printers.h"
+#include "platform/rtl/classes_component.h"
+#include "platform/rtl/classes_strings.h"
+#include "platform/graphics/graphics.h"
+#include "platform/graphics/printers.h"
 
 class TBaseGrid;
 

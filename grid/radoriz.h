@@ -17,8 +17,8 @@
 #include <bitset>
 #include <string_view>
 
-#include "platform/graphics_color.h"
-#include "platform/sysbase.h"
+#include "platform/graphics/graphics_color.h"
+#include "platform/rtl/sysbase.h"
 
 class TStringList;
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "grid/radoriz.h"
-#include "platform/codepages.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/codepages.h"
+#include "platform/rtl/sysutils.h"
 
 void StringToOem(AnsiString& S) { S = Utf8ToCp866(S); }
 

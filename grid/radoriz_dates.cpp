@@ -2,7 +2,7 @@
 #include <cmath>
 
 #include "grid/radoriz.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // RadOriz: cell names, rectangles and the layered-window helpers.
 #include "grid/radoriz_geom.h"
 
-#include "platform/grids.h"
-#include "platform/sysutils.h"
+#include "platform/grids/grids.h"
+#include "platform/rtl/sysutils.h"
 
 bool NameToCell(const AnsiString& Name, TPoint& Cell) {
   const AnsiString s = UpperCase(Name);

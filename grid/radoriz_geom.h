@@ -1,8 +1,8 @@
 // RadOriz: cell names, rectangles and the layered-window helpers.
 #pragma once
 
-#include "platform/gdi.h"
-#include "platform/sysbase.h"
+#include "platform/graphics/gdi.h"
+#include "platform/rtl/sysbase.h"
 
 struct TGridRect;  // platform/grids.h
 

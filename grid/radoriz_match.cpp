@@ -5,7 +5,7 @@
 
 #include "grid/radoriz.h"
 #include "grid/radoriz_utf8.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

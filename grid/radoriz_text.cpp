@@ -1,9 +1,9 @@
 // RadOriz: text classification, number texts, positions and tokens.
 #include "grid/radoriz.h"
 
-#include "platform/classes_strings.h"
-#include "platform/codepages.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/classes_strings.h"
+#include "platform/rtl/codepages.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include "controls/zytstyleif.h"
 #include "grid/viduzozezuvodu.h"
-#include "platform/fileversion.h"
-#include "platform/winuser.h"
+#include "platform/settings/fileversion.h"
+#include "platform/windows/winuser.h"
 
 namespace {
 

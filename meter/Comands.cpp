@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "app/sdimain.h"
-#include "platform/syncobjs.h"
+#include "platform/rtl/syncobjs.h"
 
 int comands::BcdToBin(int Value) { return (Value & 0x0F) + 10 * ((Value >> 4) & 0x0F); }
 

@@ -1,7 +1,7 @@
 // The meter clock and its summer/winter switching flag.
 #include "app/sdimain.h"
 #include "meter/Comands.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 using namespace comands;
 

@@ -1,7 +1,7 @@
 // Energy totals, month-end registers and the monthly increments.
 #include "app/sdimain.h"
 #include "meter/Comands.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 using namespace comands;
 

@@ -3,7 +3,7 @@
 
 #include "app/sdimain.h"
 #include "meter/Comands.h"
-#include "platform/syncobjs.h"
+#include "platform/rtl/syncobjs.h"
 
 using namespace comands;
 

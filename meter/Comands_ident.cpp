@@ -4,8 +4,8 @@
 
 #include "app/sdimain.h"
 #include "meter/Comands.h"
-#include "platform/codepages.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/codepages.h"
+#include "platform/rtl/sysutils.h"
 
 using namespace comands;
 

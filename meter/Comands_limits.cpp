@@ -1,7 +1,7 @@
 // Power and energy limits with their two flag bytes (the 22-byte limit frame).
 #include "app/sdimain.h"
 #include "meter/Comands.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 using namespace comands;
 

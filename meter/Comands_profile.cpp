@@ -3,7 +3,7 @@
 #include "app/sdimain.h"
 #include "meter/Comands.h"
 #include "meter/Comands_texts.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 using namespace comands;
 

@@ -4,8 +4,8 @@
 
 #include "app/sdimain.h"
 #include "meter/Comands.h"
-#include "platform/codepages.h"
-#include "platform/syncobjs.h"
+#include "platform/rtl/codepages.h"
+#include "platform/rtl/syncobjs.h"
 
 using namespace comands;
 

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 namespace comands {
 

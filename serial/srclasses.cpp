@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/syncobjs.h"
+#include "platform/rtl/syncobjs.h"
 #include "serial/srwin32.h"
 
 // ---- Log interface ---------------------------------------------------------------

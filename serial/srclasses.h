@@ -22,11 +22,11 @@
 #include <initializer_list>
 #include <type_traits>
 
-#include "platform/classes.h"
-#include "platform/comms.h"
-#include "platform/dbt.h"
-#include "platform/messages.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/classes.h"
+#include "platform/comms/comms.h"
+#include "platform/comms/dbt.h"
+#include "platform/rtl/messages.h"
+#include "platform/rtl/sysutils.h"
 
 class TsrBaseIO;
 class TsrCustomDataProcessor;

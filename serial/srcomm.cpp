@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/syncobjs.h"
+#include "platform/rtl/syncobjs.h"
 
 namespace {
 

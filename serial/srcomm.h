@@ -17,7 +17,7 @@
 #include "serial/srclasses.h"
 #include "serial/srwin32.h"
 
-#include "platform/threads.h"
+#include "platform/rtl/threads.h"
 
 // ---- Types --------------------------------------------------------------------------
 

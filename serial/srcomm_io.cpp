@@ -1,7 +1,7 @@
 // TsrCustomComm: sending, receiving, waiting, queues, modem lines, errors.
 #include <algorithm>
 
-#include "platform/syncobjs.h"
+#include "platform/rtl/syncobjs.h"
 #include "serial/srcomm.h"
 
 void TsrCustomComm::RaiseManualRTS() {

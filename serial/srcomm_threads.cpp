@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <mutex>
 
-#include "platform/menus.h"
-#include "platform/stdctrls_buttons.h"
-#include "platform/syncobjs.h"
+#include "platform/comctrls/menus.h"
+#include "platform/stdctrls/stdctrls_buttons.h"
+#include "platform/rtl/syncobjs.h"
 #include "serial/srcomm.h"
 
 const UINT srCommMsgComEvent = RegisterWindowMessageA("srCommMsgComEvent");

@@ -3,8 +3,8 @@
 #include <cstring>
 #include <utility>
 
-#include "platform/registry.h"
-#include "platform/syncobjs.h"
+#include "platform/settings/registry.h"
+#include "platform/rtl/syncobjs.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 // it can be missed: "aab" is not found in "aaab".
 #pragma once
 
-#include "platform/sysbase.h"
+#include "platform/rtl/sysbase.h"
 #include "serial/srclasses.h"
 
 // TCommEvent and CheckSequence (the matcher over a caller-kept sequence,

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 TsrCustomDataProcessor::TsrCustomDataProcessor(TComponent* AOwner) : TComponent(AOwner) {
   FTimer = new TsrTimer;

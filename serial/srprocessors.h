@@ -7,7 +7,7 @@
 #include <functional>
 #include <initializer_list>
 
-#include "platform/classes.h"
+#include "platform/rtl/classes.h"
 #include "serial/srclasses.h"
 #include "serial/srtimer.h"
 

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/fileversion.h"
-#include "platform/resources.h"
-#include "platform/syncobjs.h"
-#include "platform/sysutils.h"
+#include "platform/settings/fileversion.h"
+#include "platform/graphics/resources.h"
+#include "platform/rtl/syncobjs.h"
+#include "platform/rtl/sysutils.h"
 
 AnsiString IntToOct(Cardinal Value) {
   AnsiString digits;

@@ -2,7 +2,7 @@
 // process-wide critical section, and the version and resource helpers.
 #pragma once
 
-#include "platform/sysbase.h"
+#include "platform/rtl/sysbase.h"
 
 // Octal text of Value, most significant digit first; 0 gives "".
 AnsiString IntToOct(Cardinal Value);

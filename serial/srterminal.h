@@ -10,7 +10,7 @@
 
 #include <functional>
 
-#include "platform/winuser.h"
+#include "platform/windows/winuser.h"
 #include "serial/srclasses.h"
 
 // Replaces an edit's selection with a zero-terminated text (no undo).

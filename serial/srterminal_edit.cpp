@@ -1,6 +1,6 @@
 // The terminal hook's access to the control library's edit: kept apart from
 // srterminal.cpp so a program without edits does not pull the controls in.
-#include "platform/stdctrls.h"
+#include "platform/stdctrls/stdctrls.h"
 #include "serial/srterminal.h"
 
 void InstallEditTerminalAccess() {

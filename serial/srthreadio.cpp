@@ -4,7 +4,7 @@
 #include <map>
 #include <mutex>
 
-#include "platform/syncobjs.h"
+#include "platform/rtl/syncobjs.h"
 
 struct TsrThreadIO::TDone {
   std::mutex Lock;

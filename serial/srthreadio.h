@@ -2,7 +2,7 @@
 // and frees itself when it ends.
 #pragma once
 
-#include "platform/threads.h"
+#include "platform/rtl/threads.h"
 #include "serial/srclasses.h"
 
 class TsrThreadIO : public TThread {

@@ -1,6 +1,6 @@
 #include "serial/srtimer.h"
 
-#include "platform/winkernel.h"
+#include "platform/windows/winkernel.h"
 
 namespace {
 constexpr UINT_PTR TimerId = 1;

@@ -2,8 +2,8 @@
 // thread's message loop call OnTimer every Interval milliseconds.
 #pragma once
 
-#include "platform/sysbase.h"
-#include "platform/winuser.h"
+#include "platform/rtl/sysbase.h"
+#include "platform/windows/winuser.h"
 
 class TsrTimer : public TObject {
 public:

@@ -2,12 +2,12 @@
 
 #include <mutex>
 
-#include "platform/forms.h"
-#include "platform/registry.h"
-#include "platform/syncobjs.h"
-#include "platform/sysutils.h"
-#include "platform/threads.h"
-#include "platform/winuser.h"
+#include "platform/forms/forms.h"
+#include "platform/settings/registry.h"
+#include "platform/rtl/syncobjs.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/rtl/threads.h"
+#include "platform/windows/winuser.h"
 
 AnsiString ComPortToStr(unsigned Number) {
   return Format("COM%u", {Number});

@@ -6,9 +6,9 @@
 
 #include <functional>
 
-#include "platform/classes.h"
-#include "platform/comms.h"
-#include "platform/messages.h"
+#include "platform/rtl/classes.h"
+#include "platform/comms/comms.h"
+#include "platform/rtl/messages.h"
 
 // ---- Ports ------------------------------------------------------------------------
 

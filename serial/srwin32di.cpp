@@ -6,10 +6,10 @@
 #include <memory>
 #include <vector>
 
-#include "platform/classes.h"
-#include "platform/codepages.h"
-#include "platform/serialports.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/classes.h"
+#include "platform/rtl/codepages.h"
+#include "platform/comms/serialports.h"
+#include "platform/rtl/sysutils.h"
 
 namespace fs = std::filesystem;
 

@@ -15,8 +15,8 @@
 
 #include <functional>
 
-#include "platform/registry.h"
-#include "platform/sysbase.h"
+#include "platform/settings/registry.h"
+#include "platform/rtl/sysbase.h"
 #include "serial/srclasses.h"
 
 class TStrings;

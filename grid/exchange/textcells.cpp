@@ -3,8 +3,8 @@
 // into one line (CR -> 9, LF -> 8, NUL -> 1).
 #include "grid/filestringlist.h"
 #include "grid/viduzozezuvodu.h"
-#include "platform/classes_streams.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/classes_streams.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

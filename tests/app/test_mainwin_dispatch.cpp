@@ -2,7 +2,7 @@
 // monitor line.
 #include <algorithm>
 
-#include "platform/forms.h"
+#include "platform/forms/forms.h"
 #include "test_mainwin_fixture.h"
 #include "tests/support/pty_peer.h"
 

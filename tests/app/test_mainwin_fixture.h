@@ -7,8 +7,8 @@
 #include <functional>
 
 #include "app/sdimain.h"
-#include "platform/threads.h"
-#include "platform/winkernel_testing.h"
+#include "platform/rtl/threads.h"
+#include "platform/windows/winkernel_testing.h"
 
 class MainWindowTest : public ::testing::Test {
 protected:

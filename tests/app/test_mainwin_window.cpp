@@ -1,6 +1,6 @@
 // The window as built: start-up values, layout, menus and shortcuts.
 #include "app/About.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 #include "test_mainwin_fixture.h"
 #include "tests/support/pty_peer.h"
 

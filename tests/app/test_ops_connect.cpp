@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "meter/Comands.h"
-#include "platform/syncobjs.h"
+#include "platform/rtl/syncobjs.h"
 #include "tests/app/test_ops_fixture.h"
 
 using namespace comands;

@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "platform/stdctrls_buttons.h"
+#include "platform/stdctrls/stdctrls_buttons.h"
 #include "tests/meter/meter_fixture.h"
 
 namespace {

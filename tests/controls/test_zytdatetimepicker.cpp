@@ -9,7 +9,7 @@
 
 #include "controls/zytdatetimepicker.h"
 #include "controls/zytstyleif.h"
-#include "platform/winkernel_testing.h"
+#include "platform/windows/winkernel_testing.h"
 
 namespace {
 

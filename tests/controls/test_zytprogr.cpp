@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "controls/zytprogr.h"
-#include "platform/forms.h"
-#include "platform/winkernel_testing.h"
+#include "platform/forms/forms.h"
+#include "platform/windows/winkernel_testing.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "controls/zytprogressbar.h"
 #include "controls/zytstyleif.h"
-#include "platform/winkernel_testing.h"
+#include "platform/windows/winkernel_testing.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "controls/zytstyleif.h"
 #include "core_check.h"
-#include "platform/forms.h"
-#include "platform/winkernel_testing.h"
+#include "platform/forms/forms.h"
+#include "platform/windows/winkernel_testing.h"
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "grid/viduzozezuvodu.h"
-#include "platform/forms.h"
-#include "platform/graphics.h"
-#include "platform/graphics_color.h"
-#include "platform/winkernel_testing.h"
+#include "platform/forms/forms.h"
+#include "platform/graphics/graphics.h"
+#include "platform/graphics/graphics_color.h"
+#include "platform/windows/winkernel_testing.h"
 
 namespace {
 

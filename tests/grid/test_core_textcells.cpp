@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "core_check.h"
-#include "platform/classes_streams.h"
+#include "platform/rtl/classes_streams.h"
 
 namespace {
 

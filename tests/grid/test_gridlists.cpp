@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "grid/gridlists.h"
-#include "platform/controls.h"
-#include "platform/forms.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/forms.h"
 
 namespace {
 

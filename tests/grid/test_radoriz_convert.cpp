@@ -6,7 +6,7 @@
 #include <string>
 
 #include "grid/radoriz.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

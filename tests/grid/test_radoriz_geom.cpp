@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "grid/radoriz_geom.h"
-#include "platform/grids.h"
+#include "platform/grids/grids.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "grid/radoriz.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 
 // Counts heap allocations so that a test can check the matcher's steady state.
 static std::atomic<long> gAllocations{0};

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "grid/radoriz.h"
-#include "platform/classes_strings.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/classes_strings.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

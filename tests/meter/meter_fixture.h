@@ -9,8 +9,8 @@
 #include <string>
 
 #include "app/sdimain.h"
-#include "platform/sysutils.h"
-#include "platform/winkernel_testing.h"
+#include "platform/rtl/sysutils.h"
+#include "platform/windows/winkernel_testing.h"
 #include "tests/support/metersim.h"
 
 class MeterExchangeTest : public ::testing::Test {

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "meter/Comands.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 #include "tests/meter/meter_fixture.h"
 
 using namespace comands;

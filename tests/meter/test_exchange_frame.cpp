@@ -2,7 +2,7 @@
 #include <cstring>
 
 #include "meter/Comands.h"
-#include "platform/syncobjs.h"
+#include "platform/rtl/syncobjs.h"
 #include "tests/meter/meter_fixture.h"
 
 using namespace comands;

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "meter/Comands.h"
-#include "platform/codepages.h"
+#include "platform/rtl/codepages.h"
 #include "tests/meter/meter_fixture.h"
 
 using namespace comands;

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "meter/Comands.h"
-#include "platform/codepages.h"
+#include "platform/rtl/codepages.h"
 #include "tests/meter/meter_fixture.h"
 #include "tests/support/metersim_wire.h"
 

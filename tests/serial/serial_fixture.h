@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "platform/syncobjs.h"
-#include "platform/threads.h"
+#include "platform/rtl/syncobjs.h"
+#include "platform/rtl/threads.h"
 #include "serial/srcomm.h"
 
 class TRecordingLog : public TsrCustomLogFile {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <mutex>
 
-#include "platform/registry.h"
+#include "platform/settings/registry.h"
 #include "serial/srconfig.h"
 #include "tests/serial/serial_fixture.h"
 #include "tests/support/pty_peer.h"

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <memory>
 
-#include "platform/classes.h"
-#include "platform/registry.h"
-#include "platform/serialports.h"
+#include "platform/rtl/classes.h"
+#include "platform/settings/registry.h"
+#include "platform/comms/serialports.h"
 #include "serial/srcomm.h"
 #include "serial/srwin32di.h"
 

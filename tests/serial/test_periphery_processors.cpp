@@ -3,7 +3,7 @@
 
 #include <atomic>
 
-#include "platform/winkernel_testing.h"
+#include "platform/windows/winkernel_testing.h"
 #include "serial/srprocessors.h"
 #include "serial/srthreadio.h"
 #include "serial/srtimer.h"

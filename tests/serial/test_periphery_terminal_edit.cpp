@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "platform/forms.h"
-#include "platform/stdctrls.h"
-#include "platform/winkernel_testing.h"
+#include "platform/forms/forms.h"
+#include "platform/stdctrls/stdctrls.h"
+#include "platform/windows/winkernel_testing.h"
 #include "serial/srterminal.h"
 #include "tests/serial/serial_fixture.h"
 #include "tests/support/pty_peer.h"

@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/resources.h"
-#include "platform/sysutils.h"
+#include "platform/graphics/resources.h"
+#include "platform/rtl/sysutils.h"
 #include "serial/srmatch.h"
 #include "serial/srsysutils.h"
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/registry.h"
-#include "platform/serialports.h"
+#include "platform/settings/registry.h"
+#include "platform/comms/serialports.h"
 #include "serial/srcomm.h"
 #include "tests/serial/serial_fixture.h"
 #include "tests/support/pty_peer.h"

@@ -5,9 +5,9 @@
 #include <numeric>
 #include <thread>
 
-#include "platform/stdctrls_buttons.h"
-#include "platform/winkernel.h"
-#include "platform/winuser.h"
+#include "platform/stdctrls/stdctrls_buttons.h"
+#include "platform/windows/winkernel.h"
+#include "platform/windows/winuser.h"
 #include "serial/srcomm.h"
 #include "tests/serial/serial_fixture.h"
 #include "tests/support/pty_peer.h"

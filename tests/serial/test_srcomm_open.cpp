@@ -1,9 +1,9 @@
 // The serial component's settings, opening and closing, errors and listeners.
 #include <gtest/gtest.h>
 
-#include "platform/serialports.h"
-#include "platform/winkernel.h"
-#include "platform/winuser.h"
+#include "platform/comms/serialports.h"
+#include "platform/windows/winkernel.h"
+#include "platform/windows/winuser.h"
 #include "serial/srcomm.h"
 #include "tests/serial/serial_fixture.h"
 #include "tests/support/pty_peer.h"

@@ -4,9 +4,9 @@
 
 #include <thread>
 
-#include "platform/forms.h"
-#include "platform/syncobjs.h"
-#include "platform/winkernel_testing.h"
+#include "platform/forms/forms.h"
+#include "platform/rtl/syncobjs.h"
+#include "platform/windows/winkernel_testing.h"
 #include "serial/srwin32.h"
 
 TEST(SrPumpTest, TheMainThreadPumpGoesThroughTheApplicationAndAQuitEndsItsLoop) {

@@ -4,7 +4,7 @@
 // nothing.
 #include <algorithm>
 
-#include "platform/sysutils.h"
+#include "platform/rtl/sysutils.h"
 #include "tests/support/metersim_core.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "platform/codepages.h"
-#include "platform/sysutils.h"
+#include "platform/rtl/codepages.h"
+#include "platform/rtl/sysutils.h"
 
 using namespace std::chrono;
 

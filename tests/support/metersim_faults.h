@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstddef>
 
-#include "platform/sysbase.h"
+#include "platform/rtl/sysbase.h"
 
 enum class TMeterFaultKind {
   None,          // a correct answer, paced by Delay and Gap

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <map>
 
-#include "platform/sysbase.h"
+#include "platform/rtl/sysbase.h"
 
 // A calendar time as the meter keeps it (year as four digits).
 struct TMeterClock {

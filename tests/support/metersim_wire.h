@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/sysbase.h"
+#include "platform/rtl/sysbase.h"
 
 using TBytes = std::vector<Byte>;
 

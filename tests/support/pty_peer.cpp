@@ -11,7 +11,7 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include "platform/serialports.h"
+#include "platform/comms/serialports.h"
 
 using namespace std::chrono;
 

@@ -21,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/sysbase.h"
+#include "platform/rtl/sysbase.h"
 
 using TBytes = std::vector<Byte>;
 

@@ -5,8 +5,8 @@
 #include <chrono>
 #include <thread>
 
-#include "platform/comms.h"
-#include "platform/syncobjs.h"
+#include "platform/comms/comms.h"
+#include "platform/rtl/syncobjs.h"
 #include "tests/support/metersim.h"
 
 using namespace std::chrono;

@@ -4,19 +4,19 @@
 #include <cstdio>
 #include <cstring>
 
-#include "platform/chart.h"
-#include "platform/comctrls.h"
-#include "platform/comctrls_datetime.h"
-#include "platform/comctrls_richedit.h"
-#include "platform/comctrls_spin.h"
-#include "platform/extctrls.h"
-#include "platform/forms.h"
-#include "platform/graphics.h"
-#include "platform/comctrls_progress.h"
-#include "platform/menus.h"
-#include "platform/qthost.h"
-#include "platform/stdctrls.h"
-#include "platform/sysutils.h"
+#include "platform/comctrls/chart.h"
+#include "platform/comctrls/comctrls.h"
+#include "platform/comctrls/comctrls_datetime.h"
+#include "platform/comctrls/comctrls_richedit.h"
+#include "platform/comctrls/comctrls_spin.h"
+#include "platform/comctrls/extctrls.h"
+#include "platform/forms/forms.h"
+#include "platform/graphics/graphics.h"
+#include "platform/comctrls/comctrls_progress.h"
+#include "platform/comctrls/menus.h"
+#include "platform/forms/qthost.h"
+#include "platform/stdctrls/stdctrls.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // trying scrolling, sizing, moving and editing by hand.
 #include <string>
 
-#include "platform/forms.h"
-#include "platform/grids.h"
-#include "platform/qthost.h"
+#include "platform/forms/forms.h"
+#include "platform/grids/grids.h"
+#include "platform/forms/qthost.h"
 
 int main() {
   // Without a display the program still runs, with nothing shown.

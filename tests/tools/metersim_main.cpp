@@ -8,8 +8,8 @@
 #include <cstring>
 #include <thread>
 
-#include "platform/serialports.h"
-#include "platform/sysutils.h"
+#include "platform/comms/serialports.h"
+#include "platform/rtl/sysutils.h"
 #include "tests/support/metersim.h"
 
 namespace {

@@ -1,0 +1,331 @@
+#include "platform/grids/gridstore.h"
+
+#include <algorithm>
+
+#include "platform/grids/gridstore_strings.h"
+
+const char* const SGridIndexOutOfRange = "Grid index out of range";
+
+void RaiseGridIndexError() { throw EListError(SGridIndexOutOfRange); }
+
+namespace {
+
+void CheckCount(int Value, int Max) {
+  if (Value < 0 || Value > Max) RaiseGridIndexError();
+}
+
+// Index within 0 .. Limit - 1.
+void CheckIndex(int Index, int Limit) {
+  if (Index < 0 || Index >= Limit) RaiseGridIndexError();
+}
+
+}  // namespace
+
+TGridStore::TGridStore(int AColCount, int ARowCount, int ADefaultColWidth, int ADefaultRowHeight)
+    : FColCount(0),
+      FRowCount(0),
+      FColExtent(0),
+      FRowExtent(0),
+      FColWidths(ADefaultColWidth),
+      FRowHeights(ADefaultRowHeight) {
+  SetColCount(AColCount);
+  SetRowCount(ARowCount);
+}
+
+TGridStore::~TGridStore() = default;
+
+// ---- counts ----------------------------------------------------------------
+
+void TGridStore::SetColCount(int Value) {
+  CheckCount(Value, MaxColCount);
+  if (Value < FColCount) FColWidths.Truncate(Value);
+  FColCount = Value;
+  FColExtent = std::max(FColExtent, Value);
+}
+
+void TGridStore::SetRowCount(int Value) {
+  CheckCount(Value, MaxRowCount);
+  if (Value < FRowCount) FRowHeights.Truncate(Value);
+  FRowCount = Value;
+  FRowExtent = std::max(FRowExtent, Value);
+}
+
+// ---- cells -----------------------------------------------------------------
+
+void TGridStore::CheckCell(int ACol, int ARow) const {
+  CheckIndex(ACol, FColExtent);
+  CheckIndex(ARow, FRowExtent);
+}
+
+std::size_t TGridStore::Slot(int ACol) const {
+  auto c = static_cast<std::size_t>(ACol);
+  return c < FColMap.size() ? static_cast<std::size_t>(FColMap[c]) : c;
+}
+
+const TGridStore::TCell* TGridStore::FindCell(int ACol, int ARow) const {
+  CheckCell(ACol, ARow);
+  auto r = static_cast<std::size_t>(ARow);
+  if (r >= FRows.size() || !FRows[r]) return nullptr;
+  const TRowCells& cells = *FRows[r];
+  std::size_t slot = Slot(ACol);
+  return slot < cells.size() ? &cells[slot] : nullptr;
+}
+
+TGridStore::TCell& TGridStore::TouchCell(int ACol, int ARow) {
+  CheckCell(ACol, ARow);
+  auto r = static_cast<std::size_t>(ARow);
+  if (r >= FRows.size()) FRows.resize(r + 1);
+  if (!FRows[r]) FRows[r] = std::make_unique<TRowCells>();
+  TRowCells& cells = *FRows[r];
+  std::size_t slot = Slot(ACol);
+  if (slot >= cells.size()) {
+    // Grow by doubling, but never past the row's full width: a row filled
+    // across all its columns then carries no spare cells.
+    if (slot >= cells.capacity()) {
+      std::size_t width = std::max(FColMap.size(), static_cast<std::size_t>(FColExtent));
+      cells.reserve(std::max(slot + 1, std::min(cells.capacity() * 2, width)));
+    }
+    cells.resize(slot + 1);
+  }
+  return cells[slot];
+}
+
+AnsiString TGridStore::GetCell(int ACol, int ARow) const {
+  const TCell* cell = FindCell(ACol, ARow);
+  return cell ? cell->Text : AnsiString();
+}
+
+void TGridStore::SetCell(int ACol, int ARow, const AnsiString& Value) {
+  // An empty text needs no storage where there is none yet.
+  if (Value.empty() && !FindCell(ACol, ARow)) return;
+  TouchCell(ACol, ARow).Text = Value;
+}
+
+TObject* TGridStore::GetObject(int ACol, int ARow) const {
+  const TCell* cell = FindCell(ACol, ARow);
+  return cell ? cell->Object : nullptr;
+}
+
+void TGridStore::SetObject(int ACol, int ARow, TObject* Value) {
+  if (!Value && !FindCell(ACol, ARow)) return;
+  TouchCell(ACol, ARow).Object = Value;
+}
+
+// ---- views -----------------------------------------------------------------
+
+TStrings* TGridStore::Rows(int ARow) {
+  CheckIndex(ARow, FRowExtent);
+  auto& view = FRowViews[ARow];
+  if (!view) view = std::make_unique<TGridStrings>(this, TGridStrings::gkRow, ARow);
+  return view.get();
+}
+
+TStrings* TGridStore::Cols(int ACol) {
+  CheckIndex(ACol, FColExtent);
+  auto& view = FColViews[ACol];
+  if (!view) view = std::make_unique<TGridStrings>(this, TGridStrings::gkCol, ACol);
+  return view.get();
+}
+
+// ---- whole rows and columns --------------------------------------------------
+
+void TGridStore::MapColumns(std::size_t Count) {
+  // Extend the map with the identity: those slots are the columns' own.
+  for (std::size_t c = FColMap.size(); c < Count; ++c) FColMap.push_back(static_cast<int>(c));
+}
+
+void TGridStore::MoveRow(int FromIndex, int ToIndex, bool WithSize) {
+  CheckIndex(FromIndex, FRowCount);
+  CheckIndex(ToIndex, FRowCount);
+  if (FromIndex == ToIndex) return;
+  auto lo = static_cast<std::size_t>(std::min(FromIndex, ToIndex));
+  auto hi = static_cast<std::size_t>(std::max(FromIndex, ToIndex));
+  if (lo < FRows.size()) {
+    if (hi >= FRows.size()) FRows.resize(hi + 1);
+    auto first = FRows.begin();
+    if (FromIndex < ToIndex)
+      std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
+    else
+      std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
+  }
+  if (WithSize) FRowHeights.Move(FromIndex, ToIndex);
+}
+
+void TGridStore::MoveCol(int FromIndex, int ToIndex, bool WithSize) {
+  CheckIndex(FromIndex, FColCount);
+  CheckIndex(ToIndex, FColCount);
+  if (FromIndex == ToIndex) return;
+  MapColumns(static_cast<std::size_t>(std::max(FromIndex, ToIndex)) + 1);
+  auto first = FColMap.begin();
+  if (FromIndex < ToIndex)
+    std::rotate(first + FromIndex, first + FromIndex + 1, first + ToIndex + 1);
+  else
+    std::rotate(first + ToIndex, first + FromIndex, first + FromIndex + 1);
+  if (WithSize) FColWidths.Move(FromIndex, ToIndex);
+}
+
+void TGridStore::InsertRows(int Index, int Count) {
+  CheckIndex(Index, FRowCount + 1);
+  if (Count < 0 || Count > MaxRowCount - FRowExtent) RaiseGridIndexError();
+  if (Count == 0) return;
+  auto i = static_cast<std::size_t>(Index);
+  if (i < FRows.size()) {
+    // Unique pointers cannot be filled in place: grow, then rotate the new
+    // empty rows into position.
+    FRows.resize(FRows.size() + static_cast<std::size_t>(Count));
+    std::rotate(FRows.begin() + Index, FRows.end() - Count, FRows.end());
+  }
+  FRowHeights.Insert(Index, Count);
+  FRowCount += Count;
+  FRowExtent += Count;  // the rows pushed past the extent stay reachable
+}
+
+void TGridStore::DeleteRows(int Index, int Count) {
+  CheckIndex(Index, FRowCount);
+  if (Count < 0 || Count > FRowCount - Index) RaiseGridIndexError();
+  if (Count == 0) return;
+  auto i = static_cast<std::size_t>(Index);
+  if (i < FRows.size()) {
+    std::size_t end = std::min(FRows.size(), i + static_cast<std::size_t>(Count));
+    FRows.erase(FRows.begin() + Index, FRows.begin() + static_cast<std::ptrdiff_t>(end));
+  }
+  FRowHeights.Delete(Index, Count);
+  FRowCount -= Count;
+}
+
+namespace {
+
+// Ascending, distinct and within 0 .. Limit - 1.
+void CheckRowList(const std::vector<int>& Rows, int Limit) {
+  int prev = -1;
+  for (int r : Rows) {
+    if (r <= prev || r >= Limit) RaiseGridIndexError();
+    prev = r;
+  }
+}
+
+}  // namespace
+
+bool TGridStore::RowEmpty(std::size_t Row) const {
+  if (Row >= FRows.size() || !FRows[Row]) return true;
+  for (const TCell& cell : *FRows[Row])
+    if (!cell.Text.empty() || cell.Object) return false;
+  return true;
+}
+
+void TGridStore::TakeOutRows(const std::vector<int>& Rows) {
+  CheckRowList(Rows, FRowCount);
+  if (Rows.empty()) return;
+  auto first = static_cast<std::size_t>(Rows.front());
+  std::size_t end = std::min(FRows.size(), static_cast<std::size_t>(FRowCount));
+  if (first < end) {
+    std::size_t w = first, j = 0;
+    for (std::size_t r = first; r < end; ++r) {
+      if (j < Rows.size() && static_cast<std::size_t>(Rows[j]) == r) {
+        ++j;
+        continue;
+      }
+      FRows[w++] = std::move(FRows[r]);
+    }
+    for (; w < end; ++w) FRows[w].reset();
+  }
+  FRowHeights.TakeOut(Rows, FRowCount);
+}
+
+void TGridStore::OpenRows(const std::vector<int>& Positions) {
+  auto k = static_cast<int>(Positions.size());
+  if (k > MaxRowCount - FRowCount) RaiseGridIndexError();
+  CheckRowList(Positions, FRowCount + k);
+  if (k == 0) return;
+  auto first = static_cast<std::size_t>(Positions.front());
+  if (first < FRows.size()) {
+    std::size_t old = FRows.size();
+    // Openings after every stored row change nothing stored.
+    std::size_t j = 0;
+    while (j < Positions.size() && static_cast<std::size_t>(Positions[j]) - j < old) ++j;
+    FRows.resize(old + j);
+    std::size_t r = old;
+    for (std::size_t w = FRows.size(); w-- > first;) {
+      if (j > 0 && static_cast<std::size_t>(Positions[j - 1]) == w) {
+        FRows[w].reset();
+        --j;
+      } else {
+        FRows[w] = std::move(FRows[--r]);
+      }
+    }
+  }
+  FRowHeights.Open(Positions);
+  FRowCount += k;
+  // Rows pushed past the old extent stay reachable; empty ones need not.
+  int extent = FRowExtent + k;
+  int keep = std::max(FRowExtent, FRowCount);
+  while (extent > keep && RowEmpty(static_cast<std::size_t>(extent - 1))) --extent;
+  if (FRows.size() > static_cast<std::size_t>(extent)) FRows.resize(static_cast<std::size_t>(extent));
+  FRowExtent = extent;
+}
+
+void TGridStore::InsertCols(int Index, int Count) {
+  CheckIndex(Index, FColCount + 1);
+  if (Count < 0 || Count > MaxColCount - FColExtent) RaiseGridIndexError();
+  if (Count == 0) return;
+  MapColumns(static_cast<std::size_t>(FColExtent));
+  // Slots from the map's size on are empty in every row (see FColMap).
+  int fresh = static_cast<int>(FColMap.size());
+  std::vector<int> slots(static_cast<std::size_t>(Count));
+  for (int k = 0; k < Count; ++k) slots[static_cast<std::size_t>(k)] = fresh + k;
+  FColMap.insert(FColMap.begin() + Index, slots.begin(), slots.end());
+  FColWidths.Insert(Index, Count);
+  FColCount += Count;
+  FColExtent += Count;
+}
+
+void TGridStore::DeleteCols(int Index, int Count) {
+  CheckIndex(Index, FColCount);
+  if (Count < 0 || Count > FColCount - Index) RaiseGridIndexError();
+  if (Count == 0) return;
+  MapColumns(static_cast<std::size_t>(FColExtent));
+  auto first = FColMap.begin() + Index;
+  auto last = first + Count;
+  // Empty the removed columns' slots and hand them to the end of the map,
+  // where they serve as the empty columns at the end of the extent.
+  for (auto it = first; it != last; ++it) {
+    auto slot = static_cast<std::size_t>(*it);
+    for (auto& row : FRows)
+      if (row && slot < row->size()) (*row)[slot] = TCell{};
+  }
+  std::rotate(first, last, FColMap.end());
+  FColWidths.Delete(Index, Count);
+  FColCount -= Count;
+}
+
+// ---- sizes and geometry --------------------------------------------------------
+
+int TGridStore::GetColWidth(int ACol) const {
+  CheckIndex(ACol, FColCount);
+  return FColWidths.Get(ACol);
+}
+
+void TGridStore::SetColWidth(int ACol, int Value) {
+  CheckIndex(ACol, FColCount);
+  FColWidths.Set(ACol, Value);
+}
+
+int TGridStore::GetRowHeight(int ARow) const {
+  CheckIndex(ARow, FRowCount);
+  return FRowHeights.Get(ARow);
+}
+
+void TGridStore::SetRowHeight(int ARow, int Value) {
+  CheckIndex(ARow, FRowCount);
+  FRowHeights.Set(ARow, Value);
+}
+
+Int64 TGridStore::ColOffset(int ACol) const {
+  CheckIndex(ACol, FColCount + 1);
+  return FColWidths.Offset(ACol);
+}
+
+Int64 TGridStore::RowOffset(int ARow) const {
+  CheckIndex(ARow, FRowCount + 1);
+  return FRowHeights.Offset(ARow);
+}
