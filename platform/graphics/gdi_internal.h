@@ -124,11 +124,24 @@ struct HICON__ : TGdiObj {
   int HotY = 0;
 };
 namespace gdi {
+// Pictures read from files are refused above this many pixels: eight times a
+// 4K screen, 256 MB as 32-bit pixels, so that no file of a few hundred bytes
+// can claim gigabytes.
+inline constexpr long long kMaxPicturePixels = 1LL << 26;
+// The error text for a picture file that declares more pixels than that.
+AnsiString PictureTooLarge(const char* Kind, long long Width, long long Height);
+
 // A new icon owning a copy of the given pixels (0xFFRRGGBB rows).
 HICON NewIcon(int w, int h, const std::vector<std::uint32_t>& pixels, std::vector<bool> opaque);
+// A new icon taking over the colour bitmap itself (no copy of its pixels);
+// the mask has one entry per pixel. Frees the bitmap when it fails.
+HICON AdoptIcon(HBITMAP color, std::vector<bool> opaque);
 
 // An icon from an image with alpha (opaque where alpha >= 128).
 HICON IconFromImage(const QImage& img);
+// Decodes a GIF or PNG file of the named format through Qt into an icon;
+// nullptr when it is not valid or declares more than kMaxPicturePixels.
+HICON DecodeImageIcon(const BYTE* d, std::size_t size, const char* format);
 // Decodes an ICO or CUR file; nullptr when it is not valid.
 HICON DecodeIco(const BYTE* d, std::size_t size, int wantW, int wantH);
 }  // namespace gdi
