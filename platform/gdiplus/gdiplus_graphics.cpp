@@ -143,6 +143,8 @@ TPaintScope::TPaintScope(GpGraphics* g, bool pixelCorners) {
     p = GdiContextPainter(g->Dc);
     POINT origin{0, 0};
     LPtoDP(g->Dc, &origin, 1);
+    FOriginX = origin.x;
+    FOriginY = origin.y;
     base.translate(origin.x, origin.y);
   } else if (g->Image && !g->Image->Img->isNull()) {
     FOwn = std::make_unique<QPainter>();
@@ -154,8 +156,6 @@ TPaintScope::TPaintScope(GpGraphics* g, bool pixelCorners) {
   }
   if (!p) return;
   p->save();
-  // GDI+ puts pixel centres on integer coordinates.
-  if (!pixelCorners) base.translate(0.5, 0.5);
   p->setWorldTransform(base);
   // Clips are aliased, as GDI+'s are.
   p->setRenderHint(QPainter::Antialiasing, false);
@@ -164,6 +164,12 @@ TPaintScope::TPaintScope(GpGraphics* g, bool pixelCorners) {
   ToPainterPath(g->Clip, clip, infinite);
   if (!infinite) p->setClipPath(clip, Qt::IntersectClip);
   p->setRenderHint(QPainter::Antialiasing, Smooth(g->Smoothing));
+  // GDI+ puts pixel centres on integer coordinates, the painter half a pixel
+  // further. A hair less than half settles points on an edge as GDI+ does:
+  // a shape's left and top edges take their pixels, its right and bottom
+  // edges do not.
+  // (The painter keeps coordinates in 64ths of a pixel.)
+  if (!pixelCorners) p->translate(0.5 - 1.0 / 64, 0.5 - 1.0 / 64);
   p->setRenderHint(QPainter::TextAntialiasing, SmoothText(g->TextHint));
   p->setRenderHint(QPainter::SmoothPixmapTransform, true);
   p->setPen(Qt::NoPen);
@@ -179,9 +185,12 @@ TPaintScope::~TPaintScope() {
 
 void TPaintScope::IntersectClip(const QPainterPath& path) {
   if (!FPainter) return;
-  bool aa = FPainter->testRenderHint(QPainter::Antialiasing);
+  const bool aa = FPainter->testRenderHint(QPainter::Antialiasing);
+  const QTransform t = FPainter->worldTransform();
   FPainter->setRenderHint(QPainter::Antialiasing, false);
+  FPainter->setWorldTransform(QTransform::fromTranslate(FOriginX, FOriginY));
   FPainter->setClipPath(path, Qt::IntersectClip);
+  FPainter->setWorldTransform(t);
   FPainter->setRenderHint(QPainter::Antialiasing, aa);
 }
 

@@ -182,6 +182,7 @@ public:
 
 private:
   QPainter* FPainter = nullptr;
-  std::unique_ptr<QPainter> FOwn;  // the painter of an image
+  std::unique_ptr<QPainter> FOwn;
+  int FOriginX = 0, FOriginY = 0;  // device offset of the world origin  // the painter of an image
 };
 }  // namespace gdip
