@@ -175,6 +175,7 @@ bool TEngine::Run() {
     g.Gh = g.Height = GhHeight(st);
     DropRest = false;
     const std::size_t end = WalkLine(TPass::Measure, st, g, pos, Text.size());
+    const bool dropRest = DropRest;
     first = st;
     const int width = X - TrailingBlank;
     R.XSize = std::max(R.XSize, width);
@@ -193,7 +194,7 @@ bool TEngine::Run() {
     const int h = g.Height + g.SupExtra + g.SubExtra;
     top += h;
     R.YSize += h;
-    pos = DropRest ? Text.size() : std::max(end, pos + 1);
+    pos = dropRest ? Text.size() : std::max(end, pos + 1);
     if (!O.CheckHeight && top + g.Gh > O.Rect.bottom) break;
   }
   if (!anyLine) R.YSize = GhHeight(first);
@@ -228,7 +229,7 @@ std::size_t TEngine::WalkLine(TPass Pass, TFormatState& St, TLineGeom& G, std::s
     if (Text[i] == '<') {
       std::size_t gt = Text.find('>', i);
       if (gt == npos || gt >= To) {  // an unterminated tag ends the text
-        DropRest = true;
+        if (measure) DropRest = true;
         i = To;
         break;
       }
@@ -236,10 +237,6 @@ std::size_t TEngine::WalkLine(TPass Pass, TFormatState& St, TLineGeom& G, std::s
       bool endLine = false;
       if (!HandleTag(Pass, St, G, tag, endLine)) break;  // stays for the next line
       i = gt + 1;
-      if (DropRest) {
-        i = To;
-        break;
-      }
       if (endLine && measure) break;
       continue;
     }
@@ -288,7 +285,7 @@ std::size_t TEngine::WalkLine(TPass Pass, TFormatState& St, TLineGeom& G, std::s
       int bottom = G.Base() - G.Raise;
       if (Sup) bottom -= G.SupExtra;
       if (Sub) bottom += G.SubExtra;
-      DrawRun(St, G, run, lineLeft + X, bottom);
+      DrawRun(St, G, run, lineLeft + X, bottom, sz.cy);
       if (St.Error) DrawZigZag(lineLeft + X, lineLeft + X + w, bottom);
     }
     if (Pass == TPass::Second && St.InAnchor && St.AnchorNo - 1 == O.FocusLink && O.FocusLink >= 0)
@@ -297,7 +294,7 @@ std::size_t TEngine::WalkLine(TPass Pass, TFormatState& St, TLineGeom& G, std::s
       X = LineWidth;
       TrailingBlank = 0;
       DropRest = true;
-      i = To;
+      i = runEnd;
       break;
     }
     X += w;
@@ -318,16 +315,18 @@ std::size_t TEngine::WalkLine(TPass Pass, TFormatState& St, TLineGeom& G, std::s
   return i;
 }
 
-void TEngine::DrawRun(const TFormatState& St, const TLineGeom&, const AnsiString& Run, int Left, int Bottom) {
+void TEngine::DrawRun(const TFormatState& St, const TLineGeom& G, const AnsiString& Run, int Left, int Bottom,
+                      int Height) {
   Select(St);
+  const int top = std::min(static_cast<int>(G.Top), Bottom - Height);
   if (St.Shadow) {
     SetBkMode(DC, TRANSPARENT);
     SetTextColor(DC, ColorToRGB(O.ShadowColor));
-    RECT s{Left + O.ShadowOffset, Bottom - 10000, O.Rect.right + O.ShadowOffset, Bottom + O.ShadowOffset};
+    RECT s{Left + O.ShadowOffset, top + O.ShadowOffset, O.Rect.right + O.ShadowOffset, Bottom + O.ShadowOffset};
     DrawTextA(DC, Run.c_str(), static_cast<int>(Run.size()), &s, DrawFlags);
   }
   SelectColors(St);
-  RECT r{Left, Bottom - 10000, O.Rect.right, Bottom};
+  RECT r{Left, top, O.Rect.right, Bottom};
   DrawTextA(DC, Run.c_str(), static_cast<int>(Run.size()), &r, DrawFlags);
 }
 

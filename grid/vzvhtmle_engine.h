@@ -82,7 +82,7 @@ private:
   void SelectColors(const TFormatState& St);
   int GhHeight(const TFormatState& St);
   SIZE MeasureRun(const AnsiString& Run);
-  void DrawRun(const TFormatState& St, const TLineGeom& G, const AnsiString& Run, int X, int Bottom);
+  void DrawRun(const TFormatState& St, const TLineGeom& G, const AnsiString& Run, int X, int Bottom, int Height);
   void DrawZigZag(int Left, int Right, int Base);
   void DrawControl(const TFormatState& St, const TLineGeom& G, const TControlTag& C, int X, int W);
   void DrawListImage(TImageList* List, int Index, int X, int Y, int W, int H);
