@@ -552,7 +552,13 @@ bool TEngine::HandleTag(TPass Pass, TFormatState& St, TLineGeom& G, std::string_
         St.BandPrevBrush = St.Brush;
         St.BandColor = v.empty() ? clNone : HTMLColorValue(v);
         St.Band = St.BandColor != clNone;
-        if (St.Band) St.Brush = St.BandColor;
+        if (St.Band) {
+          St.Brush = St.BandColor;
+          HBRUSH b = CreateSolidBrush(ColorToRGB(St.BandColor));
+          RECT band{O.Rect.left, G.Top, O.Rect.right, G.Bottom()};
+          FillRect(DC, &band, b);
+          DeleteObject(b);
+        }
       }
       break;
     }

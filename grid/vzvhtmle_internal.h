@@ -41,7 +41,8 @@ std::vector<TControlTag> ControlTags(const AnsiString& S);
 // "&nbsp;", "&lt;" and "&gt;" of a text run decoded; "&&" (a literal "&")
 // is passed over so that what follows it is never read as an entity.
 AnsiString DecodeRun(std::string_view Run);
-// The entities decoded before layout, left to right in one pass.
+// The entities decoded before layout, left to right in one pass, outside
+// tags.
 AnsiString DecodePrepassEntities(std::string_view S);
 
 }  // namespace vzvhtml

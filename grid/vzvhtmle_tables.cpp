@@ -194,6 +194,15 @@ AnsiString DecodePrepassEntities(std::string_view S) {
   AnsiString r;
   r.reserve(S.size());
   for (std::size_t i = 0; i < S.size();) {
+    // Tags keep their entities: attribute values hold escaped quotes, and
+    // control values are decoded when read.
+    if (S[i] == '<') {
+      std::size_t gt = S.find('>', i);
+      std::size_t end = gt == npos ? S.size() : gt + 1;
+      r.append(S.substr(i, end - i));
+      i = end;
+      continue;
+    }
     if (S[i] == '&') {
       bool done = false;
       for (const TPre& e : kPre)
