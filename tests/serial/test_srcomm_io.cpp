@@ -72,6 +72,40 @@ TEST_F(SrCommIO, WaitForBytesThenReadMax) {
   EXPECT_EQ(Comm.ReadString(), AnsiString("\x0E\x0F\x10\x11\x12\x13\x14"));
 }
 
+// A driver whose queue count runs ahead of what a read then gets, as when
+// another reader or a purge takes bytes between the count and the read.
+class TOvercountingComm : public TsrComm {
+public:
+  using TsrComm::TsrComm;
+  DWORD GetReadyForRead() override {
+    const DWORD n = TsrComm::GetReadyForRead();
+    return n ? n + Extra : 0;
+  }
+  DWORD Extra = 0;
+};
+
+TEST(SrCommShortRead, ReadsReturnTheBytesActuallyRead) {
+  TPtyPeer peer;
+  TOvercountingComm comm(nullptr);
+  comm.SetComPortNo(static_cast<Word>(peer.Number()));
+  comm.SetTimeoutRead(2);  // the read ends by its time-out soon
+  comm.SetActive(true);
+  ASSERT_TRUE(comm.GetActive());
+  comm.Extra = 6;
+  const TBytes sent = {0x11, 0x22, 0x33, 0x44};
+  peer.Send(sent);
+  ASSERT_TRUE(PumpUntil([&] { return comm.GetReadyForRead() >= sent.size() + comm.Extra; }));
+  Byte buf[32];
+  std::fill(std::begin(buf), std::end(buf), Byte{0xEE});
+  EXPECT_EQ(comm.ReadMax(buf, sizeof buf), 4);  // asked for 10
+  EXPECT_EQ(TBytes(buf, buf + 4), sent);
+  EXPECT_EQ(buf[4], 0xEE);  // untouched past what was read
+
+  peer.Send(TBytes{'a', 'b', 'c'});
+  ASSERT_TRUE(PumpUntil([&] { return comm.GetReadyForRead() >= 3 + comm.Extra; }));
+  EXPECT_EQ(comm.ReadString(), AnsiString("abc"));
+}
+
 TEST_F(SrCommIO, WaitForBytesTimesOutAndReturnsAsSoonAsTheBytesCome) {
   Queue(Series(3));
   DWORD t0 = GetTickCount();
