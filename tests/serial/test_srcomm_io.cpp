@@ -150,6 +150,26 @@ TEST_F(SrCommIO, APortClosedDuringTheWaitEndsIt) {
   EXPECT_FALSE(Comm.GetActive());
 }
 
+TEST_F(SrCommIO, ALostDeviceEndsTheWait) {
+  // Two bytes, then the line hangs up: no more can come.
+  Peer.Send(TPeerAnswer{Series(2), 20ms, 0ms, true});
+  const DWORD t0 = GetTickCount();
+  EXPECT_FALSE(Comm.WaitForBytes(5, 5000));
+  EXPECT_LT(GetTickCount() - t0, 2000u);
+}
+
+int TimerTicks = 0;
+
+TEST_F(SrCommIO, TimersRunDuringTheWait) {
+  // The wait sleeps until the next timer falls due, not past it.
+  TimerTicks = 0;
+  const UINT_PTR id = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++TimerTicks; });
+  ASSERT_NE(id, 0u);
+  EXPECT_FALSE(Comm.WaitForBytes(1, 300));
+  KillTimer(nullptr, id);
+  EXPECT_GE(TimerTicks, 5);
+}
+
 TEST_F(SrCommIO, TheDeadlineSurvivesTheTickCountWrap) {
   // The clock starts 20 ms before the 32-bit tick count wraps.
   const auto start = std::chrono::steady_clock::now();
