@@ -567,8 +567,14 @@ private:
   void RestoreRowAfterRemoval(int SavedRow, int SavedTop, bool HideWhenPast);
   // Empties one cell's text as SetCellEx would, without repainting it.
   void EmptyCellText(int ACol, int ARow);
-  // Real columns' widths and visibility, rebuilt around a column edit.
-  void ApplyColumnLayout(const std::vector<int>& Widths, const std::vector<bool>& Visible);
+  // Widths and visibility of every real column, read before a column edit
+  // and applied again after it.
+  struct TColumnLayout {
+    std::vector<int> Widths;
+    std::vector<bool> Visible;
+  };
+  TColumnLayout ReadColumnLayout() const;
+  void ApplyColumnLayout(const TColumnLayout& L);
   void RowColorStep(int ARow, TColor Value, bool FontColor);
   void RowControlsUp(int FromReal, int ACount);
 
