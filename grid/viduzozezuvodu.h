@@ -446,6 +446,10 @@ public:
   void SetTimes(int ACol, int ARow, TDateTime Value);
   WideString GetWideCells(int ACol, int ARow);
   void SetWideCells(int ACol, int ARow, const WideString& Value);
+  // The value of a named form control in the cell's mini-HTML text; the
+  // mini-HTML layer fills these in (until then: empty, nothing written).
+  AnsiString GetCtrlVal(int ACol, int ARow, const AnsiString& AName);
+  void SetCtrlVal(int ACol, int ARow, const AnsiString& AName, const AnsiString& Value);
   // "4.6.0.8"; written values are ignored.
   AnsiString GetVersion() { return ZytVersionString(GetVersionNr()); }
   void SetVersion(const AnsiString&) {}
