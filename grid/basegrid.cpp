@@ -36,8 +36,13 @@ TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow) {
   if (TCellProperties* P = PropsOf(ACol, ARow)) return P;
   // A foreign object in the slot is the application's: it is not freed, it
   // just makes room (its owner keeps it through CellObject-free paths).
-  auto* P = new TCellProperties(this, ACol, ARow);
+  TCellProperties* P = NewCellProperties(ACol, ARow);
   SetObjects(ACol, ARow, P);
+  return P;
+}
+
+TCellProperties* TBaseGrid::NewCellProperties(int ACol, int ARow) {
+  auto* P = new TCellProperties(this, ACol, ARow);
   TFont Font;
   TBrush Brush;
   TColor ColorTo = clNone, MirrorColor = clNone, MirrorColorTo = clNone;
@@ -58,6 +63,27 @@ TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow) {
   P->SetBrushColorTo(ColorTo);
   P->GradientDirection = GD;
   return P;
+}
+
+void TBaseGrid::ResetCellLooks(int ACol, int ARow) {
+  TCellProperties* Old = PropsOf(ACol, ARow);
+  if (!Old) return;
+  bool Merged = Old->CellSpanX != -1 || Old->CellSpanY != -1 || !Old->IsBaseCell;
+  SetObjects(ACol, ARow, nullptr);
+  if (Merged || Old->GraphicObject || Old->CellObject || Old->Control || Old->NodeLevel != 0) {
+    TCellProperties* P = NewCellProperties(ACol, ARow);
+    P->CellSpanX = Old->CellSpanX;
+    P->CellSpanY = Old->CellSpanY;
+    P->IsBaseCell = Old->IsBaseCell;
+    P->GraphicObject = Old->GraphicObject;
+    P->CellObject = Old->CellObject;
+    P->Control = Old->Control;
+    P->NodeLevel = Old->NodeLevel;
+    SetObjects(ACol, ARow, P);
+  } else {
+    delete Old->GraphicObject;
+  }
+  delete Old;
 }
 
 void TBaseGrid::SetCellProperties(int ACol, int ARow, TCellProperties* Value) {
@@ -273,17 +299,17 @@ int TBaseGrid::FixedRowsHeight() const {
 }
 
 void TBaseGrid::FreeSlots(int ACol1, int ARow1, int ACol2, int ARow2) {
-  for (int c = ACol1; c <= ACol2; ++c)
-    for (int r = ARow1; r <= ARow2; ++r) {
-      // Only live properties are freed: a second slot that shared an object
-      // freed already (a row copy not niled) and the application's objects
-      // are left alone.
-      TCellProperties* P = PropsOf(c, r);
-      if (!P) continue;
-      SetObjects(c, r, nullptr);
-      delete P->GraphicObject;
-      delete P;
-    }
+  // Only the cells the store holds are visited: the extent can be far larger.
+  for (const TGridStore::TCellObject& held : FStore.ObjectsIn(ACol1, ARow1, ACol2, ARow2)) {
+    // Only live properties are freed: a second slot that shared an object
+    // freed already (a row copy not niled) and the application's objects
+    // are left alone.
+    TCellProperties* P = AsProperties(held.Object);
+    if (!P) continue;
+    FStore.SetObject(held.Col, held.Row, nullptr);
+    delete P->GraphicObject;
+    delete P;
+  }
 }
 
 void TBaseGrid::ClearPropRect(int ACol1, int ARow1, int ACol2, int ARow2) {

@@ -13,6 +13,12 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
       FFloatingFooter(new TFloatingFooter(this)) {
   SetControlStyle(GetControlStyle() | csAcceptsControls);
   FIgnoredColumns = new TIntList(-1, -1);
+  FActiveCellFont = new TFont;
+  FActiveCellFont->SetStyle(TFontStyles{fsBold});
+  FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
+  FColumnFilter = new TStringList;
+  FControlList = new TControlList;
+  FSpareRowCheck = new TCellGraphic;
   FMouseActions->OnChange = [this](TObject* Sender) { OnMouseActionsChanged(Sender); };
   FNavigation->OnChange = [this](TObject* Sender) { OnNavigationChanged(Sender); };
   FVisibleCols.fill(true);
@@ -52,6 +58,10 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   delete FPrintSettings;
   delete FFloatingFooter;
   delete FIgnoredColumns;
+  delete FActiveCellFont;
+  delete FColumnFilter;
+  delete FControlList;
+  delete FSpareRowCheck;
 }
 
 void VIduZozezuVodu::StretchColumn(int) {}

@@ -46,9 +46,6 @@ void VIduZozezuVodu::LoadColSizes() {}
 void VIduZozezuVodu::SaveColSizes() {}
 void VIduZozezuVodu::OnMouseActionsChanged(TObject*) {}
 void VIduZozezuVodu::OnNavigationChanged(TObject*) {}
-void VIduZozezuVodu::GetCellColor(int, int, TGridDrawState, TBrush*, TFont*) {}
-void VIduZozezuVodu::GetCellAlign(int, int, TAlignment&, TVAlignment&) {}
-void VIduZozezuVodu::DoCanEditCell(int, int, bool&) {}
 
 void VIduZozezuVodu::CreateWnd() {
   if (FDestroying) return;
