@@ -4,6 +4,7 @@
 #include "controls/zythintinfo.h"
 #include "controls/zytstyleif.h"
 #include "gdip_images.h"
+#include "platform/rtl/classes_filer.h"
 
 namespace {
 
@@ -66,6 +67,30 @@ TEST(DIzoRaruZire, SettersCopy) {
   h.SetPicture(&pic);
   pic.Assign(nullptr);
   EXPECT_EQ(1, h.GetPicture()->GetWidth());
+}
+
+TEST(DIzoRaruZire, StreamsItsPublishedPropertiesAndBack) {
+  DIzoRaruZire a, b;
+  Fill(a);
+  TMemoryStream form;
+  TWriter w(&form);
+  w.WriteProperties(&a);
+  w.WriteListEnd();
+  form.SetPosition(0);
+  TReader r(&form);
+  r.ReadProperties(&b);
+  EXPECT_EQ("Заголовок", b.GetTitle());
+  EXPECT_EQ(a.GetNotes()->GetText(), b.GetNotes()->GetText());
+  EXPECT_TRUE(b.GetShowHelp());
+  EXPECT_TRUE(b.GetPicture()->GetImageSizes());
+  EXPECT_EQ(3, b.GetPicture()->GetWidth());
+  EXPECT_TRUE(b.WideTitle.empty());  // the wide texts are not streamed
+  // Defaults write nothing.
+  DIzoRaruZire empty;
+  TMemoryStream none;
+  TWriter w2(&none);
+  w2.WriteProperties(&empty);
+  EXPECT_EQ(0, none.Size());
 }
 
 // A component that takes style presets, as the grid and the glow button do.
