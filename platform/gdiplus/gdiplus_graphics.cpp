@@ -141,12 +141,13 @@ TPaintScope::TPaintScope(GpGraphics* g, bool pixelCorners) {
   QTransform base;
   if (g->Dc) {
     p = GdiContextPainter(g->Dc);
+    if (!p) return;
     POINT origin{0, 0};
     LPtoDP(g->Dc, &origin, 1);
     FOriginX = origin.x;
     FOriginY = origin.y;
     base.translate(origin.x, origin.y);
-  } else if (g->Image && !g->Image->Img->isNull()) {
+  } else if (IsLive(g->Image, TKind::Image) && !g->Image->Img->isNull()) {
     FOwn = std::make_unique<QPainter>();
     if (!FOwn->begin(g->Image->Img)) {
       FOwn.reset();
@@ -243,6 +244,7 @@ Status GdipGetDC(GpGraphics* graphics, HDC* hdc) {
     return Ok;
   }
   if (g->ImageDc) return ObjectBusy;
+  if (!gdip::IsLive(g->Image, gdip::TKind::Image)) return InvalidParameter;  // disposed meanwhile
   const QImage& img = *g->Image->Img;
   HBITMAP bmp = CreateBitmap(img.width(), img.height(), 1, 32, nullptr);
   if (!bmp) return OutOfMemory;
@@ -266,9 +268,11 @@ Status GdipReleaseDC(GpGraphics* graphics, HDC hdc) {
   if (g->Dc) return hdc == g->Dc ? Ok : InvalidParameter;
   if (hdc != g->ImageDc) return InvalidParameter;
   // What GDI drew goes back into the image; its alpha stays.
-  QImage& img = *g->Image->Img;
   int w = 0, h = 0, stride = 0;
   const std::uint32_t* bits = GdiBitmapBits(g->ImageDcBitmap, &w, &h, &stride);
+  if (!gdip::IsLive(g->Image, gdip::TKind::Image)) bits = nullptr;
+  QImage empty;
+  QImage& img = bits ? *g->Image->Img : empty;
   for (int y = 0; bits && y < std::min(h, img.height()); ++y) {
     auto* dst = reinterpret_cast<std::uint32_t*>(img.scanLine(y));
     for (int x = 0; x < std::min(w, img.width()); ++x)

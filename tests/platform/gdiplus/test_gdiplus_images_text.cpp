@@ -149,6 +149,19 @@ TEST_F(Images, GraphicsOnAnImageAndItsContext) {
   GdipDisposeImage(b);
 }
 
+TEST_F(Images, AGraphicsOutlivingItsImageDrawsNothing) {
+  GpBitmap* b = Bitmap(4, 4);
+  GpGraphics* ig = nullptr;
+  ASSERT_EQ(Ok, GdipGetImageGraphicsContext(b, &ig));
+  GdipDisposeImage(b);
+  GpBrush* red = Solid(kArgbRed);
+  EXPECT_EQ(Ok, GdipFillRectangle(ig, red, 0, 0, 4, 4));
+  HDC idc = nullptr;
+  EXPECT_EQ(InvalidParameter, GdipGetDC(ig, &idc));
+  GdipDeleteBrush(red);
+  GdipDeleteGraphics(ig);
+}
+
 TEST_F(Images, AllocationFailsOnlyAsOftenAsAsked) {
   GdipFailNextAllocs(1);
   EXPECT_EQ(nullptr, GdipAlloc(16));
