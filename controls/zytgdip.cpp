@@ -56,11 +56,7 @@ Status TGPGraphics::GetLastStatus() { return std::exchange(lastResult, Ok); }
 
 void TGPGraphics::Flush(FlushIntention intention) { GdipFlush(nativeGraphics, intention); }
 
-HDC TGPGraphics::GetHDC() {
-  HDC dc = nullptr;
-  SetStatus(GdipGetDC(nativeGraphics, &dc));
-  return dc;
-}
+HDC TGPGraphics::GetHDC() { return zytgdip::QueryValue(lastResult, GdipGetDC, nativeGraphics, HDC{}); }
 
 Status TGPGraphics::ReleaseHDC(HDC hdc) { return SetStatus(GdipReleaseDC(nativeGraphics, hdc)); }
 
@@ -69,9 +65,7 @@ Status TGPGraphics::SetTextRenderingHint(TextRenderingHint newMode) {
 }
 
 TextRenderingHint TGPGraphics::GetTextRenderingHint() {
-  TextRenderingHint mode = TextRenderingHintSystemDefault;
-  SetStatus(GdipGetTextRenderingHint(nativeGraphics, &mode));
-  return mode;
+  return zytgdip::QueryValue(lastResult, GdipGetTextRenderingHint, nativeGraphics, TextRenderingHintSystemDefault);
 }
 
 Status TGPGraphics::SetSmoothingMode(int smoothingMode) {
@@ -79,9 +73,7 @@ Status TGPGraphics::SetSmoothingMode(int smoothingMode) {
 }
 
 int TGPGraphics::GetSmoothingMode() {
-  SmoothingMode mode = SmoothingModeInvalid;
-  SetStatus(GdipGetSmoothingMode(nativeGraphics, &mode));
-  return mode;
+  return zytgdip::QueryValue(lastResult, GdipGetSmoothingMode, nativeGraphics, SmoothingModeInvalid);
 }
 
 Status TGPGraphics::SetCompositingQuality(int compositingQuality) {
@@ -89,9 +81,7 @@ Status TGPGraphics::SetCompositingQuality(int compositingQuality) {
 }
 
 int TGPGraphics::GetCompositingQuality() {
-  CompositingQuality quality = CompositingQualityInvalid;
-  SetStatus(GdipGetCompositingQuality(nativeGraphics, &quality));
-  return quality;
+  return zytgdip::QueryValue(lastResult, GdipGetCompositingQuality, nativeGraphics, CompositingQualityInvalid);
 }
 
 Status TGPGraphics::DrawPath(TGPPen* pen, TGPGraphicsPath* path) {

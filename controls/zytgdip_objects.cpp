@@ -5,6 +5,7 @@
 #include "controls/zytgdip_status.h"
 
 using zytgdip::KeepFailure;
+using zytgdip::QueryValue;
 
 // ---- Pens and brushes -----------------------------------------------------
 TGPPen::TGPPen(ARGB color, float width) { lastResult = GdipCreatePen1(color, width, UnitWorld, &nativePen); }
@@ -13,11 +14,7 @@ TGPPen::~TGPPen() { GdipDeletePen(nativePen); }
 Status TGPPen::SetStatus(Status status) { return KeepFailure(lastResult, status); }
 Status TGPPen::GetLastStatus() { return std::exchange(lastResult, Ok); }
 
-DashStyle TGPPen::GetDashStyle() {
-  DashStyle style = DashStyleSolid;
-  SetStatus(GdipGetPenDashStyle(nativePen, &style));
-  return style;
-}
+DashStyle TGPPen::GetDashStyle() { return QueryValue(lastResult, GdipGetPenDashStyle, nativePen, DashStyleSolid); }
 
 Status TGPPen::SetDashStyle(DashStyle dashStyle) { return SetStatus(GdipSetPenDashStyle(nativePen, dashStyle)); }
 Status TGPPen::SetEndCap(int endCap) { return SetStatus(GdipSetPenEndCap(nativePen, static_cast<LineCap>(endCap))); }
@@ -56,9 +53,7 @@ Status TGPPathGradientBrush::SetCenterColor(ARGB color) {
 }
 
 int TGPPathGradientBrush::GetPointCount() {
-  INT count = 0;
-  SetStatus(GdipGetPathGradientPointCount(nativeBrush, &count));
-  return count;
+  return QueryValue(lastResult, GdipGetPathGradientPointCount, nativeBrush, INT{0});
 }
 
 Status TGPPathGradientBrush::GetSurroundColors(PARGB colors, int& count) {
@@ -105,33 +100,26 @@ Status TGPStringFormat::SetAlignment(StringAlignment align) {
   return SetStatus(GdipSetStringFormatAlign(nativeFormat, align));
 }
 StringAlignment TGPStringFormat::GetAlignment() {
-  StringAlignment a = StringAlignmentNear;
-  SetStatus(GdipGetStringFormatAlign(nativeFormat, &a));
-  return a;
+  return QueryValue(lastResult, GdipGetStringFormatAlign, nativeFormat, StringAlignmentNear);
 }
 Status TGPStringFormat::SetLineAlignment(StringAlignment align) {
   return SetStatus(GdipSetStringFormatLineAlign(nativeFormat, align));
 }
 StringAlignment TGPStringFormat::GetLineAlignment() {
-  StringAlignment a = StringAlignmentNear;
-  SetStatus(GdipGetStringFormatLineAlign(nativeFormat, &a));
-  return a;
+  return QueryValue(lastResult, GdipGetStringFormatLineAlign, nativeFormat, StringAlignmentNear);
 }
 Status TGPStringFormat::SetTrimming(StringTrimming trimming) {
   return SetStatus(GdipSetStringFormatTrimming(nativeFormat, trimming));
 }
 StringTrimming TGPStringFormat::GetTrimming() {
-  StringTrimming t = StringTrimmingNone;
-  SetStatus(GdipGetStringFormatTrimming(nativeFormat, &t));
-  return t;
+  return QueryValue(lastResult, GdipGetStringFormatTrimming, nativeFormat, StringTrimmingNone);
 }
 Status TGPStringFormat::SetHotkeyPrefix(HotkeyPrefix hotkeyPrefix) {
   return SetStatus(GdipSetStringFormatHotkeyPrefix(nativeFormat, hotkeyPrefix));
 }
 HotkeyPrefix TGPStringFormat::GetHotkeyPrefix() {
-  INT h = HotkeyPrefixNone;
-  SetStatus(GdipGetStringFormatHotkeyPrefix(nativeFormat, &h));
-  return static_cast<HotkeyPrefix>(h);
+  return static_cast<HotkeyPrefix>(
+      QueryValue(lastResult, GdipGetStringFormatHotkeyPrefix, nativeFormat, INT{HotkeyPrefixNone}));
 }
 
 void TGPStringFormat::Assign(TGPStringFormat* source) {
@@ -272,28 +260,13 @@ int TGPImage::GetFormat() {
   return 0;
 }
 
-UINT TGPImage::GetWidth() {
-  UINT w = 0;
-  SetStatus(GdipGetImageWidth(nativeImage, &w));
-  return w;
-}
-
-UINT TGPImage::GetHeight() {
-  UINT h = 0;
-  SetStatus(GdipGetImageHeight(nativeImage, &h));
-  return h;
-}
-
+UINT TGPImage::GetWidth() { return QueryValue(lastResult, GdipGetImageWidth, nativeImage, UINT{0}); }
+UINT TGPImage::GetHeight() { return QueryValue(lastResult, GdipGetImageHeight, nativeImage, UINT{0}); }
 float TGPImage::GetHorizontalResolution() {
-  REAL r = 0;
-  SetStatus(GdipGetImageHorizontalResolution(nativeImage, &r));
-  return r;
+  return QueryValue(lastResult, GdipGetImageHorizontalResolution, nativeImage, REAL{0});
 }
-
 float TGPImage::GetVerticalResolution() {
-  REAL r = 0;
-  SetStatus(GdipGetImageVerticalResolution(nativeImage, &r));
-  return r;
+  return QueryValue(lastResult, GdipGetImageVerticalResolution, nativeImage, REAL{0});
 }
 
 Status TGPImage::RotateFlip(RotateFlipType rotateFlipType) {
