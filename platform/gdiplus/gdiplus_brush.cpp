@@ -11,14 +11,8 @@
 #include "platform/gdiplus/gdiplus_internal.h"
 
 namespace {
-GpPen* LivePen(const void* p) {
-  return gdip::IsLive(p, gdip::TKind::Pen) ? static_cast<GpPen*>(const_cast<void*>(p)) : nullptr;
-}
-GpBrush* LiveBrush(const void* b) {
-  return gdip::IsLive(b, gdip::TKind::Brush) ? static_cast<GpBrush*>(const_cast<void*>(b)) : nullptr;
-}
 GpBrush* LivePathGradient(const void* b) {
-  GpBrush* br = LiveBrush(b);
+  GpBrush* br = gdip::Live<GpBrush>(b);
   return br && br->BrushKind == TBrushKind::PathGradient ? br : nullptr;
 }
 
@@ -85,7 +79,7 @@ Status GdipCreatePen1(ARGB color, REAL width, GpUnit unit, GpPen** pen) {
 
 Status GdipDeletePen(GpPen* pen) {
   gdip::Record("GdipDeletePen", {});
-  GpPen* p = LivePen(pen);
+  GpPen* p = gdip::Live<GpPen>(pen);
   if (!p) return InvalidParameter;
   gdip::Unregister(p);
   delete p;
@@ -94,7 +88,7 @@ Status GdipDeletePen(GpPen* pen) {
 
 Status GdipGetPenDashStyle(GpPen* pen, GpDashStyle* dashStyle) {
   gdip::Record("GdipGetPenDashStyle", {});
-  GpPen* p = LivePen(pen);
+  GpPen* p = gdip::Live<GpPen>(pen);
   if (!p || !dashStyle) return InvalidParameter;
   *dashStyle = p->Dash;
   return Ok;
@@ -102,7 +96,7 @@ Status GdipGetPenDashStyle(GpPen* pen, GpDashStyle* dashStyle) {
 
 Status GdipSetPenDashStyle(GpPen* pen, GpDashStyle dashStyle) {
   gdip::Record("GdipSetPenDashStyle", {static_cast<double>(dashStyle)});
-  GpPen* p = LivePen(pen);
+  GpPen* p = gdip::Live<GpPen>(pen);
   if (!p || dashStyle < DashStyleSolid || dashStyle > DashStyleCustom) return InvalidParameter;
   p->Dash = dashStyle;
   return Ok;
@@ -110,7 +104,7 @@ Status GdipSetPenDashStyle(GpPen* pen, GpDashStyle dashStyle) {
 
 Status GdipSetPenEndCap(GpPen* pen, GpLineCap endCap) {
   gdip::Record("GdipSetPenEndCap", {static_cast<double>(endCap)});
-  GpPen* p = LivePen(pen);
+  GpPen* p = gdip::Live<GpPen>(pen);
   if (!p) return InvalidParameter;
   p->EndCap = endCap;
   return Ok;
@@ -119,7 +113,7 @@ Status GdipSetPenEndCap(GpPen* pen, GpLineCap endCap) {
 // ---- Brushes --------------------------------------------------------------
 Status GdipDeleteBrush(GpBrush* brush) {
   gdip::Record("GdipDeleteBrush", {});
-  GpBrush* b = LiveBrush(brush);
+  GpBrush* b = gdip::Live<GpBrush>(brush);
   if (!b) return InvalidParameter;
   gdip::Unregister(b);
   delete b;

@@ -11,18 +11,6 @@
 #include "platform/graphics/gdi_qt.h"
 
 namespace {
-GpGraphics* LiveGraphics(const void* g) {
-  return gdip::IsLive(g, gdip::TKind::Graphics) ? static_cast<GpGraphics*>(const_cast<void*>(g)) : nullptr;
-}
-GpPen* LivePen(const void* p) {
-  return gdip::IsLive(p, gdip::TKind::Pen) ? static_cast<GpPen*>(const_cast<void*>(p)) : nullptr;
-}
-GpBrush* LiveBrush(const void* b) {
-  return gdip::IsLive(b, gdip::TKind::Brush) ? static_cast<GpBrush*>(const_cast<void*>(b)) : nullptr;
-}
-GpPath* LivePath(const void* p) {
-  return gdip::IsLive(p, gdip::TKind::Path) ? static_cast<GpPath*>(const_cast<void*>(p)) : nullptr;
-}
 
 bool Smooth(SmoothingMode m) {
   return m == SmoothingModeHighQuality || m == SmoothingModeAntiAlias || m == SmoothingModeAntiAlias8x8;
@@ -141,12 +129,13 @@ TPaintScope::TPaintScope(GpGraphics* g, bool pixelCorners) {
   QTransform base;
   if (g->Dc) {
     p = GdiContextPainter(g->Dc);
+    if (!p) return;
     POINT origin{0, 0};
     LPtoDP(g->Dc, &origin, 1);
     FOriginX = origin.x;
     FOriginY = origin.y;
     base.translate(origin.x, origin.y);
-  } else if (g->Image && !g->Image->Img->isNull()) {
+  } else if (IsLive(g->Image, TKind::Image) && !g->Image->Img->isNull()) {
     FOwn = std::make_unique<QPainter>();
     if (!FOwn->begin(g->Image->Img)) {
       FOwn.reset();
@@ -220,7 +209,7 @@ Status GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics) {
 
 Status GdipDeleteGraphics(GpGraphics* graphics) {
   gdip::Record("GdipDeleteGraphics", {});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g) return InvalidParameter;
   if (g->ImageDc) GdipReleaseDC(g, g->ImageDc);
   gdip::Unregister(g);
@@ -231,18 +220,19 @@ Status GdipDeleteGraphics(GpGraphics* graphics) {
 Status GdipFlush(GpGraphics* graphics, FlushIntention intention) {
   gdip::Record("GdipFlush", {static_cast<double>(intention)});
   // The painter draws at once: nothing waits to be flushed.
-  return LiveGraphics(graphics) ? Ok : InvalidParameter;
+  return gdip::Live<GpGraphics>(graphics) ? Ok : InvalidParameter;
 }
 
 Status GdipGetDC(GpGraphics* graphics, HDC* hdc) {
   gdip::Record("GdipGetDC", {});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g || !hdc) return InvalidParameter;
   if (g->Dc) {
     *hdc = g->Dc;
     return Ok;
   }
   if (g->ImageDc) return ObjectBusy;
+  if (!gdip::IsLive(g->Image, gdip::TKind::Image)) return InvalidParameter;  // disposed meanwhile
   const QImage& img = *g->Image->Img;
   HBITMAP bmp = CreateBitmap(img.width(), img.height(), 1, 32, nullptr);
   if (!bmp) return OutOfMemory;
@@ -261,14 +251,16 @@ Status GdipGetDC(GpGraphics* graphics, HDC* hdc) {
 
 Status GdipReleaseDC(GpGraphics* graphics, HDC hdc) {
   gdip::Record("GdipReleaseDC", {});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g || !hdc) return InvalidParameter;
   if (g->Dc) return hdc == g->Dc ? Ok : InvalidParameter;
   if (hdc != g->ImageDc) return InvalidParameter;
   // What GDI drew goes back into the image; its alpha stays.
-  QImage& img = *g->Image->Img;
   int w = 0, h = 0, stride = 0;
   const std::uint32_t* bits = GdiBitmapBits(g->ImageDcBitmap, &w, &h, &stride);
+  if (!gdip::IsLive(g->Image, gdip::TKind::Image)) bits = nullptr;
+  QImage empty;
+  QImage& img = bits ? *g->Image->Img : empty;
   for (int y = 0; bits && y < std::min(h, img.height()); ++y) {
     auto* dst = reinterpret_cast<std::uint32_t*>(img.scanLine(y));
     for (int x = 0; x < std::min(w, img.width()); ++x)
@@ -285,7 +277,7 @@ Status GdipReleaseDC(GpGraphics* graphics, HDC hdc) {
 
 Status GdipSetTextRenderingHint(GpGraphics* graphics, TextRenderingHint mode) {
   gdip::Record("GdipSetTextRenderingHint", {static_cast<double>(mode)});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g || mode < TextRenderingHintSystemDefault || mode > TextRenderingHintClearTypeGridFit)
     return InvalidParameter;
   g->TextHint = mode;
@@ -294,7 +286,7 @@ Status GdipSetTextRenderingHint(GpGraphics* graphics, TextRenderingHint mode) {
 
 Status GdipGetTextRenderingHint(GpGraphics* graphics, TextRenderingHint* mode) {
   gdip::Record("GdipGetTextRenderingHint", {});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g || !mode) return InvalidParameter;
   *mode = g->TextHint;
   return Ok;
@@ -302,7 +294,7 @@ Status GdipGetTextRenderingHint(GpGraphics* graphics, TextRenderingHint* mode) {
 
 Status GdipSetSmoothingMode(GpGraphics* graphics, SmoothingMode mode) {
   gdip::Record("GdipSetSmoothingMode", {static_cast<double>(mode)});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g || mode < SmoothingModeDefault || mode > SmoothingModeAntiAlias8x8) return InvalidParameter;
   // Default and high speed mean no smoothing; high quality means smoothing.
   g->Smoothing = mode == SmoothingModeDefault || mode == SmoothingModeHighSpeed ? SmoothingModeNone
@@ -313,7 +305,7 @@ Status GdipSetSmoothingMode(GpGraphics* graphics, SmoothingMode mode) {
 
 Status GdipGetSmoothingMode(GpGraphics* graphics, SmoothingMode* mode) {
   gdip::Record("GdipGetSmoothingMode", {});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g || !mode) return InvalidParameter;
   *mode = g->Smoothing;
   return Ok;
@@ -321,7 +313,7 @@ Status GdipGetSmoothingMode(GpGraphics* graphics, SmoothingMode* mode) {
 
 Status GdipSetCompositingQuality(GpGraphics* graphics, CompositingQuality quality) {
   gdip::Record("GdipSetCompositingQuality", {static_cast<double>(quality)});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g || quality < CompositingQualityDefault || quality > CompositingQualityAssumeLinear) return InvalidParameter;
   g->Quality = quality;
   return Ok;
@@ -329,7 +321,7 @@ Status GdipSetCompositingQuality(GpGraphics* graphics, CompositingQuality qualit
 
 Status GdipGetCompositingQuality(GpGraphics* graphics, CompositingQuality* quality) {
   gdip::Record("GdipGetCompositingQuality", {});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g || !quality) return InvalidParameter;
   *quality = g->Quality;
   return Ok;
@@ -337,18 +329,18 @@ Status GdipGetCompositingQuality(GpGraphics* graphics, CompositingQuality* quali
 
 Status GdipDrawPath(GpGraphics* graphics, GpPen* pen, GpPath* path) {
   gdip::Record("GdipDrawPath", {});
-  GpGraphics* g = LiveGraphics(graphics);
-  GpPen* p = LivePen(pen);
-  GpPath* pa = LivePath(path);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
+  GpPen* p = gdip::Live<GpPen>(pen);
+  GpPath* pa = gdip::Live<GpPath>(path);
   if (!g || !p || !pa) return InvalidParameter;
   return StrokePoints(g, *p, pa->Points, pa->Types, pa->Mode);
 }
 
 Status GdipFillPath(GpGraphics* graphics, GpBrush* brush, GpPath* path) {
   gdip::Record("GdipFillPath", {});
-  GpGraphics* g = LiveGraphics(graphics);
-  GpBrush* b = LiveBrush(brush);
-  GpPath* pa = LivePath(path);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
+  GpBrush* b = gdip::Live<GpBrush>(brush);
+  GpPath* pa = gdip::Live<GpPath>(path);
   if (!g || !b || !pa) return InvalidParameter;
   QPainterPath qp;
   gdip::ToPainterPath(pa->Points, pa->Types, pa->Mode, qp);
@@ -357,8 +349,8 @@ Status GdipFillPath(GpGraphics* graphics, GpBrush* brush, GpPath* path) {
 
 Status GdipFillRectangle(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, REAL width, REAL height) {
   gdip::Record("GdipFillRectangle", {x, y, width, height});
-  GpGraphics* g = LiveGraphics(graphics);
-  GpBrush* b = LiveBrush(brush);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
+  GpBrush* b = gdip::Live<GpBrush>(brush);
   if (!g || !b) return InvalidParameter;
   if (width <= 0 || height <= 0) return Ok;
   QPainterPath qp;
@@ -368,8 +360,8 @@ Status GdipFillRectangle(GpGraphics* graphics, GpBrush* brush, REAL x, REAL y, R
 
 Status GdipDrawRectangle(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL width, REAL height) {
   gdip::Record("GdipDrawRectangle", {x, y, width, height});
-  GpGraphics* g = LiveGraphics(graphics);
-  GpPen* p = LivePen(pen);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
+  GpPen* p = gdip::Live<GpPen>(pen);
   if (!g || !p) return InvalidParameter;
   TRegionOp r = gdip::OpOfRect(GpRectF{x, y, width, height}, CombineModeReplace);
   return StrokePoints(g, *p, r.Points, r.Types, FillModeAlternate);
@@ -377,7 +369,7 @@ Status GdipDrawRectangle(GpGraphics* graphics, GpPen* pen, REAL x, REAL y, REAL 
 
 Status GdipSetClipRect(GpGraphics* graphics, REAL x, REAL y, REAL width, REAL height, CombineMode mode) {
   gdip::Record("GdipSetClipRect", {x, y, width, height, static_cast<double>(mode)});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g || mode < CombineModeReplace || mode > CombineModeComplement) return InvalidParameter;
   AddClip(g, gdip::OpOfRect(GpRectF{x, y, width, height}, mode));
   return Ok;
@@ -385,7 +377,7 @@ Status GdipSetClipRect(GpGraphics* graphics, REAL x, REAL y, REAL width, REAL he
 
 Status GdipSetClipRegion(GpGraphics* graphics, GpRegion* region, CombineMode mode) {
   gdip::Record("GdipSetClipRegion", {static_cast<double>(mode)});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g || !gdip::IsLive(region, gdip::TKind::Region) || mode < CombineModeReplace || mode > CombineModeComplement)
     return InvalidParameter;
   AddClip(g, gdip::OpOfRegion(*region, mode));
@@ -394,7 +386,7 @@ Status GdipSetClipRegion(GpGraphics* graphics, GpRegion* region, CombineMode mod
 
 Status GdipResetClip(GpGraphics* graphics) {
   gdip::Record("GdipResetClip", {});
-  GpGraphics* g = LiveGraphics(graphics);
+  GpGraphics* g = gdip::Live<GpGraphics>(graphics);
   if (!g) return InvalidParameter;
   g->Clip.clear();
   return Ok;

@@ -17,13 +17,6 @@ GpImage::GpImage() : TObj(gdip::TKind::Image), Img(new QImage) {}
 GpImage::~GpImage() { delete Img; }
 
 namespace {
-GpImage* LiveImage(const void* i) {
-  return gdip::IsLive(i, gdip::TKind::Image) ? static_cast<GpImage*>(const_cast<void*>(i)) : nullptr;
-}
-GpImageAttributes* LiveAttributes(const void* a) {
-  return gdip::IsLive(a, gdip::TKind::ImageAttributes) ? static_cast<GpImageAttributes*>(const_cast<void*>(a))
-                                                       : nullptr;
-}
 
 // The format GDI+ reports for a file's leading bytes.
 GUID FormatOf(const std::vector<BYTE>& d) {
@@ -128,8 +121,8 @@ QImage Keyed(const QImage& src, const TColorKey& key) {
 }
 
 Status DrawImage(GpGraphics* g, GpImage* image, const QRectF& dst, const QRectF& src, const GpImageAttributes* attrs) {
-  if (!gdip::IsLive(g, gdip::TKind::Graphics) || !LiveImage(image)) return InvalidParameter;
-  if (attrs && !LiveAttributes(attrs)) return InvalidParameter;
+  if (!gdip::IsLive(g, gdip::TKind::Graphics) || !gdip::Live<GpImage>(image)) return InvalidParameter;
+  if (attrs && !gdip::Live<GpImageAttributes>(attrs)) return InvalidParameter;
   if (image->Img->isNull() || dst.width() == 0 || dst.height() == 0) return Ok;
   // Images are placed on pixel corners, so an image drawn at its own size
   // keeps its pixels sharp.
@@ -179,7 +172,7 @@ Status GdipCreateBitmapFromStreamICM(IStream* stream, GpBitmap** bitmap) {
 
 Status GdipDisposeImage(GpImage* image) {
   gdip::Record("GdipDisposeImage", {});
-  GpImage* i = LiveImage(image);
+  GpImage* i = gdip::Live<GpImage>(image);
   if (!i) return InvalidParameter;
   gdip::Unregister(i);
   delete i;
@@ -189,7 +182,7 @@ Status GdipDisposeImage(GpImage* image) {
 Status GdipSaveImageToFile(GpImage* image, const WCHAR* filename, const CLSID* clsidEncoder,
                            const EncoderParameters* encoderParams) {
   gdip::Record("GdipSaveImageToFile", {}, filename ? WideToUtf8(filename) : AnsiString());
-  GpImage* i = LiveImage(image);
+  GpImage* i = gdip::Live<GpImage>(image);
   if (!i || !filename || !clsidEncoder) return InvalidParameter;
   std::vector<BYTE> bytes;
   if (*clsidEncoder == EncoderClsidJPEG) {
@@ -212,7 +205,7 @@ Status GdipSaveImageToFile(GpImage* image, const WCHAR* filename, const CLSID* c
 
 Status GdipGetImageRawFormat(GpImage* image, GUID* format) {
   gdip::Record("GdipGetImageRawFormat", {});
-  GpImage* i = LiveImage(image);
+  GpImage* i = gdip::Live<GpImage>(image);
   if (!i || !format) return InvalidParameter;
   *format = i->RawFormat;
   return Ok;
@@ -220,7 +213,7 @@ Status GdipGetImageRawFormat(GpImage* image, GUID* format) {
 
 Status GdipGetImageWidth(GpImage* image, UINT* width) {
   gdip::Record("GdipGetImageWidth", {});
-  GpImage* i = LiveImage(image);
+  GpImage* i = gdip::Live<GpImage>(image);
   if (!i || !width) return InvalidParameter;
   *width = static_cast<UINT>(i->Img->width());
   return Ok;
@@ -228,7 +221,7 @@ Status GdipGetImageWidth(GpImage* image, UINT* width) {
 
 Status GdipGetImageHeight(GpImage* image, UINT* height) {
   gdip::Record("GdipGetImageHeight", {});
-  GpImage* i = LiveImage(image);
+  GpImage* i = gdip::Live<GpImage>(image);
   if (!i || !height) return InvalidParameter;
   *height = static_cast<UINT>(i->Img->height());
   return Ok;
@@ -236,7 +229,7 @@ Status GdipGetImageHeight(GpImage* image, UINT* height) {
 
 Status GdipGetImageHorizontalResolution(GpImage* image, REAL* resolution) {
   gdip::Record("GdipGetImageHorizontalResolution", {});
-  GpImage* i = LiveImage(image);
+  GpImage* i = gdip::Live<GpImage>(image);
   if (!i || !resolution) return InvalidParameter;
   *resolution = i->DpiX;
   return Ok;
@@ -244,7 +237,7 @@ Status GdipGetImageHorizontalResolution(GpImage* image, REAL* resolution) {
 
 Status GdipGetImageVerticalResolution(GpImage* image, REAL* resolution) {
   gdip::Record("GdipGetImageVerticalResolution", {});
-  GpImage* i = LiveImage(image);
+  GpImage* i = gdip::Live<GpImage>(image);
   if (!i || !resolution) return InvalidParameter;
   *resolution = i->DpiY;
   return Ok;
@@ -252,7 +245,7 @@ Status GdipGetImageVerticalResolution(GpImage* image, REAL* resolution) {
 
 Status GdipImageRotateFlip(GpImage* image, RotateFlipType rfType) {
   gdip::Record("GdipImageRotateFlip", {static_cast<double>(rfType)});
-  GpImage* i = LiveImage(image);
+  GpImage* i = gdip::Live<GpImage>(image);
   if (!i || rfType < RotateNoneFlipNone || rfType > Rotate270FlipX) return InvalidParameter;
   const int quarter = rfType & 3;
   QImage out = *i->Img;
@@ -304,7 +297,7 @@ Status GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat 
 
 Status GdipBitmapGetPixel(GpBitmap* bitmap, INT x, INT y, ARGB* color) {
   gdip::Record("GdipBitmapGetPixel", {static_cast<double>(x), static_cast<double>(y)});
-  GpImage* i = LiveImage(bitmap);
+  GpImage* i = gdip::Live<GpImage>(bitmap);
   if (!i || !color || x < 0 || y < 0 || x >= i->Img->width() || y >= i->Img->height()) return InvalidParameter;
   *color = reinterpret_cast<const std::uint32_t*>(i->Img->constScanLine(y))[x];
   return Ok;
@@ -312,7 +305,7 @@ Status GdipBitmapGetPixel(GpBitmap* bitmap, INT x, INT y, ARGB* color) {
 
 Status GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color) {
   gdip::Record("GdipBitmapSetPixel", {static_cast<double>(x), static_cast<double>(y), static_cast<double>(color)});
-  GpImage* i = LiveImage(bitmap);
+  GpImage* i = gdip::Live<GpImage>(bitmap);
   if (!i || x < 0 || y < 0 || x >= i->Img->width() || y >= i->Img->height()) return InvalidParameter;
   reinterpret_cast<std::uint32_t*>(i->Img->scanLine(y))[x] = color;
   return Ok;
@@ -320,7 +313,7 @@ Status GdipBitmapSetPixel(GpBitmap* bitmap, INT x, INT y, ARGB color) {
 
 Status GdipBitmapSetResolution(GpBitmap* bitmap, REAL xdpi, REAL ydpi) {
   gdip::Record("GdipBitmapSetResolution", {xdpi, ydpi});
-  GpImage* i = LiveImage(bitmap);
+  GpImage* i = gdip::Live<GpImage>(bitmap);
   if (!i || !(xdpi > 0) || !(ydpi > 0)) return InvalidParameter;
   i->DpiX = xdpi;
   i->DpiY = ydpi;
@@ -340,7 +333,7 @@ Status GdipCreateImageAttributes(GpImageAttributes** imageattr) {
 
 Status GdipDisposeImageAttributes(GpImageAttributes* imageattr) {
   gdip::Record("GdipDisposeImageAttributes", {});
-  GpImageAttributes* a = LiveAttributes(imageattr);
+  GpImageAttributes* a = gdip::Live<GpImageAttributes>(imageattr);
   if (!a) return InvalidParameter;
   gdip::Unregister(a);
   delete a;
@@ -351,7 +344,7 @@ Status GdipSetImageAttributesColorKeys(GpImageAttributes* imageattr, ColorAdjust
                                        ARGB colorLow, ARGB colorHigh) {
   gdip::Record("GdipSetImageAttributesColorKeys", {static_cast<double>(type), static_cast<double>(enableFlag),
                                                    static_cast<double>(colorLow), static_cast<double>(colorHigh)});
-  GpImageAttributes* a = LiveAttributes(imageattr);
+  GpImageAttributes* a = gdip::Live<GpImageAttributes>(imageattr);
   if (!a || type < ColorAdjustTypeDefault || type >= ColorAdjustTypeCount) return InvalidParameter;
   a->Keys[type] = TColorKey{enableFlag != 0, colorLow, colorHigh};
   return Ok;
@@ -359,14 +352,14 @@ Status GdipSetImageAttributesColorKeys(GpImageAttributes* imageattr, ColorAdjust
 
 Status GdipDrawImageI(GpGraphics* graphics, GpImage* image, INT x, INT y) {
   gdip::Record("GdipDrawImageI", {static_cast<double>(x), static_cast<double>(y)});
-  if (!LiveImage(image)) return InvalidParameter;
+  if (!gdip::Live<GpImage>(image)) return InvalidParameter;
   const QImage& img = *image->Img;
   return DrawImage(graphics, image, QRectF(x, y, img.width(), img.height()), QRectF(img.rect()), nullptr);
 }
 
 Status GdipDrawImageRect(GpGraphics* graphics, GpImage* image, REAL x, REAL y, REAL width, REAL height) {
   gdip::Record("GdipDrawImageRect", {x, y, width, height});
-  if (!LiveImage(image)) return InvalidParameter;
+  if (!gdip::Live<GpImage>(image)) return InvalidParameter;
   return DrawImage(graphics, image, QRectF(x, y, width, height), QRectF(image->Img->rect()), nullptr);
 }
 
@@ -375,7 +368,7 @@ Status GdipDrawImageRectRect(GpGraphics* graphics, GpImage* image, REAL dstx, RE
                              const GpImageAttributes* imageAttributes, DrawImageAbort callback, void* callbackData) {
   gdip::Record("GdipDrawImageRectRect", {dstx, dsty, dstwidth, dstheight, srcx, srcy, srcwidth, srcheight,
                                          static_cast<double>(srcUnit)});
-  if (!LiveImage(image)) return InvalidParameter;
+  if (!gdip::Live<GpImage>(image)) return InvalidParameter;
   if (srcUnit != UnitPixel) return NotImplemented;
   if (callback && callback(callbackData)) return Aborted;
   return DrawImage(graphics, image, QRectF(dstx, dsty, dstwidth, dstheight), QRectF(srcx, srcy, srcwidth, srcheight),

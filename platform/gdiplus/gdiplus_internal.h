@@ -27,6 +27,12 @@ struct TObj {
 void Register(TObj* obj);
 void Unregister(TObj* obj);
 bool IsLive(const void* obj, TKind kind);
+// The object behind a handle of T's kind, or nullptr for a null, unknown or
+// deleted handle.
+template <class T>
+T* Live(const void* obj) {
+  return IsLive(obj, T::kKind) ? static_cast<T*>(const_cast<void*>(obj)) : nullptr;
+}
 bool Started();
 
 // The recorder: cheap when off.
@@ -41,6 +47,7 @@ WideString TextOf(const WCHAR* s, INT length);
 
 // ---- Paths and regions ----------------------------------------------------
 struct GpPath : gdip::TObj {
+  static constexpr gdip::TKind kKind = gdip::TKind::Path;
   GpPath() : TObj(gdip::TKind::Path) {}
   FillMode Mode = FillModeAlternate;
   std::vector<GpPointF> Points;
@@ -58,6 +65,7 @@ struct TRegionOp {
   FillMode Fill = FillModeAlternate;
 };
 struct GpRegion : gdip::TObj {
+  static constexpr gdip::TKind kKind = gdip::TKind::Region;
   GpRegion() : TObj(gdip::TKind::Region) {}
   std::vector<TRegionOp> Ops;  // the first is the start (mode Replace)
 };
@@ -75,6 +83,7 @@ void ToPainterPath(const std::vector<TRegionOp>& ops, QPainterPath& out, bool& i
 
 // ---- Pens and brushes -----------------------------------------------------
 struct GpPen : gdip::TObj {
+  static constexpr gdip::TKind kKind = gdip::TKind::Pen;
   GpPen() : TObj(gdip::TKind::Pen) {}
   ARGB Color = 0xFF000000;
   REAL Width = 1;
@@ -85,6 +94,7 @@ struct GpPen : gdip::TObj {
 
 enum class TBrushKind { Solid, Linear, PathGradient };
 struct GpBrush : gdip::TObj {
+  static constexpr gdip::TKind kKind = gdip::TKind::Brush;
   GpBrush() : TObj(gdip::TKind::Brush) {}
   TBrushKind BrushKind = TBrushKind::Solid;
   ARGB Color = 0xFF000000;  // solid; first colour of a linear gradient
@@ -108,6 +118,7 @@ void ToQBrush(const GpBrush& b, QBrush& out);
 
 // ---- Text -----------------------------------------------------------------
 struct GpStringFormat : gdip::TObj {
+  static constexpr gdip::TKind kKind = gdip::TKind::StringFormat;
   GpStringFormat() : TObj(gdip::TKind::StringFormat) {}
   INT Flags = 0;
   LANGID Language = 0;
@@ -117,11 +128,13 @@ struct GpStringFormat : gdip::TObj {
   INT Hotkey = HotkeyPrefixNone;
 };
 struct GpFontFamily : gdip::TObj {
+  static constexpr gdip::TKind kKind = gdip::TKind::FontFamily;
   GpFontFamily() : TObj(gdip::TKind::FontFamily) {}
   AnsiString Name;    // as asked for
   AnsiString Family;  // the installed family drawn with
 };
 struct GpFont : gdip::TObj {
+  static constexpr gdip::TKind kKind = gdip::TKind::Font;
   GpFont() : TObj(gdip::TKind::Font) {}
   AnsiString Family;
   REAL EmSize = 0;
@@ -132,6 +145,7 @@ struct GpFont : gdip::TObj {
 
 // ---- Images ---------------------------------------------------------------
 struct GpImage : gdip::TObj {
+  static constexpr gdip::TKind kKind = gdip::TKind::Image;
   GpImage();
   ~GpImage() override;
   QImage* Img;  // 32-bit ARGB, not premultiplied
@@ -146,12 +160,14 @@ struct TColorKey {
   ARGB High = 0;
 };
 struct GpImageAttributes : gdip::TObj {
+  static constexpr gdip::TKind kKind = gdip::TKind::ImageAttributes;
   GpImageAttributes() : TObj(gdip::TKind::ImageAttributes) {}
   TColorKey Keys[ColorAdjustTypeCount];
 };
 
 // ---- Graphics -------------------------------------------------------------
 struct GpGraphics : gdip::TObj {
+  static constexpr gdip::TKind kKind = gdip::TKind::Graphics;
   GpGraphics() : TObj(gdip::TKind::Graphics) {}
   HDC Dc = nullptr;           // drawing on a device context...
   GpImage* Image = nullptr;   // ...or on an image

@@ -11,9 +11,6 @@
 namespace {
 constexpr double kPi = 3.14159265358979323846;
 
-GpPath* LivePath(const void* p) {
-  return gdip::IsLive(p, gdip::TKind::Path) ? static_cast<GpPath*>(const_cast<void*>(p)) : nullptr;
-}
 
 bool Same(const GpPointF& a, const GpPointF& b) { return a.X == b.X && a.Y == b.Y; }
 
@@ -147,7 +144,7 @@ Status GdipCreatePath(GpFillMode brushMode, GpPath** path) {
 
 Status GdipDeletePath(GpPath* path) {
   gdip::Record("GdipDeletePath", {});
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p) return InvalidParameter;
   gdip::Unregister(p);
   delete p;
@@ -156,7 +153,7 @@ Status GdipDeletePath(GpPath* path) {
 
 Status GdipClosePathFigure(GpPath* path) {
   gdip::Record("GdipClosePathFigure", {});
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p) return InvalidParameter;
   CloseFigure(p);
   return Ok;
@@ -164,7 +161,7 @@ Status GdipClosePathFigure(GpPath* path) {
 
 Status GdipAddPathLine(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2) {
   gdip::Record("GdipAddPathLine", {x1, y1, x2, y2});
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p) return InvalidParameter;
   StartOrJoin(p, GpPointF{x1, y1});
   p->Points.push_back(GpPointF{x2, y2});
@@ -174,7 +171,7 @@ Status GdipAddPathLine(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2) {
 
 Status GdipAddPathLine2I(GpPath* path, const GpPoint* points, INT count) {
   gdip::RecordArgs("GdipAddPathLine2I", ArgsOf(points, count));
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p || !points || count < 1) return InvalidParameter;
   std::vector<GpPointF> pts = ToF(points, count);
   StartOrJoin(p, pts[0]);
@@ -187,7 +184,7 @@ Status GdipAddPathLine2I(GpPath* path, const GpPoint* points, INT count) {
 
 Status GdipAddPathArc(GpPath* path, REAL x, REAL y, REAL width, REAL height, REAL startAngle, REAL sweepAngle) {
   gdip::Record("GdipAddPathArc", {x, y, width, height, startAngle, sweepAngle});
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p || width <= 0 || height <= 0) return InvalidParameter;
   AppendBeziers(p, ArcBeziers(x, y, width, height, startAngle, sweepAngle));
   return Ok;
@@ -195,7 +192,7 @@ Status GdipAddPathArc(GpPath* path, REAL x, REAL y, REAL width, REAL height, REA
 
 Status GdipAddPathEllipse(GpPath* path, REAL x, REAL y, REAL width, REAL height) {
   gdip::Record("GdipAddPathEllipse", {x, y, width, height});
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p) return InvalidParameter;
   p->NewFigure = true;
   AppendBeziers(p, ArcBeziers(x, y, width, height, 0, 360));
@@ -205,7 +202,7 @@ Status GdipAddPathEllipse(GpPath* path, REAL x, REAL y, REAL width, REAL height)
 
 Status GdipAddPathPie(GpPath* path, REAL x, REAL y, REAL width, REAL height, REAL startAngle, REAL sweepAngle) {
   gdip::Record("GdipAddPathPie", {x, y, width, height, startAngle, sweepAngle});
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p || width <= 0 || height <= 0) return InvalidParameter;
   p->NewFigure = true;
   StartOrJoin(p, GpPointF{x + width / 2, y + height / 2});
@@ -216,42 +213,42 @@ Status GdipAddPathPie(GpPath* path, REAL x, REAL y, REAL width, REAL height, REA
 
 Status GdipAddPathPolygon(GpPath* path, const GpPointF* points, INT count) {
   gdip::RecordArgs("GdipAddPathPolygon", ArgsOf(points, count));
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p || !points || count < 3) return InvalidParameter;
   return AddPolygon(p, ToF(points, count));
 }
 
 Status GdipAddPathPolygonI(GpPath* path, const GpPoint* points, INT count) {
   gdip::RecordArgs("GdipAddPathPolygonI", ArgsOf(points, count));
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p || !points || count < 3) return InvalidParameter;
   return AddPolygon(p, ToF(points, count));
 }
 
 Status GdipAddPathCurve(GpPath* path, const GpPointF* points, INT count) {
   gdip::RecordArgs("GdipAddPathCurve", ArgsOf(points, count));
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p || !points || count < 2) return InvalidParameter;
   return AddCurve(p, ToF(points, count), 0.5);
 }
 
 Status GdipAddPathCurveI(GpPath* path, const GpPoint* points, INT count) {
   gdip::RecordArgs("GdipAddPathCurveI", ArgsOf(points, count));
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p || !points || count < 2) return InvalidParameter;
   return AddCurve(p, ToF(points, count), 0.5);
 }
 
 Status GdipAddPathCurve2I(GpPath* path, const GpPoint* points, INT count, REAL tension) {
   gdip::RecordArgs("GdipAddPathCurve2I", ArgsOf(points, count, {tension}));
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p || !points || count < 2 || tension < 0) return InvalidParameter;
   return AddCurve(p, ToF(points, count), tension);
 }
 
 Status GdipAddPathBezier(GpPath* path, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3, REAL y3, REAL x4, REAL y4) {
   gdip::Record("GdipAddPathBezier", {x1, y1, x2, y2, x3, y3, x4, y4});
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p) return InvalidParameter;
   AppendBeziers(p, {GpPointF{x1, y1}, GpPointF{x2, y2}, GpPointF{x3, y3}, GpPointF{x4, y4}});
   return Ok;

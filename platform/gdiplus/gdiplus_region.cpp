@@ -8,12 +8,6 @@ namespace {
 // GDI+'s infinite region reaches this far each way.
 constexpr REAL kInfinite = 4194304.0f;
 
-GpRegion* LiveRegion(const void* r) {
-  return gdip::IsLive(r, gdip::TKind::Region) ? static_cast<GpRegion*>(const_cast<void*>(r)) : nullptr;
-}
-GpPath* LivePath(const void* p) {
-  return gdip::IsLive(p, gdip::TKind::Path) ? static_cast<GpPath*>(const_cast<void*>(p)) : nullptr;
-}
 bool ValidMode(CombineMode m) { return m >= CombineModeReplace && m <= CombineModeComplement; }
 
 Status NewRegion(TRegionOp start, GpRegion** region) {
@@ -108,14 +102,14 @@ Status GdipCreateRegionRect(const GpRectF* rect, GpRegion** region) {
 
 Status GdipCreateRegionPath(GpPath* path, GpRegion** region) {
   gdip::Record("GdipCreateRegionPath", {});
-  GpPath* p = LivePath(path);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!p) return InvalidParameter;
   return NewRegion(gdip::OpOfPath(*p, CombineModeReplace), region);
 }
 
 Status GdipDeleteRegion(GpRegion* region) {
   gdip::Record("GdipDeleteRegion", {});
-  GpRegion* r = LiveRegion(region);
+  GpRegion* r = gdip::Live<GpRegion>(region);
   if (!r) return InvalidParameter;
   gdip::Unregister(r);
   delete r;
@@ -124,8 +118,8 @@ Status GdipDeleteRegion(GpRegion* region) {
 
 Status GdipCombineRegionPath(GpRegion* region, GpPath* path, CombineMode combineMode) {
   gdip::Record("GdipCombineRegionPath", {static_cast<double>(combineMode)});
-  GpRegion* r = LiveRegion(region);
-  GpPath* p = LivePath(path);
+  GpRegion* r = gdip::Live<GpRegion>(region);
+  GpPath* p = gdip::Live<GpPath>(path);
   if (!r || !p || !ValidMode(combineMode)) return InvalidParameter;
   r->Ops.push_back(gdip::OpOfPath(*p, combineMode));
   return Ok;
@@ -133,8 +127,8 @@ Status GdipCombineRegionPath(GpRegion* region, GpPath* path, CombineMode combine
 
 Status GdipCombineRegionRegion(GpRegion* region1, GpRegion* region2, CombineMode combineMode) {
   gdip::Record("GdipCombineRegionRegion", {static_cast<double>(combineMode)});
-  GpRegion* a = LiveRegion(region1);
-  GpRegion* b = LiveRegion(region2);
+  GpRegion* a = gdip::Live<GpRegion>(region1);
+  GpRegion* b = gdip::Live<GpRegion>(region2);
   if (!a || !b || !ValidMode(combineMode)) return InvalidParameter;
   a->Ops.push_back(gdip::OpOfRegion(*b, combineMode));
   return Ok;

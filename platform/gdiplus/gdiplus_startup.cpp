@@ -54,7 +54,7 @@ std::vector<TGdipCall>& Calls() {
   static auto* v = new std::vector<TGdipCall>;
   return *v;
 }
-std::unordered_map<const void*, gdip::TKind>& Live() {
+std::unordered_map<const void*, gdip::TKind>& Handles() {
   static auto* m = new std::unordered_map<const void*, gdip::TKind>;
   return *m;
 }
@@ -106,12 +106,12 @@ void GdipClearRecording() { Calls().clear(); }
 
 namespace gdip {
 
-void Register(TObj* obj) { Live()[obj] = obj->Kind; }
-void Unregister(TObj* obj) { Live().erase(obj); }
+void Register(TObj* obj) { Handles()[obj] = obj->Kind; }
+void Unregister(TObj* obj) { Handles().erase(obj); }
 bool IsLive(const void* obj, TKind kind) {
   if (!obj) return false;
-  auto it = Live().find(obj);
-  return it != Live().end() && it->second == kind;
+  auto it = Handles().find(obj);
+  return it != Handles().end() && it->second == kind;
 }
 bool Started() { return gStarts > 0; }
 

@@ -13,15 +13,6 @@
 #include "platform/rtl/codepages.h"
 
 namespace {
-GpStringFormat* LiveFormat(const void* f) {
-  return gdip::IsLive(f, gdip::TKind::StringFormat) ? static_cast<GpStringFormat*>(const_cast<void*>(f)) : nullptr;
-}
-GpFontFamily* LiveFamily(const void* f) {
-  return gdip::IsLive(f, gdip::TKind::FontFamily) ? static_cast<GpFontFamily*>(const_cast<void*>(f)) : nullptr;
-}
-GpFont* LiveFont(const void* f) {
-  return gdip::IsLive(f, gdip::TKind::Font) ? static_cast<GpFont*>(const_cast<void*>(f)) : nullptr;
-}
 
 bool ValidAlign(StringAlignment a) { return a >= StringAlignmentNear && a <= StringAlignmentFar; }
 
@@ -99,8 +90,8 @@ QString Trimmed(const QString& text, const GpStringFormat* f, const QFont& font,
 }
 
 Status CheckText(GpGraphics* g, const WCHAR* s, const GpFont* font, const GpRectF* r, const GpStringFormat* f) {
-  if (!gdip::IsLive(g, gdip::TKind::Graphics) || !s || !LiveFont(font) || !r) return InvalidParameter;
-  if (f && !LiveFormat(f)) return InvalidParameter;
+  if (!gdip::IsLive(g, gdip::TKind::Graphics) || !s || !gdip::Live<GpFont>(font) || !r) return InvalidParameter;
+  if (f && !gdip::Live<GpStringFormat>(f)) return InvalidParameter;
   return Ok;
 }
 }  // namespace
@@ -131,7 +122,7 @@ Status GdipCreateStringFormat(INT formatAttributes, LANGID language, GpStringFor
 
 Status GdipDeleteStringFormat(GpStringFormat* format) {
   gdip::Record("GdipDeleteStringFormat", {});
-  GpStringFormat* f = LiveFormat(format);
+  GpStringFormat* f = gdip::Live<GpStringFormat>(format);
   if (!f) return InvalidParameter;
   gdip::Unregister(f);
   delete f;
@@ -140,7 +131,7 @@ Status GdipDeleteStringFormat(GpStringFormat* format) {
 
 Status GdipSetStringFormatAlign(GpStringFormat* format, StringAlignment align) {
   gdip::Record("GdipSetStringFormatAlign", {static_cast<double>(align)});
-  GpStringFormat* f = LiveFormat(format);
+  GpStringFormat* f = gdip::Live<GpStringFormat>(format);
   if (!f || !ValidAlign(align)) return InvalidParameter;
   f->Align = align;
   return Ok;
@@ -148,7 +139,7 @@ Status GdipSetStringFormatAlign(GpStringFormat* format, StringAlignment align) {
 
 Status GdipGetStringFormatAlign(const GpStringFormat* format, StringAlignment* align) {
   gdip::Record("GdipGetStringFormatAlign", {});
-  GpStringFormat* f = LiveFormat(format);
+  GpStringFormat* f = gdip::Live<GpStringFormat>(format);
   if (!f || !align) return InvalidParameter;
   *align = f->Align;
   return Ok;
@@ -156,7 +147,7 @@ Status GdipGetStringFormatAlign(const GpStringFormat* format, StringAlignment* a
 
 Status GdipSetStringFormatLineAlign(GpStringFormat* format, StringAlignment align) {
   gdip::Record("GdipSetStringFormatLineAlign", {static_cast<double>(align)});
-  GpStringFormat* f = LiveFormat(format);
+  GpStringFormat* f = gdip::Live<GpStringFormat>(format);
   if (!f || !ValidAlign(align)) return InvalidParameter;
   f->LineAlign = align;
   return Ok;
@@ -164,7 +155,7 @@ Status GdipSetStringFormatLineAlign(GpStringFormat* format, StringAlignment alig
 
 Status GdipGetStringFormatLineAlign(const GpStringFormat* format, StringAlignment* align) {
   gdip::Record("GdipGetStringFormatLineAlign", {});
-  GpStringFormat* f = LiveFormat(format);
+  GpStringFormat* f = gdip::Live<GpStringFormat>(format);
   if (!f || !align) return InvalidParameter;
   *align = f->LineAlign;
   return Ok;
@@ -172,7 +163,7 @@ Status GdipGetStringFormatLineAlign(const GpStringFormat* format, StringAlignmen
 
 Status GdipSetStringFormatTrimming(GpStringFormat* format, StringTrimming trimming) {
   gdip::Record("GdipSetStringFormatTrimming", {static_cast<double>(trimming)});
-  GpStringFormat* f = LiveFormat(format);
+  GpStringFormat* f = gdip::Live<GpStringFormat>(format);
   if (!f || trimming < StringTrimmingNone || trimming > StringTrimmingEllipsisPath) return InvalidParameter;
   f->Trimming = trimming;
   return Ok;
@@ -180,7 +171,7 @@ Status GdipSetStringFormatTrimming(GpStringFormat* format, StringTrimming trimmi
 
 Status GdipGetStringFormatTrimming(const GpStringFormat* format, StringTrimming* trimming) {
   gdip::Record("GdipGetStringFormatTrimming", {});
-  GpStringFormat* f = LiveFormat(format);
+  GpStringFormat* f = gdip::Live<GpStringFormat>(format);
   if (!f || !trimming) return InvalidParameter;
   *trimming = f->Trimming;
   return Ok;
@@ -188,7 +179,7 @@ Status GdipGetStringFormatTrimming(const GpStringFormat* format, StringTrimming*
 
 Status GdipSetStringFormatHotkeyPrefix(GpStringFormat* format, INT hotkeyPrefix) {
   gdip::Record("GdipSetStringFormatHotkeyPrefix", {static_cast<double>(hotkeyPrefix)});
-  GpStringFormat* f = LiveFormat(format);
+  GpStringFormat* f = gdip::Live<GpStringFormat>(format);
   if (!f || hotkeyPrefix < HotkeyPrefixNone || hotkeyPrefix > HotkeyPrefixHide) return InvalidParameter;
   f->Hotkey = hotkeyPrefix;
   return Ok;
@@ -196,7 +187,7 @@ Status GdipSetStringFormatHotkeyPrefix(GpStringFormat* format, INT hotkeyPrefix)
 
 Status GdipGetStringFormatHotkeyPrefix(const GpStringFormat* format, INT* hotkeyPrefix) {
   gdip::Record("GdipGetStringFormatHotkeyPrefix", {});
-  GpStringFormat* f = LiveFormat(format);
+  GpStringFormat* f = gdip::Live<GpStringFormat>(format);
   if (!f || !hotkeyPrefix) return InvalidParameter;
   *hotkeyPrefix = f->Hotkey;
   return Ok;
@@ -206,7 +197,7 @@ Status GdipCloneStringFormat(const GpStringFormat* format, GpStringFormat** newF
   gdip::Record("GdipCloneStringFormat", {});
   if (!newFormat) return InvalidParameter;
   *newFormat = nullptr;
-  GpStringFormat* f = LiveFormat(format);
+  GpStringFormat* f = gdip::Live<GpStringFormat>(format);
   if (!f) return InvalidParameter;
   auto* c = new GpStringFormat(*f);
   gdip::Register(c);
@@ -235,7 +226,7 @@ Status GdipCreateFontFamilyFromName(const WCHAR* name, GpFontCollection* fontCol
 
 Status GdipDeleteFontFamily(GpFontFamily* fontFamily) {
   gdip::Record("GdipDeleteFontFamily", {});
-  GpFontFamily* f = LiveFamily(fontFamily);
+  GpFontFamily* f = gdip::Live<GpFontFamily>(fontFamily);
   if (!f) return InvalidParameter;
   gdip::Unregister(f);
   delete f;
@@ -246,7 +237,7 @@ Status GdipCreateFont(const GpFontFamily* fontFamily, REAL emSize, INT style, IN
   gdip::Record("GdipCreateFont", {emSize, static_cast<double>(style), static_cast<double>(unit)});
   if (!font) return InvalidParameter;
   *font = nullptr;
-  GpFontFamily* fam = LiveFamily(fontFamily);
+  GpFontFamily* fam = gdip::Live<GpFontFamily>(fontFamily);
   if (!fam || !(emSize > 0) || unit < UnitWorld || unit > UnitMillimeter || unit == UnitDisplay)
     return InvalidParameter;
   if (!gdip::Started()) return GdiplusNotInitialized;
@@ -262,7 +253,7 @@ Status GdipCreateFont(const GpFontFamily* fontFamily, REAL emSize, INT style, IN
 
 Status GdipDeleteFont(GpFont* font) {
   gdip::Record("GdipDeleteFont", {});
-  GpFont* f = LiveFont(font);
+  GpFont* f = gdip::Live<GpFont>(font);
   if (!f) return InvalidParameter;
   gdip::Unregister(f);
   delete f;

@@ -3,9 +3,9 @@
 
 namespace {
 
-using Fills = GdipCanvas;
+using GdipFills = GdipCanvas;
 
-TEST_F(Fills, RectangleCoversPixelsWhoseCentresItHolds) {
+TEST_F(GdipFills, RectangleCoversPixelsWhoseCentresItHolds) {
   GpBrush* red = Solid(kArgbRed);
   ASSERT_EQ(Ok, GdipFillRectangle(g, red, 10, 10, 20, 20));
   EXPECT_TRUE(Near(10, 10, kRed, 0));
@@ -15,7 +15,7 @@ TEST_F(Fills, RectangleCoversPixelsWhoseCentresItHolds) {
   GdipDeleteBrush(red);
 }
 
-TEST_F(Fills, PathFillFollowsItsFillMode) {
+TEST_F(GdipFills, PathFillFollowsItsFillMode) {
   // Two overlapping squares: the overlap is a hole with the alternate mode
   // and filled with the winding mode.
   for (FillMode mode : {FillModeAlternate, FillModeWinding}) {
@@ -35,14 +35,14 @@ TEST_F(Fills, PathFillFollowsItsFillMode) {
   }
 }
 
-TEST_F(Fills, TranslucentFillBlendsOverTheBackground) {
+TEST_F(GdipFills, TranslucentFillBlendsOverTheBackground) {
   GpBrush* b = Solid(0x7F0000FF);  // blue, alpha 127
   GdipFillRectangle(g, b, 0, 0, 10, 10);
   EXPECT_TRUE(Near(5, 5, RGB(128, 128, 255), 3));
   GdipDeleteBrush(b);
 }
 
-TEST_F(Fills, LinearGradientsRunAlongTheirMode) {
+TEST_F(GdipFills, LinearGradientsRunAlongTheirMode) {
   struct Case {
     LinearGradientMode mode;
     int x0, y0;  // where colour 1 shows
@@ -70,7 +70,7 @@ TEST_F(Fills, LinearGradientsRunAlongTheirMode) {
   }
 }
 
-TEST_F(Fills, EllipsePathGradientGoesFromCentreToEdgeAndStaysInside) {
+TEST_F(GdipFills, EllipsePathGradientGoesFromCentreToEdgeAndStaysInside) {
   GpPath* p = nullptr;
   GdipCreatePath(FillModeAlternate, &p);
   GdipAddPathEllipse(p, 0, 0, 100, 100);
@@ -92,7 +92,7 @@ TEST_F(Fills, EllipsePathGradientGoesFromCentreToEdgeAndStaysInside) {
   GdipDeletePath(p);
 }
 
-TEST_F(Fills, ClipReplaceAndExclude) {
+TEST_F(GdipFills, ClipReplaceAndExclude) {
   GpBrush* red = Solid(kArgbRed);
   ASSERT_EQ(Ok, GdipSetClipRect(g, 0, 0, 50, 100, CombineModeReplace));
   ASSERT_EQ(Ok, GdipSetClipRect(g, 20, 20, 10, 10, CombineModeExclude));
@@ -116,7 +116,7 @@ TEST_F(Fills, ClipReplaceAndExclude) {
   GdipDeleteBrush(red);
 }
 
-TEST_F(Fills, ContextClipStaysInForce) {
+TEST_F(GdipFills, ContextClipStaysInForce) {
   HRGN clip = CreateRectRgn(0, 0, 30, 30);
   SelectClipRgn(dc, clip);
   DeleteObject(clip);
@@ -127,7 +127,7 @@ TEST_F(Fills, ContextClipStaysInForce) {
   GdipDeleteBrush(red);
 }
 
-TEST_F(Fills, RegionExcludeAndUnion) {
+TEST_F(GdipFills, RegionExcludeAndUnion) {
   GpRectF big{0, 0, 60, 60}, right{70, 0, 20, 20};
   GpRegion* a = nullptr;
   GpRegion* b = nullptr;

@@ -7,8 +7,8 @@
 
 namespace {
 
-using Images = GdipCanvas;
-using Text = GdipCanvas;
+using GdipImages = GdipCanvas;
+using GdipText = GdipCanvas;
 
 WideString TempName(const char* stem) {
   auto p = std::filesystem::temp_directory_path() / (std::string("gdiplus_test_") + stem);
@@ -21,7 +21,7 @@ GpBitmap* Bitmap(int w, int h) {
   return b;
 }
 
-TEST_F(Images, ColourKeyMakesThoseColoursTransparentOnlyWhenDrawn) {
+TEST_F(GdipImages, ColourKeyMakesThoseColoursTransparentOnlyWhenDrawn) {
   GpBitmap* b = Bitmap(4, 4);
   for (int y = 0; y < 4; ++y)
     for (int x = 0; x < 4; ++x) GdipBitmapSetPixel(b, x, y, x < 2 ? 0xFFFF00FF : kArgbBlue);
@@ -43,7 +43,7 @@ TEST_F(Images, ColourKeyMakesThoseColoursTransparentOnlyWhenDrawn) {
   GdipDisposeImage(b);
 }
 
-TEST_F(Images, DrawnAtNaturalSizeOrStretched) {
+TEST_F(GdipImages, DrawnAtNaturalSizeOrStretched) {
   GpBitmap* b = Bitmap(2, 2);
   GdipBitmapSetPixel(b, 0, 0, kArgbRed);
   GdipBitmapSetPixel(b, 1, 1, kArgbBlue);
@@ -57,7 +57,7 @@ TEST_F(Images, DrawnAtNaturalSizeOrStretched) {
   GdipDisposeImage(b);
 }
 
-TEST_F(Images, EncodersRoundTripAndReportTheirFormat) {
+TEST_F(GdipImages, EncodersRoundTripAndReportTheirFormat) {
   struct Case {
     const char* name;
     const CLSID* encoder;
@@ -96,7 +96,7 @@ TEST_F(Images, EncodersRoundTripAndReportTheirFormat) {
   GdipDisposeImage(b);
 }
 
-TEST_F(Images, UndecodableBytesAndMissingFilesFail) {
+TEST_F(GdipImages, UndecodableBytesAndMissingFilesFail) {
   const WideString file = TempName("junk.png");
   std::ofstream(WideToUtf8(file), std::ios::binary) << "\x89PNG\r\n\x1a\nthis is no picture";
   GpImage* img = reinterpret_cast<GpImage*>(1);
@@ -108,7 +108,7 @@ TEST_F(Images, UndecodableBytesAndMissingFilesFail) {
   EXPECT_EQ(InvalidParameter, GdipLoadImageFromStream(nullptr, &img));
 }
 
-TEST_F(Images, RotateFlipTurnsClockwise) {
+TEST_F(GdipImages, RotateFlipTurnsClockwise) {
   GpBitmap* b = Bitmap(3, 2);
   GdipBitmapSetPixel(b, 0, 0, kArgbRed);
   ASSERT_EQ(Ok, GdipImageRotateFlip(b, Rotate90FlipNone));
@@ -125,7 +125,7 @@ TEST_F(Images, RotateFlipTurnsClockwise) {
   GdipDisposeImage(b);
 }
 
-TEST_F(Images, GraphicsOnAnImageAndItsContext) {
+TEST_F(GdipImages, GraphicsOnAnImageAndItsContext) {
   GpBitmap* b = Bitmap(10, 10);
   GpGraphics* ig = nullptr;
   ASSERT_EQ(Ok, GdipGetImageGraphicsContext(b, &ig));
@@ -149,7 +149,20 @@ TEST_F(Images, GraphicsOnAnImageAndItsContext) {
   GdipDisposeImage(b);
 }
 
-TEST_F(Images, AllocationFailsOnlyAsOftenAsAsked) {
+TEST_F(GdipImages, AGraphicsOutlivingItsImageDrawsNothing) {
+  GpBitmap* b = Bitmap(4, 4);
+  GpGraphics* ig = nullptr;
+  ASSERT_EQ(Ok, GdipGetImageGraphicsContext(b, &ig));
+  GdipDisposeImage(b);
+  GpBrush* red = Solid(kArgbRed);
+  EXPECT_EQ(Ok, GdipFillRectangle(ig, red, 0, 0, 4, 4));
+  HDC idc = nullptr;
+  EXPECT_EQ(InvalidParameter, GdipGetDC(ig, &idc));
+  GdipDeleteBrush(red);
+  GdipDeleteGraphics(ig);
+}
+
+TEST_F(GdipImages, AllocationFailsOnlyAsOftenAsAsked) {
   GdipFailNextAllocs(1);
   EXPECT_EQ(nullptr, GdipAlloc(16));
   void* p = GdipAlloc(16);
@@ -157,7 +170,7 @@ TEST_F(Images, AllocationFailsOnlyAsOftenAsAsked) {
   GdipFree(p);
 }
 
-TEST(GdiplusStartup, CreatingNeedsGdiplusStarted) {
+TEST(GdipStartup, CreatingNeedsGdiplusStarted) {
   GpPath* p = nullptr;
   EXPECT_EQ(GdiplusNotInitialized, GdipCreatePath(FillModeAlternate, &p));
   GdiplusStartupInput in;
@@ -183,7 +196,7 @@ GpFont* Font(const char16_t* family, REAL size) {
   return f;
 }
 
-TEST_F(Text, UnknownFamilyIsNotFound) {
+TEST_F(GdipText, UnknownFamilyIsNotFound) {
   GpFontFamily* fam = nullptr;
   EXPECT_EQ(FontFamilyNotFound, GdipCreateFontFamilyFromName(u"No Such Family 123", nullptr, &fam));
   EXPECT_EQ(nullptr, fam);
@@ -194,7 +207,7 @@ TEST_F(Text, UnknownFamilyIsNotFound) {
   GdipDeleteFontFamily(fam);
 }
 
-TEST_F(Text, MinusOneLengthDrawsWhatTheExplicitLengthDraws) {
+TEST_F(GdipText, MinusOneLengthDrawsWhatTheExplicitLengthDraws) {
   GpFont* font = Font(u"Arial", 14);
   GpBrush* black = Solid(0xFF000000);
   const char16_t* text = u"Проба 42";
@@ -222,7 +235,7 @@ TEST_F(Text, MinusOneLengthDrawsWhatTheExplicitLengthDraws) {
   GdipDeleteFont(font);
 }
 
-TEST_F(Text, AlignmentPlacesTextInItsRectangle) {
+TEST_F(GdipText, AlignmentPlacesTextInItsRectangle) {
   GpFont* font = Font(u"Arial", 14);
   GpStringFormat* fmt = nullptr;
   GdipCreateStringFormat(0, 0, &fmt);

@@ -4,7 +4,7 @@
 
 namespace {
 
-using Paths = GdipCanvas;
+using GdipPaths = GdipCanvas;
 
 GpPen* Pen(ARGB c, REAL w) {
   GpPen* p = nullptr;
@@ -12,7 +12,7 @@ GpPen* Pen(ARGB c, REAL w) {
   return p;
 }
 
-TEST_F(Paths, ArcsRunClockwiseFromTheXAxis) {
+TEST_F(GdipPaths, ArcsRunClockwiseFromTheXAxis) {
   GpPath* p = nullptr;
   GdipCreatePath(FillModeAlternate, &p);
   ASSERT_EQ(Ok, GdipAddPathArc(p, 10, 10, 80, 80, 0, 90));
@@ -28,7 +28,7 @@ TEST_F(Paths, ArcsRunClockwiseFromTheXAxis) {
   GdipDeletePath(p);
 }
 
-TEST_F(Paths, ArcAnglesAreTrueAnglesOnAnEllipse) {
+TEST_F(GdipPaths, ArcAnglesAreTrueAnglesOnAnEllipse) {
   // A pie from 0 to 45 degrees on a flat ellipse reaches the ray at 45
   // degrees, beyond the parametric 45 (a true 26.6 degrees).
   GpPath* pie = nullptr;
@@ -42,7 +42,7 @@ TEST_F(Paths, ArcAnglesAreTrueAnglesOnAnEllipse) {
   GdipDeletePath(pie);
 }
 
-TEST_F(Paths, CurvePassesThroughItsPoints) {
+TEST_F(GdipPaths, CurvePassesThroughItsPoints) {
   GpPath* p = nullptr;
   GdipCreatePath(FillModeAlternate, &p);
   GpPoint pts[] = {{10, 60}, {50, 20}, {90, 60}};
@@ -58,7 +58,7 @@ TEST_F(Paths, CurvePassesThroughItsPoints) {
   GdipDeletePath(p);
 }
 
-TEST_F(Paths, ArrowAnchorCapIsATriangleScaledToThePen) {
+TEST_F(GdipPaths, ArrowAnchorCapIsATriangleScaledToThePen) {
   GpPath* p = nullptr;
   GdipCreatePath(FillModeAlternate, &p);
   GdipAddPathLine(p, 10, 50, 80, 50);
@@ -73,7 +73,7 @@ TEST_F(Paths, ArrowAnchorCapIsATriangleScaledToThePen) {
   GdipDeletePath(p);
 }
 
-TEST_F(Paths, DashStyleRoundTripsAndGapsShow) {
+TEST_F(GdipPaths, DashStyleRoundTripsAndGapsShow) {
   GpPen* pen = Pen(kArgbRed, 2);
   ASSERT_EQ(Ok, GdipSetPenDashStyle(pen, DashStyleDot));
   GpDashStyle style = DashStyleSolid;
@@ -87,7 +87,7 @@ TEST_F(Paths, DashStyleRoundTripsAndGapsShow) {
   GdipDeletePen(pen);
 }
 
-TEST_F(Paths, RecorderLogsCallsWithTheirArguments) {
+TEST_F(GdipPaths, RecorderLogsCallsWithTheirArguments) {
   GdipClearRecording();
   GdipStartRecording();
   GpPath* p = nullptr;
@@ -109,7 +109,7 @@ TEST_F(Paths, RecorderLogsCallsWithTheirArguments) {
   GdipClearRecording();
 }
 
-TEST_F(Paths, BadArgumentsAndNullHandlesGiveTheirStatus) {
+TEST_F(GdipPaths, BadArgumentsAndNullHandlesGiveTheirStatus) {
   GpPath* p = nullptr;
   EXPECT_EQ(InvalidParameter, GdipAddPathLine(nullptr, 0, 0, 1, 1));
   EXPECT_EQ(InvalidParameter, GdipCreatePath(static_cast<FillMode>(7), &p));
@@ -125,7 +125,7 @@ TEST_F(Paths, BadArgumentsAndNullHandlesGiveTheirStatus) {
   EXPECT_EQ(OutOfMemory, GdipCreateFromHDC(nullptr, &none));
 }
 
-TEST_F(Paths, SmoothingAntialiasesEdges) {
+TEST_F(GdipPaths, SmoothingAntialiasesEdges) {
   GpBrush* red = Solid(kArgbRed);
   GpPath* p = nullptr;
   GdipCreatePath(FillModeAlternate, &p);
