@@ -99,6 +99,12 @@ void TEngine::SelectColors(const TFormatState& St) {
   }
 }
 
+void TEngine::FillColor(const RECT& Area, TColor Color) {
+  HBRUSH b = CreateSolidBrush(ColorToRGB(Color));
+  FillRect(DC, &Area, b);
+  DeleteObject(b);
+}
+
 int TEngine::GhHeight(const TFormatState& St) {
   Select(St);
   SIZE s{};
@@ -219,10 +225,7 @@ std::size_t TEngine::WalkLine(TPass Pass, TFormatState& St, TLineGeom& G, std::s
     St.AnchorStartTop = G.Top;
   }
   if (Painting(Pass) && St.Band && St.BandColor != clNone) {
-    HBRUSH b = CreateSolidBrush(ColorToRGB(St.BandColor));
-    RECT band{O.Rect.left, G.Top, O.Rect.right, G.Bottom()};
-    FillRect(DC, &band, b);
-    DeleteObject(b);
+    FillColor(RECT{O.Rect.left, G.Top, O.Rect.right, G.Bottom()}, St.BandColor);
   }
   std::size_t i = From;
   while (i < To) {
@@ -554,10 +557,7 @@ bool TEngine::HandleTag(TPass Pass, TFormatState& St, TLineGeom& G, std::string_
         St.Band = St.BandColor != clNone;
         if (St.Band) {
           St.Brush = St.BandColor;
-          HBRUSH b = CreateSolidBrush(ColorToRGB(St.BandColor));
-          RECT band{O.Rect.left, G.Top, O.Rect.right, G.Bottom()};
-          FillRect(DC, &band, b);
-          DeleteObject(b);
+          FillColor(RECT{O.Rect.left, G.Top, O.Rect.right, G.Bottom()}, St.BandColor);
         }
       }
       break;

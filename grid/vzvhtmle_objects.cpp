@@ -225,10 +225,7 @@ bool TEngine::HandleImage(TPass Pass, TFormatState& St, TLineGeom& G, std::strin
       pic->SetStretch(was);
     } else {
       if (pic->GetFrameCount() > 1 && StartBrush != clNone) {
-        HBRUSH b = CreateSolidBrush(ColorToRGB(StartBrush));
-        RECT area{x, y, x + w, y + h};
-        FillRect(DC, &area, b);
-        DeleteObject(b);
+        FillColor(RECT{x, y, x + w, y + h}, StartBrush);
       }
       const int fx = x + pic->GetFrameXPos(), fy = y + pic->GetFrameYPos();
       pic->Draw(O.Canvas, TRect(fx, fy, fx + pic->GetWidth(), fy + pic->GetHeight()));
@@ -258,10 +255,7 @@ void TEngine::HandleBody(TFormatState& St, std::string_view Tag, const AnsiStrin
   }
   if (TagAttribute(Up, Up, "BGCOLOR", v) && (v.find("CL") != npos || v.find('#') != npos)) {
     const TColor c = HTMLColorValue(v);
-    HBRUSH b = CreateSolidBrush(ColorToRGB(c));
-    RECT r = O.Rect;
-    FillRect(DC, &r, b);
-    DeleteObject(b);
+    FillColor(O.Rect, c);
     St.Brush = c;
   }
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "grid/picturecontainer.h"
+#include "platform/uxtheme/uxtheme.h"
 #include "vzvhtmle_fixture.h"
 
 namespace {
@@ -229,6 +230,22 @@ TEST_F(Objects, RewrittenControlValueReadsBackWhenDrawn) {
   EXPECT_EQ(r.ControlValue, "say \"hi\" & <go>");
   Draw(text, TRect(0, 0, 200, 50));
   EXPECT_EQ(DrawnText(), "[say \"hi\" & <go>]");
+}
+
+}  // namespace
+
+namespace {
+
+// With themes reported active the frames take the themed colour; the theme
+// opens no data here, so the glyphs keep their classic look.
+TEST_F(Objects, ThemedFramesFallBackToClassicGlyphs) {
+  SetTestThemeActive(true, u"NormalColor");
+  Draw("<CONTROL TYPE=\"COMBO\" ID=\"k\" VALUE=\"x\" WIDTH=\"50\">", TRect(0, 0, 200, 50));
+  SetTestThemeActive(false);
+  auto frames = Painted("Rectangle");
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].PenColor, 0xB99D7Fu);
+  EXPECT_EQ(Painted("DrawFrameControl").size(), 1u);
 }
 
 }  // namespace
