@@ -446,6 +446,10 @@ public:
   void SetTimes(int ACol, int ARow, TDateTime Value);
   WideString GetWideCells(int ACol, int ARow);
   void SetWideCells(int ACol, int ARow, const WideString& Value);
+  // The value of a named form control in the cell's mini-HTML text; the
+  // mini-HTML layer fills these in (until then: empty, nothing written).
+  AnsiString GetCtrlVal(int ACol, int ARow, const AnsiString& AName);
+  void SetCtrlVal(int ACol, int ARow, const AnsiString& AName, const AnsiString& Value);
   // "4.6.0.8"; written values are ignored.
   AnsiString GetVersion() { return ZytVersionString(GetVersionNr()); }
   void SetVersion(const AnsiString&) {}
@@ -567,8 +571,14 @@ private:
   void RestoreRowAfterRemoval(int SavedRow, int SavedTop, bool HideWhenPast);
   // Empties one cell's text as SetCellEx would, without repainting it.
   void EmptyCellText(int ACol, int ARow);
-  // Real columns' widths and visibility, rebuilt around a column edit.
-  void ApplyColumnLayout(const std::vector<int>& Widths, const std::vector<bool>& Visible);
+  // Widths and visibility of every real column, read before a column edit
+  // and applied again after it.
+  struct TColumnLayout {
+    std::vector<int> Widths;
+    std::vector<bool> Visible;
+  };
+  TColumnLayout ReadColumnLayout() const;
+  void ApplyColumnLayout(const TColumnLayout& L);
   void RowColorStep(int ARow, TColor Value, bool FontColor);
   void RowControlsUp(int FromReal, int ACount);
 

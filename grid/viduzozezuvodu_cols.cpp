@@ -5,17 +5,19 @@
 #include "grid/viduzozezuvodu.h"
 #include "platform/rtl/sysutils.h"
 
-namespace {
+VIduZozezuVodu::TColumnLayout VIduZozezuVodu::ReadColumnLayout() const {
+  TColumnLayout L;
+  for (int c = 0, d = 0; c < GetAllColCount(); ++c) {
+    bool Vis = !IsHiddenColumn(c);
+    L.Visible.push_back(Vis);
+    L.Widths.push_back(Vis ? GetColWidths(d++) : FSavedWidths[static_cast<std::size_t>(c)]);
+  }
+  return L;
+}
 
-// Widths and visibility of every real column, read before a column edit.
-struct TColumnLayout {
-  std::vector<int> Widths;
-  std::vector<bool> Visible;
-};
-
-}  // namespace
-
-void VIduZozezuVodu::ApplyColumnLayout(const std::vector<int>& Widths, const std::vector<bool>& Visible) {
+void VIduZozezuVodu::ApplyColumnLayout(const TColumnLayout& L) {
+  const std::vector<int>& Widths = L.Widths;
+  const std::vector<bool>& Visible = L.Visible;
   int Total = static_cast<int>(Visible.size());
   // Columns past the visibility table count as visible.
   int Hidden = 0;
@@ -40,12 +42,7 @@ void VIduZozezuVodu::InsertCols(int ACol, int ACount) {
   if (ACount <= 0 || ACol < 0) return;
   ACol = std::min(ACol, Total);
   if (GetPropertiesCreated() && ACol > 0 && ACol < Total) SplitAreasCrossing(ACol, 0, Total - 1, GetRowCount() - 1);
-  TColumnLayout L;
-  for (int c = 0, d = 0; c < Total; ++c) {
-    bool Vis = !IsHiddenColumn(c);
-    L.Visible.push_back(Vis);
-    L.Widths.push_back(Vis ? GetColWidths(d++) : FSavedWidths[static_cast<std::size_t>(c)]);
-  }
+  TColumnLayout L = ReadColumnLayout();
   int OldVisible = GetColCount();
   FStore.SetColCount(Total);
   FStore.InsertCols(ACol, ACount);
@@ -54,7 +51,7 @@ void VIduZozezuVodu::InsertCols(int ACol, int ACount) {
   L.Visible.insert(L.Visible.begin() + ACol, static_cast<std::size_t>(ACount), true);
   for (int i = 0; i < FControlList->GetCount(); ++i)
     if (TControlItem* It = FControlList->GetControl(i); It->X >= ACol) It->X += ACount;
-  ApplyColumnLayout(L.Widths, L.Visible);
+  ApplyColumnLayout(L);
 }
 
 void VIduZozezuVodu::RemoveCols(int ACol, int ACount) {
@@ -62,12 +59,7 @@ void VIduZozezuVodu::RemoveCols(int ACol, int ACount) {
   if (ACol < 0 || ACol >= Total || ACount <= 0) return;
   ACount = std::min(ACount, Total - ACol);
   ClearCols(ACol, ACount);
-  TColumnLayout L;
-  for (int c = 0, d = 0; c < Total; ++c) {
-    bool Vis = !IsHiddenColumn(c);
-    L.Visible.push_back(Vis);
-    L.Widths.push_back(Vis ? GetColWidths(d++) : FSavedWidths[static_cast<std::size_t>(c)]);
-  }
+  TColumnLayout L = ReadColumnLayout();
   int OldVisible = GetColCount();
   FStore.SetColCount(Total);
   FStore.DeleteCols(ACol, ACount);
@@ -84,7 +76,7 @@ void VIduZozezuVodu::RemoveCols(int ACol, int ACount) {
       if (FCellControlCount > 0) --FCellControlCount;
     }
   }
-  ApplyColumnLayout(L.Widths, L.Visible);
+  ApplyColumnLayout(L);
   CellsChanged(TGridRect{ACol, 0, ACol + ACount, GetRowCount() - 1});
 }
 

@@ -96,6 +96,9 @@ void VIduZozezuVodu::Assign(TPersistent* Source) {
   auto* G = dynamic_cast<VIduZozezuVodu*>(Source);
   if (!G) return;
   GetFont()->Assign(G->GetFont());
+  SetActiveCellColor(G->GetActiveCellColor());
+  FActiveCellFont->Assign(G->FActiveCellFont);
+  SetActiveCellShow(G->GetActiveCellShow());
   SetActiveRowShow(G->GetActiveRowShow());
   SetAlign(G->GetAlign());
   FMouseActions->Assign(G->FMouseActions);

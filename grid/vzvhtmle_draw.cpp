@@ -70,12 +70,6 @@ void AppendPlain(AnsiString& out, const AnsiString& run) {
     out += run[i];
   }
 }
-
-// The integer of a tag value; false for anything else.
-bool ValueInt(const AnsiString& v, int& out) {
-  AnsiString t = Trim(v);
-  return TryStrToInt(t, out);
-}
 }  // namespace
 
 // ---- The call -------------------------------------------------------------------
@@ -97,6 +91,12 @@ void TEngine::SelectColors(const TFormatState& St) {
     SetBkMode(DC, OPAQUE);
     SetBkColor(DC, ColorToRGB(St.Brush));
   }
+}
+
+void TEngine::FillColor(const RECT& Area, TColor Color) {
+  HBRUSH b = CreateSolidBrush(ColorToRGB(Color));
+  FillRect(DC, &Area, b);
+  DeleteObject(b);
 }
 
 int TEngine::GhHeight(const TFormatState& St) {
@@ -219,10 +219,7 @@ std::size_t TEngine::WalkLine(TPass Pass, TFormatState& St, TLineGeom& G, std::s
     St.AnchorStartTop = G.Top;
   }
   if (Painting(Pass) && St.Band && St.BandColor != clNone) {
-    HBRUSH b = CreateSolidBrush(ColorToRGB(St.BandColor));
-    RECT band{O.Rect.left, G.Top, O.Rect.right, G.Bottom()};
-    FillRect(DC, &band, b);
-    DeleteObject(b);
+    FillColor(RECT{O.Rect.left, G.Top, O.Rect.right, G.Bottom()}, St.BandColor);
   }
   std::size_t i = From;
   while (i < To) {
@@ -482,9 +479,10 @@ bool TEngine::HandleTag(TPass Pass, TFormatState& St, TLineGeom& G, std::string_
         std::size_t q1 = eq == npos ? npos : up.find('"', eq);
         std::size_t q2 = q1 == npos ? npos : up.find('"', q1 + 1);
         int n = 0;
-        if (q2 != npos && ValueInt(up.substr(q1 + 1, q2 - q1 - 1), n)) {
+        if (q2 != npos && TagInt(up.substr(q1 + 1, q2 - q1 - 1), n)) {
           static const int kSizes[] = {8, 10, 12, 14, 16};
-          const int points = std::clamp(n >= 1 && n <= 5 ? kSizes[n - 1] : n, -1000, 1000);
+          // Sizes beyond any cell are held to 200 points.
+          const int points = std::clamp(n >= 1 && n <= 5 ? kSizes[n - 1] : n, -200, 200);
           St.Font.Height = -MulDiv(points, O.Canvas->GetFont()->GetPixelsPerInch(), 72);
         }
       }
@@ -516,7 +514,7 @@ bool TEngine::HandleTag(TPass Pass, TFormatState& St, TLineGeom& G, std::string_
       } else if (up[2] == 'N') {
         AnsiString v;
         int n = 0;
-        if (upAttr("X", v) && ValueInt(v, n) &&
+        if (upAttr("X", v) && TagInt(v, n) &&
             O.Rect.left + n - G.Left > X)
           X = O.Rect.left + n - G.Left;
       } else if (up[2] == 'M') {
@@ -547,17 +545,14 @@ bool TEngine::HandleTag(TPass Pass, TFormatState& St, TLineGeom& G, std::string_
         if (v.find("CENTER") != npos) St.Align = 2;
       }
       int n = 0;
-      if (upAttr("INDENT", v) && ValueInt(v, n)) St.Indent = n;
+      if (upAttr("INDENT", v) && TagInt(v, n)) St.Indent = n;
       if (upAttr("BGCOLOR", v) && paint) {
         St.BandPrevBrush = St.Brush;
         St.BandColor = v.empty() ? clNone : HTMLColorValue(v);
         St.Band = St.BandColor != clNone;
         if (St.Band) {
           St.Brush = St.BandColor;
-          HBRUSH b = CreateSolidBrush(ColorToRGB(St.BandColor));
-          RECT band{O.Rect.left, G.Top, O.Rect.right, G.Bottom()};
-          FillRect(DC, &band, b);
-          DeleteObject(b);
+          FillColor(RECT{O.Rect.left, G.Top, O.Rect.right, G.Bottom()}, St.BandColor);
         }
       }
       break;
@@ -566,7 +561,7 @@ bool TEngine::HandleTag(TPass Pass, TFormatState& St, TLineGeom& G, std::string_
       AnsiString v;
       int deg = 0;
       // "<R" itself holds no "A": the value of the first "A" in the tag.
-      if (!upAttr("A", v) || !ValueInt(v, deg)) deg = 0;
+      if (!upAttr("A", v) || !TagInt(v, deg)) deg = 0;
       St.RotatedFrom.push_back(St.Font.Orientation);
       St.Font.Orientation = std::clamp(deg, -3600, 3600) * 10;
       break;

@@ -80,6 +80,7 @@ private:
 
   void Select(const TFormatState& St);
   void SelectColors(const TFormatState& St);
+  void FillColor(const RECT& Area, TColor Color);
   int GhHeight(const TFormatState& St);
   SIZE MeasureRun(const AnsiString& Run);
   void DrawRun(const TFormatState& St, const TLineGeom& G, const AnsiString& Run, int X, int Bottom, int Height);

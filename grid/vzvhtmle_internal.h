@@ -26,6 +26,10 @@ AnsiString ReplaceAll(std::string_view S, std::string_view From, std::string_vie
 // quote is missing.
 bool TagAttribute(std::string_view Tag, std::string_view UpperTag, std::string_view Name, AnsiString& Value);
 
+// A whole decimal number in a tag value (blanks around it allowed), held to
+// +-1,000,000 so that no layout sum can overflow; false for anything else.
+bool TagInt(std::string_view Value, int& Out);
+
 // One <CONTROL ...> tag: where it stands and its attributes (empty when
 // absent). Start is the "<", End just past the ">" (the text's end when the
 // tag is not closed).

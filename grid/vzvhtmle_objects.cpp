@@ -13,8 +13,6 @@ namespace vzvhtml {
 namespace {
 constexpr int kMaxObject = 100000;  // object sizes beyond any screen or page
 
-bool ToInt(const AnsiString& v, int& out) { return TryStrToInt(Trim(v), out); }
-
 int Utf8Chars(const AnsiString& s) {
   int n = 0;
   for (unsigned char c : s) n += (c & 0xC0) != 0x80;
@@ -45,7 +43,7 @@ bool TEngine::HandleControl(TPass Pass, TFormatState& St, TLineGeom& G, std::str
   TControlTag c;
   ReadControlAttributes(Tag.substr(std::min<std::size_t>(8, Tag.size())), c);
   int w = 0;
-  if (!ToInt(c.Width, w)) return true;  // without a numeric WIDTH the control is skipped
+  if (!TagInt(c.Width, w)) return true;  // without a numeric WIDTH the control is skipped
   w = std::clamp(w, 0, kMaxObject);
   int h = GhHeight(St) + 6;
   if (c.Type == "BUTTON") h = 18;
@@ -149,7 +147,7 @@ bool TEngine::HandleImage(TPass Pass, TFormatState& St, TLineGeom& G, std::strin
   bool stretch = false;
   if (key.rfind("IDX:", 0) == 0) {
     int n = 0;
-    if (O.Images && ToInt(key.substr(4), n) && n >= 0 && n < O.Images->GetCount()) {
+    if (O.Images && TagInt(key.substr(4), n) && n >= 0 && n < O.Images->GetCount()) {
       list = O.Images;
       index = n;
     }
@@ -159,7 +157,7 @@ bool TEngine::HandleImage(TPass Pass, TFormatState& St, TLineGeom& G, std::strin
     SHFILEINFOA info;
     int n = 0;
     DWORD_PTR sys;
-    if (ToInt(name, n)) {
+    if (TagInt(name, n)) {
       sys = SHGetFileInfoA("", 0, &info, sizeof info, SHGFI_SYSICONINDEX | size);
     } else if (FileExists(name) || DirectoryExists(name)) {
       sys = SHGetFileInfoA(name.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX | size);
@@ -186,8 +184,8 @@ bool TEngine::HandleImage(TPass Pass, TFormatState& St, TLineGeom& G, std::strin
   } else if (pic) {
     AnsiString v;
     int pw = 0, ph = 0;
-    stretch = TagAttribute(Tag, Up, "WIDTH", v) && ToInt(v, pw) && pw >= 1 && TagAttribute(Tag, Up, "HEIGHT", v) &&
-              ToInt(v, ph) && ph >= 1;
+    stretch = TagAttribute(Tag, Up, "WIDTH", v) && TagInt(v, pw) && pw >= 1 && TagAttribute(Tag, Up, "HEIGHT", v) &&
+              TagInt(v, ph) && ph >= 1;
     if (!stretch) {
       pw = pic->GetMaxWidth();
       ph = pic->GetMaxHeight();
@@ -225,10 +223,7 @@ bool TEngine::HandleImage(TPass Pass, TFormatState& St, TLineGeom& G, std::strin
       pic->SetStretch(was);
     } else {
       if (pic->GetFrameCount() > 1 && StartBrush != clNone) {
-        HBRUSH b = CreateSolidBrush(ColorToRGB(StartBrush));
-        RECT area{x, y, x + w, y + h};
-        FillRect(DC, &area, b);
-        DeleteObject(b);
+        FillColor(RECT{x, y, x + w, y + h}, StartBrush);
       }
       const int fx = x + pic->GetFrameXPos(), fy = y + pic->GetFrameYPos();
       pic->Draw(O.Canvas, TRect(fx, fy, fx + pic->GetWidth(), fy + pic->GetHeight()));
@@ -258,10 +253,7 @@ void TEngine::HandleBody(TFormatState& St, std::string_view Tag, const AnsiStrin
   }
   if (TagAttribute(Up, Up, "BGCOLOR", v) && (v.find("CL") != npos || v.find('#') != npos)) {
     const TColor c = HTMLColorValue(v);
-    HBRUSH b = CreateSolidBrush(ColorToRGB(c));
-    RECT r = O.Rect;
-    FillRect(DC, &r, b);
-    DeleteObject(b);
+    FillColor(O.Rect, c);
     St.Brush = c;
   }
 }

@@ -1,5 +1,6 @@
 // The markup's tables: colour names, entities, and the readers of colours
 // and tag attributes.
+#include <algorithm>
 #include <cstring>
 
 #include "grid/vzvhtmle_internal.h"
@@ -115,6 +116,23 @@ bool TagAttribute(std::string_view Tag, std::string_view UpperTag, std::string_v
   std::size_t q2 = UpperTag.find('"', q1 + 1);
   if (q2 == npos) return false;
   Value.assign(Tag.substr(q1 + 1, q2 - q1 - 1));
+  return true;
+}
+
+bool TagInt(std::string_view Value, int& Out) {
+  std::size_t i = 0, n = Value.size();
+  while (i < n && Value[i] == ' ') ++i;
+  while (n > i && Value[n - 1] == ' ') --n;
+  bool neg = false;
+  if (i < n && (Value[i] == '-' || Value[i] == '+')) neg = Value[i++] == '-';
+  if (i == n) return false;
+  long long v = 0;
+  for (; i < n; ++i) {
+    if (Value[i] < '0' || Value[i] > '9') return false;
+    if (v < 1000000) v = v * 10 + (Value[i] - '0');
+  }
+  v = std::min(v, 1000000LL);
+  Out = static_cast<int>(neg ? -v : v);
   return true;
 }
 

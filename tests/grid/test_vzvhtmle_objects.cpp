@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "grid/picturecontainer.h"
+#include "platform/uxtheme/uxtheme.h"
 #include "vzvhtmle_fixture.h"
 
 namespace {
@@ -229,6 +230,82 @@ TEST_F(Objects, RewrittenControlValueReadsBackWhenDrawn) {
   EXPECT_EQ(r.ControlValue, "say \"hi\" & <go>");
   Draw(text, TRect(0, 0, 200, 50));
   EXPECT_EQ(DrawnText(), "[say \"hi\" & <go>]");
+}
+
+}  // namespace
+
+namespace {
+
+// With themes reported active the frames take the themed colour; the theme
+// opens no data here, so the glyphs keep their classic look.
+TEST_F(Objects, ThemedFramesFallBackToClassicGlyphs) {
+  SetTestThemeActive(true, u"NormalColor");
+  Draw("<CONTROL TYPE=\"COMBO\" ID=\"k\" VALUE=\"x\" WIDTH=\"50\">", TRect(0, 0, 200, 50));
+  SetTestThemeActive(false);
+  auto frames = Painted("Rectangle");
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].PenColor, 0xB99D7Fu);
+  EXPECT_EQ(Painted("DrawFrameControl").size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// The 38-parameter form passes everything through in its order, and keeps
+// the caller's in-out values when nothing is found.
+TEST_F(Objects, ThirtyEightParameterForm) {
+  AnsiString anchor = "keep", strip, focus, hint, cid = "c9", cv = "x", ct = "y";
+  int xs = -5, ys = -5, links = -5, mouse = -5;
+  TRect hover(1, 2, 3, 4), ctrl(5, 6, 7, 8);
+  GdiStartRecording(C->GetHandle());
+  bool hit = HTMLDrawEx(C, "<A HREF=\"u1\">one</A> <A HREF=\"u2\" TITLE=\"T\">two</A>", TRect(0, 0, 200, 50), nullptr,
+                        41, 8, -1, 0, 0, true, false, false, false, true, false, true, false, 1.0, clBlue, clNone,
+                        clNone, clGray, anchor, strip, focus, hint, xs, ys, links, mouse, hover, ctrl, cid, cv, ct,
+                        nullptr, nullptr, 0);
+  GdiStopRecording(C->GetHandle());
+  EXPECT_TRUE(hit);
+  EXPECT_EQ(anchor, "u2");
+  EXPECT_EQ(strip, "one two");
+  EXPECT_EQ(hint, "T");
+  EXPECT_EQ(xs, 56);
+  EXPECT_EQ(ys, 16);
+  EXPECT_EQ(links, 2);
+  EXPECT_EQ(mouse, 2);
+  EXPECT_EQ(hover, TRect(33, 0, 57, 16));
+  EXPECT_EQ(ctrl, TRect(0, 0, 0, 0));
+  EXPECT_EQ(cid, "c9");  // an input when hit testing only
+  EXPECT_EQ(cv, "");
+  EXPECT_EQ(ct, "");
+
+  anchor = "keep";
+  hit = HTMLDrawEx(C, "plain", TRect(0, 0, 200, 50), nullptr, 41, 8, -1, 0, 0, false, true, false, false, true, false,
+                   true, false, 1.0, clBlue, clNone, clNone, clGray, anchor, strip, focus, hint, xs, ys, links, mouse,
+                   hover, ctrl, cid, cv, ct, nullptr, nullptr, 0);
+  EXPECT_FALSE(hit);
+  EXPECT_EQ(anchor, "keep");
+  EXPECT_EQ(hover, TRect(33, 0, 57, 16));
+  EXPECT_EQ(cid, "");  // emptied unless hit testing only
+  EXPECT_EQ(mouse, -1);
+}
+
+TEST_F(Objects, PrintedPicturesAreScaledBitmaps) {
+  TImageList images;
+  TBitmap red;
+  red.SetSize(16, 16);
+  red.GetCanvas()->GetBrush()->SetColor(kRed);
+  red.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+  images.Add(&red, nullptr);
+  THTMLDrawResults r = Draw("<IMG SRC=\"IDX:0\">", TRect(0, 0, 200, 50), [&](THTMLDrawOptions& o) {
+    o.Images = &images;
+    o.Print = true;
+    o.ResFactor = 2.0;
+  });
+  EXPECT_EQ(r.XSize, 16);  // laid out at screen size
+  auto blits = Painted("StretchDIBits");
+  ASSERT_EQ(blits.size(), 1u);
+  EXPECT_EQ(blits[0].Rect, (RECT{1, 0, 33, 32}));
+  EXPECT_EQ(Pixel(30, 30), kRed);
 }
 
 }  // namespace
