@@ -44,6 +44,7 @@ void* GdipAlloc(std::size_t size);
 void GdipFree(void* ptr);
 
 // ---- Graphics -------------------------------------------------------------
+// OutOfMemory for something that is not a device context, as GDI+ answers.
 Status GdipCreateFromHDC(HDC hdc, GpGraphics** graphics);
 Status GdipGetImageGraphicsContext(GpImage* image, GpGraphics** graphics);
 Status GdipDeleteGraphics(GpGraphics* graphics);
@@ -54,8 +55,10 @@ Status GdipGetDC(GpGraphics* graphics, HDC* hdc);
 Status GdipReleaseDC(GpGraphics* graphics, HDC hdc);
 Status GdipSetTextRenderingHint(GpGraphics* graphics, TextRenderingHint mode);
 Status GdipGetTextRenderingHint(GpGraphics* graphics, TextRenderingHint* mode);
+// Default and HighSpeed read back as None, HighQuality as AntiAlias.
 Status GdipSetSmoothingMode(GpGraphics* graphics, SmoothingMode mode);
 Status GdipGetSmoothingMode(GpGraphics* graphics, SmoothingMode* mode);
+// Kept and read back; drawing does not change with it.
 Status GdipSetCompositingQuality(GpGraphics* graphics, CompositingQuality quality);
 Status GdipGetCompositingQuality(GpGraphics* graphics, CompositingQuality* quality);
 Status GdipDrawPath(GpGraphics* graphics, GpPen* pen, GpPath* path);

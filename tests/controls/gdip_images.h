@@ -7,13 +7,17 @@
 #include <iterator>
 #include <vector>
 
+#include <unistd.h>
+
 #include "controls/zytgdip.h"
 #include "platform/graphics/graphics.h"
 #include "platform/graphics/jpeg.h"
 #include "platform/rtl/codepages.h"
 
+// Per process: the tests run side by side.
 inline std::filesystem::path TestImagePath(const char* name) {
-  return std::filesystem::temp_directory_path() / (std::string("zytgdip_test_") + name);
+  return std::filesystem::temp_directory_path() /
+         ("zytgdip_test_" + std::to_string(getpid()) + "_" + name);
 }
 
 inline std::vector<Byte> ReadAll(const std::filesystem::path& p) {

@@ -2,6 +2,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "gdiplus_canvas.h"
 #include "platform/rtl/codepages.h"
 
@@ -11,7 +13,8 @@ using GdipImages = GdipCanvas;
 using GdipText = GdipCanvas;
 
 WideString TempName(const char* stem) {
-  auto p = std::filesystem::temp_directory_path() / (std::string("gdiplus_test_") + stem);
+  // Per process: the tests run side by side.
+  auto p = std::filesystem::temp_directory_path() / ("gdiplus_test_" + std::to_string(getpid()) + "_" + stem);
   return Utf8ToWide(p.string());
 }
 
