@@ -58,6 +58,14 @@ inline std::string StreamBytes(TMemoryStream& M) {
   return std::string(static_cast<const char*>(M.Memory()), static_cast<std::size_t>(M.GetSize()));
 }
 
+// The bytes Write puts into a fresh stream.
+template <class F>
+std::string BytesWritten(F Write) {
+  TMemoryStream m;
+  Write(&m);
+  return StreamBytes(m);
+}
+
 // A file of the process's own for loaders that read files.
 std::string ScratchFile(const char* Stem);
 void WriteFile(const std::string& Path, const std::string& Bytes);

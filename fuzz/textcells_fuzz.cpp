@@ -8,9 +8,7 @@
 namespace {
 
 std::string Saved(VIduZozezuVodu& G) {
-  TMemoryStream m;
-  G.SaveToStream(&m);
-  return StreamBytes(m);
+  return BytesWritten([&](TStream* S) { G.SaveToStream(S); });
 }
 
 }  // namespace

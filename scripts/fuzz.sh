@@ -26,7 +26,7 @@ for target in "$dir"/fuzz/fuzz_*; do
   fi
   mkdir -p "$work/$name/corpus"
   log=$work/$name/log
-  options=(-timeout=10 -rss_limit_mb=2048 -artifact_prefix="$work/$name/")
+  options=(-timeout=60 -rss_limit_mb=2048 -artifact_prefix="$work/$name/")
   if "$target" "${options[@]}" "$seeds/$name"/* >"$log" 2>&1 &&
      "$target" "${options[@]}" -max_total_time="$secs" -print_final_stats=1 \
        "$work/$name/corpus" "$seeds/$name" >>"$log" 2>&1; then
