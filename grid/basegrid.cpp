@@ -36,8 +36,13 @@ TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow) {
   if (TCellProperties* P = PropsOf(ACol, ARow)) return P;
   // A foreign object in the slot is the application's: it is not freed, it
   // just makes room (its owner keeps it through CellObject-free paths).
-  auto* P = new TCellProperties(this, ACol, ARow);
+  TCellProperties* P = NewCellProperties(ACol, ARow);
   SetObjects(ACol, ARow, P);
+  return P;
+}
+
+TCellProperties* TBaseGrid::NewCellProperties(int ACol, int ARow) {
+  auto* P = new TCellProperties(this, ACol, ARow);
   TFont Font;
   TBrush Brush;
   TColor ColorTo = clNone, MirrorColor = clNone, MirrorColorTo = clNone;
@@ -58,6 +63,27 @@ TCellProperties* TBaseGrid::GetCellProperties(int ACol, int ARow) {
   P->SetBrushColorTo(ColorTo);
   P->GradientDirection = GD;
   return P;
+}
+
+void TBaseGrid::ResetCellLooks(int ACol, int ARow) {
+  TCellProperties* Old = PropsOf(ACol, ARow);
+  if (!Old) return;
+  bool Merged = Old->CellSpanX != -1 || Old->CellSpanY != -1 || !Old->IsBaseCell;
+  SetObjects(ACol, ARow, nullptr);
+  if (Merged || Old->GraphicObject || Old->CellObject || Old->Control || Old->NodeLevel != 0) {
+    TCellProperties* P = NewCellProperties(ACol, ARow);
+    P->CellSpanX = Old->CellSpanX;
+    P->CellSpanY = Old->CellSpanY;
+    P->IsBaseCell = Old->IsBaseCell;
+    P->GraphicObject = Old->GraphicObject;
+    P->CellObject = Old->CellObject;
+    P->Control = Old->Control;
+    P->NodeLevel = Old->NodeLevel;
+    SetObjects(ACol, ARow, P);
+  } else {
+    delete Old->GraphicObject;
+  }
+  delete Old;
 }
 
 void TBaseGrid::SetCellProperties(int ACol, int ARow, TCellProperties* Value) {

@@ -61,7 +61,7 @@ public:
   // -- geometry
   TRect GetCellRect(int ACol, int ARow);
   TRect CellRect(int ACol, int ARow);
-  void RepaintCell(int ACol, int ARow);
+  virtual void RepaintCell(int ACol, int ARow);
   int FixedColsWidth() const;
   int FixedRowsHeight() const;
 
@@ -87,6 +87,14 @@ public:
   void SetFooterRow(bool Value) { FFooterRow = Value; }
   bool GetPropertiesCreated() const { return FPropertiesCreated; }
   void NotePropertiesCreated() { FPropertiesCreated = true; }
+  // Forgets that properties were made once none is alive any more.
+  void ResetPropertiesCreated() {
+    if (FLiveProps.empty()) FPropertiesCreated = false;
+  }
+  // Takes the cell's looks back to the defaults. Merges, the graphic, the
+  // application's object, the control and the node level stay; a cell with
+  // nothing else loses its properties object.
+  void ResetCellLooks(int ACol, int ARow);
   // Property objects register themselves while they live, so that a slot
   // is only read as properties when it holds a live one of this grid.
   void RegisterProperties(TCellProperties* P);
@@ -146,6 +154,8 @@ protected:
   bool FDestroying = false;
 
 private:
+  // A new properties object with the grid's defaults for the cell.
+  TCellProperties* NewCellProperties(int ACol, int ARow);
   void BlankTextStep(int ACol, int ARow, const std::function<void()>& Store);
 
   TColor FGridLineColor = 0xC0C0C0;

@@ -14,7 +14,13 @@ class TControl;
 
 enum TVAlignment : unsigned char { vtaTop, vtaCenter, vtaBottom };
 enum TColumnCalcType : unsigned char { acNONE, acSUM, acAVG, acCOUNT, acMIN, acMAX, acSPREAD, acCUSTOM };
-enum TEditorType : unsigned char { edNormal };
+enum TEditorType : unsigned char {
+  edNormal, edSpinEdit, edComboEdit, edComboList, edEditBtn, edCheckBox, edDateEdit, edDateEditUpDown,
+  edTimeEdit, edButton, edDataCheckBox, edNumeric, edPositiveNumeric, edFloat, edCapital, edMixedCase,
+  edPassword, edUnitEditBtn, edLowerCase, edUpperCase, edFloatSpinEdit, edTimeSpinEdit, edDateSpinEdit,
+  edNumericEditBtn, edFloatEditBtn, edCustom, edRichEdit, edNone, edUniEdit, edUniComboEdit, edUniComboList,
+  edUniEditBtn, edUniMemo, edDateTimeEdit, edValidChars
+};
 enum TCellGradientDirection : unsigned char { GradientVertical, GradientHorizontal };
 
 class TCellProperties : public TPersistent {

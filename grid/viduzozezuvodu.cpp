@@ -1,5 +1,7 @@
 #include "grid/viduzozezuvodu.h"
 
+#include "grid/viduzozezuvodu_unit.h"
+
 VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
     : TBaseGrid(AOwner),
       FHiddenRows(new TGridItems),
@@ -11,8 +13,15 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
       FNavigation(new TNavigation),
       FPrintSettings(new TPrintSettings(this)),
       FFloatingFooter(new TFloatingFooter(this)) {
+  GridUnitStart();
   SetControlStyle(GetControlStyle() | csAcceptsControls);
   FIgnoredColumns = new TIntList(-1, -1);
+  FActiveCellFont = new TFont;
+  FActiveCellFont->SetStyle(TFontStyles{fsBold});
+  FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
+  FColumnFilter = new TStringList;
+  FControlList = new TControlList;
+  FSpareRowCheck = new TCellGraphic;
   FMouseActions->OnChange = [this](TObject* Sender) { OnMouseActionsChanged(Sender); };
   FNavigation->OnChange = [this](TObject* Sender) { OnNavigationChanged(Sender); };
   FVisibleCols.fill(true);
@@ -27,6 +36,7 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   SetDisplayRowLimit(10);
   SetBounds(GetLeft(), GetTop(), 400, 250);
   ComputeEnvironment();
+  SetGridLinkCursor(crHandPoint);
 }
 
 VIduZozezuVodu::~VIduZozezuVodu() {
@@ -52,6 +62,10 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   delete FPrintSettings;
   delete FFloatingFooter;
   delete FIgnoredColumns;
+  delete FActiveCellFont;
+  delete FColumnFilter;
+  delete FControlList;
+  delete FSpareRowCheck;
 }
 
 void VIduZozezuVodu::StretchColumn(int) {}

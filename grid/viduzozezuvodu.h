@@ -4,19 +4,43 @@
 #pragma once
 
 #include <array>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "grid/basegrid.h"
+#include "grid/cellgraphic.h"
 #include "grid/floatingfooter.h"
 #include "grid/gridframe.h"
 #include "grid/gridhidden.h"
 #include "grid/gridoptions.h"
 #include "grid/gridoptions2.h"
+#include "controls/zytstyleif.h"
 
 class TStream;
 
 using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+
+// Per-cell query events. The colour, border, alignment, fixed, can-edit,
+// password and hint events take the row before the column, the others the
+// column first; reference parameters carry the answer back.
+using TGridColorEvent = std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState,
+                                           TBrush* ABrush, TFont* AFont)>;
+using TGridBorderEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen* APen, TCellBorders& Borders)>;
+using TGridAlignEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
+using TGridFormatEvent = std::function<void(TObject* Sender, int ACol, TSortStyle& AStyle, AnsiString& APrefix,
+                                            AnsiString& ASuffix)>;
+using TGetEditorTypeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)>;
+using TRowColBoolEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Value)>;
+using TColRowBoolEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool& Value)>;
+using TGetCheckEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
+using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStrings* Filter)>;
+using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& HintStr)>;
+using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, WideString& HintStr)>;
+using TSearchFooterActionEvent = std::function<void(TObject* Sender, const AnsiString& Value, int ACol, int ARow,
+                                                    TSearchAction SearchAction)>;
+using TCellsChangedEvent = std::function<void(TObject* Sender, const TGridRect& R)>;
 
 // Errors of the grid library, raised with literal messages.
 class EDidAvovError : public Exception {
@@ -311,6 +335,159 @@ public:
   void SaveToStream(TStream* Stream);
   void LoadFromStream(TStream* Stream);
 
+  // -- fixed cells and borders
+  // Footer rows and right fixed columns are fixed; otherwise GetCellFixed
+  // decides for the base cell of a merged area.
+  bool IsFixed(int ACol, int ARow) override;
+  bool HasCustomCellBorder() override { return static_cast<bool>(OnGetCellBorder); }
+
+  // -- update bracket: repaints wait while the lock count is above 0
+  void BeginUpdate();
+  void EndUpdate();
+  int GetUpdateCount() const { return FUpdateCount; }
+
+  // -- per-cell query settings
+  bool GetActiveCellShow() const { return FActiveCellShow; }
+  void SetActiveCellShow(bool Value);
+  TFont* GetActiveCellFont() const { return FActiveCellFont; }
+  void SetActiveCellFont(TFont* Value) { FActiveCellFont->Assign(Value); }
+  TColor GetActiveCellColor() const { return FActiveCellColor; }
+  void SetActiveCellColor(TColor Value);
+  AnsiString GetCheckTrueText() const { return FCheckTrue; }
+  void SetCheckTrueText(const AnsiString& Value) { FCheckTrue = Value; }
+  AnsiString GetCheckFalseText() const { return FCheckFalse; }
+  void SetCheckFalseText(const AnsiString& Value) { FCheckFalse = Value; }
+  TEditorType GetDefaultEditor() const { return FDefaultEditor; }
+  void SetDefaultEditor(TEditorType Value) { FDefaultEditor = Value; }
+  AnsiString GetFloatFormat() const { return FFloatFormat; }
+  void SetFloatFormat(const AnsiString& Value) { FFloatFormat = Value; }
+  // The entries that GetFilter gathered for the last column asked.
+  TStringList* GetColumnFilter() const { return FColumnFilter; }
+  // Whether a cell is a password cell (GetCellPassword from false).
+  bool IsPassword(int ACol, int ARow);
+
+  TGridColorEvent OnGetCellColor;
+  TGridColorEvent OnGetCellPrintColor;
+  TGridBorderEvent OnGetCellBorder;
+  TGridBorderEvent OnGetCellPrintBorder;
+  TGridAlignEvent OnGetAlignment;
+  TGridFormatEvent OnGetFormat;
+  TGetEditorTypeEvent OnGetEditorType;
+  TRowColBoolEvent OnIsFixedCell;
+  TRowColBoolEvent OnCanEditCell;
+  TRowColBoolEvent OnIsPasswordCell;
+  TColRowBoolEvent OnGetWordWrap;
+  TColRowBoolEvent OnHasComboBox;
+  TColRowBoolEvent OnHasSpinEdit;
+  TGetCheckEvent OnGetCheckTrue;
+  TGetCheckEvent OnGetCheckFalse;
+  TGetColumnFilterEvent OnGetColumnFilter;
+  TGridHintEvent OnGridHint;
+  TGridWideHintEvent OnGridWideHint;
+  TSearchFooterActionEvent OnSearchFooterAction;
+  TCellsChangedEvent OnCellsChanged;
+
+  // -- per-cell properties (column real, row displayed); setters repaint the
+  // displayed cell. Getters answer a default without creating properties,
+  // except those of WordWrap and ReadOnly.
+  TColor GetColors(int ACol, int ARow) const;
+  void SetColors(int ACol, int ARow, TColor Value);
+  TColor GetColorsTo(int ACol, int ARow) const;
+  void SetColorsTo(int ACol, int ARow, TColor Value);
+  TCellGradientDirection GetGradientDir(int ACol, int ARow) const;
+  void SetGradientDir(int ACol, int ARow, TCellGradientDirection Value);
+  TColor GetFontColors(int ACol, int ARow) const;
+  void SetFontColors(int ACol, int ARow, TColor Value);
+  TFontStyles GetFontStyles(int ACol, int ARow) const;
+  void SetFontStyles(int ACol, int ARow, TFontStyles Value);
+  AnsiString GetFontNames(int ACol, int ARow) const;
+  void SetFontNames(int ACol, int ARow, const AnsiString& Value);
+  int GetFontSizes(int ACol, int ARow) const;
+  void SetFontSizes(int ACol, int ARow, int Value);
+  TAlignment GetAlignments(int ACol, int ARow) const;
+  void SetAlignments(int ACol, int ARow, TAlignment Value);
+  bool GetWordWraps(int ACol, int ARow);
+  void SetWordWraps(int ACol, int ARow, bool Value);
+  bool GetReadOnly(int ACol, int ARow);
+  void SetReadOnly(int ACol, int ARow, bool Value);
+  TControl* GetCellControls(int ACol, int ARow) const;
+  // Places a control over the cell (nil takes it away); the list keys it by
+  // column and real row.
+  void SetCellControls(int ACol, int ARow, TControl* Value);
+  TControlList* GetControlList() const { return FControlList; }
+  int GetCellControlCount() const { return FCellControlCount; }
+  // Row-wide colours over the normal and right fixed columns, hidden ones
+  // included; clNone takes the looks of those cells back to the defaults.
+  void SetRowColor(int ARow, TColor Value);
+  void SetRowColorTo(int ARow, TColor Value);
+  void SetRowFontColor(int ARow, TColor Value);
+
+  // -- cell graphics: the one road to a cell's TCellGraphic
+  // Frees the cell's own graphic first and makes the cell's properties.
+  TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+  bool FreeCellGraphic(int ACol, int ARow);
+  bool RemoveCellGraphic(int ACol, int ARow, TCellType AType);
+  TIntList* GetCellImages(int ACol, int ARow);
+  // An index for sorting by images: equal for cells sharing one bitmap or icon.
+  int GetCellImageIdx(int ACol, int ARow);
+  // Stands for the row check box of column 0 while HotmailRowSelect is on.
+  TCellGraphic* GetSpareRowCheck() const { return FSpareRowCheck; }
+
+  // -- typed cell views (column real, row displayed; AllFloats by real row)
+  int GetInts(int ACol, int ARow);
+  void SetInts(int ACol, int ARow, int Value);
+  double GetFloats(int ACol, int ARow);
+  void SetFloats(int ACol, int ARow, double Value);
+  double GetAllFloats(int ACol, int ARow);
+  void SetAllFloats(int ACol, int ARow, double Value);
+  TDateTime GetDates(int ACol, int ARow);
+  void SetDates(int ACol, int ARow, TDateTime Value);
+  TDateTime GetTimes(int ACol, int ARow);
+  void SetTimes(int ACol, int ARow, TDateTime Value);
+  WideString GetWideCells(int ACol, int ARow);
+  void SetWideCells(int ACol, int ARow, const WideString& Value);
+  // The value of a named form control in the cell's mini-HTML text; the
+  // mini-HTML layer fills these in (until then: empty, nothing written).
+  AnsiString GetCtrlVal(int ACol, int ARow, const AnsiString& AName);
+  void SetCtrlVal(int ACol, int ARow, const AnsiString& AName, const AnsiString& Value);
+  // "4.6.0.8"; written values are ignored.
+  AnsiString GetVersion() { return ZytVersionString(GetVersionNr()); }
+  void SetVersion(const AnsiString&) {}
+
+  // -- clearing (fixed cells and hidden columns included where named)
+  void Clear();
+  void ClearRows(int ARow, int ACount);
+  void ClearCols(int ACol, int ACount);
+  void ClearNormalRows(int ARow, int ACount);
+  void ClearNormalCols(int ACol, int ACount);
+  void ClearNormalCells();
+
+  // -- rows and columns
+  void AddRow();
+  // The removal behind RemoveRowsInternal; with Renumber hidden rows are
+  // renumbered and in-cell controls of the removed rows dropped.
+  void IRemoveRows(int ARow, int ACount, bool Renumber);
+  void AddColumn() { InsertCols(GetColCount(), 1); }
+  void MergeCols(int ACol1, int ACol2, const AnsiString& Separator);
+  // Removes every normal row whose text in ACol repeats an earlier one
+  // (compared ignoring case whatever CaseSensitive says).
+  void RemoveDuplicates(int ACol, bool CaseSensitive);
+  void MergeColumnCells(int ACol, bool MainMerge);
+  void MergeRowCells(int ARow, bool MainMerge);
+  void SplitColumnCells(int ACol);
+  void SplitRowCells(int ARow);
+  void SplitAllCells();
+
+  // -- operations of layers built later, neutral until then
+  // The row's disjunct selection flag.
+  bool GetRowSelect(int ARow);
+  // Re-places the in-cell controls after scrolling, hiding and removals.
+  void CellControlsUpdate();
+  // Moves the selection out of the grid so that no cell shows selected.
+  void HideSelection();
+  void RemoveAllNodes();
+  void RepaintRow(int ARow) { InvalidateRow(ARow); }
+
 protected:
   void CreateWnd() override;
   void DestroyWnd() override;
@@ -376,6 +553,51 @@ private:
   TNavigation* FNavigation;
   TPrintSettings* FPrintSettings;
   TFloatingFooter* FFloatingFooter;
+
+  // Removes the listed displayed rows (ascending, distinct) as repeated
+  // RemoveRowsInternal calls would, in one pass over the store; TopDown
+  // tells in which order those calls are reported to CellsChanged.
+  void RemoveRowList(const std::vector<int>& Rows, bool TopDown);
+  // Splits the merged areas that lie partly inside the rectangle.
+  void SplitAreasCrossing(int ACol1, int ARow1, int ACol2, int ARow2);
+  // Takes displayed rows (ascending, distinct) out of the store, keeping the
+  // hidden rows, the in-cell controls and the largest row count in step.
+  // Their property objects must be gone or owned by the caller.
+  // With Renumber the in-cell controls of the rows go and the others move up.
+  void TakeRows(const std::vector<int>& Rows, bool Renumber);
+  // The removal steps of IRemoveRows around TakeRows; Notify reports it.
+  void RemoveRowSet(const std::vector<int>& Rows, bool Renumber, const std::function<void()>& Notify);
+  // Puts Row and TopRow back after rows went, or onto the last normal row.
+  void RestoreRowAfterRemoval(int SavedRow, int SavedTop, bool HideWhenPast);
+  // Empties one cell's text as SetCellEx would, without repainting it.
+  void EmptyCellText(int ACol, int ARow);
+  // Widths and visibility of every real column, read before a column edit
+  // and applied again after it.
+  struct TColumnLayout {
+    std::vector<int> Widths;
+    std::vector<bool> Visible;
+  };
+  TColumnLayout ReadColumnLayout() const;
+  void ApplyColumnLayout(const TColumnLayout& L);
+  void RowColorStep(int ARow, TColor Value, bool FontColor);
+  void RowControlsUp(int FromReal, int ACount);
+
+  bool FActiveCellShow = false;
+  TFont* FActiveCellFont;
+  TColor FActiveCellColor = 0x808080;
+  AnsiString FCheckTrue = "Y";
+  AnsiString FCheckFalse = "N";
+  TEditorType FDefaultEditor = edNormal;
+  AnsiString FFloatFormat = "%.2f";
+  TStringList* FColumnFilter;
+  TControlList* FControlList;
+  int FCellControlCount = 0;
+  TCellGraphic* FSpareRowCheck;
+  bool FAllowZeroDates = true;
+  // Sort identities handed out by GetCellImageIdx.
+  std::unordered_map<const TObject*, int> FImageIds;
+  // The type-ahead search text of the sort column.
+  AnsiString FTypeAheadText;
 
   bool FInvalidateSuppressed = false;
   bool FIntegralHeight = false;

@@ -46,9 +46,6 @@ void VIduZozezuVodu::LoadColSizes() {}
 void VIduZozezuVodu::SaveColSizes() {}
 void VIduZozezuVodu::OnMouseActionsChanged(TObject*) {}
 void VIduZozezuVodu::OnNavigationChanged(TObject*) {}
-void VIduZozezuVodu::GetCellColor(int, int, TGridDrawState, TBrush*, TFont*) {}
-void VIduZozezuVodu::GetCellAlign(int, int, TAlignment&, TVAlignment&) {}
-void VIduZozezuVodu::DoCanEditCell(int, int, bool&) {}
 
 void VIduZozezuVodu::CreateWnd() {
   if (FDestroying) return;
@@ -99,6 +96,9 @@ void VIduZozezuVodu::Assign(TPersistent* Source) {
   auto* G = dynamic_cast<VIduZozezuVodu*>(Source);
   if (!G) return;
   GetFont()->Assign(G->GetFont());
+  SetActiveCellColor(G->GetActiveCellColor());
+  FActiveCellFont->Assign(G->FActiveCellFont);
+  SetActiveCellShow(G->GetActiveCellShow());
   SetActiveRowShow(G->GetActiveRowShow());
   SetAlign(G->GetAlign());
   FMouseActions->Assign(G->FMouseActions);

@@ -61,6 +61,9 @@ struct TRealFont {
   bool Underline = false;
   bool StrikeOut = false;
   int Escapement = 0;  // tenths of a degree
+  // The fixed-metrics test face (gdi_testfont.h) has no raw font: every
+  // glyph is a box of this advance.
+  int FixedAdvance = 0;
   struct Glyph {
     std::uint32_t Index = 0;  // 0: the font has no glyph
     int Advance = -1;         // -1: not looked up yet
@@ -269,6 +272,10 @@ inline std::size_t DibStride(int width, int bpp) {
 
 // Text internals shared by the text files.
 TRealFont* Realise(HDC dc);
+// The test face's realised font, or nullptr when the family is another one.
+TRealFont* RealiseTestFont(const AnsiString& family, const LOGFONTA& lf);
+// The box glyph of the test face.
+TRealFont::Mask TestFontMask(const TRealFont& f);
 // UTF-8 to UTF-16 into a reused buffer; invalid bytes become U+FFFD.
 // When `second` is given it gets one flag per UTF-16 unit, set on the
 // second half of a surrogate pair (the units that start no character).

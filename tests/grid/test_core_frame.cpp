@@ -103,7 +103,13 @@ TEST(CoreFrame, AssignCopiesSettingsDimensionsAndCells) {
   Src.GetHTMLSettings()->Summary = "sum";
   Src.GetPrintSettings()->GetFont()->SetSize(13);
   Src.SetOptions(Src.GetOptions() | goEditing);
+  Src.SetActiveCellShow(true);
+  Src.SetActiveCellColor(0xEACAB6);
+  Src.GetActiveCellFont()->SetSize(12);
   Dst.Assign(&Src);
+  EXPECT_TRUE(Dst.GetActiveCellShow());
+  EXPECT_EQ(Dst.GetActiveCellColor(), 0xEACAB6);
+  EXPECT_EQ(Dst.GetActiveCellFont()->GetSize(), 12);
   EXPECT_EQ(Dst.GetColCount(), 7);
   EXPECT_EQ(Dst.GetRowCount(), 15);
   EXPECT_EQ(Dst.GetFixedRows(), 2);
