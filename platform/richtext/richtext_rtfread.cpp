@@ -404,9 +404,10 @@ void TRtfReader::Byte(unsigned char B) {
     return;
   }
   if (S.Dest == TDest::FontTable) {
+    // Control bytes are no part of a name (the writer could not keep them).
     if (B == ';') {
       CommitFont();
-    } else if (FontNumber >= 0) {
+    } else if (FontNumber >= 0 && B >= 0x20) {
       FontName += RichByteToChar(B, RichCodePageOfCharset(FontCharset, DocCodePage));
     }
     return;
@@ -418,7 +419,7 @@ void TRtfReader::Byte(unsigned char B) {
 void TRtfReader::Char(char16_t C) {
   if (Skipping() || S.Dest == TDest::ColorTable) return;
   if (S.Dest == TDest::FontTable) {
-    if (FontNumber >= 0) FontName += C;
+    if (FontNumber >= 0 && C >= 0x20) FontName += C;
     return;
   }
   Text += C;

@@ -183,6 +183,24 @@ TEST(PictureFiles, DeclaredSizesBeyondTheCeilingAreRefusedBeforeDecoding) {
   // A GIF claiming 10000 x 10000 through the picture loader.
   std::vector<Byte> gif = {'G', 'I', 'F', '8', '9', 'a', 0x10, 0x27, 0x10, 0x27, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0,
                            0x2C, 0, 0, 0, 0, 0x10, 0x27, 0x10, 0x27, 0, 2, 2, 0x44, 0x01, 0, 0x3B};
+  // A 1-bit BMP of 16384 x 8192 carries all its bits in 16 MB, yet would
+  // have been a 512 MB bitmap.
+  {
+    const int w = 16384, h = 8192, stride = w / 8;
+    std::vector<Byte> bmp(14 + 40 + 8, 0);
+    auto put32 = [&](std::size_t at, std::uint32_t v) {
+      for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<Byte>(v >> (8 * i));
+    };
+    bmp[0] = 'B', bmp[1] = 'M';
+    put32(10, 14 + 40 + 8);
+    put32(14, 40), put32(18, w), put32(22, h);
+    bmp[26] = 1, bmp[28] = 1;
+    bmp.resize(bmp.size() + static_cast<std::size_t>(stride) * h, 0);
+    put32(2, static_cast<std::uint32_t>(bmp.size()));
+    std::unique_ptr<TMemoryStream> in(StreamOf(bmp));
+    TBitmap b;
+    EXPECT_THROW(b.LoadFromStream(in.get()), EInvalidGraphic);
+  }
   for (const std::vector<Byte>& big : {jpg, gif}) {
     HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, big.size());
     std::memcpy(GlobalLock(mem), big.data(), big.size());

@@ -182,6 +182,18 @@ TEST(RichRtf, MalformedInputKeepsWhatWasRead) {
   EXPECT_EQ(big.GetRuns()[0].Format.Height, 32760);
 }
 
+TEST(RichRtf, ControlBytesInAFontNameAreDropped) {
+  // The writer cannot keep them: the name read must be the one written.
+  TRichTextDocument d;
+  using namespace std::string_literals;
+  RtfRead(d, "{\\rtf1{\\fonttbl{\\f0\\fcharset\x02\0\0\0 Sans\\u1?;}}\\f0 x}"s);
+  ASSERT_FALSE(d.GetRuns().empty());
+  EXPECT_EQ(d.GetRuns()[0].Format.Name, "Sans");
+  TRichTextDocument back;
+  EXPECT_TRUE(RtfRead(back, RtfWrite(d)));
+  EXPECT_EQ(RtfWrite(back), RtfWrite(d));
+}
+
 TEST(RichRtf, RandomBytesNeverCrash) {
   std::mt19937 rng(12345);
   const std::string alphabet = "{}\\'*;0123456789abcdefu -\r\n\x80\xcf";

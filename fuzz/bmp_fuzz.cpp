@@ -1,0 +1,6 @@
+// BMP files through TBitmap.
+#include "fuzz/picture_fuzz_common.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+  return FuzzPicture<TBitmap>(Data, Size);
+}
