@@ -32,7 +32,11 @@ TGridStore::TGridStore(int AColCount, int ARowCount, int ADefaultColWidth, int A
   SetRowCount(ARowCount);
 }
 
-TGridStore::~TGridStore() = default;
+TGridStore::~TGridStore() { ReleaseRows(0, FRows.size()); }
+
+void TGridStore::ReleaseRows(std::size_t From, std::size_t To) {
+  for (std::size_t r = From; r < To && r < FRows.size(); ++r) FArena.Release(FRows[r]);
+}
 
 // ---- counts ----------------------------------------------------------------
 
@@ -65,29 +69,41 @@ std::size_t TGridStore::Slot(int ACol) const {
 const TGridStore::TCell* TGridStore::FindCell(int ACol, int ARow) const {
   CheckCell(ACol, ARow);
   auto r = static_cast<std::size_t>(ARow);
-  if (r >= FRows.size() || !FRows[r]) return nullptr;
-  const TRowCells& cells = *FRows[r];
+  if (r >= FRows.size()) return nullptr;
+  const TGridRow& row = FRows[r];
   std::size_t slot = Slot(ACol);
-  return slot < cells.size() ? &cells[slot] : nullptr;
+  return slot < row.Size ? &row.Cells[slot] : nullptr;
 }
 
 TGridStore::TCell& TGridStore::TouchCell(int ACol, int ARow) {
   CheckCell(ACol, ARow);
   auto r = static_cast<std::size_t>(ARow);
-  if (r >= FRows.size()) FRows.resize(r + 1);
-  if (!FRows[r]) FRows[r] = std::make_unique<TRowCells>();
-  TRowCells& cells = *FRows[r];
-  std::size_t slot = Slot(ACol);
-  if (slot >= cells.size()) {
-    // Grow by doubling, but never past the row's full width: a row filled
-    // across all its columns then carries no spare cells.
-    if (slot >= cells.capacity()) {
-      std::size_t width = std::max(FColMap.size(), static_cast<std::size_t>(FColExtent));
-      cells.reserve(std::max(slot + 1, std::min(cells.capacity() * 2, width)));
+  if (r >= FRows.size()) {
+    // Room for every row up to the extent at once (only what is written is
+    // touched), so a fill never copies the rows; a huge extent grows by
+    // doubling instead.
+    if (r >= FRows.capacity()) {
+      const auto extent = static_cast<std::size_t>(FRowExtent);
+      FRows.reserve(extent <= (std::size_t{1} << 24) ? extent : std::max(r + 1, FRows.capacity() * 2));
     }
-    cells.resize(slot + 1);
+    FRows.resize(r + 1);
   }
-  return cells[slot];
+  TGridRow& row = FRows[r];
+  std::size_t slot = Slot(ACol);
+  if (slot >= row.Size) {
+    if (slot >= row.Capacity) {
+      // A new row takes room for the current columns at once (up to a
+      // cap, for very wide sparse grids): one allocation per row while a
+      // grid is filled. Beyond that it grows by doubling, never past the
+      // row's full width.
+      std::size_t width = std::max(FColMap.size(), static_cast<std::size_t>(FColExtent));
+      std::size_t want = row.Capacity == 0 ? std::min<std::size_t>(static_cast<std::size_t>(FColCount), 32)
+                                           : std::min<std::size_t>(std::size_t{row.Capacity} * 2, width);
+      FArena.Reserve(row, static_cast<std::uint32_t>(std::max(slot + 1, want)));
+    }
+    FArena.Extend(row, static_cast<std::uint32_t>(slot + 1));
+  }
+  return row.Cells[slot];
 }
 
 AnsiString TGridStore::GetCell(int ACol, int ARow) const {
@@ -193,8 +209,7 @@ void TGridStore::InsertRows(int Index, int Count) {
   if (Count == 0) return;
   auto i = static_cast<std::size_t>(Index);
   if (i < FRows.size()) {
-    // Unique pointers cannot be filled in place: grow, then rotate the new
-    // empty rows into position.
+    // Grow, then rotate the new empty rows into position.
     FRows.resize(FRows.size() + static_cast<std::size_t>(Count));
     std::rotate(FRows.begin() + Index, FRows.end() - Count, FRows.end());
   }
@@ -210,6 +225,7 @@ void TGridStore::DeleteRows(int Index, int Count) {
   auto i = static_cast<std::size_t>(Index);
   if (i < FRows.size()) {
     std::size_t end = std::min(FRows.size(), i + static_cast<std::size_t>(Count));
+    ReleaseRows(i, end);
     FRows.erase(FRows.begin() + Index, FRows.begin() + static_cast<std::ptrdiff_t>(end));
   }
   FRowHeights.Delete(Index, Count);
@@ -230,9 +246,10 @@ void CheckRowList(const std::vector<int>& Rows, int Limit) {
 }  // namespace
 
 bool TGridStore::RowEmpty(std::size_t Row) const {
-  if (Row >= FRows.size() || !FRows[Row]) return true;
-  for (const TCell& cell : *FRows[Row])
-    if (!cell.Text.empty() || cell.Object) return false;
+  if (Row >= FRows.size()) return true;
+  const TGridRow& row = FRows[Row];
+  for (std::uint32_t c = 0; c < row.Size; ++c)
+    if (!row.Cells[c].Text.empty() || row.Cells[c].Object) return false;
   return true;
 }
 
@@ -245,12 +262,13 @@ void TGridStore::TakeOutRows(const std::vector<int>& Rows) {
     std::size_t w = first, j = 0;
     for (std::size_t r = first; r < end; ++r) {
       if (j < Rows.size() && static_cast<std::size_t>(Rows[j]) == r) {
+        FArena.Release(FRows[r]);
         ++j;
         continue;
       }
-      FRows[w++] = std::move(FRows[r]);
+      FRows[w++] = Take(FRows[r]);
     }
-    for (; w < end; ++w) FRows[w].reset();
+    // What is left behind was taken or released.
   }
   FRowHeights.TakeOut(Rows, FRowCount);
 }
@@ -270,10 +288,10 @@ void TGridStore::OpenRows(const std::vector<int>& Positions) {
     std::size_t r = old;
     for (std::size_t w = FRows.size(); w-- > first;) {
       if (j > 0 && static_cast<std::size_t>(Positions[j - 1]) == w) {
-        FRows[w].reset();
+        FRows[w] = TGridRow{};  // its row moved further down already
         --j;
       } else {
-        FRows[w] = std::move(FRows[--r]);
+        FRows[w] = Take(FRows[--r]);
       }
     }
   }
@@ -283,7 +301,10 @@ void TGridStore::OpenRows(const std::vector<int>& Positions) {
   int extent = FRowExtent + k;
   int keep = std::max(FRowExtent, FRowCount);
   while (extent > keep && RowEmpty(static_cast<std::size_t>(extent - 1))) --extent;
-  if (FRows.size() > static_cast<std::size_t>(extent)) FRows.resize(static_cast<std::size_t>(extent));
+  if (FRows.size() > static_cast<std::size_t>(extent)) {
+    ReleaseRows(static_cast<std::size_t>(extent), FRows.size());
+    FRows.resize(static_cast<std::size_t>(extent));
+  }
   FRowExtent = extent;
 }
 
@@ -313,8 +334,8 @@ void TGridStore::DeleteCols(int Index, int Count) {
   // where they serve as the empty columns at the end of the extent.
   for (auto it = first; it != last; ++it) {
     auto slot = static_cast<std::size_t>(*it);
-    for (auto& row : FRows)
-      if (row && slot < row->size()) (*row)[slot] = TCell{};
+    for (TGridRow& row : FRows)
+      if (slot < row.Size) row.Cells[slot] = TCell{};
   }
   std::rotate(first, last, FColMap.end());
   FColWidths.Delete(Index, Count);

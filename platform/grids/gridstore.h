@@ -3,7 +3,8 @@
 // views of a row or a column. It has no window: the grid control owns one
 // store and shows it.
 //
-// Scale: rows are held by pointer and only where a cell was written, columns
+// Scale: rows are held up to the last one written, each with cells only
+// once a cell was written (one allocation for the row's width), columns
 // through a slot map, so changing a count costs O(1), moving, inserting or
 // deleting a whole row or column costs O(rows) or O(columns), as does taking
 // out or opening any number of scattered rows in one batch, and a grid of
@@ -23,6 +24,7 @@
 #include <vector>
 
 #include "platform/rtl/classes_strings.h"
+#include "platform/grids/gridstore_rows.h"
 #include "platform/grids/gridstore_sizes.h"
 
 // The grid's index error: EListError "Grid index out of range".
@@ -121,11 +123,7 @@ class TGridStore {
   int RowAt(Int64 Y) const { return FRowHeights.IndexAt(Y, FRowCount); }
 
  private:
-  struct TCell {
-    AnsiString Text;
-    TObject* Object = nullptr;
-  };
-  using TRowCells = std::vector<TCell>;
+  using TCell = TGridCell;
 
   void CheckCell(int ACol, int ARow) const;
   bool RowEmpty(std::size_t Row) const;
@@ -133,13 +131,17 @@ class TGridStore {
   const TCell* FindCell(int ACol, int ARow) const;
   TCell& TouchCell(int ACol, int ARow);
   void MapColumns(std::size_t Count);
+  void ReleaseRows(std::size_t From, std::size_t To);
 
   int FColCount;
   int FRowCount;
   int FColExtent;
   int FRowExtent;
-  // Row index -> its cells by slot; null or missing rows are empty.
-  std::vector<std::unique_ptr<TRowCells>> FRows;
+  // The blocks of the rows' cells; declared before the rows that use them.
+  TGridRowArena FArena;
+  // Row index -> its cells by slot; rows without cells or past the end are
+  // empty.
+  std::vector<TGridRow> FRows;
   // Column index -> slot in the rows' cells: a permutation of 0 .. size-1,
   // the identity beyond. Every slot from max(size, ColExtent) on is empty
   // in every row, which is where inserted columns take theirs.
