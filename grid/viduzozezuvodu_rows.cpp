@@ -109,6 +109,7 @@ void VIduZozezuVodu::RemoveRows(int ARow, int ACount) {
   ACount = std::min(ACount, GetRowCount() - ARow);
   SplitAreasCrossing(0, ARow, GetAllColCount() - 1, ARow + ACount - 1);
   ClearPropRect(0, ARow, GetAllColCount() - 1, ARow + ACount - 1);
+  SelectCell(GetCol(), GetRow());
   {
     BeginUpdate();
     int SavedTop = GetTopRow(), SavedRow = GetRow();
