@@ -235,6 +235,7 @@ TEST_F(CellEdits, RemoveDuplicatesIgnoresCaseAndMatchesTheRowByRowRemoval) {
       X->SetCellEx(2, static_cast<int>(i) + 1, std::to_string(i));
     }
     X->SetColors(2, 4, 0x0000FF);
+    X->HideRow(5);  // hidden rows are not visited, but renumbered
   }
   Changes.clear();
   G.RemoveDuplicates(1, true);
@@ -250,7 +251,11 @@ TEST_F(CellEdits, RemoveDuplicatesIgnoresCaseAndMatchesTheRowByRowRemoval) {
       ++r;
     }
   }
-  EXPECT_EQ(Column(1), (std::vector<AnsiString>{"", "a", "b", "Б", "c"}));
+  EXPECT_EQ(Column(1), (std::vector<AnsiString>{"", "a", "b", "б", "c"}));
+  G.UnHideRowsAll();
+  Ref.UnHideRowsAll();
+  CheckHidden(G);
+  EXPECT_EQ(Column(1), (std::vector<AnsiString>{"", "a", "b", "Б", "б", "c"}));
   ASSERT_EQ(G.GetRowCount(), Ref.GetRowCount());
   for (int r = 0; r < G.GetRowCount(); ++r) EXPECT_EQ(G.GetCellEx(2, r), Ref.GetCellEx(2, r));
   EXPECT_EQ(Changes, RefChanges);
