@@ -527,8 +527,10 @@ public:
   // Up to three tries of Exchange while RxdResult is not 0 (nor 5 when
   // StopOnNoData); with Pause, each try first waits TimeOut milliseconds.
   void RunTries(const std::function<int()>& Exchange, bool PauseFirst, bool StopOnNoData = false);
-  // Close, status text, monitor line, unlock.
+  // Close, status text, monitor line, pump, unlock.
   void FinishOperation(const AnsiString& SuccessText, const AnsiString& FailureText);
+  // The settings operations' order: status text, monitor line, close, unlock.
+  void ReportThenClose(const AnsiString& SuccessText, const AnsiString& FailureText);
   // Waits Ms milliseconds (through SleepHook when set); with Pumping the
   // window keeps handling its messages meanwhile.
   void Pause(DWORD Ms, bool Pumping = false);

@@ -152,6 +152,13 @@ void TMainForm::FinishOperation(const AnsiString& SuccessText, const AnsiString&
   Kn_on();
 }
 
+void TMainForm::ReportThenClose(const AnsiString& SuccessText, const AnsiString& FailureText) {
+  SetStatusText(RxdResult == 0 ? SuccessText : FailureText);
+  Display_mon();
+  srComm1->SetActive(false);
+  Kn_on();
+}
+
 // ---- Starters: each creates the worker thread with its code.
 
 void TMainForm::ToolButton1Click(TObject*) { StartOperation(1); }

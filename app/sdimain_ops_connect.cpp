@@ -82,21 +82,21 @@ void TMainForm::Read_Plase() {
   Kn_off();
   RunTries([this] { return RxdRdInfo(); }, true);
   if (RxdResult == 0) Place_e->SetText(Label_place->GetCaption());
-  FinishOperation("     Данные о месте установки УСПЕШНО прочитаны!", "     Данные о месте установки  не прочитаны");
+  ReportThenClose("     Данные о месте установки УСПЕШНО прочитаны!", "     Данные о месте установки  не прочитаны");
 }
 
 void TMainForm::Write_Plase() {
   if (!Connect()) return;
   Kn_off();
   RunTries([this] { return RxdWrPlace(); }, true);
-  FinishOperation("     Данные о месте установки УСПЕШНО Записаны!", "     Данные о месте установки не записаны");
+  ReportThenClose("     Данные о месте установки УСПЕШНО Записаны!", "     Данные о месте установки не записаны");
 }
 
 void TMainForm::Update_Speed() {
   if (!Connect()) return;
   Kn_off();
   RunTries([this] { return WrSkor(); }, true);
-  FinishOperation("  Скорость порта счетчика успешно изменена, перезагрузите счетчик!",
+  ReportThenClose("  Скорость порта счетчика успешно изменена, перезагрузите счетчик!",
                   "     Скорость порта счетчика не изменена");
 }
 
@@ -104,7 +104,7 @@ void TMainForm::Reset() {
   if (!Connect()) return;
   Kn_off();
   RunTries([this] { return RxdReset(); }, true);
-  FinishOperation("  Счетчик ушел в перезагрузу!", "     Перезагрузить счетчик не получилось ");
+  ReportThenClose("  Счетчик ушел в перезагрузу!", "     Перезагрузить счетчик не получилось ");
 }
 
 void TMainForm::ChengPass() {
@@ -122,7 +122,7 @@ void TMainForm::ChengPass() {
   if (!Connect()) return;
   Kn_off();
   RunTries([this] { return Rxd_wr_password(); }, true);
-  FinishOperation("  Смена пароля произошло успешно", "     Смена пароля НЕ произошло!!! ");
+  ReportThenClose("  Смена пароля произошло успешно", "     Смена пароля НЕ произошло!!! ");
 }
 
 // ---- Display screens (in the click, no worker thread)
@@ -135,7 +135,8 @@ void TMainForm::Button21Click(TObject*) {
   RunExclusive([this] {
     if (!Connect()) return;
     Kn_off();
-    // Only a screen read successfully changes its box: a failed read is not
+    Scr_clear();
+    // Only a screen read successfully checks its box: a failed read is not
     // a shown screen. The failure's text and monitor line stay.
     for (int n = 0; n < ScreenCount; ++n) {
       int value = 0;

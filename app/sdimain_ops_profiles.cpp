@@ -291,11 +291,8 @@ void TMainForm::Read_Preriod_srez() {
 }
 
 void TMainForm::Write_Preriod_srez() {
-  // Nothing chosen, nothing to send: the meter would get a period no one chose.
-  if (ComboBox_period_srez->GetItemIndex() < 0) {
-    SetStatusText(kPeriodNotWrittenText);
-    return;
-  }
+  // With no period chosen the exchange sends the one-minute code; the meter's
+  // acknowledgement decides the report.
   if (!Connect()) return;
   Kn_off();
   RunTries([this] { return RxdWrPeriodXSrez(); }, true);

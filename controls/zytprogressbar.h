@@ -111,6 +111,7 @@ private:
   void ChangeIfDifferent(T& Field, const T& Value) {
     if (Field != Value) Change(Field, Value);
   }
+  using TGraphicControl::FontChanged;  // the control's own font change stays reachable
   void FontChanged(TObject* Sender);
   void TimerProc(TObject* Sender);
   void UpdateTimer();

@@ -299,17 +299,17 @@ int TBaseGrid::FixedRowsHeight() const {
 }
 
 void TBaseGrid::FreeSlots(int ACol1, int ARow1, int ACol2, int ARow2) {
-  for (int c = ACol1; c <= ACol2; ++c)
-    for (int r = ARow1; r <= ARow2; ++r) {
-      // Only live properties are freed: a second slot that shared an object
-      // freed already (a row copy not niled) and the application's objects
-      // are left alone.
-      TCellProperties* P = PropsOf(c, r);
-      if (!P) continue;
-      SetObjects(c, r, nullptr);
-      delete P->GraphicObject;
-      delete P;
-    }
+  // Only the cells the store holds are visited: the extent can be far larger.
+  for (const TGridStore::TCellObject& held : FStore.ObjectsIn(ACol1, ARow1, ACol2, ARow2)) {
+    // Only live properties are freed: a second slot that shared an object
+    // freed already (a row copy not niled) and the application's objects
+    // are left alone.
+    TCellProperties* P = AsProperties(held.Object);
+    if (!P) continue;
+    FStore.SetObject(held.Col, held.Row, nullptr);
+    delete P->GraphicObject;
+    delete P;
+  }
 }
 
 void TBaseGrid::ClearPropRect(int ACol1, int ARow1, int ACol2, int ARow2) {

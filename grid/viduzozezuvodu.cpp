@@ -1,5 +1,7 @@
 #include "grid/viduzozezuvodu.h"
 
+#include "grid/viduzozezuvodu_unit.h"
+
 VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
     : TBaseGrid(AOwner),
       FHiddenRows(new TGridItems),
@@ -11,6 +13,7 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
       FNavigation(new TNavigation),
       FPrintSettings(new TPrintSettings(this)),
       FFloatingFooter(new TFloatingFooter(this)) {
+  GridUnitStart();
   SetControlStyle(GetControlStyle() | csAcceptsControls);
   FIgnoredColumns = new TIntList(-1, -1);
   FActiveCellFont = new TFont;
@@ -33,6 +36,7 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   SetDisplayRowLimit(10);
   SetBounds(GetLeft(), GetTop(), 400, 250);
   ComputeEnvironment();
+  SetGridLinkCursor(crHandPoint);
 }
 
 VIduZozezuVodu::~VIduZozezuVodu() {

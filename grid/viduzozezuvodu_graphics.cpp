@@ -2,6 +2,7 @@
 // password query.
 #include "grid/radoriz.h"
 #include "grid/viduzozezuvodu.h"
+#include "grid/vzvhtmle.h"
 #include "platform/rtl/sysutils.h"
 
 namespace {
@@ -154,4 +155,17 @@ WideString VIduZozezuVodu::GetWideCells(int ACol, int ARow) { return DecodeWideS
 
 void VIduZozezuVodu::SetWideCells(int ACol, int ARow, const WideString& Value) {
   SetGridCell(ACol, ARow, EncodeWideStr(Value));
+}
+
+// A named form control inside the cell's markup; a cell without it reads empty
+// and is left untouched on write.
+AnsiString VIduZozezuVodu::GetCtrlVal(int ACol, int ARow, const AnsiString& AName) {
+  AnsiString Value;
+  if (!GetControlValue(GetCellEx(ACol, ARow), AName, Value)) return AnsiString();
+  return Value;
+}
+
+void VIduZozezuVodu::SetCtrlVal(int ACol, int ARow, const AnsiString& AName, const AnsiString& Value) {
+  AnsiString S = GetCellEx(ACol, ARow);
+  if (SetControlValue(S, AName, Value)) SetCellEx(ACol, ARow, S);
 }

@@ -91,8 +91,6 @@ bool VIduZozezuVodu::GetRowSelect(int) { return false; }
 void VIduZozezuVodu::CellControlsUpdate() {}
 void VIduZozezuVodu::HideSelection() {}
 void VIduZozezuVodu::RemoveAllNodes() {}
-AnsiString VIduZozezuVodu::GetCtrlVal(int, int, const AnsiString&) { return AnsiString(); }
-void VIduZozezuVodu::SetCtrlVal(int, int, const AnsiString&, const AnsiString&) {}
 
 // ---- grouping and sorting ---------------------------------------------------------------------------
 

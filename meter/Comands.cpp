@@ -4,20 +4,10 @@
 #include <cstring>
 
 #include "app/sdimain.h"
+#include "meter/Comands_decode.h"
 #include "platform/rtl/syncobjs.h"
 
-int comands::BcdToBin(int Value) { return (Value & 0x0F) + 10 * ((Value >> 4) & 0x0F); }
-
-int comands::BinToBcd(int Value) { return Value % 10 + 16 * (Value / 10); }
-
-int32_t TMainForm::CalcPoly(const uint8_t* Data, int Length) {
-  uint32_t reg = 0;
-  for (int i = 0; i < Length; ++i) {
-    for (int bit = 0; bit < 8; ++bit) reg = (reg & 0x8000) ? (reg << 1) ^ 0x1021 : reg << 1;
-    reg ^= Data[i];
-  }
-  return static_cast<int32_t>(reg);
-}
+int32_t TMainForm::CalcPoly(const uint8_t* Data, int Length) { return comands::Crc16(Data, Length); }
 
 void TMainForm::ClrBuf() {
   std::memset(RxBuf, 0, sizeof RxBuf);

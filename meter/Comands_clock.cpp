@@ -1,6 +1,7 @@
 // The meter clock and its summer/winter switching flag.
 #include "app/sdimain.h"
 #include "meter/Comands.h"
+#include "meter/Comands_decode.h"
 #include "platform/rtl/sysutils.h"
 
 using namespace comands;
@@ -8,22 +9,6 @@ using namespace comands;
 namespace {
 
 constexpr uint8_t kSeasonOn = 0x77;
-
-// A packed-BCD byte whose both nibbles are digits, as a number; -1 otherwise.
-int StrictBcd(uint8_t Value) {
-  if ((Value & 0x0F) > 9 || (Value >> 4) > 9) return -1;
-  return BcdToBin(Value);
-}
-
-// The clock answer's time of day and date; false when the meter sent
-// something that is no time or no date (a nibble above 9, hour 24, month 13).
-bool DecodeClock(const uint8_t* Rx, TDateTime& Time, TDateTime& Date) {
-  const int second = StrictBcd(Rx[4]), minute = StrictBcd(Rx[5]), hour = StrictBcd(Rx[6]);
-  const int day = StrictBcd(Rx[8]), month = StrictBcd(Rx[9]), year = StrictBcd(Rx[10]);
-  if (second < 0 || minute < 0 || hour < 0 || day < 0 || month < 0 || year < 0) return false;
-  return TryEncodeTime(static_cast<Word>(hour), static_cast<Word>(minute), static_cast<Word>(second), 0, Time) &&
-         TryEncodeDate(static_cast<Word>(2000 + year), static_cast<Word>(month), static_cast<Word>(day), Date);
-}
 
 // 1 = Monday .. 7 = Sunday.
 int MeterWeekdayOf(TDateTime Date) { return (DayOfWeek(Date) + 5) % 7 + 1; }

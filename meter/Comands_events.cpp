@@ -9,22 +9,6 @@ namespace {
 constexpr int kEventAnswerLength = 56;
 }  // namespace
 
-bool comands::TryLogStamp(const uint8_t* Stamp, TDateTime& Date, TDateTime& Time) {
-  TDateTime date, time;
-  if (!TryEncodeDate(static_cast<Word>(2000 + Stamp[2]), Stamp[1], Stamp[0], date)) return false;
-  if (!TryEncodeTime(Stamp[3], Stamp[4], 0, 0, time)) return false;
-  Date = date;
-  Time = time;
-  return true;
-}
-
-bool comands::TryLogStamp(const uint8_t* Stamp, TDateTime& At) {
-  TDateTime date, time;
-  if (!TryLogStamp(Stamp, date, time)) return false;
-  At = date + time;
-  return true;
-}
-
 int TMainForm::RxdRdEvent(int Kind) {
   // The kind goes out as it is, but only a kind the log has room for is read.
   if (Kind < 0 || Kind >= kEventKinds) return 1;

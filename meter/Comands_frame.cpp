@@ -3,9 +3,26 @@
 
 #include "app/sdimain.h"
 #include "meter/Comands.h"
+#include "meter/Comands_decode.h"
 #include "platform/rtl/syncobjs.h"
 
 using namespace comands;
+
+namespace {
+
+// The status text and result code of a faulty answer; 0 for a good one.
+int ReportFault(TMainForm& F, TAnswerFault Fault, const TMainForm::TAnswerCodes& Codes) {
+  switch (Fault) {
+    case afNone: return 0;
+    case afCount: return F.ExchangeFailure(kCountText, Codes.Count);
+    case afCommand: return F.ExchangeFailure(Codes.CommandText ? Codes.CommandText : kCommandText, Codes.Command);
+    case afStatus: return F.ExchangeFailure(kStatusText, Codes.Status);
+    case afCrc: break;
+  }
+  return F.ExchangeFailure(Codes.CrcText ? Codes.CrcText : kCrcText, Codes.Crc);
+}
+
+}  // namespace
 
 void TMainForm::SendRequest(uint8_t Cmd, int RequestLength) {
   TxBuf[0] = static_cast<uint8_t>(MeterAddr);
@@ -80,16 +97,9 @@ bool TMainForm::CrcResidueZero(int Length) {
 }
 
 int TMainForm::CheckRead(int Length, uint8_t Cmd, const TAnswerCodes& Codes) {
-  if (RxCount != Length) return ExchangeFailure(kCountText, Codes.Count);
-  if (RxBuf[3] != Cmd) return ExchangeFailure(Codes.CommandText ? Codes.CommandText : kCommandText, Codes.Command);
-  if (!CrcResidueZero(Length)) return ExchangeFailure(Codes.CrcText ? Codes.CrcText : kCrcText, Codes.Crc);
-  return 0;
+  return ReportFault(*this, CheckAnswer(RxBuf, RxCount, Length, Cmd), Codes);
 }
 
 int TMainForm::CheckAck(uint8_t Cmd, const TAnswerCodes& Codes) {
-  if (RxCount != kAckLength) return ExchangeFailure(kCountText, Codes.Count);
-  if (RxBuf[3] != Cmd) return ExchangeFailure(Codes.CommandText ? Codes.CommandText : kCommandText, Codes.Command);
-  if (RxBuf[4] != kAccepted) return ExchangeFailure(kStatusText, Codes.Status);
-  if (!CrcResidueZero(kAckLength)) return ExchangeFailure(Codes.CrcText ? Codes.CrcText : kCrcText, Codes.Crc);
-  return 0;
+  return ReportFault(*this, CheckAcknowledgement(RxBuf, RxCount, Cmd), Codes);
 }

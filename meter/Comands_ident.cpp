@@ -4,6 +4,7 @@
 
 #include "app/sdimain.h"
 #include "meter/Comands.h"
+#include "meter/Comands_decode.h"
 #include "platform/rtl/codepages.h"
 #include "platform/rtl/sysutils.h"
 
@@ -13,7 +14,6 @@ namespace {
 
 constexpr int kIdentLength = 28;
 constexpr int kPlaceOffset = 10;
-constexpr int kPlaceSize = 16;
 
 // "10523" shows as "23.05.1"; shorter numbers are taken with leading zeros.
 AnsiString VersionText(int16_t Version) {
@@ -23,19 +23,11 @@ AnsiString VersionText(int16_t Version) {
   return digits.substr(3, 2) + "." + digits.substr(1, 2) + "." + digits.substr(0, 1);
 }
 
-// The place field of an identification answer: up to its first zero byte,
-// or all 16 bytes when the meter fills it.
-AnsiString PlaceFromAnswer(const uint8_t* Field) {
-  const void* end = std::memchr(Field, 0, kPlaceSize);
-  const size_t length = end ? static_cast<size_t>(static_cast<const uint8_t*>(end) - Field) : kPlaceSize;
-  return Cp1251ToUtf8(std::string(reinterpret_cast<const char*>(Field), length));
-}
-
 void DecodeIdentity(TMainForm& F, bool FillPlaceEdit) {
   const uint8_t* rx = F.RxBuf;
   // PlaceText has room for exactly the field; a full field has no terminator.
   std::memcpy(F.PlaceText, rx + kPlaceOffset, kPlaceSize);
-  const AnsiString place = PlaceFromAnswer(rx + kPlaceOffset);
+  const AnsiString place = DecodePlace(rx + kPlaceOffset);
   F.Label_place->SetCaption(place);
   if (FillPlaceEdit) F.Place_e->SetText(place);
 

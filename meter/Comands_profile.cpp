@@ -2,6 +2,7 @@
 // the integration period.
 #include "app/sdimain.h"
 #include "meter/Comands.h"
+#include "meter/Comands_decode.h"
 #include "meter/Comands_texts.h"
 #include "platform/rtl/sysutils.h"
 
@@ -11,8 +12,6 @@ namespace {
 
 constexpr int kDayAnswerLength = 105;
 constexpr int kValueAnswerLength = 13;
-constexpr int kShortestFrame = 7;  // address, command, one data byte, CRC
-constexpr uint8_t kNoData = 0xFF;
 
 // Period codes (minutes as packed BCD) in the order of the period combo boxes.
 constexpr uint8_t kPeriodCodes[] = {0x01, 0x02, 0x05, 0x10, 0x15, 0x30, 0x60};
@@ -37,23 +36,20 @@ void PutBcdHourMinute(TDateTime Time, uint8_t* To) {
   To[1] = Bcd(mi);
 }
 
-// The checks shared by both profile reads. Only a whole answer with a good
-// CRC counts: a full-length one is data (0) or, with the no-data mark, 5; a
-// shorter one is the meter's no-data answer when it is a whole frame of its
-// own, and a failure otherwise, so a cut or damaged answer never reaches the
-// profile lists as values.
-int CheckProfileAnswer(TMainForm& F, uint8_t Cmd, int FullLength) {
-  if (F.RxBuf[3] != Cmd) return F.ExchangeFailure(kCommandText, 3);
-  const int count = F.RxCount;
-  const bool noData = count >= kShortestFrame && F.RxBuf[4] == kNoData;
-  if (count != FullLength && !noData) return F.ExchangeFailure(kCountText, 3);
-  if (!F.CrcResidueZero(count)) {
-    // The caller's own texts follow; this one gets no monitor line.
-    F.SetStatusText(kCrcTextLong);
-    return 3;
+// The checks shared by both profile reads, with their texts and codes: 0
+// for data, 5 for the meter's "no data" answer, 3 for any failure.
+int ProfileAnswerResult(TMainForm& F, uint8_t Cmd, int FullLength) {
+  bool noData = false;
+  switch (comands::CheckProfileAnswer(F.RxBuf, F.RxCount, Cmd, FullLength, noData)) {
+    case afNone: break;
+    case afCommand: return F.ExchangeFailure(kCommandText, 3);
+    case afCrc:
+      // The caller's own texts follow; this one gets no monitor line.
+      F.SetStatusText(kCrcTextLong);
+      return 3;
+    default: return F.ExchangeFailure(kCountText, 3);
   }
-  if (F.RxBuf[4] == kNoData) return F.ExchangeFailure(kNoProfileText, 5);
-  return 0;
+  return noData ? F.ExchangeFailure(kNoProfileText, 5) : 0;
 }
 
 }  // namespace
@@ -66,7 +62,7 @@ int TMainForm::RxdRd30m(int Kind) {
   SendRequest(cmd, 9);
   WaitHead(5, kDayAnswerLength);
   ExpLen = RxCount;
-  return CheckProfileAnswer(*this, cmd, kDayAnswerLength);
+  return ProfileAnswerResult(*this, cmd, kDayAnswerLength);
 }
 
 int TMainForm::RxdRdXm(int Kind) {
@@ -78,7 +74,7 @@ int TMainForm::RxdRdXm(int Kind) {
   PutBcdHourMinute(picker->GetTimeEx(), TxBuf + 7);
   SendRequest(cmd, 11);
   WaitHead(20, kValueAnswerLength);
-  return CheckProfileAnswer(*this, cmd, kValueAnswerLength);
+  return ProfileAnswerResult(*this, cmd, kValueAnswerLength);
 }
 
 int TMainForm::RxdRdPeriodXSrez() {

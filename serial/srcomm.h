@@ -172,7 +172,8 @@ public:
   void SendAheadChar(char C);
 
   // -- receiving
-  DWORD GetReadyForRead();
+  // Bytes waiting in the driver's input queue.
+  virtual DWORD GetReadyForRead();
   DWORD GetNotYetSend();
   bool Read(void* Buffer, DWORD Count);
   bool ReadAll(void* Buffer);

@@ -1,6 +1,7 @@
 // TsrCustomComm: sending, receiving, waiting, queues, modem lines, errors.
 #include <algorithm>
 
+#include "platform/rtl/messages.h"
 #include "platform/rtl/syncobjs.h"
 #include "serial/srcomm.h"
 
@@ -106,11 +107,18 @@ bool TsrCustomComm::WaitForBytes(DWORD Count, DWORD Timeout) {
   // tick count's wrap.
   const DWORD start = GetTickCount();
   bool result = false;
-  while (IsHandleValid() && GetTickCount() - start <= Timeout) {
+  while (IsHandleValid()) {
+    // Descriptors first: an arrival after them wakes the wait even when the
+    // count below just missed it.
+    int fds[2];
+    DWORD n = 0;
+    const bool canWait = GetCommInputDescriptors(GetHandle(), fds, &n) != FALSE;
     result = GetReadyForRead() >= Count;
-    if (result) break;
-    Sleep(1);
-    srProcessMessages();
+    const DWORD elapsed = GetTickCount() - start;
+    if (result || elapsed > Timeout || !canWait) break;
+    // Sleeps until input comes, the thread has messages or synchronised
+    // calls to serve, or the deadline.
+    if (MsgWaitForDescriptors(fds, n, Timeout - elapsed + 1) == WAIT_OBJECT_0 + n) srProcessMessages();
   }
   SetTraceState(saved);
   return result;

@@ -1,6 +1,9 @@
 // The grid's own text format: a size line "C,R", width lines "cw I,W" and
 // cell lines "I,J,T", each ending with CR LF. Multi-line texts are folded
 // into one line (CR -> 9, LF -> 8, NUL -> 1).
+#include <limits>
+#include <string>
+
 #include "grid/filestringlist.h"
 #include "grid/viduzozezuvodu.h"
 #include "platform/rtl/classes_streams.h"
@@ -41,15 +44,39 @@ AnsiString FileToLf(const AnsiString& S, bool MultiLine) {
 }
 
 // The value of the token's leading digits; a sign only for a whole number.
-int LenientInt(const AnsiString& S) {
+Int64 LenientInt(const AnsiString& S) {
   int V = 0;
   if (TryStrToInt(S, V)) return V;
-  long long Acc = 0;
+  Int64 Acc = 0;
   for (char Ch : S) {
     if (Ch < '0' || Ch > '9' || Acc > 100000000) break;
     Acc = Acc * 10 + (Ch - '0');
   }
-  return static_cast<int>(Acc);
+  return Acc;
+}
+
+// One rule for both loaders. Numbers from the file plus the grid's offsets
+// are added in 64 bits; a size beyond the grid's limits fails before the
+// grid changes; width and cell lines outside the grid are skipped.
+void ApplySize(VIduZozezuVodu& G, Int64 Cols, Int64 Rows) {
+  Int64 MaxCols = TGridStore::MaxColCount - (G.GetAllColCount() - G.GetColCount());
+  if (Cols < 0 || Rows < 0 || Cols > MaxCols || Rows > TGridStore::MaxRowCount)
+    throw EDidAvovError("Grid size " + std::to_string(Cols) + " x " + std::to_string(Rows) +
+                        " is beyond the grid's limits of " + std::to_string(MaxCols) + " columns and " +
+                        std::to_string(TGridStore::MaxRowCount) + " rows");
+  G.SetColCountEx(static_cast<int>(Cols));
+  G.SetRowCountEx(static_cast<int>(Rows));
+}
+
+void ApplyWidth(VIduZozezuVodu& G, Int64 Col, Int64 Width) {
+  if (Col >= 0 && Col < G.GetColCount() && Width >= std::numeric_limits<int>::min() &&
+      Width <= std::numeric_limits<int>::max())
+    G.SetColWidths(static_cast<int>(Col), static_cast<int>(Width));
+}
+
+void ApplyCell(VIduZozezuVodu& G, Int64 Col, Int64 Row, const AnsiString& Text) {
+  if (Col >= 0 && Row >= 0 && Col < G.GetColCount() && Row < G.GetRowCount())
+    G.LoadCell(static_cast<int>(Col), static_cast<int>(Row), Text);
 }
 
 AnsiString Num(int V) { return std::to_string(V); }
@@ -102,16 +129,15 @@ void VIduZozezuVodu::LoadFromFile(const AnsiString& FileName) {
   TFileStringList Lines;
   Lines.LoadFromFile(FileName);
   Lines.Reset();
-  int FC = FSaveFixedCells ? 0 : GetFixedCols(), FR = FSaveFixedCells ? 0 : GetFixedRows();
+  Int64 FC = FSaveFixedCells ? 0 : GetFixedCols(), FR = FSaveFixedCells ? 0 : GetFixedRows();
   AnsiString Line;
   if (!Lines.GetEOF()) Lines.ReadLn(Line);
   if (!Line.empty()) {
     auto P = Line.find(',');
-    int C = LenientInt(Line.substr(0, P)) + FC;
-    int R = P == AnsiString::npos ? FR : LenientInt(Line.substr(P + 1)) + FR;
+    Int64 C = LenientInt(Line.substr(0, P)) + FC;
+    Int64 R = P == AnsiString::npos ? FR : LenientInt(Line.substr(P + 1)) + FR;
     if (C == 0 || R == 0) throw EDidAvovError("File contains no data or corrupt file " + FileName);
-    SetColCountEx(C);
-    SetRowCountEx(R);
+    ApplySize(*this, C, R);
   }
   if (GetColCount() == 0 || GetRowCount() == 0)
     throw EDidAvovError("File contains no data or corrupt file " + FileName);
@@ -120,18 +146,15 @@ void VIduZozezuVodu::LoadFromFile(const AnsiString& FileName) {
     if (Line.rfind("cw", 0) == 0) {
       AnsiString Rest = Line.size() > 3 ? Line.substr(3) : AnsiString();
       auto P = Rest.find(',');
-      int I = LenientInt(Rest.substr(0, P));
-      int W = P == AnsiString::npos ? 0 : LenientInt(Rest.substr(P + 1, 255));
-      if (I >= 0 && I < GetColCount()) SetColWidths(I, W);
+      ApplyWidth(*this, LenientInt(Rest.substr(0, P)), P == AnsiString::npos ? 0 : LenientInt(Rest.substr(P + 1, 255)));
       continue;
     }
     auto P1 = Line.find(',');
     if (P1 == AnsiString::npos) continue;
     auto P2 = Line.find(',', P1 + 1);
     if (P2 == AnsiString::npos) continue;
-    int I = LenientInt(Line.substr(0, P1)), J = LenientInt(Line.substr(P1 + 1, P2 - P1 - 1));
-    if (I >= 0 && J >= 0 && I < GetColCount() && J < GetRowCount())
-      LoadCell(I, J, FileToLf(Line.substr(P2 + 1), FMultilinecells));
+    ApplyCell(*this, LenientInt(Line.substr(0, P1)), LenientInt(Line.substr(P1 + 1, P2 - P1 - 1)),
+              FileToLf(Line.substr(P2 + 1), FMultilinecells));
   }
   Invalidate();
 }
@@ -148,14 +171,14 @@ void VIduZozezuVodu::SaveToStream(TStream* Stream) {
 }
 
 void VIduZozezuVodu::LoadFromStream(TStream* Stream) {
-  int SC = GetSaveStartCol(), SR = GetSaveStartRow();
+  Int64 SC = GetSaveStartCol(), SR = GetSaveStartRow();
   if (!AtEnd(Stream)) {
     AnsiString Line = ReadLine(Stream);
     if (!Line.empty()) {
       auto P = Line.find(',');
       if (P == AnsiString::npos) throw EConvertError("'" + Line + "' is not a valid integer value");
-      SetColCountEx(StrToInt(Line.substr(0, P)) + SC);
-      SetRowCountEx(StrToInt(Line.substr(P + 1)) + SR);
+      Int64 C = StrToInt(Line.substr(0, P)) + SC;
+      ApplySize(*this, C, StrToInt(Line.substr(P + 1)) + SR);
     }
   }
   while (!AtEnd(Stream)) {
@@ -164,7 +187,7 @@ void VIduZozezuVodu::LoadFromStream(TStream* Stream) {
     if (Line.rfind("cw", 0) == 0) {
       AnsiString Rest = Line.size() > 3 ? Line.substr(3) : AnsiString();
       auto P = Rest.find(',');
-      SetColWidths(StrToInt(Rest.substr(0, P)), StrToInt(P == AnsiString::npos ? AnsiString() : Rest.substr(P + 1)));
+      ApplyWidth(*this, StrToInt(Rest.substr(0, P)), StrToInt(P == AnsiString::npos ? AnsiString() : Rest.substr(P + 1)));
       continue;
     }
     auto P1 = Line.find(',');
@@ -173,10 +196,8 @@ void VIduZozezuVodu::LoadFromStream(TStream* Stream) {
       Stream->SetPosition(Mark);
       break;
     }
-    int I = StrToInt(Line.substr(0, P1)) + SC, J = StrToInt(Line.substr(P1 + 1, P2 - P1 - 1)) + SR;
-    // Cells outside the grid are dropped rather than written past its size.
-    if (I >= 0 && J >= 0 && I < GetColCount() && J < GetRowCount())
-      LoadCell(I, J, FileToLf(Line.substr(P2 + 1), FMultilinecells));
+    ApplyCell(*this, StrToInt(Line.substr(0, P1)) + SC, StrToInt(Line.substr(P1 + 1, P2 - P1 - 1)) + SR,
+              FileToLf(Line.substr(P2 + 1), FMultilinecells));
   }
   Invalidate();
 }

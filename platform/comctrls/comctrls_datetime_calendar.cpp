@@ -59,7 +59,7 @@ TSize TMonthPage::Measure(HDC DC) {
   SIZE s{};
   GetTextExtentPoint32A(DC, "00", 2, &s);
   int w = std::max<int>(s.cx + 10, 24), h = std::max<int>(s.cy + 4, 16);
-  return TSize(w * 7, h * (6 + TitleRows + HeadRows));
+  return TSize{w * 7, h * (6 + TitleRows + HeadRows)};
 }
 
 void TMonthPage::Paint(HDC DC, const TRect& B, bool Focused) {

@@ -280,7 +280,7 @@ void TPageControl::Paint() {
   c->GetFont()->Assign(GetFont());
   HDC dc = c->GetHandle();
   TRect display = DisplayRect();
-  RECT frame(display.left - 4 + 0, display.top - 2, client.right, client.bottom);
+  RECT frame{display.left - 4 + 0, display.top - 2, client.right, client.bottom};
   DrawEdge(dc, &frame, EDGE_RAISED, BF_RECT);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, ColorToRGB(clBtnText));

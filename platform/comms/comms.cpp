@@ -158,6 +158,13 @@ BOOL ClearCommError(HANDLE hFile, DWORD* lpErrors, COMSTAT* lpStat) {
   return TRUE;
 }
 
+BOOL GetCommInputDescriptors(HANDLE hFile, int* lpFds, DWORD* lpCount) {
+  auto port = Port(hFile);
+  if (!port) return FALSE;
+  if (!lpFds || !lpCount) return Fail(static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  return Result(port->InputDescriptors(lpFds, *lpCount));
+}
+
 BOOL PurgeComm(HANDLE hFile, DWORD dwFlags) {
   auto port = Port(hFile);
   return port ? Result(port->Purge(dwFlags)) : FALSE;

@@ -274,6 +274,14 @@ BOOL GetCommConfig(HANDLE hCommDev, COMMCONFIG* lpCC, DWORD* lpdwSize);
 BOOL SetCommConfig(HANDLE hCommDev, const COMMCONFIG* lpCC, DWORD dwSize);
 BOOL GetDefaultCommConfigA(LPCSTR lpszName, COMMCONFIG* lpCC, DWORD* lpdwSize);
 
+// An extension of this layer for waits that watch a port together with
+// other things (MsgWaitForDescriptors of platform/rtl/messages.h): fills Fds
+// (room for two) with descriptors that turn readable when input may have
+// arrived, or the port was purged or closed, after this call. The caller
+// calls it again before each look at the input count. Fails with
+// ERROR_GEN_FAILURE once the device is lost (no input can follow).
+BOOL GetCommInputDescriptors(HANDLE hFile, int* lpFds, DWORD* lpCount);
+
 // The layer has no configuration dialog: the call always reports that the
 // user cancelled (FALSE, ERROR_CANCELLED) and leaves the record unchanged.
 BOOL CommConfigDialogA(LPCSTR lpszName, HANDLE hWnd, COMMCONFIG* lpCC);

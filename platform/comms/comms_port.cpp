@@ -58,6 +58,7 @@ TRS485Fallback GetCommRS485Fallback() { return RS485Fallback; }
 TCommPort::TCommPort(int Fd) : FFd(Fd) {}
 
 TCommPort::~TCommPort() {
+  if (FInputSignal >= 0) ::close(FInputSignal);
   if (FFd >= 0) {
     ::ioctl(FFd, TIOCNXCL);
     ::close(FFd);
@@ -117,6 +118,22 @@ void TCommPort::LastHandleClosed() {
 void TCommPort::Wake() {
   const std::uint64_t one = 1;
   for (int fd : FWaiters) [[maybe_unused]] auto r = ::write(fd, &one, sizeof one);
+  if (FInputSignal >= 0) [[maybe_unused]] auto r = ::write(FInputSignal, &one, sizeof one);
+}
+
+DWORD TCommPort::InputDescriptors(int* Fds, DWORD& Count) {
+  TLock lock(FLock);
+  Count = 0;
+  if (FClosed) return static_cast<DWORD>(ERROR_INVALID_HANDLE);
+  if (FDead) return static_cast<DWORD>(ERROR_GEN_FAILURE);  // nothing more can arrive
+  if (FInputSignal < 0) FInputSignal = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+  if (FInputSignal < 0) return static_cast<DWORD>(ERROR_GEN_FAILURE);
+  std::uint64_t seen = 0;
+  [[maybe_unused]] auto r = ::read(FInputSignal, &seen, sizeof seen);
+  Fds[Count++] = FInputSignal;
+  // A full buffer leaves bytes in the device, which would stay readable.
+  if (FRing.size() < FInSize) Fds[Count++] = FFd;
+  return 0;
 }
 
 void TCommPort::Block(TLock& Lock, short Events, long TimeoutMs) {

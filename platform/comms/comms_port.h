@@ -44,6 +44,10 @@ public:
   DWORD ModemStatus(DWORD& Status);
   DWORD Properties(COMMPROP& Prop);
   DWORD Flush();
+  // The descriptors a wait for input outside the port watches: the port's
+  // input signal, rearmed by this call (any arrival, purge or close after it
+  // makes it readable), and the device while the input buffer has room.
+  DWORD InputDescriptors(int* Fds, DWORD& Count);
 
 private:
   using TClock = std::chrono::steady_clock;
@@ -76,6 +80,7 @@ private:
   bool FDead = false;  // the device hung up or failed
   int FInFlight = 0;   // threads using FFd without the lock
   std::vector<int> FWaiters;
+  int FInputSignal = -1;  // see InputDescriptors
 
   std::deque<Byte> FRing;
   DWORD FInSize = 4096, FOutSize = 4096;

@@ -13,11 +13,15 @@
 #include <QPixmap>
 #include <QRasterWindow>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <QWheelEvent>
 #include <map>
+#include <memory>
+#include <vector>
 
 #include "platform/forms/forms.h"
+#include "platform/rtl/messages.h"
 #include "platform/graphics/graphics.h"
 
 namespace {
@@ -381,6 +385,31 @@ void WaitForEvents(DWORD maxMs) {
   loop.processEvents(QEventLoop::WaitForMoreEvents);
 }
 
+// A wait of the platform layer on descriptors (a serial port's input and
+// the thread's queue) runs in Qt's loop, so the windows are served while it
+// waits; it ends with the first batch of events, a descriptor or the time.
+bool WaitOnDescriptors(const int* Fds, DWORD Count, DWORD Ms) {
+  bool own = false;
+  QEventLoop loop;
+  QTimer limit;
+  limit.setSingleShot(true);
+  QObject::connect(&limit, &QTimer::timeout, [&] { own = true; });
+  if (Ms != INFINITE) limit.start(static_cast<int>(std::min<DWORD>(Ms, 0x7FFFFFFF)));
+  std::vector<std::unique_ptr<QSocketNotifier>> notifiers;
+  for (DWORD i = 0; i < Count; ++i) {
+    if (Fds[i] < 0) continue;
+    auto n = std::make_unique<QSocketNotifier>(Fds[i], QSocketNotifier::Read);
+    QSocketNotifier* raw = n.get();
+    QObject::connect(raw, &QSocketNotifier::activated, [&own, raw] {
+      own = true;
+      raw->setEnabled(false);  // level-triggered: once is enough
+    });
+    notifiers.push_back(std::move(n));
+  }
+  loop.processEvents(QEventLoop::WaitForMoreEvents);
+  return !own;
+}
+
 }  // namespace
 
 bool QtHostStart() {
@@ -414,6 +443,7 @@ bool QtHostStart() {
   appHost.ProcessEvents = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
   appHost.WaitForEvents = WaitForEvents;
   if (Application) Application->SetHost(appHost);
+  SetHostDescriptorWait(WaitOnDescriptors);
   if (Screen) {
     std::vector<std::pair<TRect, TRect>> rects;
     for (QScreen* s : QGuiApplication::screens()) {
@@ -437,6 +467,7 @@ void QtHostStop() {
     OwnDialogs = false;
   }
   if (Application) Application->SetHost(TApplicationHost{});
+  SetHostDescriptorWait(nullptr);
   for (auto& [h, w] : Windows()) delete w;
   Windows().clear();
   Running = false;

@@ -15,6 +15,7 @@
 #include <unordered_map>
 
 #include "platform/graphics/gdi_internal.h"
+#include "platform/graphics/gdi_testfont.h"
 
 using namespace gdi;
 
@@ -39,6 +40,7 @@ AnsiString MapFontName(const AnsiString& name) {
   };
   for (const Entry& e : table)
     if (low == e.from) return e.to;
+  if (low == kTestFixedFontLower) return kTestFixedFontName;
   return "DejaVu Sans";
 }
 
@@ -47,6 +49,10 @@ TRealFont::~TRealFont() { delete Raw; }
 
 const TRealFont::Glyph& TRealFont::Get(char16_t c) {
   Glyph* g = c < Low.size() ? &Low[c] : &High[c];
+  if (g->Advance < 0 && !Raw) {
+    g->Advance = c < 0x20 ? 0 : FixedAdvance;
+    g->Index = c > 0x20 ? 1 : 0;
+  }
   if (g->Advance < 0) {
     QChar ch(c);
     quint32 index = 0;
@@ -65,6 +71,7 @@ const TRealFont::Glyph& TRealFont::Get(char16_t c) {
 const TRealFont::Mask& TRealFont::GetMask(std::uint32_t index) {
   auto it = Masks.find(index);
   if (it != Masks.end()) return it->second;
+  if (!Raw) return Masks.emplace(index, TestFontMask(*this)).first->second;
   Mask m;
   // Render the glyph into a scratch image with room around it, then keep
   // the pixels it inked.
@@ -160,6 +167,15 @@ TRealFont* gdi::Realise(HDC dc) {
     if (fixed && font->Family == "DejaVu Sans") font->Family = "DejaVu Sans Mono";
   }
   const AnsiString& family = font->Family;
+  if (family == kTestFixedFontName) {
+    // One size whatever the height asked for.
+    auto fixed = font->Real.find(0);
+    if (fixed == font->Real.end()) fixed = font->Real.emplace(0, RealiseTestFont(family, lf)).first;
+    dc->RealFontOf = font->Serial;
+    dc->RealFontScale = scale;
+    dc->RealFont = fixed->second;
+    return fixed->second;
+  }
   int em = EmFor(dc, lf, family);
   auto it = font->Real.find(em);
   if (it != font->Real.end()) {

@@ -61,6 +61,9 @@ struct TRealFont {
   bool Underline = false;
   bool StrikeOut = false;
   int Escapement = 0;  // tenths of a degree
+  // The fixed-metrics test face (gdi_testfont.h) has no raw font: every
+  // glyph is a box of this advance.
+  int FixedAdvance = 0;
   struct Glyph {
     std::uint32_t Index = 0;  // 0: the font has no glyph
     int Advance = -1;         // -1: not looked up yet
@@ -124,11 +127,24 @@ struct HICON__ : TGdiObj {
   int HotY = 0;
 };
 namespace gdi {
+// Pictures read from files are refused above this many pixels: eight times a
+// 4K screen, 256 MB as 32-bit pixels, so that no file of a few hundred bytes
+// can claim gigabytes.
+inline constexpr long long kMaxPicturePixels = 1LL << 26;
+// The error text for a picture file that declares more pixels than that.
+AnsiString PictureTooLarge(const char* Kind, long long Width, long long Height);
+
 // A new icon owning a copy of the given pixels (0xFFRRGGBB rows).
 HICON NewIcon(int w, int h, const std::vector<std::uint32_t>& pixels, std::vector<bool> opaque);
+// A new icon taking over the colour bitmap itself (no copy of its pixels);
+// the mask has one entry per pixel. Frees the bitmap when it fails.
+HICON AdoptIcon(HBITMAP color, std::vector<bool> opaque);
 
 // An icon from an image with alpha (opaque where alpha >= 128).
 HICON IconFromImage(const QImage& img);
+// Decodes a GIF or PNG file of the named format through Qt into an icon;
+// nullptr when it is not valid or declares more than kMaxPicturePixels.
+HICON DecodeImageIcon(const BYTE* d, std::size_t size, const char* format);
 // Decodes an ICO or CUR file; nullptr when it is not valid.
 HICON DecodeIco(const BYTE* d, std::size_t size, int wantW, int wantH);
 }  // namespace gdi
@@ -256,6 +272,10 @@ inline std::size_t DibStride(int width, int bpp) {
 
 // Text internals shared by the text files.
 TRealFont* Realise(HDC dc);
+// The test face's realised font, or nullptr when the family is another one.
+TRealFont* RealiseTestFont(const AnsiString& family, const LOGFONTA& lf);
+// The box glyph of the test face.
+TRealFont::Mask TestFontMask(const TRealFont& f);
 // UTF-8 to UTF-16 into a reused buffer; invalid bytes become U+FFFD.
 // When `second` is given it gets one flag per UTF-16 unit, set on the
 // second half of a surrogate pair (the units that start no character).

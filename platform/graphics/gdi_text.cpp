@@ -124,6 +124,7 @@ int DrawRun(HDC dc, TRealFont* f, const char16_t* s, int n, int x, int y, const 
     if (f->StrikeOut) FillDevClip(dc, RECT{x, y - f->StrikeOffset, x + pen, y - f->StrikeOffset + f->LineWidth}, color, clip);
     return pen;
   }
+  if (!f->Raw) return Width(f, s, n);  // the test face is not drawn turned
   std::unique_ptr<TClipScope> scope;
   if (clip) scope = std::make_unique<TClipScope>(dc, *clip);
   QPainter* p = Painter(dc);

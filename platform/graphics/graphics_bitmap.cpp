@@ -2,6 +2,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/graphics/gdi_internal.h"
@@ -328,6 +329,7 @@ HBITMAP DecodeDib(const Byte* p, std::size_t size, std::size_t bitsOffset) {
     pos += n * palEntry;
   }
   if (bitsOffset == 0 || bitsOffset < pos || bitsOffset > size) bitsOffset = pos;
+  if (std::llabs(static_cast<long long>(h.biWidth) * h.biHeight) > kMaxPicturePixels) return nullptr;
   return DibToBitmap(h, colors.data(), static_cast<int>(colors.size()), p + bitsOffset, size - bitsOffset);
 }
 }  // namespace gdi

@@ -1,5 +1,7 @@
 // Icon handles and TIcon (ICO files: DIB and PNG entries).
+#include <QBuffer>
 #include <QImage>
+#include <QImageReader>
 
 #include <algorithm>
 #include <cstring>
@@ -12,17 +14,27 @@ HICON__::~HICON__() {
 }
 
 namespace gdi {
+HICON AdoptIcon(HBITMAP color, std::vector<bool> opaque) {
+  if (!color) return nullptr;
+  auto* icon = new HICON__;
+  icon->Color = color;
+  icon->Opaque = std::move(opaque);
+  icon->Width = color->Width;
+  icon->Height = color->Height;
+  Register(icon);
+  return icon;
+}
+
 HICON NewIcon(int w, int h, const std::vector<std::uint32_t>& pixels, std::vector<bool> opaque) {
   HBITMAP color = CreateBitmap(w, h, 1, 32, nullptr);
   if (!color) return nullptr;
   for (int y = 0; y < h; ++y) std::memcpy(color->Row(y), &pixels[static_cast<std::size_t>(y) * w], sizeof(std::uint32_t) * w);
-  auto* icon = new HICON__;
-  icon->Color = color;
-  icon->Opaque = std::move(opaque);
-  icon->Width = w;
-  icon->Height = h;
-  Register(icon);
-  return icon;
+  return AdoptIcon(color, std::move(opaque));
+}
+
+AnsiString PictureTooLarge(const char* Kind, long long Width, long long Height) {
+  return AnsiString(Kind) + " image of " + std::to_string(Width) + " x " + std::to_string(Height) +
+         " pixels is too large: a picture may have at most " + std::to_string(kMaxPicturePixels) + " pixels";
 }
 }  // namespace gdi
 
@@ -36,21 +48,40 @@ HICON AsIcon(HICON h) {
 HICON FromArgb(const QImage& img) {
   QImage a = img.convertToFormat(QImage::Format_ARGB32);
   int w = a.width(), h = a.height();
-  std::vector<std::uint32_t> px(static_cast<std::size_t>(w) * h);
-  std::vector<bool> opaque(px.size());
+  // Written straight into the icon's bitmap: no further copy of the pixels.
+  HBITMAP color = CreateBitmap(w, h, 1, 32, nullptr);
+  if (!color) return nullptr;
+  std::vector<bool> opaque(static_cast<std::size_t>(w) * h);
   for (int y = 0; y < h; ++y) {
     const auto* row = reinterpret_cast<const std::uint32_t*>(a.constScanLine(y));
+    std::uint32_t* dst = color->Row(y);
     for (int x = 0; x < w; ++x) {
-      std::size_t i = static_cast<std::size_t>(y) * w + x;
-      px[i] = 0xFF000000u | (row[x] & 0xFFFFFF);
-      opaque[i] = (row[x] >> 24) >= 0x80;
+      dst[x] = 0xFF000000u | (row[x] & 0xFFFFFF);
+      opaque[static_cast<std::size_t>(y) * w + x] = (row[x] >> 24) >= 0x80;
     }
   }
-  return gdi::NewIcon(w, h, px, std::move(opaque));
+  return gdi::AdoptIcon(color, std::move(opaque));
 }
 }  // namespace
 
 HICON gdi::IconFromImage(const QImage& img) { return FromArgb(img); }
+
+HICON gdi::DecodeImageIcon(const BYTE* d, std::size_t size, const char* format) {
+  if (size > static_cast<std::size_t>(INT32_MAX)) return nullptr;
+  EnsureGuiApp();  // image plugins are found through the application
+  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(d), static_cast<int>(size));
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::ReadOnly);
+  // The format is named so that the reader never guesses another codec; GIF
+  // readers give the first frame. The size is checked before any pixel is read.
+  QImageReader reader(&buffer, format);
+  QSize declared = reader.size();
+  if (declared.isValid() && static_cast<long long>(declared.width()) * declared.height() > kMaxPicturePixels)
+    return nullptr;
+  QImage img = reader.read();
+  if (img.isNull() || static_cast<long long>(img.width()) * img.height() > kMaxPicturePixels) return nullptr;
+  return FromArgb(img);
+}
 
 HICON CreateIconFromBitmaps(HBITMAP color, HBITMAP mask, int hotX, int hotY) {
   TGdiObj* c = gdi::AsObj(color);
@@ -230,9 +261,8 @@ HICON DecodeIco(const Byte* d, std::size_t size, int wantW, int wantH) {
   const Byte* img = d + off;
   HICON icon = nullptr;
   if (len >= 8 && std::memcmp(img, "\x89PNG", 4) == 0) {
-    QImage q = QImage::fromData(img, static_cast<int>(len), "PNG");
-    if (q.isNull()) return nullptr;
-    icon = IconFromImage(q);
+    icon = DecodeImageIcon(img, len, "PNG");
+    if (!icon) return nullptr;
   } else {
     // A DIB whose height counts the colour rows and the mask rows.
     if (len < 40 || Le32(img) < 40 || Le32(img) > len) return nullptr;

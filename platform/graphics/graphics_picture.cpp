@@ -1,8 +1,5 @@
 // The picture loader (global blocks, streams, OleLoadPicture), TLoadedImage
 // and TPicture with its registry of graphic classes by file extension.
-#include <QByteArray>
-#include <QImage>
-
 #include <algorithm>
 #include <cstring>
 #include <mutex>
@@ -155,13 +152,10 @@ HBITMAP DecodeDib(const BYTE* p, std::size_t size, std::size_t bitsOffset);
 
 HICON DecodePicture(const BYTE* d, std::size_t n) {
   if (!d || n < 4) return nullptr;
+  // The decoded bitmap becomes the icon's own: a picture is held once.
   auto opaqueIcon = [](HBITMAP b) -> HICON {
     if (!b) return nullptr;
-    std::vector<std::uint32_t> px(static_cast<std::size_t>(b->Width) * b->Height);
-    for (int y = 0; y < b->Height; ++y) std::memcpy(&px[static_cast<std::size_t>(y) * b->Width], b->Row(y), 4u * b->Width);
-    HICON icon = gdi::NewIcon(b->Width, b->Height, px, std::vector<bool>(px.size(), true));
-    DeleteObject(b);
-    return icon;
+    return gdi::AdoptIcon(b, std::vector<bool>(static_cast<std::size_t>(b->Width) * b->Height, true));
   };
   if (d[0] == 'B' && d[1] == 'M' && n > 14) {
     DWORD off = d[10] | (d[11] << 8) | (d[12] << 16) | (static_cast<DWORD>(d[13]) << 24);
@@ -175,13 +169,8 @@ HICON DecodePicture(const BYTE* d, std::size_t n) {
   const char* format = nullptr;
   if (n >= 6 && std::memcmp(d, "GIF8", 4) == 0) format = "GIF";
   if (n >= 8 && std::memcmp(d, "\x89PNG\r\n\x1a\n", 8) == 0) format = "PNG";
-  if (!format || n > static_cast<std::size_t>(INT32_MAX)) return nullptr;
-  gdi::EnsureGuiApp();  // image plugins are found through the application
-  // The format is named so that the reader never guesses another codec; GIF
-  // readers give the first frame.
-  QImage img = QImage::fromData(d, static_cast<int>(n), format);
-  if (img.isNull()) return nullptr;
-  return gdi::IconFromImage(img);
+  if (!format) return nullptr;
+  return gdi::DecodeImageIcon(d, n, format);
 }
 
 namespace {

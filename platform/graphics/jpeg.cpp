@@ -26,7 +26,6 @@ void ErrorExit(j_common_ptr cinfo) {
 }
 void Silent(j_common_ptr, int) {}
 
-constexpr long long kMaxPixels = 1LL << 27;
 
 // The decoding core: plain data only between setjmp and longjmp.
 bool DecodeInto(const Byte* data, std::size_t size, int scaleDenom, bool grayscale, HBITMAP* out, char* message) {
@@ -53,12 +52,16 @@ bool DecodeInto(const Byte* data, std::size_t size, int scaleDenom, bool graysca
   cinfo.out_color_space = cmyk ? JCS_CMYK : grayscale ? JCS_GRAYSCALE : JCS_RGB;
   cinfo.scale_num = 1;
   cinfo.scale_denom = static_cast<unsigned>(scaleDenom);
-  jpeg_start_decompress(&cinfo);
+  jpeg_calc_output_dimensions(&cinfo);
+  // Refused before libjpeg sets up for decoding: the header alone can claim
+  // gigabytes of pixels.
   long long pixels = static_cast<long long>(cinfo.output_width) * cinfo.output_height;
-  if (pixels <= 0 || pixels > kMaxPixels) {
-    std::snprintf(err.Message, sizeof err.Message, "JPEG image is too large");
+  if (pixels <= 0 || pixels > gdi::kMaxPicturePixels) {
+    std::snprintf(err.Message, sizeof err.Message, "%s",
+                  gdi::PictureTooLarge("JPEG", cinfo.output_width, cinfo.output_height).c_str());
     std::longjmp(err.Jump, 1);
   }
+  jpeg_start_decompress(&cinfo);
   bmp = CreateBitmap(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height), 1, 32, nullptr);
   row = static_cast<JSAMPLE*>(std::malloc(static_cast<std::size_t>(cinfo.output_width) * cinfo.output_components));
   if (!bmp || !row) {

@@ -111,6 +111,29 @@ void TGridStore::SetObject(int ACol, int ARow, TObject* Value) {
   TouchCell(ACol, ARow).Object = Value;
 }
 
+std::vector<TGridStore::TCellObject> TGridStore::ObjectsIn(int ACol1, int ARow1, int ACol2, int ARow2) const {
+  std::vector<TCellObject> found;
+  ACol1 = std::max(ACol1, 0);
+  ARow1 = std::max(ARow1, 0);
+  ACol2 = std::min(ACol2, FColExtent - 1);
+  ARow2 = std::min({ARow2, FRowExtent - 1, static_cast<int>(FRows.size()) - 1});
+  if (ACol1 > ACol2 || ARow1 > ARow2) return found;
+  // Slot -> column: the inverse of the map, the identity beyond it.
+  std::vector<int> colOf(FColMap.size());
+  for (std::size_t c = 0; c < FColMap.size(); ++c) colOf[static_cast<std::size_t>(FColMap[c])] = static_cast<int>(c);
+  for (int r = ARow1; r <= ARow2; ++r) {
+    const auto& row = FRows[static_cast<std::size_t>(r)];
+    if (!row) continue;
+    for (std::size_t slot = 0; slot < row->size(); ++slot) {
+      TObject* object = (*row)[slot].Object;
+      if (!object) continue;
+      int col = slot < colOf.size() ? colOf[slot] : static_cast<int>(slot);
+      if (col >= ACol1 && col <= ACol2) found.push_back(TCellObject{col, r, object});
+    }
+  }
+  return found;
+}
+
 // ---- views -----------------------------------------------------------------
 
 TStrings* TGridStore::Rows(int ARow) {

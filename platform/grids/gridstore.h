@@ -59,6 +59,16 @@ class TGridStore {
   TObject* GetObject(int ACol, int ARow) const;
   void SetObject(int ACol, int ARow, TObject* Value);
 
+  // The cells within the rectangle (clamped to the extents) whose slot holds
+  // an object. Costs the held rows in range times their width, never the
+  // rectangle's area, so walks over the whole extent stay cheap.
+  struct TCellObject {
+    int Col;
+    int Row;
+    TObject* Object;
+  };
+  std::vector<TCellObject> ObjectsIn(int ACol1, int ARow1, int ACol2, int ARow2) const;
+
   // -- string-list views over the current counts: Rows(r) lists the texts
   // and objects of row r over ColCount columns, Cols(c) those of column c
   // over RowCount rows. A view stays valid as long as the store and always

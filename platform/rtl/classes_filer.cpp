@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 #include "platform/rtl/classes_streams.h"
 #include "platform/rtl/classes_strings.h"
@@ -364,38 +365,49 @@ std::vector<Byte> TReader::ReadBinary() {
 }
 
 void TReader::SkipValue() {
-  switch (NextValue()) {
-    case vaNull: case vaFalse: case vaTrue: case vaNil: ReadValue(); return;
-    case vaList:
-      ReadValue();
-      while (!EndOfList()) SkipValue();
+  // Nested lists and collections are walked with a stack of our own: a stream
+  // of thousands of list markers must not run the call stack out.
+  enum TOpen : Byte { oList, oCollection, oItem };
+  std::vector<TOpen> open;
+  auto skipOne = [&] {
+    switch (NextValue()) {
+      case vaNull: case vaFalse: case vaTrue: case vaNil: ReadValue(); return;
+      case vaList: ReadValue(); open.push_back(oList); return;
+      case vaCollection: ReadValue(); open.push_back(oCollection); return;
+      case vaInt8: case vaInt16: case vaInt32: case vaInt64: ReadInt64(); return;
+      case vaExtended: ReadFloat(); return;
+      case vaString: case vaLString: case vaUTF8String: case vaWString: ReadString(); return;
+      case vaIdent: ReadIdent(); return;
+      case vaSet: ReadSet(); return;
+      case vaBinary: ReadBinary(); return;
+      case vaSingle: { ReadValue(); Byte b[4]; Read(b, 4); return; }
+      case vaCurrency: case vaDate: { ReadValue(); Byte b[8]; Read(b, 8); return; }
+    }
+    FormatError();
+  };
+  skipOne();
+  while (!open.empty()) {
+    if (EndOfList()) {
       ReadListEnd();
-      return;
-    case vaCollection:
-      ReadValue();
-      while (!EndOfList()) {
+      open.pop_back();
+      continue;
+    }
+    switch (open.back()) {
+      case oList: skipOne(); break;
+      case oCollection: {
         // Items: optional order integer, then a list of properties.
         TValueType v = NextValue();
         if (v == vaInt8 || v == vaInt16 || v == vaInt32) ReadInt64();
         ReadListBegin();
-        while (!EndOfList()) {
-          ReadStr();
-          SkipValue();
-        }
-        ReadListEnd();
+        open.push_back(oItem);
+        break;
       }
-      ReadListEnd();
-      return;
-    case vaInt8: case vaInt16: case vaInt32: case vaInt64: ReadInt64(); return;
-    case vaExtended: ReadFloat(); return;
-    case vaString: case vaLString: case vaUTF8String: case vaWString: ReadString(); return;
-    case vaIdent: ReadIdent(); return;
-    case vaSet: ReadSet(); return;
-    case vaBinary: ReadBinary(); return;
-    case vaSingle: { ReadValue(); Byte b[4]; Read(b, 4); return; }
-    case vaCurrency: case vaDate: { ReadValue(); Byte b[8]; Read(b, 8); return; }
+      case oItem:
+        ReadStr();
+        skipOne();
+        break;
+    }
   }
-  FormatError();
 }
 
 void TReader::ReadProperty(TPersistent* Instance) {

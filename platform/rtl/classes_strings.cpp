@@ -25,10 +25,9 @@ private:
   TStrings* FStrings;
 };
 
-bool IsBlank(char c) {
-  auto u = static_cast<unsigned char>(c);
-  return u >= 1 && u <= ' ';
-}
+// A NUL counts as a blank: it ends an unquoted item and is skipped, so every
+// byte moves the split forward.
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= ' '; }
 
 }  // namespace
 

@@ -6,6 +6,11 @@
 #include <deque>
 #include <map>
 #include <unordered_map>
+#include <vector>
+
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 #include "platform/rtl/messages.h"
 #include "platform/rtl/syncobjs.h"
@@ -22,6 +27,20 @@ struct TMessageQueue {
   // Bumped by every post and wake; a waiting GetMessageA looks again when it
   // differs from what it saw before its last look.
   UInt64 Changes = 0;
+  // Readable after a change, for waits on descriptors; made by the first
+  // such wait of the owning thread.
+  int Signal = -1;
+  ~TMessageQueue() {
+    if (Signal >= 0) ::close(Signal);
+  }
+  // Counts a change and makes the signal readable; caller holds Lock.
+  void Touch() {
+    ++Changes;
+    if (Signal >= 0) {
+      const std::uint64_t one = 1;
+      [[maybe_unused]] auto r = ::write(Signal, &one, sizeof one);
+    }
+  }
 };
 
 // Queues by thread identifier. Leaked on purpose: threads that end during
@@ -141,7 +160,7 @@ BOOL PostQueuedMessage(DWORD idThread, const MSG& Msg) {
   {
     std::lock_guard guard(q->Lock);
     q->Messages.push_back(m);
-    ++q->Changes;
+    q->Touch();
   }
   q->Changed.notify_all();
   return TRUE;
@@ -156,7 +175,7 @@ void WakeMessageQueue(DWORD idThread) {
   if (!q) return;
   {
     std::lock_guard guard(q->Lock);
-    ++q->Changes;
+    q->Touch();
   }
   q->Changed.notify_all();
 }
@@ -209,7 +228,7 @@ void PostQuitMessage(int nExitCode) {
   std::lock_guard guard(q.Lock);
   q.QuitPending = true;
   q.QuitCode = nExitCode;
-  ++q.Changes;
+  q.Touch();
 }
 
 void SetWindowMessageDispatcher(TWindowMessageDispatcher D) {
@@ -231,4 +250,56 @@ BOOL TranslateMessage(const MSG* lpMsg) {
 void SetWindowMessageSource(const TWindowMessageSource& S) {
   std::lock_guard guard(SourceLock);
   Source = S;
+}
+
+// ---- Waiting on the queue together with descriptors ----------------------------
+
+namespace {
+
+std::atomic<THostDescriptorWait> HostWait{nullptr};
+
+int QueueSignal(TMessageQueue& q) {
+  std::lock_guard guard(q.Lock);
+  // Made readable: what came before this first wait is served too.
+  if (q.Signal < 0) q.Signal = ::eventfd(1, EFD_CLOEXEC | EFD_NONBLOCK);
+  return q.Signal;
+}
+
+}  // namespace
+
+void SetHostDescriptorWait(THostDescriptorWait Wait) { HostWait.store(Wait); }
+
+DWORD MsgWaitForDescriptors(const int* Fds, DWORD nCount, DWORD dwMilliseconds) {
+  TMessageQueue& q = OwnQueue();
+  const int signal = QueueSignal(q);
+  TWindowMessageSource s = CurrentSource();
+  const DWORD due = s.NextDue ? s.NextDue() : INFINITE;
+  // Without a signal (no descriptor to be had) the queue is looked at every
+  // millisecond.
+  const DWORD wait = std::min({dwMilliseconds, due, signal < 0 ? DWORD{1} : INFINITE});
+
+  std::vector<pollfd> fds(nCount + 1);
+  std::vector<int> all(nCount + 1);
+  for (DWORD i = 0; i < nCount; ++i) all[i] = Fds[i];
+  all[nCount] = signal;
+  for (DWORD i = 0; i <= nCount; ++i) fds[i] = pollfd{all[i], POLLIN, 0};
+
+  bool served = false;
+  THostDescriptorWait host = HostWait.load();
+  if (host && GetCurrentThreadId() == MainThreadID) {
+    served = host(all.data(), nCount + 1, wait);
+    ::poll(fds.data(), fds.size(), 0);
+  } else {
+    const int ms = wait == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(wait, 0x7FFFFFFF));
+    if (::poll(fds.data(), fds.size(), ms) < 0) served = true;  // interrupted: look again
+  }
+  if (signal >= 0 && fds[nCount].revents) {
+    std::uint64_t count = 0;
+    [[maybe_unused]] auto r = ::read(signal, &count, sizeof count);
+    return WAIT_OBJECT_0 + nCount;
+  }
+  for (DWORD i = 0; i < nCount; ++i)
+    if (fds[i].revents) return WAIT_OBJECT_0 + i;
+  // A timer that fell due before the time was up is served like a post.
+  return served || wait < dwMilliseconds ? WAIT_OBJECT_0 + nCount : WAIT_TIMEOUT;
 }

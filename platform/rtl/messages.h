@@ -91,3 +91,21 @@ void SetWindowMessageSource(const TWindowMessageSource& Source);
 // message. Does nothing for a thread without a queue.
 void WakeMessageQueue(DWORD idThread);
 
+// ---- Waiting on the queue together with descriptors ---------------------------
+// For waits of the platform layer that must keep serving the calling thread
+// (a serial port's input, say) without looking every millisecond.
+
+// Waits until one of the Fds is readable (or hung up), the calling thread has
+// something to serve (a post, a wake or a quit request since its previous
+// such wait returned for its queue, or a window timer falling due), or
+// dwMilliseconds (INFINITE: no limit) have passed. Returns WAIT_OBJECT_0 + i
+// for descriptor i, WAIT_OBJECT_0 + nCount when the thread should serve its
+// queue, WAIT_TIMEOUT otherwise (constants of syncobjs.h). On the main
+// thread, a host with events of its own waits instead and serves them.
+DWORD MsgWaitForDescriptors(const int* Fds, DWORD nCount, DWORD dwMilliseconds);
+
+// The host's wait (the Qt host): returns when one of the Fds is readable,
+// once it has served events of its own (then true), or after the time.
+using THostDescriptorWait = bool (*)(const int* Fds, DWORD nCount, DWORD dwMilliseconds);
+void SetHostDescriptorWait(THostDescriptorWait Wait);
+

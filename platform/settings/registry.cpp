@@ -250,6 +250,8 @@ void TRegistry::GetData(const AnsiString& Name, void* Buffer, DWORD BufSize, TRe
 
 void TRegistry::PutData(const AnsiString& Name, const void* Buffer, DWORD BufSize,
                         TRegDataType RegData) {
+  // The name goes on as a C string: a NUL would cut it and write another value.
+  if (Name.find('\0') != AnsiString::npos) throw ERegistryException("Failed to set data for '" + Name + "'");
   LONG r = RegSetValueExA(ActiveKey(), Name.c_str(), 0, RegDataToDataType(RegData),
                           static_cast<const BYTE*>(Buffer), BufSize);
   if (Checked(r, ActiveKey()) != ERROR_SUCCESS)

@@ -399,6 +399,11 @@ bool Parse(const AnsiString& Data, TRegNode& Tree, AnsiString& Why, size_t& Line
       i = 1;
     } else if (line[0] == '"') {
       if (!Unquote(line, i, v.Name, Why)) return false;
+      // Names travel as C strings: one with a NUL could be listed but never queried.
+      if (v.Name.find('\0') != std::string::npos) {
+        Why = "value name with a NUL byte";
+        return false;
+      }
     } else {
       Why = "neither a key nor a value";
       return false;

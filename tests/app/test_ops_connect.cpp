@@ -179,6 +179,30 @@ TEST_F(OpsConnect, SilentMeterGetsThreeTriesAndTheFailureText) {
   }
 }
 
+// The clock operations close the port before their monitor line; the
+// settings operations write it while the port is still open.
+TEST_F(OpsConnect, MonitorLineAndCloseComeInTheOperationsOrder) {
+  const struct {
+    unsigned Code;
+    bool LineBeforeClose;
+  } cases[] = {{3, false}, {4, false}, {16, true}, {17, true}, {18, true}, {19, true}, {20, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Code);
+    for (bool silent : {false, true}) {
+      Restart();
+      Form->New_Password->SetText("5");
+      Form->New_Password2->SetText("5");
+      if (silent) Meter->AddFault(TMeterFault::Silence(), 6);
+      int linesAtLastClose = -1;
+      Form->srComm1->OnClose = [&](TObject*) { linesAtLastClose = Form->Monitor->Items()->Count(); };
+      EXPECT_TRUE(Form->DoOperation(c.Code));
+      const int lines = Form->Monitor->Items()->Count();
+      EXPECT_EQ(linesAtLastClose, c.LineBeforeClose ? lines : lines - 1) << (silent ? "silent" : "answered");
+      ExpectIdle();
+    }
+  }
+}
+
 TEST_F(OpsConnect, ClockReadWithoutAnswerAddsOneMonitorLine) {
   Meter->AddFault(TMeterFault::Silence().For(0x10), 3);
   Form->DoOperation(3);
@@ -366,20 +390,26 @@ TEST_F(OpsConnect, ScreensReadIntoTheBoxes) {
   ExpectIdle();
 }
 
-TEST_F(OpsConnect, ScreensReadBadlyKeepTheirBoxes) {
-  // A failed read must not show the screen as on; the screens read well
-  // still change.
-  Meter->Update([](TMeterState& s) { s.Screens.fill(0x77); });
+TEST_F(OpsConnect, ScreensReadBadlyStayUnchecked) {
+  // The boxes are cleared first; a failed read must not show the screen as
+  // on, and the screens read well still change.
+  Meter->Update([](TMeterState& s) { s.Screens.fill(0x00); });
   Meter->AddFault(TMeterFault::Silence().For(0x36));
   Meter->AddFault(TMeterFault::BadCrc().For(0x36));
-  Form->Scr[0]->SetChecked(false);
-  Form->Scr[1]->SetChecked(true);
-  Form->Scr[2]->SetChecked(true);
+  for (TCheckBox* box : Form->Scr) box->SetChecked(true);
   Form->Button21->Click();
   EXPECT_FALSE(Form->Scr[0]->GetChecked());
-  EXPECT_TRUE(Form->Scr[1]->GetChecked());
-  EXPECT_FALSE(Form->Scr[2]->GetChecked());  // read: hidden
+  EXPECT_FALSE(Form->Scr[1]->GetChecked());
+  for (int n = 2; n < 13; ++n) EXPECT_TRUE(Form->Scr[n]->GetChecked()) << n;  // read: shown
   EXPECT_EQ(CountOf(0x36), 13);
+  ExpectIdle();
+
+  // A silent meter leaves all thirteen unchecked.
+  Restart();
+  Meter->AddFault(TMeterFault::Silence().For(0x36), 13);
+  for (TCheckBox* box : Form->Scr) box->SetChecked(true);
+  Form->Button21->Click();
+  for (int n = 0; n < 13; ++n) EXPECT_FALSE(Form->Scr[n]->GetChecked()) << n;
   ExpectIdle();
 }
 

@@ -113,6 +113,27 @@ TEST_F(ProfileOpsTest, TwoDaysOfHalfHoursFillListTableAndChart) {
   EXPECT_EQ(Form->Series1->ValueColor(0), clRed);
 }
 
+// The store once had 64 day slots; a longer range with data on every day
+// keeps each of them, the last one included.
+TEST_F(ProfileOpsTest, MoreThanSixtyFourDaysAreAllKept) {
+  constexpr int kDays = 66;
+  for (int d = 0; d < kDays; ++d) StoreDay(kActive, Day1 + d, Ramp(static_cast<Word>(100 * d)));
+  SetRange(Day1, Day1 + (kDays - 1));
+
+  ASSERT_TRUE(Form->DoOperation(7));
+
+  ASSERT_EQ(Form->ListBox1->Items()->Count(), kDays);
+  for (int d : {0, 63, 64, 65}) {
+    SCOPED_TRACE(d);
+    EXPECT_EQ(Form->ListBox1->Items()->Get(d), Listed(Day1 + d));
+    Form->ListBox1->SetItemIndex(d);
+    Form->ListBox1Click(Form->ListBox1);
+    EXPECT_EQ(Form->cutStringGrid->GetCells(2, 1), DateToStr(Day1 + d));
+    ASSERT_EQ(Form->Series1->Count(), 48);
+    EXPECT_NEAR(Form->Series1->YValue(0), d, 1e-9);  // 100 * d hundredths
+  }
+}
+
 TEST_F(ProfileOpsTest, ActiveAndReactiveDaysStayApart) {
   StoreDay(kActive, Day1, Ramp(100));
   StoreDay(kReactive, Day1, Ramp(700));
@@ -302,12 +323,23 @@ TEST_F(ProfileOpsTest, PeriodReadAndWrite) {
   EXPECT_EQ(Status(), "  Время итегрирования переменного среза записано успешно");
   ExpectUnlocked();
 
-  // Nothing chosen: nothing sent.
+  // Nothing chosen: the one-minute code goes out and the acknowledgement
+  // decides the report.
   Meter->ClearRequests();
   Form->ComboBox_period_srez->SetItemIndex(-1);
   ASSERT_TRUE(Form->DoOperation(25));
-  EXPECT_TRUE(Meter->Requests().empty());
+  ASSERT_EQ(Meter->Requests().size(), 1u);
+  EXPECT_EQ(LastRequest()[3], 0x1B);
+  EXPECT_EQ(LastRequest()[4], 0x01);
+  EXPECT_EQ(Meter->GetState().PeriodCode, 0x01);
+  EXPECT_EQ(Status(), "  Время итегрирования переменного среза записано успешно");
+
+  Meter->ClearRequests();
+  Meter->Update([](TMeterState& s) { s.AckPeriodWrite = false; });
+  ASSERT_TRUE(Form->DoOperation(25));
+  EXPECT_EQ(Meter->Requests().size(), 3u);
   EXPECT_EQ(Status(), "  Время итегрирования переменного среза не записано");
+  ExpectUnlocked();
 }
 
 }  // namespace

@@ -172,3 +172,18 @@ TEST_F(CellTyped, VersionIgnoresWrites) {
 }
 
 }  // namespace
+
+TEST_F(CellTyped, ControlValuesReadAndWriteTheNamedControlOfTheCellMarkup) {
+  G.SetCellEx(1, 1, "Name: <CONTROL TYPE=\"EDIT\" ID=\"e1\" VALUE=\"abc\">");
+  EXPECT_EQ(G.GetCtrlVal(1, 1, "e1"), "abc");
+  EXPECT_EQ(G.GetCtrlVal(1, 1, "zz"), "");
+  EXPECT_EQ(G.GetCtrlVal(2, 2, "e1"), "");
+  G.SetCtrlVal(1, 1, "e1", "xyz");
+  EXPECT_EQ(G.GetCtrlVal(1, 1, "e1"), "xyz");
+  // A control the cell does not hold leaves the text as it was.
+  const AnsiString Before = G.GetCellEx(1, 1);
+  G.SetCtrlVal(1, 1, "zz", "1");
+  EXPECT_EQ(G.GetCellEx(1, 1), Before);
+  G.SetCtrlVal(2, 2, "e1", "1");
+  EXPECT_EQ(G.GetCellEx(2, 2), "");
+}

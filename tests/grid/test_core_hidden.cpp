@@ -141,6 +141,30 @@ TEST_F(CoreHidden, ColumnRemappingAndItsLimits) {
   EXPECT_EQ(G.GetColWidths(2), 40);
 }
 
+TEST_F(CoreHidden, ColumnsPastTheVisibilityTableCountEveryHiddenOne) {
+  // With k columns hidden, the visibility table holds 512 - k visible ones;
+  // a displayed index beyond them is its real index less the hidden count.
+  G.HideColumn(1);
+  EXPECT_EQ(G.RemapCol(510), 511);  // still inside the table
+  EXPECT_EQ(G.RemapCol(511), 512);
+  G.HideColumns(2, 3);
+  EXPECT_EQ(G.RemapCol(508), 511);
+  EXPECT_EQ(G.RemapCol(509), 512);
+  EXPECT_EQ(G.RemapCol(511), 514);
+}
+
+TEST_F(CoreHidden, SavedColumnWidthsKeepFullIntegers) {
+  G.SetColWidths(2, 70000);
+  G.HideColumn(2);
+  EXPECT_EQ(G.GetAllColWidths(2), 70000);
+  G.UnHideColumn(2);
+  EXPECT_EQ(G.GetColWidths(2), 70000);
+  G.SetAllColWidths(3, 131072 + 5);
+  G.HideColumn(3);
+  G.UnHideColumnsAll();
+  EXPECT_EQ(G.GetColWidths(3), 131077);
+}
+
 TEST_F(CoreHidden, HiddenColumnsMoveWithTheirRowsAndTheLastVisibleStays) {
   G.HideColumns(0, 5);  // the last visible column cannot go
   EXPECT_EQ(G.GetColCount(), 1);

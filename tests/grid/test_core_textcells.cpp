@@ -2,8 +2,10 @@
 // save ranges, stopping at foreign data and AssignCells.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <fstream>
+#include <memory>
 #include <sstream>
 
 #include "core_check.h"
@@ -169,6 +171,51 @@ TEST_F(CoreTextCells, FileErrors) {
   EXPECT_EQ(G.GetColCount(), 4);
   EXPECT_EQ(G.GetColWidths(1), 77);
   EXPECT_EQ(G.GetCellEx(1, 1), "in");
+}
+
+// Both loaders follow one rule: lines outside the grid are skipped, a size
+// beyond the grid's limits fails before anything changes, and numbers near
+// 2^31 plus the saved-range offsets never wrap.
+TEST_F(CoreTextCells, LoadersShareOneRuleForBadNumbers) {
+  auto viaFile = [&](VIduZozezuVodu& D, const AnsiString& Text) {
+    std::ofstream(File, std::ios::binary) << Text;
+    D.LoadFromFile(File);
+  };
+  auto viaStream = [](VIduZozezuVodu& D, const AnsiString& Text) {
+    TStringStream S(Text);
+    D.LoadFromStream(&S);
+  };
+  for (int way = 0; way < 2; ++way) {
+    SCOPED_TRACE(way == 0 ? "file" : "stream");
+    auto load = [&](VIduZozezuVodu& D, const AnsiString& Text) { way == 0 ? viaFile(D, Text) : viaStream(D, Text); };
+    VIduZozezuVodu D(nullptr);
+    D.SetSaveFixedCells(false);  // sizes and cells carry the fixed offsets
+    load(D, "3,3\r\ncw 99,5\r\ncw 1,40\r\n2147483647,0,far\r\n0,2147483647,far\r\n1,1,in\r\n");
+    EXPECT_EQ(D.GetColCount(), 4);
+    EXPECT_EQ(D.GetColWidths(1), 40);
+    EXPECT_EQ(D.GetCellEx(way == 0 ? 1 : 2, way == 0 ? 1 : 2), "in");
+    D.SetCellEx(2, 2, "kept");
+    for (const char* size : {"2147483647,2147483647\r\n", "1000001,5\r\n", "5,100000001\r\n", "-4,5\r\n"}) {
+      SCOPED_TRACE(size);
+      EXPECT_THROW(load(D, size), EDidAvovError);
+      EXPECT_EQ(D.GetColCount(), 4);
+      EXPECT_EQ(D.GetRowCount(), 4);
+      EXPECT_EQ(D.GetCellEx(2, 2), "kept");
+    }
+  }
+}
+
+TEST_F(CoreTextCells, AHugeEmptyGridIsFreedWithoutVisitingItsArea) {
+  // A 16-byte file once took half a minute to free: the destructor looked
+  // up every cell of the extent.
+  std::ofstream(File, std::ios::binary) << "1000,1000000\r\n";
+  auto D = std::make_unique<VIduZozezuVodu>(nullptr);
+  D->LoadFromFile(File);
+  EXPECT_EQ(D->GetRowCount(), 1000000);
+  D->GetCellProperties(999, 999999);
+  auto start = std::chrono::steady_clock::now();
+  D.reset();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
 }
 
 }  // namespace

@@ -70,6 +70,21 @@ TEST_F(ExchangeFrame, FailedChecksWriteTheirTextAndMonitorLine) {
   EXPECT_EQ(ReadClock(), 0);  // nothing left over from the faulty answers
 }
 
+TEST_F(ExchangeFrame, AnAnswerLongerThanTheBufferStaysInsideIt) {
+  // The period read waits until the answer has settled, so all 407 bytes
+  // are queued when it reads; only the buffer's 255 may be taken.
+  Open();
+  Meter->AddFault(TMeterFault::ExtraBytes(400).For(0x1A));
+  EXPECT_EQ(Form->RxdRdPeriodXSrez(), 0);
+  EXPECT_EQ(Form->RxCount, 255);
+  const TBytes request = LastRequest();
+  ASSERT_EQ(request.size(), 6u);
+  EXPECT_EQ(TBytes(Form->TxBuf, Form->TxBuf + 6), request);  // the next buffer is untouched
+  for (int i = 6; i < 255; ++i) ASSERT_EQ(Form->TxBuf[i], 0) << i;
+  for (int i = 0; i < 255; ++i) ASSERT_EQ(Form->SpareBuf[i], 0) << i;
+  EXPECT_EQ(Form->RxBuf[254], 0x55);
+}
+
 TEST_F(ExchangeFrame, LateAnswerDoesNotSpoilTheNextTry) {
   Open();
   Meter->AddFault(TMeterFault::Delayed(std::chrono::milliseconds(300)).For(0x10));

@@ -72,6 +72,40 @@ TEST_F(SrCommIO, WaitForBytesThenReadMax) {
   EXPECT_EQ(Comm.ReadString(), AnsiString("\x0E\x0F\x10\x11\x12\x13\x14"));
 }
 
+// A driver whose queue count runs ahead of what a read then gets, as when
+// another reader or a purge takes bytes between the count and the read.
+class TOvercountingComm : public TsrComm {
+public:
+  using TsrComm::TsrComm;
+  DWORD GetReadyForRead() override {
+    const DWORD n = TsrComm::GetReadyForRead();
+    return n ? n + Extra : 0;
+  }
+  DWORD Extra = 0;
+};
+
+TEST(SrCommShortRead, ReadsReturnTheBytesActuallyRead) {
+  TPtyPeer peer;
+  TOvercountingComm comm(nullptr);
+  comm.SetComPortNo(static_cast<Word>(peer.Number()));
+  comm.SetTimeoutRead(2);  // the read ends by its time-out soon
+  comm.SetActive(true);
+  ASSERT_TRUE(comm.GetActive());
+  comm.Extra = 6;
+  const TBytes sent = {0x11, 0x22, 0x33, 0x44};
+  peer.Send(sent);
+  ASSERT_TRUE(PumpUntil([&] { return comm.GetReadyForRead() >= sent.size() + comm.Extra; }));
+  Byte buf[32];
+  std::fill(std::begin(buf), std::end(buf), Byte{0xEE});
+  EXPECT_EQ(comm.ReadMax(buf, sizeof buf), 4);  // asked for 10
+  EXPECT_EQ(TBytes(buf, buf + 4), sent);
+  EXPECT_EQ(buf[4], 0xEE);  // untouched past what was read
+
+  peer.Send(TBytes{'a', 'b', 'c'});
+  ASSERT_TRUE(PumpUntil([&] { return comm.GetReadyForRead() >= 3 + comm.Extra; }));
+  EXPECT_EQ(comm.ReadString(), AnsiString("abc"));
+}
+
 TEST_F(SrCommIO, WaitForBytesTimesOutAndReturnsAsSoonAsTheBytesCome) {
   Queue(Series(3));
   DWORD t0 = GetTickCount();
@@ -114,6 +148,26 @@ TEST_F(SrCommIO, APortClosedDuringTheWaitEndsIt) {
   EXPECT_LT(GetTickCount() - t0, 2000u);
   closer.join();
   EXPECT_FALSE(Comm.GetActive());
+}
+
+TEST_F(SrCommIO, ALostDeviceEndsTheWait) {
+  // Two bytes, then the line hangs up: no more can come.
+  Peer.Send(TPeerAnswer{Series(2), 20ms, 0ms, true});
+  const DWORD t0 = GetTickCount();
+  EXPECT_FALSE(Comm.WaitForBytes(5, 5000));
+  EXPECT_LT(GetTickCount() - t0, 2000u);
+}
+
+int TimerTicks = 0;
+
+TEST_F(SrCommIO, TimersRunDuringTheWait) {
+  // The wait sleeps until the next timer falls due, not past it.
+  TimerTicks = 0;
+  const UINT_PTR id = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) { ++TimerTicks; });
+  ASSERT_NE(id, 0u);
+  EXPECT_FALSE(Comm.WaitForBytes(1, 300));
+  KillTimer(nullptr, id);
+  EXPECT_GE(TimerTicks, 5);
 }
 
 TEST_F(SrCommIO, TheDeadlineSurvivesTheTickCountWrap) {

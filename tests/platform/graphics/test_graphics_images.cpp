@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -156,6 +157,41 @@ TEST(JpegFiles, CorruptDataRaises) {
     TJPEGImage j;
     EXPECT_THROW(j.LoadFromStream(in.get()), EInvalidGraphic) << data.size();
     EXPECT_TRUE(j.GetEmpty());
+  }
+}
+
+TEST(PictureFiles, DeclaredSizesBeyondTheCeilingAreRefusedBeforeDecoding) {
+  // A JPEG of a few hundred bytes whose frame header claims 16383 x 8191.
+  TBitmap a;
+  Quadrants(a, 16, 16);
+  std::vector<Byte> jpg;
+  ASSERT_TRUE(JpegEncode(a.GetHandle(), 80, false, false, jpg));
+  std::size_t sof = 2;
+  while (sof + 9 < jpg.size() && !(jpg[sof] == 0xFF && jpg[sof + 1] == 0xC0)) ++sof;
+  ASSERT_LT(sof + 9, jpg.size());
+  jpg[sof + 5] = 0x1F, jpg[sof + 6] = 0xFF;  // height 8191
+  jpg[sof + 7] = 0x3F, jpg[sof + 8] = 0xFF;  // width 16383
+  std::unique_ptr<TMemoryStream> in(StreamOf(jpg));
+  TJPEGImage j;
+  try {
+    j.LoadFromStream(in.get());
+    ADD_FAILURE() << "loaded";
+  } catch (const EInvalidGraphic& e) {
+    EXPECT_NE(e.Message.find("16383 x 8191 pixels is too large"), std::string::npos) << e.Message;
+  }
+  EXPECT_TRUE(j.GetEmpty());
+  // A GIF claiming 10000 x 10000 through the picture loader.
+  std::vector<Byte> gif = {'G', 'I', 'F', '8', '9', 'a', 0x10, 0x27, 0x10, 0x27, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0,
+                           0x2C, 0, 0, 0, 0, 0x10, 0x27, 0x10, 0x27, 0, 2, 2, 0x44, 0x01, 0, 0x3B};
+  for (const std::vector<Byte>& big : {jpg, gif}) {
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, big.size());
+    std::memcpy(GlobalLock(mem), big.data(), big.size());
+    GlobalUnlock(mem);
+    IStream* stream = nullptr;
+    ASSERT_EQ(CreateStreamOnHGlobal(mem, TRUE, &stream), S_OK);
+    void* pic = nullptr;
+    EXPECT_EQ(OleLoadPicture(stream, static_cast<LONG>(big.size()), FALSE, IID_IPicture, &pic), CTL_E_INVALIDPICTURE);
+    stream->Release();
   }
 }
 

@@ -2,6 +2,7 @@
 // edits, string-list views and index errors.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <functional>
 #include <string>
@@ -273,6 +274,21 @@ TEST(GridStore, MillionRowsStaySparse) {
   s.DeleteRows(0, 500001);
   EXPECT_EQ(s.GetCell(19, 0), "middle");
   EXPECT_EQ(s.GetRowCount(), 500000);
+}
+
+TEST(GridStore, ObjectsInListsHeldObjectsByTheirColumnAfterMoves) {
+  TracedGrid g;
+  g.Store.MoveCol(0, 3);  // slots no longer match columns
+  g.Store.SetObject(3, 2, nullptr);
+  g.Store.SetRowCount(2);  // rows cut off by the count stay within the extent
+  std::vector<std::string> found;
+  for (const auto& h : g.Store.ObjectsIn(2, 1, 3, 99)) {
+    EXPECT_EQ(h.Object, g.Store.GetObject(h.Col, h.Row));
+    found.push_back(std::to_string(h.Col) + "," + std::to_string(h.Row));
+  }
+  std::sort(found.begin(), found.end());
+  EXPECT_EQ(found, (std::vector<std::string>{"2,1", "2,2", "2,3", "2,4", "3,1", "3,3", "3,4"}));
+  EXPECT_EQ(g.Store.ObjectsIn(0, 0, -1, 4).size(), 0u);
 }
 
 }  // namespace

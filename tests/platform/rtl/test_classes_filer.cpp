@@ -176,4 +176,44 @@ TEST(ComponentStream, BadInputRaisesReadErrors) {
   EXPECT_EQ(messageOf(huge), "Stream read error");
 }
 
+TEST(ComponentStream, DeeplyNestedListsAreSkippedWithoutRecursion) {
+  // A child record whose property nests lists and collections far deeper than
+  // the call stack could follow by recursion.
+  const int depth = 100000;
+  auto record = [&](bool closed) {
+    TMemoryStream m;
+    TWriter w(&m);
+    w.WriteSignature();
+    w.WriteStr("TRecIO");
+    w.WriteStr("");
+    w.WritePropName("Col");
+    w.WriteInteger(7);
+    w.WriteListEnd();
+    w.WriteStr("TChild");
+    w.WriteStr("");
+    w.WritePropName("Deep");
+    for (int i = 0; i < depth; ++i) {
+      w.WriteValue(vaCollection);
+      w.WriteListBegin();
+      w.WritePropName("Item");
+      w.WriteListBegin();
+    }
+    if (closed)
+      for (int i = 0; i < depth; ++i) {
+        w.WriteListEnd();
+        w.WriteListEnd();
+        w.WriteListEnd();
+      }
+    w.WriteListEnd();
+    w.WriteListEnd();
+    return Bytes(m);
+  };
+  TRecIO target(nullptr);
+  TStringStream whole(record(true));
+  whole.ReadComponent(&target);
+  EXPECT_EQ(target.Col, 7);
+  TStringStream cut(record(false));
+  EXPECT_THROW(cut.ReadComponent(&target), EReadError);
+}
+
 }  // namespace

@@ -225,6 +225,22 @@ TEST(Strings, DelimitedTextReading) {
   EXPECT_EQ(l.GetDelimiter(), ';');
 }
 
+TEST(Strings, CommaTextWithNulBytesEnds) {
+  using namespace std::string_literals;
+  TStringList l;
+  l.SetCommaText("a\0b,\0\0c"s);  // looped forever, adding empty items
+  EXPECT_EQ(Items(l), (Lines{"a", "b", "c"}));
+  l.SetDelimiter(';');
+  l.SetDelimitedText("\0;x\0"s);
+  EXPECT_EQ(Items(l), (Lines{"", "x"}));
+  // An item holding a NUL is quoted and comes back whole.
+  TStringList q;
+  q.Add("p\0q"s);
+  TStringList back;
+  back.SetCommaText(q.GetCommaText());
+  EXPECT_EQ(Items(back), (Lines{"p\0q"s}));
+}
+
 TEST(StringList, ChangeEventsFireOnceAroundUpdates) {
   TStringList l;
   int changing = 0, changed = 0;

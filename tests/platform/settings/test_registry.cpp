@@ -255,6 +255,24 @@ TEST_F(RegistryTest, OddNamesAndDataComeBackByteForByte) {
   RegCloseKey(key);
 }
 
+TEST_F(RegistryTest, ValueNamesWithNulAreRefused) {
+  using namespace std::string_literals;
+  // Escaped and raw: both were listed but could never be queried.
+  for (const std::string& line : {"\"a\\x00b\"=dword:1\n"s, "\"a\0b\"=dword:1\n"s}) {
+    std::ofstream(UserFile(), std::ios::binary) << "[K]\n" + line;
+    Reload();
+    TRegistry reg;
+    std::string message = MessageOf([&] { reg.OpenKey("K", false); });
+    EXPECT_NE(message.find("line 2"), std::string::npos) << message;
+  }
+  fs::remove(UserFile());
+  Reload();
+  TRegistry reg;
+  ASSERT_TRUE(reg.OpenKey("K", true));
+  EXPECT_THROW(reg.WriteInteger("a\0b"s, 1), ERegistryException);
+  EXPECT_FALSE(reg.ValueExists("a"));
+}
+
 TEST_F(RegistryTest, ChangesByAnotherProgramAreSeen) {
   TRegistry().CreateKey("Shared");
   std::ofstream(UserFile(), std::ios::binary) << "[Shared]\n\"Edited\"=dword:00000010\n";
