@@ -72,6 +72,10 @@ void VIduZozezuVodu::InsertRows(int ARow, int ACount, bool UpdateCellControls) {
   if (FFloatingFooter->IsFixedLastRow() && ARow == GetRowCount() && ARow > 0) --ARow;
   if (GetPropertiesCreated() && ARow > 0 && ARow < GetRowCount()) SplitAreasCrossing(0, ARow, GetAllColCount() - 1, ARow);
   int OldCols = GetColCount(), OldRows = GetRowCount();
+  // Hidden rows below come back below the new rows.
+  int From = RealRowIndex(ARow);
+  for (int i = 0; i < FHiddenRows->GetCount(); ++i)
+    if (TGridItem* It = FHiddenRows->Item(i); It->GetIdx() >= From) It->SetIdx(It->GetIdx() + ACount);
   FStore.InsertRows(ARow, ACount);
   SizeChanged(OldCols, OldRows);
   FMaxRowCount = std::max(FMaxRowCount, GetRowCount());
@@ -79,7 +83,6 @@ void VIduZozezuVodu::InsertRows(int ARow, int ACount, bool UpdateCellControls) {
   UpdateScrollBars();
   Invalidate();
   if (UpdateCellControls && FControlList->GetCount() > 0) {
-    int From = RealRowIndex(ARow);
     for (int i = 0; i < FControlList->GetCount(); ++i) {
       TControlItem* It = FControlList->GetControl(i);
       if (It->Y >= From) It->Y += ACount;
@@ -106,6 +109,7 @@ void VIduZozezuVodu::RemoveRows(int ARow, int ACount) {
   ACount = std::min(ACount, GetRowCount() - ARow);
   SplitAreasCrossing(0, ARow, GetAllColCount() - 1, ARow + ACount - 1);
   ClearPropRect(0, ARow, GetAllColCount() - 1, ARow + ACount - 1);
+  SelectCell(GetCol(), GetRow());
   {
     BeginUpdate();
     int SavedTop = GetTopRow(), SavedRow = GetRow();

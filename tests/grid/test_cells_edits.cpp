@@ -124,6 +124,15 @@ TEST_F(CellEdits, InsertRowsMovesRowsControlsAndObjectsDown) {
   for (int i = 0; i < 2; ++i) EXPECT_EQ(L->GetControl(i)->Y, L->GetControl(i)->Control == &A ? 1 : 4);
   ASSERT_EQ(Changes.size(), 1u);
   EXPECT_EQ(Changes[0], (TGridRect{0, 2, 3, 3}));
+  // A hidden row below comes back below the new row.
+  G.SetCellEx(1, 6, "low");
+  G.HideRow(6);
+  G.InsertRows(1, 1, false);
+  CheckHidden(G);
+  G.UnHideRow(7);
+  EXPECT_EQ(G.GetCellEx(1, 7), "low");
+  EXPECT_EQ(G.GetCellEx(1, 6), "1:4");
+  G.RemoveRows(1, 1);
   // Inside a merged area the area is split rather than left broken.
   G.MergeCells(2, 4, 1, 2);
   G.InsertRows(5, 1, true);
@@ -226,6 +235,7 @@ TEST_F(CellEdits, RemoveDuplicatesIgnoresCaseAndMatchesTheRowByRowRemoval) {
       X->SetCellEx(2, static_cast<int>(i) + 1, std::to_string(i));
     }
     X->SetColors(2, 4, 0x0000FF);
+    X->HideRow(5);  // hidden rows are not visited, but renumbered
   }
   Changes.clear();
   G.RemoveDuplicates(1, true);
@@ -241,7 +251,11 @@ TEST_F(CellEdits, RemoveDuplicatesIgnoresCaseAndMatchesTheRowByRowRemoval) {
       ++r;
     }
   }
-  EXPECT_EQ(Column(1), (std::vector<AnsiString>{"", "a", "b", "Б", "c"}));
+  EXPECT_EQ(Column(1), (std::vector<AnsiString>{"", "a", "b", "б", "c"}));
+  G.UnHideRowsAll();
+  Ref.UnHideRowsAll();
+  CheckHidden(G);
+  EXPECT_EQ(Column(1), (std::vector<AnsiString>{"", "a", "b", "Б", "б", "c"}));
   ASSERT_EQ(G.GetRowCount(), Ref.GetRowCount());
   for (int r = 0; r < G.GetRowCount(); ++r) EXPECT_EQ(G.GetCellEx(2, r), Ref.GetCellEx(2, r));
   EXPECT_EQ(Changes, RefChanges);
