@@ -440,6 +440,9 @@ void TZytCustomGlassButton::Dispatch(TMessage& Message) {
     case CM_MOUSELEAVE:
       if (!designing) {
         FHotTimer->SetEnabled(false);
+        // The framework tells the leave before the timer could see it, so
+        // the hot look goes here.
+        if (FMouseInside && GetEnabled()) Invalidate();
         FMouseInside = false;
         FMouseInControl = false;
         if (OnMouseLeave) OnMouseLeave(this);
