@@ -107,6 +107,12 @@ void TCustomAction::SetEnabled(bool Value) {
   FEnabled = Value;
   Change();
 }
+void TCustomAction::SetGroupIndex(int Value) {
+  if (FGroupIndex == Value) return;
+  FGroupIndex = Value;
+  Change();
+}
+
 void TCustomAction::SetChecked(bool Value) {
   if (FChecked == Value) return;
   FChecked = Value;

@@ -68,6 +68,9 @@ public:
   void SetEnabled(bool Value);
   bool GetChecked() const { return FChecked; }
   void SetChecked(bool Value);
+  // Actions of one non-zero group are checked one at a time by their clients.
+  int GetGroupIndex() const { return FGroupIndex; }
+  void SetGroupIndex(int Value);
   bool GetVisible() const { return FVisible; }
   void SetVisible(bool Value);
   int GetHelpContext() const { return FHelpContext; }
@@ -82,6 +85,7 @@ private:
   TShortCut FShortCut = scNone;
   bool FEnabled = true;
   bool FChecked = false;
+  int FGroupIndex = 0;
   bool FVisible = true;
   int FHelpContext = 0;
 };

@@ -316,7 +316,8 @@ BOOL GetTextMetricsA(HDC dc, TEXTMETRICA* tm) {
   const AnsiString& fam = cur->Family;
   bool fixed = fam.find("Mono") != AnsiString::npos;
   // The platform's flag is set for variable pitch fonts.
-  tm->tmPitchAndFamily = static_cast<BYTE>((fixed ? 0 : 1) | 0x04 /* TrueType */ |
+  // Outline fonts carry the vector bit beside the TrueType bit.
+  tm->tmPitchAndFamily = static_cast<BYTE>((fixed ? 0 : 1) | 0x02 /* vector */ | 0x04 /* TrueType */ |
                                            (fixed ? FF_MODERN : fam.find("Serif") != AnsiString::npos ? FF_ROMAN : FF_SWISS));
   tm->tmCharSet = lf.lfCharSet;
   return TRUE;
