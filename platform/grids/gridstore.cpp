@@ -138,10 +138,9 @@ std::vector<TGridStore::TCellObject> TGridStore::ObjectsIn(int ACol1, int ARow1,
   std::vector<int> colOf(FColMap.size());
   for (std::size_t c = 0; c < FColMap.size(); ++c) colOf[static_cast<std::size_t>(FColMap[c])] = static_cast<int>(c);
   for (int r = ARow1; r <= ARow2; ++r) {
-    const auto& row = FRows[static_cast<std::size_t>(r)];
-    if (!row) continue;
-    for (std::size_t slot = 0; slot < row->size(); ++slot) {
-      TObject* object = (*row)[slot].Object;
+    const TGridRow& row = FRows[static_cast<std::size_t>(r)];
+    for (std::size_t slot = 0; slot < row.Size; ++slot) {
+      TObject* object = row.Cells[slot].Object;
       if (!object) continue;
       int col = slot < colOf.size() ? colOf[slot] : static_cast<int>(slot);
       if (col >= ACol1 && col <= ACol2) found.push_back(TCellObject{col, r, object});
