@@ -47,13 +47,23 @@ void TGDIPPicture::Draw(TCanvas* ACanvas, const TRect& Rect) {
   std::unique_ptr<TGPGraphics> graphics(new TGPGraphics(ACanvas->GetHandle()));
   WithImage([&](TGPImage* image) {
     if (image->GetFormat() == 2) {
+      // A bitmap file the bitmap reader refuses (GDI+ is laxer, about the
+      // size field for one) is drawn as GDI+ decoded it, never raised from
+      // painting.
       TBitmap bmp;
       FDataStream->SetPosition(0);
-      bmp.LoadFromStream(FDataStream);
-      bmp.SetTransparentMode(tmAuto);
-      bmp.SetTransparent(true);
-      ACanvas->Draw(Rect.left, Rect.top, &bmp);
-      return;
+      bool loaded = true;
+      try {
+        bmp.LoadFromStream(FDataStream);
+      } catch (const EInvalidGraphic&) {
+        loaded = false;
+      }
+      if (loaded) {
+        bmp.SetTransparentMode(tmAuto);
+        bmp.SetTransparent(true);
+        ACanvas->Draw(Rect.left, Rect.top, &bmp);
+        return;
+      }
     }
     FWidth = static_cast<int>(image->GetWidth());
     FHeight = static_cast<int>(image->GetHeight());

@@ -6,6 +6,9 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <utility>
+
+#include <unistd.h>
 
 #include "fuzz/component_record.h"
 #include "fuzz/fuzz_support.h"

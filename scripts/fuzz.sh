@@ -19,17 +19,24 @@ failed=()
 for target in "$dir"/fuzz/fuzz_*; do
   [[ -x $target ]] || continue
   name=${target##*/fuzz_}
-  if [[ ! -d $seeds/$name ]]; then
+  # Seeds made by the project's writers and seeds kept as files.
+  dirs=()
+  for d in "$seeds/$name" "$root/fuzz/seeds/$name"; do
+    [[ -d $d ]] && dirs+=("$d")
+  done
+  if ((${#dirs[@]} == 0)); then
     echo "fuzz $name: no seeds"
     failed+=("$name")
     continue
   fi
+  files=()
+  for d in "${dirs[@]}"; do files+=("$d"/*); done
   mkdir -p "$work/$name/corpus"
   log=$work/$name/log
   options=(-timeout=60 -rss_limit_mb=2048 -artifact_prefix="$work/$name/")
-  if "$target" "${options[@]}" "$seeds/$name"/* >"$log" 2>&1 &&
+  if "$target" "${options[@]}" "${files[@]}" >"$log" 2>&1 &&
      "$target" "${options[@]}" -max_total_time="$secs" -print_final_stats=1 \
-       "$work/$name/corpus" "$seeds/$name" >>"$log" 2>&1; then
+       "$work/$name/corpus" "${dirs[@]}" >>"$log" 2>&1; then
     runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || true)
     echo "fuzz $name: ok (${runs:-?} runs)"
   else

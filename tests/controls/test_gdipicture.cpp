@@ -190,6 +190,15 @@ TEST_F(PictureCanvas, PngIsStretchedAndDrawImageKeepsItsSize) {
   EXPECT_EQ(clWhite, At(3, 3));
 }
 
+TEST_F(PictureCanvas, ABmpTheBitmapReaderRefusesIsDrawnThroughGdiPlus) {
+  std::vector<Byte> bytes = BmpBytes(4, 4, clBlue, clBlue);
+  bytes[2] = bytes[3] = 0x7E;  // a file size past the data: the bitmap reader raised from Draw
+  TGDIPPicture p;
+  Load(p, bytes);
+  Target.GetCanvas()->StretchDraw(TRect(10, 10, 50, 50), &p);
+  EXPECT_EQ(clBlue, At(30, 30));
+}
+
 TEST_F(PictureCanvas, CorruptBytesMeasureZeroAndDrawNothing) {
   TGDIPPicture p;
   Load(p, std::vector<Byte>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 1, 2, 3, 4, 5});

@@ -1,6 +1,7 @@
 // Ini files as users edit them.
-// Property: reading never raises; every value read can be written to a new
-// file (or is refused with EIniFileException) and reads back the same.
+// Property: reading never raises; every value read that has no blanks or
+// quotes around it can be written to a new file (or is refused with
+// EIniFileException) and reads back the same.
 #include <cstdio>
 
 #include "fuzz/fuzz_support.h"
@@ -24,6 +25,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
       FUZZ_CHECK(in.ValueExists(section, key));
       (void)in.ReadInteger(section, key, 0);
       (void)in.ReadFloat(section, key, 0);
+      // As the platform's profile files: blanks around a value and one pair
+      // of enclosing quotes are not kept, so only other values come back.
+      const bool bare = !value.empty() && static_cast<unsigned char>(value.front()) > ' ' &&
+                        static_cast<unsigned char>(value.back()) > ' ' &&
+                        !(value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                          value.back() == value.front());
+      if (!bare) continue;
       try {
         out.WriteString(section, key, value);
       } catch (const EIniFileException&) {
