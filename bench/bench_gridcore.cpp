@@ -3,7 +3,9 @@
 // every other row as one filter level and bringing them back, remapping
 // rows with some hidden, and reading cells through merged-cell redirection.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <memory>
 #include <random>
@@ -30,7 +32,15 @@ void FillList(TIntList& L) {
   for (int i = 0; i < kHidden; ++i) L.Add(i * (kRows / kHidden) + 1);
 }
 
-std::size_t HeapInUse() { return mallinfo2().uordblks; }
+// Resident memory: the cell store maps its large chunks apart from the heap.
+std::size_t HeapInUse() {
+  std::size_t pages = 0, resident = 0;
+  if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
+    if (std::fscanf(f, "%zu %zu", &pages, &resident) != 2) resident = 0;
+    std::fclose(f);
+  }
+  return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
 
 // Texts of 8 characters: short enough for the string's own buffer, as most
 // meter readings are.

@@ -1,15 +1,42 @@
 #include "platform/grids/gridstore_rows.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <cstdint>
 #include <new>
 #include <utility>
 
 #include <sys/mman.h>
 
-void TGridRowArena::TFreeChunk::operator()(std::byte* P) const { std::free(P); }
+TGridRowArena::TChunk TGridRowArena::NewChunk(std::size_t Size) {
+  if (Size == LargeChunkBytes) {
+    // Map twice the size and keep the aligned middle, so that the chunk can
+    // lie on one huge page.
+    void* map = ::mmap(nullptr, 2 * Size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (map != MAP_FAILED) {
+      auto* raw = static_cast<std::byte*>(map);
+      const auto addr = reinterpret_cast<std::uintptr_t>(raw);
+      std::byte* start = raw + ((Size - addr % Size) % Size);
+      if (start > raw) ::munmap(raw, static_cast<std::size_t>(start - raw));
+      if (std::byte* end = start + Size; end < raw + 2 * Size)
+        ::munmap(end, static_cast<std::size_t>(raw + 2 * Size - end));
+      ::madvise(start, Size, MADV_HUGEPAGE);  // a hint; refused is fine
+      return {start, Size, true};
+    }
+  }
+  auto* start = static_cast<std::byte*>(::operator new(Size));
+  return {start, Size, false};
+}
 
-TGridRowArena::~TGridRowArena() = default;
+void TGridRowArena::FreeChunk(const TChunk& Chunk) {
+  if (Chunk.Mapped)
+    ::munmap(Chunk.Start, Chunk.Size);
+  else
+    ::operator delete(Chunk.Start);
+}
+
+TGridRowArena::~TGridRowArena() {
+  for (const TChunk& c : FChunks) FreeChunk(c);
+}
 
 TGridCell* TGridRowArena::TakeBlock(std::uint32_t Capacity) {
   const std::size_t bytes = sizeof(TGridCell) * Capacity;
@@ -22,11 +49,9 @@ TGridCell* TGridRowArena::TakeBlock(std::uint32_t Capacity) {
   }
   if (FLeft < bytes) {
     const std::size_t size = std::min(LargeChunkBytes, FirstChunkBytes << std::min<std::size_t>(FChunks.size(), 5));
-    void* chunk = std::aligned_alloc(size, size);
-    if (!chunk) throw std::bad_alloc();
-    if (size == LargeChunkBytes) ::madvise(chunk, size, MADV_HUGEPAGE);  // a hint; refused is fine
-    FChunks.emplace_back(static_cast<std::byte*>(chunk));
-    FNext = FChunks.back().get();
+    FChunks.reserve(FChunks.size() + 1);
+    FChunks.push_back(NewChunk(size));
+    FNext = FChunks.back().Start;
     FLeft = size;
   }
   void* block = FNext;

@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "platform/rtl/sysbase.h"
@@ -54,14 +53,18 @@ private:
   static constexpr std::size_t FirstChunkBytes = std::size_t{64} << 10;
   static constexpr std::size_t LargeChunkBytes = std::size_t{2} << 20;
 
-  struct TFreeChunk {
-    void operator()(std::byte* P) const;
+  struct TChunk {
+    std::byte* Start = nullptr;
+    std::size_t Size = 0;
+    bool Mapped = false;  // mapped apart, aligned to its size
   };
+  static TChunk NewChunk(std::size_t Size);
+  static void FreeChunk(const TChunk& Chunk);
 
   TGridCell* TakeBlock(std::uint32_t Capacity);
   void GiveBlock(TGridCell* Block, std::uint32_t Capacity);
 
-  std::vector<std::unique_ptr<std::byte, TFreeChunk>> FChunks;
+  std::vector<TChunk> FChunks;
   std::byte* FNext = nullptr;
   std::size_t FLeft = 0;
   void* FFree[MaxPooled + 1] = {};
