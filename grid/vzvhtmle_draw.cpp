@@ -158,6 +158,7 @@ bool TEngine::Run() {
     }
   }
 
+  NextTag[0] = NextTag[1] = npos - 1;
   TRect work = O.Rect;
   work.left += 1;
   WorkLeft = work.left;
@@ -238,10 +239,14 @@ std::size_t TEngine::WalkLine(TPass Pass, TFormatState& St, TLineGeom& G, std::s
       continue;
     }
     // A text run: up to the next tag, or after the first blank with word wrap.
-    std::size_t runEnd = std::min(Text.find('<', i), To);
+    // The next "<", found once for each stretch of text: both passes move
+    // forward only.
+    std::size_t& lt = NextTag[measure ? 0 : 1];
+    if (lt == npos - 1 || (lt != npos && lt < i)) lt = Text.find('<', i);
+    std::size_t runEnd = std::min(lt, To);
     if (O.WordWrap) {
-      std::size_t sp = Text.find(' ', i);
-      if (sp != npos && sp < runEnd) runEnd = sp + 1;
+      auto sp = std::find(Text.begin() + static_cast<std::ptrdiff_t>(i), Text.begin() + static_cast<std::ptrdiff_t>(runEnd), ' ');
+      if (sp != Text.begin() + static_cast<std::ptrdiff_t>(runEnd)) runEnd = static_cast<std::size_t>(sp - Text.begin()) + 1;
     }
     AnsiString run = DecodeRun(std::string_view(Text.data() + i, runEnd - i));
     Select(St);

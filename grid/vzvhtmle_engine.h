@@ -114,7 +114,7 @@ private:
   bool ItemStarted = false;
   bool Sub = false, Sup = false;
   bool DropRest = false;
-  int LastObjW = 0, LastObjH = 0;
+  std::size_t NextTag[2] = {};  // next "<" per pass; npos - 1: not looked up
 };
 
 }  // namespace vzvhtml

@@ -137,6 +137,12 @@ TEST_F(Layout, Language) {
   }
 }
 
+TEST_F(Layout, TagsAreKnownByTheirFirstLetters) {
+  EXPECT_EQ(Draw("<ABBR>x</ABBR><A>y</A>", TRect(0, 0, 200, 100)).HyperLinks, 2);  // anchors, also without HREF
+  EXPECT_EQ(Draw("<BLINK>x</BLINK>", TRect(0, 0, 200, 100), [](THTMLDrawOptions& o) { o.Blink = true; }).XSize, 8);
+  EXPECT_EQ(Draw("<b>x</b >y", TRect(0, 0, 200, 100)).XSize, 18);  // "</b >" is no "</B>": bold stays
+}
+
 TEST_F(Layout, RightAlignedParagraphAndLists) {
   Draw("<P ALIGN=\"RIGHT\">a</P>b", TRect(0, 0, 101, 100));
   auto runs = Painted("DrawText");
