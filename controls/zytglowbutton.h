@@ -6,12 +6,14 @@
 #include "controls/zytglassbutton.h"
 #include "controls/zytstyleif.h"
 
-// Sizes itself to its text (at least an "O" and 8 pixels wide); its button
-// places and shows it (screen coordinates).
+// A borderless hint sized to its text (at least an "O" and 8 pixels wide),
+// painted as a vertical gradient from Color to ColorTo with a rounded gray
+// outline; its button places and shows it (screen coordinates).
 class TShortCutHintWindow : public THintWindow {
 public:
   explicit TShortCutHintWindow(TComponent* AOwner);
   void Dispatch(TMessage& Message) override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   TColor GetColorTo() const { return FColorTo; }
   void SetColorTo(TColor Value);
   void MoveTo(int X, int Y);
@@ -19,10 +21,12 @@ public:
   void HideHint();
 
 protected:
+  void CreateParams(TCreateParams& Params) override;
   void Paint() override;
 
 private:
   void AdjustSize();
+  int MinWidth();
   TColor FColorTo = clWhite;
 };
 
