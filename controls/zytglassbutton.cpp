@@ -82,6 +82,10 @@ TZytCustomGlassButton::TZytCustomGlassButton(TComponent* AOwner) : TCustomContro
 }
 
 TZytCustomGlassButton::~TZytCustomGlassButton() {
+  // The window goes first: its last messages may still reach the handlers,
+  // which use the parts freed below.
+  Destroying();
+  if (HandleAllocated()) DestroyHandle();
   delete FShortCutHintWin;
   FShortCutHintWin = nullptr;
   delete FActionLink;

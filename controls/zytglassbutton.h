@@ -115,6 +115,9 @@ public:
   void Dispatch(TMessage& Message) override;
   void Loaded() override;
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // The own published properties; those equal to their stored default are
+  // not written.
+  void DefineProperties(TFiler* Filer) override;
 
   // Draws the whole button on a canvas already holding its background.
   virtual void DrawButton(TCanvas* ACanvas);

@@ -2,10 +2,16 @@
 #include "controls/zytglowbutton.h"
 
 #include <algorithm>
+#include <cmath>
 
 TShortCutHintWindow::TShortCutHintWindow(TComponent* AOwner) : THintWindow(AOwner) {
   FColor = clWhite;
   AdjustSize();
+}
+
+void TShortCutHintWindow::CreateParams(TCreateParams& Params) {
+  THintWindow::CreateParams(Params);
+  Params.Style &= ~static_cast<DWORD>(WS_BORDER);
 }
 
 void TShortCutHintWindow::SetColorTo(TColor Value) {
@@ -15,29 +21,39 @@ void TShortCutHintWindow::SetColorTo(TColor Value) {
 }
 
 void TShortCutHintWindow::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_ERASEBKGND) {  // the paint covers everything
+    Message.Result = 1;
+    return;
+  }
   THintWindow::Dispatch(Message);
   if (Message.Msg == CM_TEXTCHANGED || Message.Msg == CM_FONTCHANGED) AdjustSize();
 }
 
-void TShortCutHintWindow::AdjustSize() {
+int TShortCutHintWindow::MinWidth() {
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, GetFont()->GetHandle());
-  const AnsiString text = GetText();
-  SIZE t{}, o{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &t);
+  SIZE o{};
   GetTextExtentPoint32A(dc, "O", 1, &o);
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  const int w = std::max(t.cx, o.cx) + 8;
-  const int h = std::max(t.cy, o.cy) + 4;
+  return o.cx + 8;
+}
+
+void TShortCutHintWindow::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  THintWindow::SetBounds(ALeft, ATop, std::max(AWidth, MinWidth()), AHeight);
+}
+
+// The platform hint's size for the text.
+void TShortCutHintWindow::AdjustSize() {
+  const TRect r = CalcHintRect(Screen ? Screen->GetWidth() : 1024, GetText(), nullptr);
+  const int w = std::max(static_cast<int>(r.Width()), MinWidth());
   if (HandleAllocated())
-    SetWindowPos(FHandle, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  UpdateBoundsFields(FLeft, FTop, w, h);
+    SetWindowPos(FHandle, nullptr, 0, 0, w, r.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateBoundsFields(FLeft, FTop, w, r.Height());
 }
 
 void TShortCutHintWindow::MoveTo(int X, int Y) {
-  if (HandleAllocated())
-    SetWindowPos(FHandle, nullptr, X, Y, FWidth, FHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (HandleAllocated()) SetWindowPos(FHandle, nullptr, X, Y, FWidth, FHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   UpdateBoundsFields(X, Y, FWidth, FHeight);
 }
 
@@ -55,11 +71,24 @@ void TShortCutHintWindow::HideHint() {
 
 void TShortCutHintWindow::Paint() {
   TCanvas* c = Canvas();
-  TRect r = GetClientRect();
-  c->GetBrush()->SetColor(GetColor());
-  c->FillRect(r);
+  const TRect r = GetClientRect();
+  const COLORREF from = ColorToRGB(GetColor()), to = ColorToRGB(FColorTo);
+  const double s = r.Height() / 16.0;
+  for (int i = 0; i < 16; ++i) {
+    auto channel = [i](int a, int b) { return a + (b - a) * i / 16; };
+    c->GetBrush()->SetStyle(bsSolid);
+    c->GetBrush()->SetColor(static_cast<TColor>(RGB(channel(GetRValue(from), GetRValue(to)),
+                                                    channel(GetGValue(from), GetGValue(to)),
+                                                    channel(GetBValue(from), GetBValue(to)))));
+    const int top = r.top + static_cast<int>(std::nearbyint(i * s));
+    c->FillRect(TRect(r.left, top, r.right, top + static_cast<int>(std::nearbyint(s)) + 1));
+  }
   c->GetFont()->Assign(GetFont());
   c->GetBrush()->SetStyle(bsClear);
-  AnsiString text = GetText();
-  DrawTextA(c->GetHandle(), text.c_str(), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  TRect tr = r;
+  c->RequireState(false, true, true);
+  const AnsiString text = GetText();
+  DrawTextA(c->GetHandle(), text.c_str(), -1, &tr, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  c->GetPen()->SetColor(static_cast<TColor>(0x808080));
+  c->RoundRect(r.left, r.top, r.right, r.bottom, 3, 3);
 }

@@ -150,6 +150,51 @@ TEST(ZytGlassButtonDefaults, CornerRadius) {
   EXPECT_EQ(16, b.GetCornerRadius());
 }
 
+// Only properties away from their stored default are written; Down read
+// from the stream is applied when loading ends.
+TEST(ZytGlassButtonDefaults, FormStream) {
+  TestResetKernel();
+  auto written = [](TZytGlassButton& B) {
+    TMemoryStream s;
+    s.WriteComponent(&B);
+    const char* p = static_cast<const char*>(s.Memory());
+    return std::string(p, p + s.GetSize());
+  };
+  TZytGlassButton plain(nullptr);
+  const std::string none = written(plain);
+  for (const char* name : {"AllowAllUp", "AntiAlias", "CornerRadius", "ShortCutHintPos", "ShowCaption", "Style",
+                           "GroupIndex", "BackGroundSymbol"})
+    EXPECT_EQ(std::string::npos, none.find(name)) << name;
+  for (const char* name : {"BackColor", "GlowColor", "ShineColor", "Layout", "Version"})
+    EXPECT_NE(std::string::npos, none.find(name)) << name;
+
+  TZytGlassButton b(nullptr);
+  b.SetCaption("Тариф 3");
+  b.SetBackColor(clRed);
+  b.SetAntiAlias(aaNone);
+  b.SetAllowAllUp(true);
+  b.SetGroupIndex(2);
+  b.SetDown(true);
+  b.SetCornerRadius(7);
+  b.SetShortCutHintPos(shpBelowBottomCenter);
+  TMemoryStream s;
+  s.WriteComponent(&b);
+  s.SetPosition(0);
+  TZytGlassButton c(nullptr);
+  c.SetLoading(true);
+  s.ReadComponent(&c);
+  EXPECT_FALSE(c.GetDown());  // not before loading ends
+  c.Loaded();
+  EXPECT_TRUE(c.GetDown());
+  EXPECT_EQ("Тариф 3", c.GetCaption());
+  EXPECT_EQ(clRed, c.GetBackColor());
+  EXPECT_EQ(aaNone, c.GetAntiAlias());
+  EXPECT_TRUE(c.GetAllowAllUp());
+  EXPECT_EQ(2, c.GetGroupIndex());
+  EXPECT_EQ(7, c.GetCornerRadius());
+  EXPECT_EQ(shpBelowBottomCenter, c.GetShortCutHintPos());
+}
+
 TEST_F(GlassButtonTest, PressAndReleaseInside) {
   Press(A);
   EXPECT_EQ(absDown, A->GetState());
