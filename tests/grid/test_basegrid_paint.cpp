@@ -7,6 +7,7 @@
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/forms.h"
 #include "platform/graphics/gdi.h"
+#include "platform/uxtheme/uxtheme.h"
 #include "platform/windows/winkernel_testing.h"
 #include "platform/windows/winuser.h"
 
@@ -205,6 +206,28 @@ TEST_F(BasePaint, WheelWithTheFooterRow) {
     EXPECT_LE(G->GetRow() - G->GetTopRow(), G->GetVisibleRowCount()) << i;
   }
   EXPECT_GT(G->GetRow(), 10);
+}
+
+}  // namespace
+
+namespace {
+
+// Themed drawing needs the visual styles switched on, asked when the
+// window is made.
+TEST(BaseGridThemes, ThemedFlagFollowsTheActiveTheme) {
+  TestResetKernel();
+  for (bool active : {false, true}) {
+    SetTestThemeActive(active, u"NormalColor");
+    auto* form = new TForm(nullptr);
+    auto* g = new VIduZozezuVodu(form);
+    g->SetParent(form);
+    form->Show();
+    PumpUntilIdle();
+    EXPECT_EQ(g->GetIsThemed(), active);
+    delete form;
+  }
+  SetTestThemeActive(false);
+  TestResetKernel();
 }
 
 }  // namespace

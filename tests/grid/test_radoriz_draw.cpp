@@ -4,7 +4,9 @@
 #include <memory>
 
 #include "grid/radoriz_draw.h"
+#include "platform/forms/forms.h"
 #include "platform/graphics/gdi.h"
+#include "platform/windows/winkernel_testing.h"
 
 namespace {
 
@@ -233,6 +235,33 @@ TEST_F(Draw, BitmapTransparentColourTakesTheBackground) {
   EXPECT_EQ(Px(50, 50), clYellow);
   EXPECT_EQ(Px(52, 52), clNavy);
   EXPECT_EQ(Px(54, 54), clWhite);  // the source's own size
+}
+
+TEST_F(Draw, ErrorLinesZigZagUnderTheRange) {
+  TestResetKernel();
+  auto* form = new TForm(nullptr);
+  form->SetBounds(0, 0, 300, 100);
+  form->Show();
+  PumpUntilIdle();
+  auto calls = Record([&] { DrawErrorLines(form, C, "abcdefgh", TRect(10, 10, 200, 30), 2, 2, 3); });
+  std::vector<TGdiCall> lines;
+  for (auto& c : calls)
+    if (c.Func == "LineTo") lines.push_back(c);
+  ASSERT_GE(lines.size(), 3u);
+  for (auto& l : lines) {
+    EXPECT_EQ(l.PenColor, ColorToRGB(clRed));
+    EXPECT_EQ(l.Rect.right - l.Rect.left, 3);  // 3-pixel steps
+  }
+  EXPECT_EQ(std::abs(lines[1].Rect.bottom - lines[0].Rect.bottom), 3);  // alternating heights
+  EXPECT_GT(lines.front().Rect.left, 10);  // starts under character 2, not at the text start
+  const size_t before = lines.size();
+  // A range past the text ends 4 pixels after the last character.
+  calls = Record([&] { DrawErrorLines(form, C, "abcdefgh", TRect(10, 10, 200, 30), 2, 2, 50); });
+  size_t n = 0;
+  for (auto& c : calls) n += c.Func == "LineTo";
+  EXPECT_GT(n, before);
+  delete form;
+  TestResetKernel();
 }
 
 TEST(Flood, BoundedByAColourAndSurface) {
