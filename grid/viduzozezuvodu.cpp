@@ -12,7 +12,11 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
       FMouseActions(new TMouseActions(this)),
       FNavigation(new TNavigation),
       FPrintSettings(new TPrintSettings(this)),
-      FFloatingFooter(new TFloatingFooter(this)) {
+      FFloatingFooter(new TFloatingFooter(this)),
+      FSortSettings(new TSortSettings(this)),
+      FControlLook(new TControlLook(this)),
+      FSortIndexes(new TSortIndexList),
+      FSearchFooter(new TSearchFooter) {
   GridUnitStart();
   SetControlStyle(GetControlStyle() | csAcceptsControls);
   FIgnoredColumns = new TIntList(-1, -1);
@@ -37,6 +41,7 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   SetBounds(GetLeft(), GetTop(), 400, 250);
   ComputeEnvironment();
   SetGridLinkCursor(crHandPoint);
+  SetLook(glXP);
 }
 
 VIduZozezuVodu::~VIduZozezuVodu() {
@@ -61,6 +66,10 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   delete FNavigation;
   delete FPrintSettings;
   delete FFloatingFooter;
+  delete FSortSettings;
+  delete FControlLook;
+  delete FSortIndexes;
+  delete FSearchFooter;
   delete FIgnoredColumns;
   delete FActiveCellFont;
   delete FColumnFilter;

@@ -10,11 +10,15 @@
 
 #include "grid/basegrid.h"
 #include "grid/cellgraphic.h"
+#include "grid/controllook.h"
+#include "grid/gridlists.h"
+#include "grid/sortsettings.h"
 #include "grid/floatingfooter.h"
 #include "grid/gridframe.h"
 #include "grid/gridhidden.h"
 #include "grid/gridoptions.h"
 #include "grid/gridoptions2.h"
+#include "grid/searchfooter.h"
 #include "controls/zytstyleif.h"
 
 class TStream;
@@ -48,7 +52,14 @@ public:
   using Exception::Exception;
 };
 
-class VIduZozezuVodu : public TBaseGrid {
+enum TGridLook { glStandard, glSoft, glClassic, glZyt, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
+enum TDidAvovStyle {
+  gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
+  gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7
+};
+enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+
+class VIduZozezuVodu : public TBaseGrid, public IZytStyle {
 public:
   // Only real columns below this take part in column hiding and remapping.
   static constexpr int MaxRemapCol = 512;
@@ -236,6 +247,63 @@ public:
   // Repaints the footer panel.
   void UpdateFooter();
   void FloatFooterUpdate() override { UpdateFooter(); }
+
+  // -- sorting and control look (owned)
+  TSortSettings* GetSortSettings() const { return FSortSettings; }
+  TControlLook* GetControlLook() const { return FControlLook; }
+  TSortIndexList* GetSortIndexes() const { return FSortIndexes; }
+  // The fixed-cell gradient: stored as RGB, the grid repainted.
+  TFixedGradientSet& GetFixedGradient() { return FFixedGradient; }
+  TFixedGradientSet& GetHoverGradient() { return FHoverGradient; }
+  TFixedGradientSet& GetDownGradient() { return FDownGradient; }
+  void SetZytGradFrom(TColor Value);
+  void SetZytGradTo(TColor Value);
+  void SetZytGradMirrorFrom(TColor Value);
+  void SetZytGradMirrorTo(TColor Value);
+
+  // Images of image-list cells (not owned).
+  TImageList* GetGridImages() const { return FGridImages; }
+  void SetGridImages(TImageList* Value) { FGridImages = Value; }
+
+  // -- looks and colour presets
+  TGridLook GetLook() const { return FLook; }
+  void SetLook(TGridLook Value);
+  static AnsiString GetLookAsString(TGridLook Value);
+  static AnsiString GetLookAsFriendlyString(TGridLook Value);
+  void SetStyle(TDidAvovStyle Value);
+  void SetComponentStyle(TZytStyle AStyle) override;
+  void SetTheme(TXPColorScheme Value);
+  void ThemeAdapt();
+  // The Vista answer ThemeAdapt asks (IsVista unless a test sets another).
+  static std::function<bool()> IsVistaQuery;
+  TSearchFooter* GetSearchFooter() const { return FSearchFooter; }
+  TColor GetURLColor() const { return FURLColor; }
+  void SetURLColor(TColor Value);
+  bool GetURLShow() const { return FURLShow; }
+  void SetURLShow(bool Value);
+  bool GetURLFull() const { return FURLFull; }
+  void SetURLFull(bool Value);
+  bool GetUseHTMLHints() const { return FUseHTMLHints; }
+  // Switches the hint window class of the whole application.
+  void SetUseHTMLHints(bool Value);
+  // Selection and active-cell colours (the renderer reads them).
+  TColor SelectionColor = 0xEACAB6;
+  TColor SelectionColorTo = clNone;
+  TColor SelectionMirrorColor = clNone;
+  TColor SelectionMirrorColorTo = clNone;
+  TColor SelectionTextColor = clHighlightText;
+  TColor ActiveCellColorTo = clNone;
+
+  // IZytStyle: the grid is freed by its owner, not by counting.
+  HRESULT QueryInterface(const TGUID& IID, void** Obj) override;
+  ULONG AddRef() override { return static_cast<ULONG>(-1); }
+  ULONG Release() override { return static_cast<ULONG>(-1); }
+
+  // -- print layout left by the printing code, columns 0..511
+  int GetPrintColWidth(int Index) const;
+  int GetPrintColOffset(int Index) const;
+  void SetPrintColWidth(int Index, int Value);
+  void SetPrintColOffset(int Index, int Value);
 
   // -- remapping between real and displayed indices
   int RemapCol(int ACol) const;     // displayed -> real
@@ -553,6 +621,19 @@ private:
   TNavigation* FNavigation;
   TPrintSettings* FPrintSettings;
   TFloatingFooter* FFloatingFooter;
+  TSortSettings* FSortSettings;
+  TControlLook* FControlLook;
+  TSortIndexList* FSortIndexes;
+  TFixedGradientSet FFixedGradient, FHoverGradient, FDownGradient;
+  TImageList* FGridImages = nullptr;
+  TSearchFooter* FSearchFooter;
+  TGridLook FLook = glCustom;
+  TColor FURLColor = clBlue;
+  bool FURLShow = false;
+  bool FURLFull = false;
+  bool FUseHTMLHints = false;
+  std::array<int, 513> FPrintColWidths{};
+  std::array<int, 513> FPrintColOffsets{};
 
   // Removes the listed displayed rows (ascending, distinct) as repeated
   // RemoveRowsInternal calls would, in one pass over the store; TopDown
