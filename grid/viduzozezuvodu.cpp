@@ -16,6 +16,11 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   GridUnitStart();
   SetControlStyle(GetControlStyle() | csAcceptsControls);
   FIgnoredColumns = new TIntList(-1, -1);
+  FShowModified = new TShowModified;
+  FGrouping = new TGrouping;
+  FShowModified->OnChange = [this](TObject*) { Invalidate(); };
+  FSelectedRows = new TIntList(-1, -1);
+  FModifiedRows = new TIntList(-1, -1);
   FActiveCellFont = new TFont;
   FActiveCellFont->SetStyle(TFontStyles{fsBold});
   FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
@@ -62,6 +67,10 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   delete FPrintSettings;
   delete FFloatingFooter;
   delete FIgnoredColumns;
+  delete FShowModified;
+  delete FGrouping;
+  delete FSelectedRows;
+  delete FModifiedRows;
   delete FActiveCellFont;
   delete FColumnFilter;
   delete FControlList;
@@ -121,11 +130,10 @@ void VIduZozezuVodu::SetRowEx(int Value) {
     FLastRowUpdate = Now;
     OnRowUpdate(this, Before, Now);
   }
+  if (FMouseActions->GetDisjunctRowSelect()) SelectToRowSelect(false);
 }
 
 void VIduZozezuVodu::UpdateFooter() {}
-
-void VIduZozezuVodu::DoCalcFooter(int) {}
 
 bool VIduZozezuVodu::IsWideCell(int ACol, int ARow) { return GetCellEx(ACol, ARow).rfind("|\\", 0) == 0; }
 

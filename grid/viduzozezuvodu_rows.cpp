@@ -56,6 +56,7 @@ void VIduZozezuVodu::TakeRows(const std::vector<int>& Rows, bool Renumber) {
     if (int B = Before(It->GetIdx())) It->SetIdx(It->GetIdx() - B);
   }
   int K = static_cast<int>(Rows.size());
+  DropRowFlags(Rows);
   FStore.TakeOutRows(Rows);
   SetRowCount(GetRowCount() - K);
   FMaxRowCount = std::max(FMaxRowCount - K, GetRowCount());
@@ -73,6 +74,8 @@ void VIduZozezuVodu::InsertRows(int ARow, int ACount, bool UpdateCellControls) {
   if (GetPropertiesCreated() && ARow > 0 && ARow < GetRowCount()) SplitAreasCrossing(0, ARow, GetAllColCount() - 1, ARow);
   int OldCols = GetColCount(), OldRows = GetRowCount();
   FStore.InsertRows(ARow, ACount);
+  if (FShowModified->Enabled && ARow < FModifiedRows->GetCount())
+    for (int i = 0; i < ACount; ++i) FModifiedRows->Insert(ARow, 0);
   SizeChanged(OldCols, OldRows);
   FMaxRowCount = std::max(FMaxRowCount, GetRowCount());
   SetDisplayRowLimit(GetRowCount());
