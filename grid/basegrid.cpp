@@ -389,8 +389,20 @@ bool TBaseGrid::HasNodes() { return false; }
 void TBaseGrid::FloatFooterUpdate() {}
 
 
-void TBaseGrid::GetVisualProperties(int, int, TGridDrawState&, bool, bool, bool, TBrush*, TColor&, TColor&, TColor&,
-                                    TFont*, TAlignment&, TVAlignment&, bool&, TCellGradientDirection&) {}
+// The grid's plain colours: fixed, selected or normal.
+void TBaseGrid::GetVisualProperties(int, int, TGridDrawState& AState, bool, bool, bool, TBrush* ABrush, TColor& AColorTo,
+                                    TColor& AMirrorColor, TColor& AMirrorColorTo, TFont* AFont, TAlignment&,
+                                    TVAlignment&, bool&, TCellGradientDirection&) {
+  AColorTo = AMirrorColor = AMirrorColorTo = clNone;
+  if (AState & gdFixed) {
+    ABrush->SetColor(GetFixedColor());
+  } else if (AState & gdSelected) {
+    ABrush->SetColor(clHighlight);
+    AFont->SetColor(clHighlightText);
+  } else {
+    ABrush->SetColor(GetColor());
+  }
+}
 void TBaseGrid::CellTextChange(int, int) {}
 bool TBaseGrid::HasCustomCellBorder() { return false; }
 int TBaseGrid::DisplColIndex(int ACol) { return ACol; }

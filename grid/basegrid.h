@@ -112,6 +112,11 @@ public:
   void SetGridLineWidth(int Value);
   TColor GetActiveRowColor() const { return FActiveRowColor; }
   void SetActiveRowColor(TColor Value);
+  bool GetShowSelection() const { return FShowSelection; }
+  void SetShowSelection(bool Value) {
+    FShowSelection = Value;
+    Invalidate();
+  }
   bool GetActiveRowShow() const { return FActiveRowShow; }
   void SetActiveRowShow(bool Value) { FActiveRowShow = Value; }
 
@@ -142,9 +147,25 @@ public:
   virtual void MergeCells(int ACol, int ARow, int NCols, int NRows);
   virtual void SplitCells(int ACol, int ARow);
 
+  // -- painting, keys and wheel over merged areas
+  // The cell lies in the selection, or in a merged area holding the current cell.
+  bool IsSelected(int ACol, int ARow);
+  // Moves the current cell onto the base of its merged area.
+  void SelectBaseCell();
+  void RepaintFixedMergedRows();
+  void RepaintFixedMergedCols();
+  // Raised after every paint; a merged area is painted once per pass.
+  int GetPaintPass() const { return FPaintPass; }
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+
 protected:
-  // The platform grid's paint loop hands every visible cell to DrawGridCell.
+  // Background, selection, lines of a cell, then its content (DrawGridCell).
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
+  void Paint() override;
+  bool SelectCell(int ACol, int ARow) override;
+  void TopLeftChanged() override;
 
   // The cell's properties or nil, without creating any.
   TCellProperties* PropsOf(int ACol, int ARow) const;
@@ -157,13 +178,17 @@ private:
   // A new properties object with the grid's defaults for the cell.
   TCellProperties* NewCellProperties(int ACol, int ARow);
   void BlankTextStep(int ACol, int ARow, const std::function<void()>& Store);
+  // Steps 3 on of DrawCell: one cell or merged area, base cell given.
+  void PaintCellArea(int ACol, int ARow, TGridDrawState AState);
 
   TColor FGridLineColor = 0xC0C0C0;
   TColor FGridFixedLineColor = 0x808080;
   int FBaseGridLineWidth = 1;
   bool FActiveRowShow = false;
+  bool FShowSelection = true;
   TColor FActiveRowColor = static_cast<TColor>(0x80000018);
   TGridSelectionStyle FSelectionStyle = ssDefault;
+  int FPaintPass = 1;
   int FDisplayRowLimit = 0;
   bool FFooterRow = false;
   bool FDefaultWordWrap = true;

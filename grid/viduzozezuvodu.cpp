@@ -12,12 +12,17 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
       FMouseActions(new TMouseActions(this)),
       FNavigation(new TNavigation),
       FPrintSettings(new TPrintSettings(this)),
-      FFloatingFooter(new TFloatingFooter(this)) {
+      FFloatingFooter(new TFloatingFooter(this)),
+      FSortSettings(new TSortSettings(this)),
+      FControlLook(new TControlLook(this)),
+      FSortIndexes(new TSortIndexList),
+      FSearchFooter(new TSearchFooter) {
   GridUnitStart();
   SetControlStyle(GetControlStyle() | csAcceptsControls);
   FIgnoredColumns = new TIntList(-1, -1);
   FShowModified = new TShowModified;
   FGrouping = new TGrouping;
+  FSortXRef = new TIntList(-1, -1);
   FShowModified->OnChange = [this](TObject*) { Invalidate(); };
   FSelectedRows = new TIntList(-1, -1);
   FModifiedRows = new TIntList(-1, -1);
@@ -42,6 +47,7 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   SetBounds(GetLeft(), GetTop(), 400, 250);
   ComputeEnvironment();
   SetGridLinkCursor(crHandPoint);
+  SetLook(glXP);
 }
 
 VIduZozezuVodu::~VIduZozezuVodu() {
@@ -66,9 +72,14 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   delete FNavigation;
   delete FPrintSettings;
   delete FFloatingFooter;
+  delete FSortSettings;
+  delete FControlLook;
+  delete FSortIndexes;
+  delete FSearchFooter;
   delete FIgnoredColumns;
   delete FShowModified;
   delete FGrouping;
+  delete FSortXRef;
   delete FSelectedRows;
   delete FModifiedRows;
   delete FActiveCellFont;

@@ -10,6 +10,9 @@
 
 #include "grid/basegrid.h"
 #include "grid/cellgraphic.h"
+#include "grid/controllook.h"
+#include "grid/gridlists.h"
+#include "grid/sortsettings.h"
 #include "grid/floatingfooter.h"
 #include "grid/gridframe.h"
 #include "grid/gridhidden.h"
@@ -17,6 +20,7 @@
 #include "grid/gridoptions2.h"
 #include "grid/grouping.h"
 #include "grid/showmodified.h"
+#include "grid/searchfooter.h"
 #include "controls/zytstyleif.h"
 
 class TStream;
@@ -52,13 +56,20 @@ public:
   using Exception::Exception;
 };
 
+enum TGridLook { glStandard, glSoft, glClassic, glZyt, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
+enum TDidAvovStyle {
+  gsOffice2003Blue, gsOffice2003Silver, gsOffice2003Olive, gsOffice2003Classic, gsOffice2007Luna,
+  gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7
+};
+enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+
 // Reads a cell text as the typed float views do (empty or "-" is 0);
 // false, and 0, for any other text that does not convert.
 bool TryCellFloat(const AnsiString& Text, double& Value);
 
 using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)>;
 
-class VIduZozezuVodu : public TBaseGrid {
+class VIduZozezuVodu : public TBaseGrid, public IZytStyle {
 public:
   // Only real columns below this take part in column hiding and remapping.
   static constexpr int MaxRemapCol = 512;
@@ -248,6 +259,63 @@ public:
   // Repaints the footer panel.
   void UpdateFooter();
   void FloatFooterUpdate() override { UpdateFooter(); }
+
+  // -- sorting and control look (owned)
+  TSortSettings* GetSortSettings() const { return FSortSettings; }
+  TControlLook* GetControlLook() const { return FControlLook; }
+  TSortIndexList* GetSortIndexes() const { return FSortIndexes; }
+  // The fixed-cell gradient: stored as RGB, the grid repainted.
+  TFixedGradientSet& GetFixedGradient() { return FFixedGradient; }
+  TFixedGradientSet& GetHoverGradient() { return FHoverGradient; }
+  TFixedGradientSet& GetDownGradient() { return FDownGradient; }
+  void SetZytGradFrom(TColor Value);
+  void SetZytGradTo(TColor Value);
+  void SetZytGradMirrorFrom(TColor Value);
+  void SetZytGradMirrorTo(TColor Value);
+
+  // Images of image-list cells (not owned).
+  TImageList* GetGridImages() const { return FGridImages; }
+  void SetGridImages(TImageList* Value) { FGridImages = Value; }
+
+  // -- looks and colour presets
+  TGridLook GetLook() const { return FLook; }
+  void SetLook(TGridLook Value);
+  static AnsiString GetLookAsString(TGridLook Value);
+  static AnsiString GetLookAsFriendlyString(TGridLook Value);
+  void SetStyle(TDidAvovStyle Value);
+  void SetComponentStyle(TZytStyle AStyle) override;
+  void SetTheme(TXPColorScheme Value);
+  void ThemeAdapt();
+  // The Vista answer ThemeAdapt asks (IsVista unless a test sets another).
+  static std::function<bool()> IsVistaQuery;
+  TSearchFooter* GetSearchFooter() const { return FSearchFooter; }
+  TColor GetURLColor() const { return FURLColor; }
+  void SetURLColor(TColor Value);
+  bool GetURLShow() const { return FURLShow; }
+  void SetURLShow(bool Value);
+  bool GetURLFull() const { return FURLFull; }
+  void SetURLFull(bool Value);
+  bool GetUseHTMLHints() const { return FUseHTMLHints; }
+  // Switches the hint window class of the whole application.
+  void SetUseHTMLHints(bool Value);
+  // Selection and active-cell colours (the renderer reads them).
+  TColor SelectionColor = 0xEACAB6;
+  TColor SelectionColorTo = clNone;
+  TColor SelectionMirrorColor = clNone;
+  TColor SelectionMirrorColorTo = clNone;
+  TColor SelectionTextColor = clHighlightText;
+  TColor ActiveCellColorTo = clNone;
+
+  // IZytStyle: the grid is freed by its owner, not by counting.
+  HRESULT QueryInterface(const TGUID& IID, void** Obj) override;
+  ULONG AddRef() override { return static_cast<ULONG>(-1); }
+  ULONG Release() override { return static_cast<ULONG>(-1); }
+
+  // -- print layout left by the printing code, columns 0..511
+  int GetPrintColWidth(int Index) const;
+  int GetPrintColOffset(int Index) const;
+  void SetPrintColWidth(int Index, int Value);
+  void SetPrintColOffset(int Index, int Value);
 
   // -- remapping between real and displayed indices
   int RemapCol(int ACol) const;     // displayed -> real
@@ -549,6 +617,17 @@ public:
   void RemoveSelectedCols();
   void RemoveUnSelectedCols();
 
+  // -- row and column swaps and the sort's cross-reference list: entry i
+  // holds the row that the row now at i was before the last sort.
+  void SwapRows(int ARow1, int ARow2);
+  // Real columns, widths included; the sort column follows its column.
+  void SwapColumns(int ACol1, int ACol2);
+  int SortedRowIndex(int ARow) const;
+  int UnSortedRowIndex(int ARow) const;
+  AnsiString GetUnSortedCell(int ACol, int ARow);
+  void SetUnSortedCell(int ACol, int ARow, const AnsiString& Value);
+  TIntList* GetSortXRef() const { return FSortXRef; }
+
   // -- row tree nodes. Operations take real rows, queries displayed rows.
   void AddNode(int ARow, int Span);
   TCellGraphic* AddSummary(int ARow);
@@ -686,6 +765,9 @@ private:
   TPrintSettings* FPrintSettings;
   TFloatingFooter* FFloatingFooter;
   TShowModified* FShowModified;
+  TIntList* FSortXRef;
+  // The current row as the sort follows it (MoveRowOnSort); -1 for none.
+  int FTrackedRow = -1;
   int FNodeCount = 0;
   int FGroupColumn = -1;
   TGrouping* FGrouping;
@@ -722,6 +804,19 @@ private:
   void DropRowFlags(const std::vector<int>& Rows);
   // The flag of a row, looked up through RemapRowInv with RowSelectPersistent.
   bool RowFlagAt(int ARow);
+  TSortSettings* FSortSettings;
+  TControlLook* FControlLook;
+  TSortIndexList* FSortIndexes;
+  TFixedGradientSet FFixedGradient, FHoverGradient, FDownGradient;
+  TImageList* FGridImages = nullptr;
+  TSearchFooter* FSearchFooter;
+  TGridLook FLook = glCustom;
+  TColor FURLColor = clBlue;
+  bool FURLShow = false;
+  bool FURLFull = false;
+  bool FUseHTMLHints = false;
+  std::array<int, 513> FPrintColWidths{};
+  std::array<int, 513> FPrintColOffsets{};
 
   // Removes the listed displayed rows (ascending, distinct) as repeated
   // RemoveRowsInternal calls would, in one pass over the store; TopDown

@@ -3,6 +3,7 @@
 
 #include "controls/zytstyleif.h"
 #include "grid/viduzozezuvodu.h"
+#include "grid/zytxpvs.h"
 #include "platform/settings/fileversion.h"
 #include "platform/windows/winuser.h"
 
@@ -50,6 +51,9 @@ void VIduZozezuVodu::OnNavigationChanged(TObject*) {}
 void VIduZozezuVodu::CreateWnd() {
   if (FDestroying) return;
   TStringGrid::CreateWnd();
+  // Themed drawing needs the visual styles switched on, not just a system
+  // that has them.
+  FIsThemed = ThemedSystem() && zytxpvs::ThemesActive();
   if (!GetParent()) return;
   if (FColumnSize->Save) LoadColSizes();
   SetTimer(Handle(), GridTimerId, GridTimerInterval, nullptr);

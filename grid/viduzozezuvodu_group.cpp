@@ -61,7 +61,10 @@ void VIduZozezuVodu::Group(int ACol) {
   TUpdateBracket U(this);
   SaveGroupColumn(ACol);
   int T = ACol == 1 ? 2 : 1;
-  // Sorting first comes with the sort settings.
+  if (FSortSettings->AutoSortForGrouping) {
+    FSortSettings->Column = ACol;
+    QSort();
+  }
   bool Summary = FGrouping->Summary;
   int J = GetFixedRows(), H = -1;
   AnsiString P = GroupSentinel;

@@ -112,16 +112,26 @@ void VIduZozezuVodu::GetCellWordWrap(int ACol, int ARow, bool& WordWrap) {
 
 bool VIduZozezuVodu::HasCombo(int ACol, int ARow) {
   bool Result = false;
-  // Drop-down buttons shown always come with the control look.
-  if (OnHasComboBox) OnHasComboBox(this, ACol, ARow, Result);
+  if (OnHasComboBox) {
+    OnHasComboBox(this, ACol, ARow, Result);
+  } else if (FControlLook->GetDropDownAlwaysVisible()) {
+    TEditorType E = edNormal;
+    GetCellEditor(ACol, ARow, E);
+    Result = E == edComboEdit || E == edComboList || E == edUniComboEdit || E == edUniComboList;
+  }
   return Result;
 }
 
 bool VIduZozezuVodu::HasSpinEdit(int ACol, int ARow) {
   if (ACol < GetFixedCols() || ARow < GetFixedRows()) return false;
   bool Result = false;
-  // Spin buttons shown always come with the control look.
-  if (OnHasSpinEdit) OnHasSpinEdit(this, ACol, ARow, Result);
+  if (OnHasSpinEdit) {
+    OnHasSpinEdit(this, ACol, ARow, Result);
+  } else if (FControlLook->GetSpinButtonsAlwaysVisible()) {
+    TEditorType E = FDefaultEditor;
+    GetStaticCellEditor(ACol, ARow, E);
+    Result = E == edSpinEdit || E == edFloatSpinEdit || E == edTimeSpinEdit || E == edDateSpinEdit;
+  }
   return Result;
 }
 

@@ -236,27 +236,34 @@ int VIduZozezuVodu::ModifiedRowCount() const {
 // ---- repaints -----------------------------------------------------------------------------------
 
 void VIduZozezuVodu::RepaintCell(int ACol, int ARow) {
-  if (!HandleAllocated()) return;
+  if (!HandleAllocated() || ACol < 0 || ARow < 0 || ACol >= GetColCount() || ARow >= GetRowCount()) return;
   TRect R = CellRect(ACol, ARow);
   InvalidateRect(GetHandle(), &R, TRUE);
 }
 
 void VIduZozezuVodu::RepaintRow(int ARow) {
   if (!HandleAllocated()) return;
-  TRect A = CellRect(0, ARow), B = CellRect(GetLeftCol() + GetVisibleColCount(), ARow);
+  if (ARow < 0 || ARow >= GetRowCount() || GetColCount() == 0) return;
+  // The column after the last visible one, or the last column.
+  TRect A = CellRect(0, ARow), B = CellRect(std::min(GetLeftCol() + GetVisibleColCount(), GetColCount() - 1), ARow);
   TRect R(A.left, A.top, B.right, A.bottom);
   InvalidateRect(GetHandle(), &R, FALSE);
 }
 
 void VIduZozezuVodu::RepaintCol(int ACol) {
   if (!HandleAllocated()) return;
-  TRect A = CellRect(ACol, GetTopRow()), B = CellRect(ACol, GetTopRow() + GetVisibleRowCount());
+  if (ACol < 0 || ACol >= GetColCount() || GetRowCount() == 0) return;
+  TRect A = CellRect(ACol, GetTopRow()), B = CellRect(ACol, std::min(GetTopRow() + GetVisibleRowCount(), GetRowCount() - 1));
   TRect R(A.left, A.top, A.right, B.bottom);
   InvalidateRect(GetHandle(), &R, FALSE);
 }
 
 void VIduZozezuVodu::RepaintRect(const TGridRect& G) {
   if (G.Left < 0 || G.Top < 0 || G.Right < 0 || G.Bottom < 0) return;
+  if (G.Right >= GetColCount() || G.Bottom >= GetRowCount()) {
+    Invalidate();
+    return;
+  }
   TRect A = CellRect(G.Left, G.Top), B = CellRect(G.Right, G.Bottom);
   if (IsRectEmpty(&A) || IsRectEmpty(&B) || !HandleAllocated()) {
     Invalidate();

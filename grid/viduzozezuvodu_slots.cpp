@@ -33,8 +33,6 @@ void VIduZozezuVodu::RestoreCache() {}
 bool VIduZozezuVodu::ToggleCheck(int, int, bool) { return false; }
 bool VIduZozezuVodu::ToggleRadioButton(int, int, bool) { return false; }
 AnsiString VIduZozezuVodu::GetFormattedCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
-TPoint VIduZozezuVodu::GetCellGraphicSize(int, int) { return TPoint{0, 0}; }
-TPoint VIduZozezuVodu::GetPrintGraphicSize(int, int, int, int, double) { return TPoint{0, 0}; }
 AnsiString VIduZozezuVodu::CalcCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
 
 // ---- notifications and hooks --------------------------------------------------------------------
@@ -92,7 +90,6 @@ void VIduZozezuVodu::HideSelection() {}
 
 // ---- grouping and sorting ---------------------------------------------------------------------------
 
-void VIduZozezuVodu::SortSwapRows(int, int) {}
 
 void VIduZozezuVodu::QSort() {}
 void VIduZozezuVodu::QSortIndexed() {}

@@ -383,6 +383,13 @@ BOOL InvertRect(HDC dc, const RECT* r);
 // twice removes it).
 BOOL DrawFocusRect(HDC dc, const RECT* r);
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF color);
+// Fills with the selected brush the area around (x, y) bounded by `color`
+// (FLOODFILLBORDER) or made of `color` (FLOODFILLSURFACE). FALSE when the
+// start point lies outside the drawable area or cannot be filled.
+inline constexpr UINT FLOODFILLBORDER = 0;
+inline constexpr UINT FLOODFILLSURFACE = 1;
+BOOL ExtFloodFill(HDC dc, int x, int y, COLORREF color, UINT type);
+BOOL FloodFill(HDC dc, int x, int y, COLORREF color);
 // CLR_INVALID outside the bitmap or the clip region.
 COLORREF GetPixel(HDC dc, int x, int y);
 

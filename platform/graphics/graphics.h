@@ -190,6 +190,8 @@ inline constexpr DWORD cmSrcInvert = SRCINVERT;
 inline constexpr DWORD cmSrcPaint = SRCPAINT;
 inline constexpr DWORD cmWhiteness = WHITENESS;
 
+enum TFillStyle { fsSurface, fsBorder };
+
 // Draws on a device context with its own font, pen and brush, selecting
 // them into the context only when they changed. A plain canvas does not own
 // its handle; bitmap canvases do.
@@ -254,6 +256,10 @@ public:
   // Copies part of a bitmap with the pixels of Color replaced by the brush
   // colour.
   void BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source, TColor Color);
+
+  // Fills with the brush from (X, Y): up to pixels of Color (fsBorder) or
+  // over the pixels of Color (fsSurface).
+  void FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle);
 
   TColor GetPixels(int X, int Y);
   void SetPixels(int X, int Y, TColor Value);

@@ -287,6 +287,13 @@ void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source,
   Changed();
 }
 
+void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle) {
+  Changing();
+  RequireState(false, true, false);
+  ::ExtFloodFill(FHandle, X, Y, ColorToRGB(Color), FillStyle == fsSurface ? FLOODFILLSURFACE : FLOODFILLBORDER);
+  Changed();
+}
+
 TColor TCanvas::GetPixels(int X, int Y) { return static_cast<TColor>(::GetPixel(GetHandle(), X, Y)); }
 
 void TCanvas::SetPixels(int X, int Y, TColor Value) {
