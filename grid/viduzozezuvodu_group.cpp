@@ -3,6 +3,7 @@
 // the group calculations into headers or summaries.
 #include <algorithm>
 
+#include "grid/updatebracket.h"
 #include "grid/viduzozezuvodu.h"
 
 namespace {
@@ -11,14 +12,6 @@ namespace {
 const AnsiString GroupSentinel("\xFF\xFE");
 
 TColor Converted(TColor C, bool ToRGB) { return ToRGB ? static_cast<TColor>(ColorToRGB(C)) : C; }
-
-struct TUpdateBracket {
-  explicit TUpdateBracket(VIduZozezuVodu* G) : Grid(G) { Grid->BeginUpdate(); }
-  ~TUpdateBracket() { Grid->EndUpdate(); }
-  TUpdateBracket(const TUpdateBracket&) = delete;
-  TUpdateBracket& operator=(const TUpdateBracket&) = delete;
-  VIduZozezuVodu* Grid;
-};
 
 }  // namespace
 
@@ -58,7 +51,7 @@ void VIduZozezuVodu::Group(int ACol) {
   if (ACol < GetFixedCols()) return;
   if (FGroupColumn != -1) UnGroup();
   if (GetRowCount() - GetFixedRows() <= 0) return;
-  TUpdateBracket U(this);
+  TUpdateBracket<VIduZozezuVodu> U(this);
   SaveGroupColumn(ACol);
   int T = ACol == 1 ? 2 : 1;
   if (FSortSettings->AutoSortForGrouping) {
@@ -136,7 +129,7 @@ void VIduZozezuVodu::UnGroup() {
   if (FGroupColumn == -1) return;
   int GC = FGroupColumn;
   {
-    TUpdateBracket U(this);
+    TUpdateBracket<VIduZozezuVodu> U(this);
     ExpandAll();
     int T = GC == 1 ? 2 : 1;
     InsertCols(GC, 1);
@@ -177,7 +170,7 @@ void VIduZozezuVodu::UnGroup() {
 
 void VIduZozezuVodu::SubGroup(int ACol) {
   if (ACol < GetFixedCols()) return;
-  TUpdateBracket U(this);
+  TUpdateBracket<VIduZozezuVodu> U(this);
   SaveGroupColumn(ACol);
   int T = ACol + 1;
   auto Plain = [&](int R) { return !IsNode(R) && !IsSummary(R); };

@@ -4,20 +4,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "grid/updatebracket.h"
 #include "grid/viduzozezuvodu.h"
 #include "platform/windows/winuser.h"
-
-namespace {
-
-struct TUpdateBracket {
-  explicit TUpdateBracket(VIduZozezuVodu* G) : Grid(G) { Grid->BeginUpdate(); }
-  ~TUpdateBracket() { Grid->EndUpdate(); }
-  TUpdateBracket(const TUpdateBracket&) = delete;
-  TUpdateBracket& operator=(const TUpdateBracket&) = delete;
-  VIduZozezuVodu* Grid;
-};
-
-}  // namespace
 
 TCellGraphic* VIduZozezuVodu::NodeAt(int ARow) {
   if (ARow < 0 || ARow >= GetRowCount() || GetCellType(0, ARow) != ctNode) return nullptr;
@@ -192,7 +181,7 @@ void VIduZozezuVodu::ContractNode(int ARow) {
 
 void VIduZozezuVodu::ExpandAll() {
   {
-    TUpdateBracket U(this);
+    TUpdateBracket<VIduZozezuVodu> U(this);
     for (int A = GetFixedRows(); A < GetAllRowCount(); ++A) {
       int D = RemapRow(A);
       if (IsHiddenRow(A) || !IsNode(D)) continue;
@@ -205,7 +194,7 @@ void VIduZozezuVodu::ExpandAll() {
 
 void VIduZozezuVodu::ContractAll() {
   {
-    TUpdateBracket U(this);
+    TUpdateBracket<VIduZozezuVodu> U(this);
     ExpandAll();
     TIntList Rows(-1, -1);
     for (int A = GetFixedRows(); A < GetRowCount();) {

@@ -4,19 +4,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "grid/updatebracket.h"
 #include "grid/viduzozezuvodu.h"
-
-namespace {
-
-struct TUpdateBracket {
-  explicit TUpdateBracket(VIduZozezuVodu* G) : Grid(G) { Grid->BeginUpdate(); }
-  ~TUpdateBracket() { Grid->EndUpdate(); }
-  TUpdateBracket(const TUpdateBracket&) = delete;
-  TUpdateBracket& operator=(const TUpdateBracket&) = delete;
-  VIduZozezuVodu* Grid;
-};
-
-}  // namespace
 
 void VIduZozezuVodu::ClearSelection() {
   int Last = GetRowCount() - FFixedFooters;
@@ -33,7 +22,7 @@ void VIduZozezuVodu::ClearSelection() {
 }
 
 void VIduZozezuVodu::RemoveSelectedRows() {
-  TUpdateBracket U(this);
+  TUpdateBracket<VIduZozezuVodu> U(this);
   std::vector<int> Rows;
   if (FMouseActions->GetDisjunctRowSelect()) {
     for (int r = GetFixedRows(); r < GetRowCount() - FFixedFooters; ++r)
@@ -48,7 +37,7 @@ void VIduZozezuVodu::RemoveSelectedRows() {
 }
 
 void VIduZozezuVodu::RemoveUnSelectedRows() {
-  TUpdateBracket U(this);
+  TUpdateBracket<VIduZozezuVodu> U(this);
   std::vector<int> Rows;
   for (int r = GetFixedRows(); r < GetRowCount() - FFixedFooters; ++r)
     if (!RowFlagAt(r)) Rows.push_back(r);
@@ -56,7 +45,7 @@ void VIduZozezuVodu::RemoveUnSelectedRows() {
 }
 
 void VIduZozezuVodu::HideSelectedRows() {
-  TUpdateBracket U(this);
+  TUpdateBracket<VIduZozezuVodu> U(this);
   // Which rows go is decided before any of them is hidden.
   std::vector<int> Rows;
   for (int r = GetFixedRows(); r < GetRowCount() - FFixedFooters; ++r)
@@ -67,7 +56,7 @@ void VIduZozezuVodu::HideSelectedRows() {
 }
 
 void VIduZozezuVodu::HideUnSelectedRows() {
-  TUpdateBracket U(this);
+  TUpdateBracket<VIduZozezuVodu> U(this);
   std::vector<int> Rows;
   for (int r = GetFixedRows(); r < GetRowCount() - FFixedFooters; ++r)
     if (!RowFlagAt(r)) Rows.push_back(r);

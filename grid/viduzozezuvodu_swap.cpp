@@ -14,12 +14,7 @@ void VIduZozezuVodu::SortSwapRows(int ARow1, int ARow2) {
   if (FSortSettings->SingleColumn) {
     // Raw texts: display hooks and merged areas must not rewrite what is stored.
     int C = FSortSettings->Column;
-    AnsiString T = GetGridCell(C, ARow1);
-    SetGridCell(C, ARow1, GetGridCell(C, ARow2));
-    SetGridCell(C, ARow2, T);
-    TObject* O = GetGridObject(C, ARow1);
-    SetGridObject(C, ARow1, GetGridObject(C, ARow2));
-    SetGridObject(C, ARow2, O);
+    SwapCells(TPoint(C, ARow1), TPoint(C, ARow2));
     return;
   }
   int H1 = GetRowHeights(ARow1), H2 = GetRowHeights(ARow2);
@@ -56,12 +51,7 @@ void VIduZozezuVodu::SwapRows(int ARow1, int ARow2) {
   int Cols = GetColCount();
   for (int v = 0; v < Cols; ++v) {
     int c = RemapCol(v);
-    AnsiString T = GetGridCell(c, ARow1);
-    SetGridCell(c, ARow1, GetGridCell(c, ARow2));
-    SetGridCell(c, ARow2, T);
-    TObject* O = GetGridObject(c, ARow1);
-    SetGridObject(c, ARow1, GetGridObject(c, ARow2));
-    SetGridObject(c, ARow2, O);
+    SwapCells(TPoint(c, ARow1), TPoint(c, ARow2));
   }
   int H1 = GetRowHeights(ARow1), H2 = GetRowHeights(ARow2);
   SetRowHeights(ARow1, H2);
@@ -81,14 +71,7 @@ void VIduZozezuVodu::SwapColumns(int ACol1, int ACol2) {
   if (ACol1 == ACol2) return;
   // Real columns: hidden ones are in the store too.
   int Rows = std::max(GetRowCount(), 0);
-  for (int r = 0; r < Rows; ++r) {
-    AnsiString T = GetGridCell(ACol1, r);
-    SetGridCell(ACol1, r, GetGridCell(ACol2, r));
-    SetGridCell(ACol2, r, T);
-    TObject* O = GetGridObject(ACol1, r);
-    SetGridObject(ACol1, r, GetGridObject(ACol2, r));
-    SetGridObject(ACol2, r, O);
-  }
+  for (int r = 0; r < Rows; ++r) SwapCells(TPoint(ACol1, r), TPoint(ACol2, r));
   int W1 = GetAllColWidths(ACol1), W2 = GetAllColWidths(ACol2);
   SetAllColWidths(ACol1, W2);
   SetAllColWidths(ACol2, W1);
