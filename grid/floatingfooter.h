@@ -8,6 +8,7 @@
 
 #include "platform/rtl/classes_component.h"
 #include "platform/graphics/graphics.h"
+#include "grid/cellproperties.h"
 
 class VIduZozezuVodu;
 
@@ -31,6 +32,10 @@ public:
   bool IsFixedLastRow() const { return FVisible && FFooterStyle == fsFixedLastRow; }
   int GetHeight() const { return FHeight; }
   void SetHeight(int Value) { FHeight = Value; }
+  // The calculation type of a column lives in the properties of its cell in
+  // the grid's last row; setting it recalculates that column.
+  TColumnCalcType GetColumnCalc(int ACol) const;
+  void SetColumnCalc(int ACol, TColumnCalcType Value);
   bool GetEnableCalculation() const { return FEnableCalculation; }
   void SetEnableCalculation(bool Value) { FEnableCalculation = Value; }
 

@@ -20,6 +20,12 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   GridUnitStart();
   SetControlStyle(GetControlStyle() | csAcceptsControls);
   FIgnoredColumns = new TIntList(-1, -1);
+  FShowModified = new TShowModified;
+  FGrouping = new TGrouping;
+  FSortXRef = new TIntList(-1, -1);
+  FShowModified->OnChange = [this](TObject*) { Invalidate(); };
+  FSelectedRows = new TIntList(-1, -1);
+  FModifiedRows = new TIntList(-1, -1);
   FActiveCellFont = new TFont;
   FActiveCellFont->SetStyle(TFontStyles{fsBold});
   FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
@@ -71,6 +77,11 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   delete FSortIndexes;
   delete FSearchFooter;
   delete FIgnoredColumns;
+  delete FShowModified;
+  delete FGrouping;
+  delete FSortXRef;
+  delete FSelectedRows;
+  delete FModifiedRows;
   delete FActiveCellFont;
   delete FColumnFilter;
   delete FControlList;
@@ -130,11 +141,10 @@ void VIduZozezuVodu::SetRowEx(int Value) {
     FLastRowUpdate = Now;
     OnRowUpdate(this, Before, Now);
   }
+  if (FMouseActions->GetDisjunctRowSelect()) SelectToRowSelect(false);
 }
 
 void VIduZozezuVodu::UpdateFooter() {}
-
-void VIduZozezuVodu::DoCalcFooter(int) {}
 
 bool VIduZozezuVodu::IsWideCell(int ACol, int ARow) { return GetCellEx(ACol, ARow).rfind("|\\", 0) == 0; }
 

@@ -18,12 +18,16 @@
 #include "grid/gridhidden.h"
 #include "grid/gridoptions.h"
 #include "grid/gridoptions2.h"
+#include "grid/grouping.h"
+#include "grid/showmodified.h"
 #include "grid/searchfooter.h"
 #include "controls/zytstyleif.h"
 
 class TStream;
 
 using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
+using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, int ARow, bool AState, bool& Allow)>;
+using TRowDisjunctSelectedEvent = std::function<void(TObject* Sender, int ARow)>;
 
 // Per-cell query events. The colour, border, alignment, fixed, can-edit,
 // password and hint events take the row before the column, the others the
@@ -58,6 +62,12 @@ enum TDidAvovStyle {
   gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7
 };
 enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+
+// Reads a cell text as the typed float views do (empty or "-" is 0);
+// false, and 0, for any other text that does not convert.
+bool TryCellFloat(const AnsiString& Text, double& Value);
+
+using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)>;
 
 class VIduZozezuVodu : public TBaseGrid, public IZytStyle {
 public:
@@ -244,6 +254,8 @@ public:
 
   // -- floating footer (owned)
   TFloatingFooter* GetFloatingFooter() const { return FFloatingFooter; }
+  // Value of an acCUSTOM footer column; before the footer's own event.
+  TCalcFooterEvent OnFooterCalc;
   // Repaints the footer panel.
   void UpdateFooter();
   void FloatFooterUpdate() override { UpdateFooter(); }
@@ -546,15 +558,146 @@ public:
   void SplitRowCells(int ARow);
   void SplitAllCells();
 
-  // -- operations of layers built later, neutral until then
-  // The row's disjunct selection flag.
+  // -- range selection
+  TGridRect GetSelectionEx() const { return GetSelection(); }
+  void SetSelectionEx(const TGridRect& Value);
+  void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+
+  // -- disjunct row and column selection. Rows 0 .. RowCount + NumHiddenRows
+  // - 1 and columns 0 .. ColCount - 1 are accepted; others raise
+  // EDidAvovError. The flags go with their rows when rows are removed.
   bool GetRowSelect(int ARow);
+  void SetRowSelect(int ARow, bool Value);
+  void SelectRows(int RowIndex, int RCount);
+  void UnSelectRows(int RowIndex, int RCount);
+  void ClearRowSelect();
+  void SelectToRowSelect(bool All);
+  int GetRowSelectCount();
+  // The rows selected through SetRowSelect, in the order they were selected.
+  TIntList* GetSelectedRowList() const { return FSelectedRows; }
+  bool GetColSelect(int ACol);
+  void SetColSelect(int ACol, bool Value);
+  void SelectCols(int ColIndex, int CCount);
+  void UnSelectCols(int ColIndex, int CCount);
+  void ClearColSelect();
+  void SelectToColSelect(bool All);
+  int GetColSelectCount();
+  TRowDisjunctSelectEvent OnRowDisjunctSelect;
+  TRowDisjunctSelectedEvent OnRowDisjunctSelected;
+
+  // -- modified rows (negative rows are ignored)
+  bool GetRowModified(int ARow) const;
+  void SetRowModified(int ARow, bool Value);
+  int ModifiedRowCount() const;
+  TShowModified* GetShowModified() const { return FShowModified; }
+  void SetShowModified(TShowModified* Value) { FShowModified->Assign(Value); }
+
+  // -- repaints and navigation
+  virtual void RepaintCell(int ACol, int ARow);
+  virtual void RepaintRow(int ARow);
+  virtual void RepaintCol(int ACol);
+  void RepaintRect(const TGridRect& R);
+  void UpdateActiveCells(int ACol1, int ARow1, int ACol2, int ARow2);
+  void GotoCell(int ACol, int ARow) { FocusCell(ACol, ARow, true); }
+  using TBaseGrid::FocusCell;
+  void FocusCell(int ACol, int ARow) { FocusCell(ACol, ARow, true); }
+  // Exchanges raw texts and objects (with them the cell properties).
+  void SwapCells(TPoint A, TPoint B);
+  // Both need the search footer's panel; until it exists there is none to
+  // scroll above.
+  bool IsScrolledToLastRow() { return false; }
+  void ScrollToLastRow() {}
+
+  // -- edits by the selection
+  void ClearSelection();
+  void RemoveSelectedRows();
+  void RemoveUnSelectedRows();
+  void HideSelectedRows();
+  void HideUnSelectedRows();
+  void RemoveSelectedCols();
+  void RemoveUnSelectedCols();
+
+  // -- row and column swaps and the sort's cross-reference list: entry i
+  // holds the row that the row now at i was before the last sort.
+  void SwapRows(int ARow1, int ARow2);
+  // Real columns, widths included; the sort column follows its column.
+  void SwapColumns(int ACol1, int ACol2);
+  int SortedRowIndex(int ARow) const;
+  int UnSortedRowIndex(int ARow) const;
+  AnsiString GetUnSortedCell(int ACol, int ARow);
+  void SetUnSortedCell(int ACol, int ARow, const AnsiString& Value);
+  TIntList* GetSortXRef() const { return FSortXRef; }
+
+  // -- row tree nodes. Operations take real rows, queries displayed rows.
+  void AddNode(int ARow, int Span);
+  TCellGraphic* AddSummary(int ARow);
+  void RemoveNode(int ARow);
+  void RemoveAllNodes();
+  bool IsNode(int ARow);
+  bool IsSummary(int ARow);
+  bool GetNodeState(int ARow);
+  void SetNodeState(int ARow, bool Value);
+  int GetNodeLevel(int ARow);
+  int GetNodeSpan(int ARow);
+  void SetNodeSpan(int ARow, int Span);
+  void UpdateNodeSpan(int ARow, int Delta);
+  int GetSubNodeCount(int ARow);
+  void UpdateSubNodeCount(int ARow, int Delta);
+  void ExpandNode(int ARow);
+  void ContractNode(int ARow);
+  void ExpandAll();
+  void ContractAll();
+  int GetParentRow(int ARow);
+  void InsertNormalRow(int ARow);
+  void RemoveNormalRow(int ARow);
+  void InsertChildRow(int ARow, bool After);
+  void RemoveChildRow(int ARow);
+  int GetNodeSpanType(int ARow);
+  bool InNodeRect(int ARow, int X);
+  int NodeIndent(int ARow) override;
+  bool HasNodes() override;
+  int GetNodeCount() const { return FNodeCount; }
+
+  // -- aggregates over a column's rows or a row's columns. A column range
+  // past the last row counts real rows, hidden ones included.
+  double ColumnSum(int ACol, int FromRow, int ToRow);
+  double ColumnAvg(int ACol, int FromRow, int ToRow);
+  double ColumnMin(int ACol, int FromRow, int ToRow);
+  double ColumnMax(int ACol, int FromRow, int ToRow);
+  double ColumnCustomCalc(int ACol, int FromRow, int ToRow);
+  double RowSum(int ARow, int FromCol, int ToCol);
+  double RowAvg(int ARow, int FromCol, int ToCol);
+  double RowMin(int ARow, int FromCol, int ToCol);
+  double RowMax(int ARow, int FromCol, int ToCol);
+  void AutoNumberCol(int ACol);
+  void AutoNumberRow(int ARow);
+  int AutoNumberBase = 0;
+  int AutoNumberSkip = 0;
+  bool AutoNumberBackward = false;
+  TGroupCalcEvent OnGroupCalc;
+  // -- grouping by one column's values
+  // The grouped column, -1 while not grouped; writing -1 ungroups, a
+  // column above 0 groups by it.
+  int GetGroupColumn() const { return FGroupColumn; }
+  void SetGroupColumn(int Value);
+  TGrouping* GetGrouping() const { return FGrouping; }
+  void SetGrouping(TGrouping* Value) { FGrouping->Assign(Value); }
+  // Writes a column aggregate of every expanded group into its header, or
+  // its summary row with Summary: 1 sum, 2 average, 3 minimum, 4 maximum,
+  // 5 count, 6 custom.
+  void GroupCalc(int ACol, int Kind);
+  void GroupSum(int ACol) { GroupCalc(ACol, 1); }
+  void GroupAvg(int ACol) { GroupCalc(ACol, 2); }
+  void GroupMin(int ACol) { GroupCalc(ACol, 3); }
+  void GroupMax(int ACol) { GroupCalc(ACol, 4); }
+  void GroupCount(int ACol) { GroupCalc(ACol, 5); }
+  void GroupCustomCalc(int ACol) { GroupCalc(ACol, 6); }
+
+  // -- operations of layers built later, neutral until then
   // Re-places the in-cell controls after scrolling, hiding and removals.
   void CellControlsUpdate();
   // Moves the selection out of the grid so that no cell shows selected.
   void HideSelection();
-  void RemoveAllNodes();
-  void RepaintRow(int ARow) { InvalidateRow(ARow); }
 
 protected:
   void CreateWnd() override;
@@ -621,6 +764,46 @@ private:
   TNavigation* FNavigation;
   TPrintSettings* FPrintSettings;
   TFloatingFooter* FFloatingFooter;
+  TShowModified* FShowModified;
+  TIntList* FSortXRef;
+  // The current row as the sort follows it (MoveRowOnSort); -1 for none.
+  int FTrackedRow = -1;
+  int FNodeCount = 0;
+  int FGroupColumn = -1;
+  TGrouping* FGrouping;
+  int FGroupSavedWidth = 0;
+  AnsiString FGroupSavedHeader, FGroupSavedFooter;
+  void SaveGroupColumn(int ACol);
+  // Header or summary colours, row-wide or on one cell, as set or as RGB.
+  void ColourGroupRow(int ARow, bool Summary, bool ToRGB);
+  void ColourGroupCell(int ACol, int ARow, bool Summary, bool ToRGB);
+  void ResetGroupRowColour(int ARow, bool Summary);
+  bool AllRowsMode(int ToRow) const;
+  // Whether row R (displayed D) takes part in a column aggregate.
+  bool CountedRow(int R, int D, bool AllRows);
+  template <class Step>
+  void ForCountedCells(int ACol, int FromRow, int ToRow, Step OnValue);
+  template <class Step>
+  void ForRowCells(int ARow, int FromCol, int ToCol, Step OnValue);
+  TCellGraphic* NodeAt(int ARow);
+  void AddNodeLevel(int ARow, int Delta);
+  // The displayed row after a node's last child.
+  int NodeEnd(int ARow, int Span);
+  // Takes away the node graphic at displayed row R and its levels.
+  void DropNode(int R);
+  void ShiftHiddenAbove(int ARealRow, int Delta);
+  // Span and sub-node count up by Delta, then expanded.
+  void GrowNode(int ARow, int Delta);
+  // Disjunct selection flags by row and by displayed column, and the
+  // modified flags by row; each grows on demand.
+  std::vector<char> FRowSelectFlags;
+  std::vector<char> FColSelectFlags;
+  TIntList* FSelectedRows;
+  TIntList* FModifiedRows;
+  // The flag lists lose the entries of removed rows (ascending).
+  void DropRowFlags(const std::vector<int>& Rows);
+  // The flag of a row, looked up through RemapRowInv with RowSelectPersistent.
+  bool RowFlagAt(int ARow);
   TSortSettings* FSortSettings;
   TControlLook* FControlLook;
   TSortIndexList* FSortIndexes;

@@ -103,18 +103,27 @@ const char* const SNoInteger = "Cell does not contain integer value";
 const char* const SNoFloat = "Cell does not contain a float value";
 
 double ParseCellFloat(const AnsiString& Text) {
-  AnsiString T = Trim(Text);
-  if (T.empty() || T == "-") return 0;
-  AnsiString S = RemoveSeps(Text);
-  if (S == "-") return 0;
   double V = 0;
-  int Code = 0;
-  if (!S.empty()) Val(S, V, Code);
-  if (S.empty() || Code != 0) throw EDidAvovError(SNoFloat);
+  if (!TryCellFloat(Text, V)) throw EDidAvovError(SNoFloat);
   return V;
 }
 
 }  // namespace
+
+bool TryCellFloat(const AnsiString& Text, double& Value) {
+  Value = 0;
+  AnsiString T = Trim(Text);
+  if (T.empty() || T == "-") return true;
+  AnsiString S = RemoveSeps(Text);
+  if (S == "-") return true;
+  int Code = 0;
+  if (!S.empty()) Val(S, Value, Code);
+  if (S.empty() || Code != 0) {
+    Value = 0;
+    return false;
+  }
+  return true;
+}
 
 int VIduZozezuVodu::GetInts(int ACol, int ARow) {
   AnsiString S = GetCellEx(ACol, ARow);

@@ -56,6 +56,7 @@ void VIduZozezuVodu::TakeRows(const std::vector<int>& Rows, bool Renumber) {
     if (int B = Before(It->GetIdx())) It->SetIdx(It->GetIdx() - B);
   }
   int K = static_cast<int>(Rows.size());
+  DropRowFlags(Rows);
   FStore.TakeOutRows(Rows);
   SetRowCount(GetRowCount() - K);
   FMaxRowCount = std::max(FMaxRowCount - K, GetRowCount());
@@ -77,6 +78,8 @@ void VIduZozezuVodu::InsertRows(int ARow, int ACount, bool UpdateCellControls) {
   for (int i = 0; i < FHiddenRows->GetCount(); ++i)
     if (TGridItem* It = FHiddenRows->Item(i); It->GetIdx() >= From) It->SetIdx(It->GetIdx() + ACount);
   FStore.InsertRows(ARow, ACount);
+  if (FShowModified->Enabled && ARow < FModifiedRows->GetCount())
+    for (int i = 0; i < ACount; ++i) FModifiedRows->Insert(ARow, 0);
   SizeChanged(OldCols, OldRows);
   FMaxRowCount = std::max(FMaxRowCount, GetRowCount());
   SetDisplayRowLimit(GetRowCount());

@@ -85,18 +85,11 @@ bool VIduZozezuVodu::ValidateCellWide(const WideString&) { return true; }
 
 // ---- selection, in-cell controls and nodes ----------------------------------------------------------
 
-bool VIduZozezuVodu::GetRowSelect(int) { return false; }
 void VIduZozezuVodu::CellControlsUpdate() {}
 void VIduZozezuVodu::HideSelection() {}
-void VIduZozezuVodu::RemoveAllNodes() {}
 
 // ---- grouping and sorting ---------------------------------------------------------------------------
 
-void VIduZozezuVodu::SubGroup(int) {}
-void VIduZozezuVodu::SubUnGroup(int) {}
-void VIduZozezuVodu::Group(int) {}
-void VIduZozezuVodu::UnGroup() {}
-void VIduZozezuVodu::SortSwapRows(int, int) {}
 
 void VIduZozezuVodu::QSort() {}
 void VIduZozezuVodu::QSortIndexed() {}

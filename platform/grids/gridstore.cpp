@@ -189,6 +189,15 @@ void TGridStore::MoveRow(int FromIndex, int ToIndex, bool WithSize) {
   if (WithSize) FRowHeights.Move(FromIndex, ToIndex);
 }
 
+void TGridStore::SwapRowCells(int ARow1, int ARow2) {
+  CheckIndex(ARow1, FRowCount);
+  CheckIndex(ARow2, FRowCount);
+  auto hi = static_cast<std::size_t>(std::max(ARow1, ARow2));
+  if (static_cast<std::size_t>(std::min(ARow1, ARow2)) >= FRows.size()) return;  // both empty
+  if (hi >= FRows.size()) FRows.resize(hi + 1);
+  std::swap(FRows[static_cast<std::size_t>(ARow1)], FRows[static_cast<std::size_t>(ARow2)]);
+}
+
 void TGridStore::MoveCol(int FromIndex, int ToIndex, bool WithSize) {
   CheckIndex(FromIndex, FColCount);
   CheckIndex(ToIndex, FColCount);

@@ -82,6 +82,9 @@ class TGridStore {
   // carry texts, objects and, with WithSize, the width or height.
   void MoveRow(int FromIndex, int ToIndex, bool WithSize = true);
   void MoveCol(int FromIndex, int ToIndex, bool WithSize = true);
+  // Exchanges the texts and objects of two rows (within the count) by
+  // handle, in constant time; the heights stay.
+  void SwapRowCells(int ARow1, int ARow2);
   // Empty rows / columns of default size before Index (0 .. count); the
   // count and the extent grow by Count and everything from Index on shifts.
   void InsertRows(int Index, int Count);
