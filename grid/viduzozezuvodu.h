@@ -10,6 +10,7 @@
 
 #include "grid/basegrid.h"
 #include "grid/cellgraphic.h"
+#include "grid/cellpaint.h"
 #include "grid/controllook.h"
 #include "grid/gridlists.h"
 #include "grid/sortsettings.h"
@@ -692,6 +693,17 @@ public:
   void GroupMax(int ACol) { GroupCalc(ACol, 4); }
   void GroupCount(int ACol) { GroupCalc(ACol, 5); }
   void GroupCustomCalc(int ACol) { GroupCalc(ACol, 6); }
+
+  // -- steps of a cell's paint (DrawGridCell): the text with its background
+  // effects, and the cell graphic; each in its own unit.
+  void DrawCellText(TCellPaintInfo& Info);
+  // The cell's graphic (real column) with its size, whether text is drawn
+  // beside it and its placement; nil, 0 x 0, left and top without one.
+  TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& W, int& H, bool& DrawText, TCellHAlign& HAlign,
+                                  TCellVAlign& VAlign);
+  // Places and paints the cell graphic; UnderText paints only an interface
+  // graphic that draws under the text, otherwise every other graphic.
+  void DrawCellGraphic(TCellPaintInfo& Info, bool UnderText);
 
   // -- operations of layers built later, neutral until then
   // Re-places the in-cell controls after scrolling, hiding and removals.
