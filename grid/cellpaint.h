@@ -34,3 +34,12 @@ struct TCellPaintInfo {
   int TextWidth = 0;
   int TextHeight = 0;
 };
+
+// Draw-text flag words by word wrap, horizontal and vertical alignment. Each
+// grid keeps its own: one with Multilinecells clears "word wrap off" for its
+// own painting only.
+struct TDrawTextFlags {
+  unsigned WordWrap[2] = {0x20, 0x2010};  // off: single line; on: word break + edit control
+  unsigned HAlign[3] = {0, 2, 1};         // taLeftJustify, taRightJustify, taCenter
+  unsigned VAlign[3] = {0, 4, 8};         // vtaTop, vtaCenter, vtaBottom
+};

@@ -704,6 +704,7 @@ public:
   // Places and paints the cell graphic; UnderText paints only an interface
   // graphic that draws under the text, otherwise every other graphic.
   void DrawCellGraphic(TCellPaintInfo& Info, bool UnderText);
+  TDrawTextFlags& DrawTextFlags() { return FDrawTextFlags; }
 
   // -- operations of layers built later, neutral until then
   // Re-places the in-cell controls after scrolling, hiding and removals.
@@ -717,6 +718,7 @@ protected:
 
 private:
   void ComputeEnvironment();
+  TDrawTextFlags FDrawTextFlags;
 
   // A hidden row in the sorted index: its real index and its item.
   struct THiddenRef {
