@@ -420,7 +420,7 @@ void DrawGlowButton(TCanvas* Canvas, TRect R, TColor CC, TColor CCTo, TColor CCM
   int textBottom = 0;
   if (hasCaption) {
     // 8. Caption preparation.
-    AnsiString caption = StringReplace(Caption, "\\n", forced ? " " : "\n\r", rfReplaceAll);
+    AnsiString caption = StringReplace(Caption, "\\n", forced ? " " : "\n\r", rfReplaceAll | rfIgnoreCase);
     const WideString text = !caption.empty() ? Utf8ToWide(caption) : WideCaption;
     const bool gdip = AntiAlias != aaNone && CanUseGdipText(Canvas, AFont);
 
