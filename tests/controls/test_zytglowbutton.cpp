@@ -176,6 +176,10 @@ TEST_F(GlowButtonTest, HoverFadesInStepsThenTheTimerGoes) {
   PumpUntilIdle();
   EXPECT_FALSE(A->GlowTimerRunning());
   EXPECT_EQ(100, A->GetHoverLevel());
+  // The last tick stopped its timer; the timer itself went after the tick.
+  int timers = 0;
+  for (int i = 0; i < A->ComponentCount(); ++i) timers += dynamic_cast<TTimer*>(A->Components(i)) != nullptr;
+  EXPECT_EQ(0, timers);
   EXPECT_EQ(gsNone, A->GetGlowState());
   AdvanceTestClock(300);  // the stopped timer ticks no more
   PumpUntilIdle();

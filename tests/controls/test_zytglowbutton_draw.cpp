@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "controls/zytglowbutton.h"
+#include "gdip_images.h"
 #include "platform/windows/winkernel_testing.h"
 
 namespace {
@@ -39,6 +40,7 @@ struct TArgs {
   bool DropDownSplit = true, CanDrawBorder = true, WordWrap = true, Measure = false, Rounded = true, Down = true;
   int Spacing = 2;
   std::vector<AnsiString> Notes;
+  std::vector<Byte> Picture;  // image file bytes
   int ContentW = 0, ContentH = 0;
 };
 
@@ -54,6 +56,12 @@ Calls Record(TArgs& A, TBitmap* Into = nullptr) {
   TStringList notes;
   for (const auto& n : A.Notes) notes.Add(n);
   TGDIPPicture picture;
+  if (!A.Picture.empty()) {
+    TMemoryStream ms;
+    ms.Write(A.Picture.data(), static_cast<int>(A.Picture.size()));
+    ms.SetPosition(0);
+    picture.LoadFromStream(&ms);
+  }
   TBitmap tool;
   tool.SetSize(1, 1);
   GdipClearRecording();
@@ -321,6 +329,23 @@ TEST_F(GlowDrawTest, NotesGoLeftAdjustedUnderTheCaption) {
   EXPECT_EQ(StringAlignmentNear, static_cast<int>(aligns[0][0]));
   auto strings = ArgsOf(c, "GdipDrawString");
   ASSERT_EQ(2u, strings.size());
+}
+
+TEST_F(GlowDrawTest, PictureGlyphKeysOutItsBottomLeftColour) {
+  for (int forced : {0, 16}) {
+    TArgs a;
+    a.CC = a.CCTo = a.CCM = a.CCMTo = C(0x00FFFF);
+    a.Forced = forced;
+    a.Picture = BmpBytes(10, 10, C(0x0000FF), C(0x00FF00));
+    TBitmap bmp;
+    Record(a, &bmp);
+    const int size = forced ? 16 : 10, x = (100 - size) / 2, y = (41 - size) / 2;
+    // Centred without a caption; the key colour shows the body.
+    EXPECT_EQ(0x0000FFu, ColorToRGB(bmp.GetCanvas()->GetPixels(x + size / 2, y + 1))) << forced;
+    EXPECT_EQ(0x00FFFFu, ColorToRGB(bmp.GetCanvas()->GetPixels(x, y + size - 1))) << forced;
+    EXPECT_EQ(0x00FFFFu, ColorToRGB(bmp.GetCanvas()->GetPixels(x - 1, y + size / 2))) << forced;
+    EXPECT_EQ(0x00FFFFu, ColorToRGB(bmp.GetCanvas()->GetPixels(x + size, y + size / 2))) << forced;
+  }
 }
 
 TEST_F(GlowDrawTest, MeasuringPaintsTheFrameButNoContent) {
