@@ -503,6 +503,7 @@ private:
     PerformResize();
   }
   void PerformResize();
+  void PressLook();
   void AppearanceChanged(TObject* Sender);
   void GlowTimerNeeded();
   void TimerProc(TObject* Sender);

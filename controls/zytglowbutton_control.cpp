@@ -451,6 +451,12 @@ void TZytCustomGlowButton::InternalClick() {
       Click();
     return;
   }
+  PressLook();
+  Click();
+}
+
+// A press: a check button toggles; the button looks pressed.
+void TZytCustomGlowButton::PressLook() {
   if (FStyle == bsCheck) SetDown(!FDown);
   if (!FDown) {
     FState = absDown;
@@ -460,7 +466,6 @@ void TZytCustomGlowButton::InternalClick() {
     FState = absDown;
     Repaint();
   }
-  Click();
 }
 
 TPoint TZytCustomGlowButton::MenuPoint() {

@@ -164,8 +164,11 @@ void DrawGradientPart(TGPGraphics* G, const TRect& Rect, bool Upper, TGDIPGradie
   G->FillRectangle(&brush, fill);
 }
 
-void DrawRoundedBorder(TGPGraphics* G, TColor Color, int X, int Y, int W, int H, int Radius) {
+namespace {
+
+void ClosedBorder(TGPGraphics* G, TColor Color, int X, int Y, int W, int H, int Radius, bool Dotted) {
   TGPPen pen(Argb(Color));
+  if (Dotted) pen.SetDashStyle(DashStyleDot);
   if (Radius == 0) {
     G->DrawRectangle(&pen, static_cast<float>(X), static_cast<float>(Y), static_cast<float>(W),
                      static_cast<float>(H));
@@ -177,18 +180,14 @@ void DrawRoundedBorder(TGPGraphics* G, TColor Color, int X, int Y, int W, int H,
   G->DrawPath(&pen, &path);
 }
 
+}  // namespace
+
+void DrawRoundedBorder(TGPGraphics* G, TColor Color, int X, int Y, int W, int H, int Radius) {
+  ClosedBorder(G, Color, X, Y, W, H, Radius, false);
+}
+
 void DrawFocusBorder(TGPGraphics* G, TColor Color, int X, int Y, int W, int H, int Radius) {
-  TGPPen pen(Argb(Color));
-  pen.SetDashStyle(DashStyleDot);
-  if (Radius == 0) {
-    G->DrawRectangle(&pen, static_cast<float>(X), static_cast<float>(Y), static_cast<float>(W),
-                     static_cast<float>(H));
-    return;
-  }
-  TGPGraphicsPath path;
-  RoundedPath(path, static_cast<float>(X), static_cast<float>(Y), static_cast<float>(W), static_cast<float>(H),
-              static_cast<float>(Radius));
-  G->DrawPath(&pen, &path);
+  ClosedBorder(G, Color, X, Y, W, H, Radius, true);
 }
 
 void DrawLeftBorder(TGPGraphics* G, TColor Color, int X, int Y, int W, int H, int Radius) {

@@ -166,15 +166,7 @@ void TZytCustomGlowButton::MouseDown(TMouseButton Button, TShiftState Shift, int
     Invalidate();
     return;
   }
-  if (FStyle == bsCheck) SetDown(!FDown);
-  if (!FDown) {
-    FState = absDown;
-    Invalidate();
-  }
-  if (FStyle == bsCheck) {
-    FState = absDown;
-    Repaint();
-  }
+  PressLook();
   FDragging = true;
 }
 
