@@ -12,6 +12,12 @@
 #include "gdip_images.h"
 #include "platform/windows/winkernel_testing.h"
 
+// The quick-access toolbar is known to the drawing by its class name only.
+class TZytQuickAccessToolBar : public TWinControl {
+public:
+  using TWinControl::TWinControl;
+};
+
 namespace {
 
 using namespace ZytGlowButton;
@@ -41,6 +47,7 @@ struct TArgs {
   int Spacing = 2;
   std::vector<AnsiString> Notes;
   std::vector<Byte> Picture;  // image file bytes
+  TControl* Parent = nullptr;
   int ContentW = 0, ContentH = 0;
 };
 
@@ -71,7 +78,7 @@ Calls Record(TArgs& A, TBitmap* Into = nullptr) {
                  A.DropDownButton, A.Lit, A.Enabled, A.Focus, A.DropDownPos, &picture, A.Forced, A.Forced,
                  A.AntiAlias, &tool, A.DropDownPart, A.Transparent, A.InButton, A.Position, A.DropDownSplit,
                  A.CanDrawBorder, A.WordWrap, A.Measure, A.Rounded, A.Down, A.Spacing, StringTrimmingNone, &notes,
-                 &notesFont, false, A.ContentW, A.ContentH, nullptr);
+                 &notesFont, false, A.ContentW, A.ContentH, A.Parent);
   GdipStopRecording();
   return GdipRecordedCalls();
 }
@@ -345,6 +352,30 @@ TEST_F(GlowDrawTest, PictureGlyphKeysOutItsBottomLeftColour) {
     EXPECT_EQ(0x00FFFFu, ColorToRGB(bmp.GetCanvas()->GetPixels(x, y + size - 1))) << forced;
     EXPECT_EQ(0x00FFFFu, ColorToRGB(bmp.GetCanvas()->GetPixels(x - 1, y + size / 2))) << forced;
     EXPECT_EQ(0x00FFFFu, ColorToRGB(bmp.GetCanvas()->GetPixels(x + size, y + size / 2))) << forced;
+  }
+}
+
+TEST_F(GlowDrawTest, ImageListKeyedOnlyOnAQuickAccessToolBar) {
+  TImageList list;
+  TBitmap glyph;
+  glyph.SetSize(16, 16);
+  glyph.GetCanvas()->GetBrush()->SetColor(C(0x0000FF));
+  glyph.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+  glyph.GetCanvas()->SetPixels(0, 15, C(0xFF00FF));  // the key shows at the bottom left
+  list.AddMasked(&glyph, C(0xFF00FF));
+  TZytQuickAccessToolBar bar(nullptr);
+  TWinControl plain(nullptr);
+  for (TControl* parent : {static_cast<TControl*>(&bar), static_cast<TControl*>(&plain)}) {
+    TArgs a;
+    a.Images = &list;
+    a.ImageIndex = 0;
+    a.Parent = parent;
+    TBitmap bmp;
+    Calls c = Record(a, &bmp);
+    EXPECT_EQ(parent == &bar ? 1u : 0u, ArgsOf(c, "GdipSetImageAttributesColorKeys").size());
+    // Centred either way, the masked pixel showing the body.
+    EXPECT_EQ(0x0000FFu, ColorToRGB(bmp.GetCanvas()->GetPixels(50, 20))) << (parent == &bar);
+    EXPECT_NE(0xFF00FFu, ColorToRGB(bmp.GetCanvas()->GetPixels(42, 27))) << (parent == &bar);
   }
 }
 
