@@ -462,4 +462,46 @@ TEST_F(GlowButtonTest, ShortCutHintPositions) {
   EXPECT_EQ(Y + H, hint->GetTop());
 }
 
+TEST_F(GlowButtonTest, AssignNotificationAndActionLink) {
+  auto* images = new TImageList(Form);
+  A->SetImages(images);
+  A->SetImageIndex(0);
+  A->SetCaption("Source");
+  A->SetSpacing(5);
+  A->SetRounded(false);
+  A->SetFocusType(ftHotBorder);
+  A->SetShortCutHintPos(shpBottomLeft);
+  A->GetNotes()->Add("note");
+  B->Assign(A);
+  EXPECT_EQ("Source", B->GetCaption());
+  EXPECT_EQ(images, B->GetImages());
+  EXPECT_EQ(0, B->GetImageIndex());
+  EXPECT_EQ(5, B->GetSpacing());
+  EXPECT_FALSE(B->GetRounded());
+  EXPECT_EQ(ftHotBorder, B->GetFocusType());
+  EXPECT_EQ(shpBottomLeft, B->GetShortCutHintPos());
+  EXPECT_EQ(1, B->GetNotes()->GetCount());
+  B->Assign(Form);  // not a glow button: nothing
+  EXPECT_EQ("Source", B->GetCaption());
+  delete images;
+  EXPECT_EQ(nullptr, A->GetImages());
+  EXPECT_EQ(nullptr, B->GetImages());
+  PumpUntilIdle();  // paints without the list
+
+  auto* action = new TAction(Form);
+  action->SetCaption("Act");
+  action->SetGroupIndex(3);
+  B->SetAction(action);
+  EXPECT_EQ("Act", B->GetCaption());
+  EXPECT_EQ(3, B->GetGroupIndex());
+  action->SetChecked(true);
+  EXPECT_TRUE(B->GetDown());
+  action->SetChecked(false);
+  EXPECT_TRUE(B->GetDown());  // a group keeps one down unless all may be up
+  B->SetAllowAllUp(true);
+  action->SetChecked(true);
+  action->SetChecked(false);
+  EXPECT_FALSE(B->GetDown());
+}
+
 }  // namespace
