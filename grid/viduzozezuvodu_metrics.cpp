@@ -77,6 +77,8 @@ TSize VIduZozezuVodu::GetCellTextSizeInt(int RCol, int DCol, int ARow, bool Word
       TRichEdit* RE = GetInternalRichEdit();
       RE->Clear();
       RE->SetBounds(0, 0, 0, 0);
+      // Set before loading: changing it makes a new window.
+      RE->SetWordWrap(GetWordWrapEx());
       CellToRich(RCol, ARow, RE);
       C->GetFont()->SetName(RE->GetSelAttributes()->GetName());
       C->GetFont()->SetSize(RE->GetSelAttributes()->GetSize());
@@ -84,14 +86,8 @@ TSize VIduZozezuVodu::GetCellTextSizeInt(int RCol, int DCol, int ARow, bool Word
       TSize Need{0, 0};
       if (RE->GetParent()) {
         RE->SetBounds(R.left, R.top, std::max(0, R.Width()), std::max(0, R.Height()));
-        RE->SetWordWrap(true);
-        RE->SetWordWrap(false);
-        RE->SetWordWrap(GetWordWrapEx());
         TRichEditResizeEvent Saved = RE->OnResizeRequest;
         RE->OnResizeRequest = [&Need](TObject*, const TRect& Rect) { Need = TSize{Rect.Width(), Rect.Height()}; };
-        // An edit makes the control report the room it needs.
-        RE->GetLines()->Add("");
-        RE->GetLines()->Delete(RE->GetLines()->GetCount() - 1);
         SendMessageA(RE->GetHandle(), EM_REQUESTRESIZE, 0, 0);
         RE->OnResizeRequest = Saved;
       } else {
