@@ -239,7 +239,8 @@ void VIduZozezuVodu::DrawPlainText(TCellPaintInfo& Info, AnsiString Text, TRect 
   if (Info.Graphic && Info.Graphic->CellType == ctEmpty) {
     int From = 0, Len = 0;
     GetMarker(Info.RCol, Info.ARow, From, Len);
-    if (Len > 0) DrawErrorLines(this, C, Text, R, 0, From, Len);
+    // The underline measures with an edit window, which needs one of the grid.
+    if (Len > 0 && HandleAllocated()) DrawErrorLines(this, C, Text, R, 0, From, Len);
   }
   Info.TextHeight = C->TextHeight("hg");
 
@@ -367,7 +368,8 @@ void VIduZozezuVodu::DrawCellText(TCellPaintInfo& Info) {
         HTMLDrawEx(C, Text, TR, FGridImages, -1, -1, -1, -1, 1, false, false, false, false, FTextPaint.BlinkPhase,
                    false, !FTextPaint.EnhTextSize, false, 1.0, LinkColor, clNone, clNone, 0x808080, Anchor,
                    Stripped, FocusAnchor, AnchorHint, XSize, YSize, Links, MouseLink, Hover, CtrlRect, CID, CV, CT,
-                   FTextPaint.PicCache, FTextPaint.PictureContainer, reinterpret_cast<std::uintptr_t>(GetHandle()));
+                   FTextPaint.PicCache, FTextPaint.PictureContainer,
+                   HandleAllocated() ? reinterpret_cast<std::uintptr_t>(GetHandle()) : 0);
         Info.TextWidth = XSize + 2;
         Info.TextHeight = YSize;
         if (SortHeader && ShowMark) DrawSortIndicator(C, ACol, MarkY(TR, Info.VA), TR.right + 2);

@@ -316,6 +316,47 @@ TEST_F(CellText, IndexedSortMarks) {
   EXPECT_EQ(Outs[1].Rect.top, 48);
 }
 
+TEST_F(CellText, HTMLTextAndItsSortMark) {
+  G->SetFixedRows(2);
+  G->GetSortSettings()->SetShow(true);
+  G->GetSortSettings()->SetRow(1);
+  G->GetSortSettings()->Column = 2;
+  G->SetCells(2, 1, "<b>ab</b>c");
+  TCellPaintInfo I = Info(2, 1, gdFixed);
+  Paint(I);
+  EXPECT_EQ(I.TextWidth, 2 * kTestFixedBoldAdvance + kTestFixedAdvance + 2);
+  AnsiString Drawn;
+  for (const TGdiCall& c : Texts()) Drawn += c.Text;
+  EXPECT_EQ(Drawn, "abc");
+  // The mark follows the text rectangle: 10 pixels kept at its right.
+  ASSERT_FALSE(Lines().empty());
+  EXPECT_EQ(Lines()[0].Rect.left + 4, I.Rect.right - 2 - 10 + 2);
+  // With EnableHTML off the tags are plain text.
+  G->SetEnableHTML(false);
+  I = Info(2, 1, gdFixed);
+  Paint(I);
+  EXPECT_EQ(Texts().at(0).Text, "<b>ab</b>c");
+}
+
+TEST_F(CellText, UnselectedDisjunctRowsTakeTheirOwnLookBack) {
+  G->GetMouseActions()->SetDisjunctRowSelect(true);
+  G->SetRowSelect(2, true);
+  G->OnGetCellColor = [](TObject*, int ARow, int, TGridDrawState, TBrush*, TFont* AFont) {
+    if (ARow == 3) AFont->SetColor(0x00AA00);
+  };
+  G->SetCells(1, 3, "abc");
+  TCellPaintInfo I = Info(1, 3);
+  C->GetFont()->SetColor(0x0000AA);
+  Paint(I);
+  EXPECT_EQ(Texts().at(0).TextColor, 0x00AA00u);
+  // A selected row keeps what it was given.
+  G->SetCells(1, 2, "abc");
+  I = Info(1, 2);
+  C->GetFont()->SetColor(0x0000AA);
+  Paint(I);
+  EXPECT_EQ(Texts().at(0).TextColor, 0x0000AAu);
+}
+
 TEST_F(CellText, ClipOfAScrolledCellIsPutBack) {
   G->SetCells(1, 1, "abc");
   HDC DC = C->GetHandle();

@@ -73,6 +73,42 @@ TEST_F(RTFCells, PaintedThroughTheRichEdit) {
   EXPECT_EQ(CountNear(TRect(0, 0, 300, 11), clRed), 0);
 }
 
+TEST_F(RTFCells, TextStepFillsAndRenders) {
+  G->SetCells(1, 2, RedRun);
+  TCellPaintInfo I;
+  I.Canvas = Bmp.GetCanvas();
+  I.ACol = I.RCol = 1;
+  I.ARow = 2;
+  I.Rect = I.CellRect = TRect(5, 5, 295, 95);
+  Bmp.GetCanvas()->GetBrush()->SetColor(clYellow);
+  G->DrawCellText(I);
+  // The cell is filled in the brush colour and the run drawn in red over it.
+  EXPECT_EQ(Bmp.GetCanvas()->GetPixels(290, 90), clYellow);
+  EXPECT_GT(CountNear(I.Rect, clRed), 20);
+  EXPECT_EQ(Bmp.GetCanvas()->GetBrush()->GetStyle(), bsSolid);
+}
+
+TEST_F(RTFCells, ErrorMarkerUnderlinesTheText) {
+  G->SetCells(1, 2, "abcdef");
+  TCellGraphic* Gr = G->CreateCellGraphic(1, 2);
+  Gr->CellErrFrom = 0;
+  Gr->CellErrLen = 3;
+  TCellPaintInfo I;
+  I.Canvas = Bmp.GetCanvas();
+  I.ACol = I.RCol = 1;
+  I.ARow = 2;
+  I.Rect = I.CellRect = TRect(5, 5, 295, 40);
+  I.Graphic = Gr;
+  Gr->CellType = ctEmpty;
+  G->DrawCellText(I);
+  EXPECT_GT(CountNear(TRect(5, 5, 295, 40), clRed), 3);
+  Gr->CellErrLen = 0;
+  Bmp.GetCanvas()->GetBrush()->SetColor(clWhite);
+  Bmp.GetCanvas()->FillRect(TRect(0, 0, 300, 100));
+  G->DrawCellText(I);
+  EXPECT_EQ(CountNear(TRect(5, 5, 295, 40), clRed), 0);
+}
+
 TEST_F(RTFCells, SelectedCellColoursTheWholeText) {
   // Longer than the 65535 characters a fixed selection length would reach.
   AnsiString S = "{\\rtf1\\ansi ";
