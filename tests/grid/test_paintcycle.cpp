@@ -236,6 +236,33 @@ TEST_F(PaintCycle, BackgroundStripsBesideAndBelowTheCells) {
   EXPECT_FALSE(Near(Low, 0xFF0000, 8));
 }
 
+TEST_F(PaintCycle, WallpaperInTheStrips) {
+  TBitmap Red;
+  Red.SetSize(20, 20);
+  Red.GetCanvas()->GetBrush()->SetColor(clRed);
+  Red.GetCanvas()->FillRect(TRect(0, 0, 20, 20));
+  G->GetBackGround()->SetBitmap(&Red);
+  G->GetBackGround()->SetDisplay(bdFixed);
+  G->GetBackGround()->SetLeft(400);
+  G->GetBackGround()->SetTop(10);
+  PumpUntilIdle();
+  Shoot();
+  EXPECT_EQ(Px(405, 15), clRed);
+  EXPECT_NE(Px(405, 35), clRed);
+  EXPECT_NE(Px(395, 15), clRed);
+  // Tiled from the first normal cell, moved by the text margins.
+  G->GetBackGround()->SetDisplay(bdTile);
+  PumpUntilIdle();
+  Shoot();
+  const TRect First = G->CellRect(G->GetLeftCol(), G->GetTopRow());
+  const int Y = G->CellRect(0, 2).bottom + 10;
+  EXPECT_EQ(Px(400, Y), clRed);
+  // Not over the cells, and nothing left of the tiling's start.
+  EXPECT_NE(Px(First.left + 5, First.top + 5), clRed);
+  EXPECT_NE(Px(First.left, Y), clRed);
+  EXPECT_EQ(Px(First.left + 2, Y), clRed);
+}
+
 TEST_F(PaintCycle, EditFrameAroundTheCurrentCell) {
   G->SetEditFrameShown(true);
   G->SetGridLineColor(0x00FF00);
