@@ -11,6 +11,7 @@
 #include "grid/basegrid.h"
 #include "grid/cellgraphic.h"
 #include "grid/cellpaint.h"
+#include "grid/viduzozezuvodu_paintcycle.h"
 #include "grid/controllook.h"
 #include "grid/gridlists.h"
 #include "grid/sortsettings.h"
@@ -706,6 +707,78 @@ public:
   void DrawCellGraphic(TCellPaintInfo& Info, bool UnderText);
   TDrawTextFlags& DrawTextFlags() { return FDrawTextFlags; }
 
+  // -- cell text, background, paint cycle and text metrics
+  TBackGround* GetBackGround() const { return FTextPaint.BackGround; }
+  // Copies Value and repaints.
+  void SetBackGround(TBackGround* Value) { FTextPaint.BackGround->Assign(Value); }
+  bool GetEnhTextSize() const { return FTextPaint.EnhTextSize; }
+  void SetEnhTextSize(bool Value) { SetPaintFlag(FTextPaint.EnhTextSize, Value); }
+  bool GetEnableHTML() const { return FTextPaint.EnableHTML; }
+  void SetEnableHTML(bool Value) { SetPaintFlag(FTextPaint.EnableHTML, Value); }
+  bool GetEnableBlink() const { return FTextPaint.EnableBlink; }
+  void SetEnableBlink(bool Value) { SetPaintFlag(FTextPaint.EnableBlink, Value); }
+  // The blink phase of HTML text, toggled by the grid's timer.
+  bool GetBlinkPhase() const { return FTextPaint.BlinkPhase; }
+  void SetBlinkPhase(bool Value) { FTextPaint.BlinkPhase = Value; }
+  bool GetSelectionRectangle() const { return FTextPaint.SelectionRectangle; }
+  void SetSelectionRectangle(bool Value) { SetPaintFlag(FTextPaint.SelectionRectangle, Value); }
+  bool GetSelectionResizer() const { return FTextPaint.SelectionResizer; }
+  void SetSelectionResizer(bool Value) { SetPaintFlag(FTextPaint.SelectionResizer, Value); }
+  bool GetSelectionRTFKeep() const { return FTextPaint.SelectionRTFKeep; }
+  void SetSelectionRTFKeep(bool Value) { FTextPaint.SelectionRTFKeep = Value; }
+  int GetFilterDropDownRow() const { return FTextPaint.FilterDropDownRow; }
+  // Accepted only for a row above the normal rows; repaints.
+  void SetFilterRow(int Value);
+  // Text margins inside a cell.
+  TPoint GetXYOffset() const { return FTextPaint.XYOffset; }
+  void SetXYOffset(TPoint Value) {
+    FTextPaint.XYOffset = Value;
+    Invalidate();
+  }
+  TPictureContainer* GetPictureContainer() const { return FTextPaint.PictureContainer; }
+  void SetPictureContainer(TPictureContainer* Value) { FTextPaint.PictureContainer = Value; }
+  THTMLPictureCache* GetPictureCache() const { return FTextPaint.PicCache; }
+  // Added to every cell font size while painting (-10 .. 10).
+  int GetZoomOffset() const { return FTextPaint.ZoomOffset; }
+  void SetZoomOffset(int Value) { FTextPaint.ZoomOffset = Value; }
+  bool GetPlainClickSelecting() const { return FTextPaint.PlainClickSelecting; }
+  void SetPlainClickSelecting(bool Value) { FTextPaint.PlainClickSelecting = Value; }
+  bool GetFlat() const { return FTextPaint.Flat; }
+  void SetFlat(bool Value) { SetPaintFlag(FTextPaint.Flat, Value); }
+  bool GetEditFrameShown() const { return FTextPaint.EditFrameShown; }
+  void SetEditFrameShown(bool Value) { FTextPaint.EditFrameShown = Value; }
+  TFloatFormatEvent OnGetFloatFormat;
+  // Raised after every paint of the grid.
+  TNotifyEvent OnAfterPaint;
+
+  // The sort mark centred on (X, Y).
+  void DrawSortIndicator(TCanvas* Canvas, int ACol, int Y, int X);
+  // The background in the client area right of the last column and below
+  // the last row.
+  void PaintBackground();
+  void DrawWallPaperFixed(const TRect& R);
+  void DrawWallPaperTile(const TRect& R);
+  // The outline of the modern looks around the window.
+  void NCPaintProc();
+  // Column and row sizing feedback: drawing the same line twice removes it.
+  void DrawSizingLine(int X);
+  void DrawSizingLineR(int Y);
+  // Renders the cell's RTF text into R of any canvas.
+  void RTFPaint(int ACol, int ARow, TCanvas* Canvas, TRect R);
+  // Loads the cell's text into a rich edit (RTF is parsed); empty clears it.
+  void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
+  // The hidden rich edit of RTF cells.
+  TRichEdit* GetInternalRichEdit();
+  // Room the content of cell (real ACol, ARow) needs; Reserve keeps 17
+  // pixels for a check box or button.
+  TSize GetCellTextSize(int ACol, int ARow, bool WordWrap, bool Reserve);
+  TSize GetCellTextSizeInt(int RCol, int DCol, int ARow, bool WordWrap, bool Reserve);
+  // The error marker of the cell's graphic; 0, 0 without a graphic.
+  void GetMarker(int ACol, int ARow, int& Start, int& Length);
+  // True with the angle for a rotated-text cell.
+  bool IsRotated(int ACol, int ARow, int& Angle);
+  void Dispatch(TMessage& Message) override;
+
   // -- operations of layers built later, neutral until then
   // Re-places the in-cell controls after scrolling, hiding and removals.
   void CellControlsUpdate();
@@ -715,10 +788,29 @@ public:
 protected:
   void CreateWnd() override;
   void DestroyWnd() override;
+  void Paint() override;
 
 private:
   void ComputeEnvironment();
   TDrawTextFlags FDrawTextFlags;
+  TTextPaintState FTextPaint{this};
+  void SetPaintFlag(bool& Flag, bool Value) {
+    if (Flag == Value) return;
+    Flag = Value;
+    Invalidate();
+  }
+  // Whether the cell is a sort header cell and whether its mark is drawn.
+  bool IsSortHeader(int RCol, int ARow, bool& ShowMark);
+  // Background bitmap or gradient slice of one cell (text step).
+  void DrawCellBackGround(const TCellPaintInfo& Info, const TRect& Area);
+  void DrawSelectionFrame(const TCellPaintInfo& Info);
+  // Restore is the text rectangle before the text's own margins.
+  void DrawPlainText(TCellPaintInfo& Info, AnsiString Text, TRect R, const TRect& Restore, bool SortHeader,
+                     bool ShowMark, bool FilterShown, TColor LinkColor);
+  // The font a cell's text is measured with, on C.
+  void MeasureFont(int DCol, int RCol, int ARow, TCanvas* C);
+  // The column shows a filter drop-down button.
+  bool ColumnFilterShown(int RCol);
 
   // A hidden row in the sorted index: its real index and its item.
   struct THiddenRef {

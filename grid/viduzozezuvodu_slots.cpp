@@ -32,7 +32,6 @@ void VIduZozezuVodu::SetEditCell(const AnsiString& Value) {
 void VIduZozezuVodu::RestoreCache() {}
 bool VIduZozezuVodu::ToggleCheck(int, int, bool) { return false; }
 bool VIduZozezuVodu::ToggleRadioButton(int, int, bool) { return false; }
-AnsiString VIduZozezuVodu::GetFormattedCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
 AnsiString VIduZozezuVodu::CalcCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
 
 // ---- notifications and hooks --------------------------------------------------------------------
