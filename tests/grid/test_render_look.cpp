@@ -232,7 +232,7 @@ TEST_F(RenderLook, AlignmentTable) {
   } cases[] = {
       {"=1+2", true, taRightJustify},                                  // evaluated to 3
       {EncodeWideStr(u"=1"), true, taRightJustify},  // a wide formula
-      {"12.5", true, taRightJustify},
+      {"-125", true, taRightJustify},
       {"1E5", true, taRightJustify},
       {"abc", true, taLeftJustify},
       {"12.5", false, taCenter},  // the cell's own alignment
