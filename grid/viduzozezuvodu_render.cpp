@@ -344,11 +344,11 @@ void VIduZozezuVodu::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
   DrawCellText(I);
 
   I.Rect.right = savedRight;
-  I.Rect.left = savedLeft;
   Canvas->GetBrush()->SetColor(I.BrushColor);
   Canvas->GetFont()->SetColor(I.FontColor);
   InflateRect(&I.Rect, 1, 1);
   DrawCellBorders(I);
+  I.Rect.left = savedLeft - 1;  // the row indicator's room ends with the borders
   DrawFixedEdges(I);
   DrawRightFixedLines(I);
   DrawTreeLines(I);
