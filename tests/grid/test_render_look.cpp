@@ -16,13 +16,14 @@ std::atomic<long> Allocations{0};
 
 }  // namespace
 
-void* operator new(std::size_t n) {
+// Out of line, so that the compiler does not pair the inlined malloc and free.
+[[gnu::noinline]] void* operator new(std::size_t n) {
   ++Allocations;
   if (void* p = std::malloc(n ? n : 1)) return p;
   throw std::bad_alloc();
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p) noexcept { std::free(p); }
+[[gnu::noinline]] void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
