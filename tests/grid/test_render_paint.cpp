@@ -54,13 +54,6 @@ protected:
     const POINT o = ClientPointToScreen(G->Handle(), 0, 0);
     return Shot.Canvas()->GetPixels(X + o.x - w.left, Y + o.y - w.top);
   }
-  void Dump(const TRect& R) {
-    if (!getenv("RENDER_DUMP")) return;
-    for (int y = R.top - 1; y <= R.bottom; ++y) {
-      printf("%3d:", y);
-      for (int x = R.left - 2; x <= R.right + 1; ++x) printf(" %06X", static_cast<unsigned>(Px(x, y)));
-      printf("\n");
-    }
   }
   // The calls of painting one cell directly.
   std::vector<TGdiCall> Record(int ACol, int ARow, TGridDrawState AState = 0) {
@@ -153,7 +146,6 @@ TEST_F(RenderPaint, VistaHeadersHaveWhiteSidesXPNone) {
   const int y = c.bottom - 5;
   G->SetLook(glVista);
   Repaint();
-  Dump(c);
   EXPECT_EQ(Px(c.left, y), 0xFFFFFF);
   EXPECT_EQ(Px(c.right - 2, y), 0xFFFFFF);
   EXPECT_NE(Px(c.left + 5, y), 0xFFFFFF);
