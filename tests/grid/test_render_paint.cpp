@@ -54,7 +54,6 @@ protected:
     const POINT o = ClientPointToScreen(G->Handle(), 0, 0);
     return Shot.Canvas()->GetPixels(X + o.x - w.left, Y + o.y - w.top);
   }
-  }
   // The calls of painting one cell directly.
   std::vector<TGdiCall> Record(int ACol, int ARow, TGridDrawState AState = 0) {
     HDC dc = G->Canvas()->GetHandle();
