@@ -281,6 +281,18 @@ TEST_F(RenderPaint, ClassicFixedCellsHaveABlackEdge) {
   EXPECT_NE(Px(c.right - 1, y), 0);
 }
 
+TEST_F(RenderPaint, ListViewHeaderClassicFace) {
+  G->SetLook(glListView);
+  int faces = 0;
+  for (const TGdiCall& k : Record(2, 0, gdFixed))
+    faces += k.Func == "Rectangle" && k.PenColor == 0xFFFFFF && k.BrushColor == ColorToRGB(clBtnFace);
+  EXPECT_EQ(faces, 1);
+  int normal = 0;
+  for (const TGdiCall& k : Record(2, 2))
+    normal += k.Func == "Rectangle" && k.PenColor == 0xFFFFFF && k.BrushColor == ColorToRGB(clBtnFace);
+  EXPECT_EQ(normal, 0);
+}
+
 TEST_F(RenderPaint, UserDrawingAfterTheCellWithItsRectangles) {
   G->SetLook(glStandard);
   G->HideColumn(1);
