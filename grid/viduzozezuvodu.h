@@ -8,6 +8,7 @@
 #include <unordered_set>
 #include <vector>
 
+#include "grid/bands.h"
 #include "grid/basegrid.h"
 #include "grid/cellgraphic.h"
 #include "grid/cellpaint.h"
@@ -51,6 +52,13 @@ using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACo
 using TSearchFooterActionEvent = std::function<void(TObject* Sender, const AnsiString& Value, int ACol, int ARow,
                                                     TSearchAction SearchAction)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TGridRect& R)>;
+using TGridGradientEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TColor& Color, TColor& ColorTo, TColor& ColorMirror,
+                       TColor& ColorMirrorTo, TCellGradientDirection& GD)>;
+using TGridBorderPropEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen,
+                                                TPen* RightPen, TPen* BottomPen)>;
+using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
+                                                TGridDrawState AState, const TRect& ARect, bool Printing)>;
 
 // Errors of the grid library, raised with literal messages.
 class EDidAvovError : public Exception {
@@ -64,6 +72,7 @@ enum TDidAvovStyle {
   gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7
 };
 enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 
 // Reads a cell text as the typed float views do (empty or "-" is 0);
 // false, and 0, for any other text that does not convert.
@@ -451,6 +460,9 @@ public:
   TGridColorEvent OnGetCellColor;
   TGridColorEvent OnGetCellPrintColor;
   TGridBorderEvent OnGetCellBorder;
+  TGridBorderPropEvent OnGetCellBorderProp;
+  TGridGradientEvent OnGetCellGradient;
+  TCustomCellDrawEvent OnCustomCellDraw;
   TGridBorderEvent OnGetCellPrintBorder;
   TGridAlignEvent OnGetAlignment;
   TGridFormatEvent OnGetFormat;
@@ -729,22 +741,9 @@ public:
   int GetFilterDropDownRow() const { return FTextPaint.FilterDropDownRow; }
   // Accepted only for a row above the normal rows; repaints.
   void SetFilterRow(int Value);
-  // Text margins inside a cell.
-  TPoint GetXYOffset() const { return FTextPaint.XYOffset; }
-  void SetXYOffset(TPoint Value) {
-    FTextPaint.XYOffset = Value;
-    Invalidate();
-  }
   TPictureContainer* GetPictureContainer() const { return FTextPaint.PictureContainer; }
   void SetPictureContainer(TPictureContainer* Value) { FTextPaint.PictureContainer = Value; }
   THTMLPictureCache* GetPictureCache() const { return FTextPaint.PicCache; }
-  // Added to every cell font size while painting (-10 .. 10).
-  int GetZoomOffset() const { return FTextPaint.ZoomOffset; }
-  void SetZoomOffset(int Value) { FTextPaint.ZoomOffset = Value; }
-  bool GetPlainClickSelecting() const { return FTextPaint.PlainClickSelecting; }
-  void SetPlainClickSelecting(bool Value) { FTextPaint.PlainClickSelecting = Value; }
-  bool GetFlat() const { return FTextPaint.Flat; }
-  void SetFlat(bool Value) { SetPaintFlag(FTextPaint.Flat, Value); }
   bool GetEditFrameShown() const { return FTextPaint.EditFrameShown; }
   void SetEditFrameShown(bool Value) { FTextPaint.EditFrameShown = Value; }
   TFloatFormatEvent OnGetFloatFormat;
@@ -779,6 +778,63 @@ public:
   bool IsRotated(int ACol, int ARow, int& Angle);
   void Dispatch(TMessage& Message) override;
 
+  // -- cell look resolution and the cell renderer
+  void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                           TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                           TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                           TCellGradientDirection& GD) override;
+  void GetDefaultProps(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo, TColor& MirrorColor,
+                       TColor& MirrorColorTo, TAlignment& HAlign, TVAlignment& VAlign, bool& WW,
+                       TCellGradientDirection& GD) override;
+  // The font of a cell alone, as text measuring needs it: ACol decides the
+  // fixed position, RCol the cell properties and the colour query.
+  void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                         bool Flag);
+  // Horizontal alignment in the low byte, vertical alignment in the high byte.
+  WORD GetCellAlignment(int ACol, int ARow);
+  void DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+
+  TFont* GetFixedFont() const { return FFixedFont.get(); }
+  void SetFixedFont(TFont* Value) { FFixedFont->Assign(Value); }
+  bool GetFlat() const { return FFlat; }
+  void SetFlat(bool Value);
+  TVAlignment GetVAlignment() const { return FVAlignment; }
+  void SetVAlignment(TVAlignment Value);
+  bool GetAutoNumAlign() const { return FAutoNumAlign; }
+  void SetAutoNumAlign(bool Value);
+  bool GetHideFocusRect() const { return FHideFocusRect; }
+  void SetHideFocusRect(bool Value);
+  // Drawn in column 0 of the current row (owned; the writer copies).
+  TBitmap* GetRowIndicator() const { return FRowIndicator.get(); }
+  void SetRowIndicator(TBitmap* Value);
+  TBands* GetBands() { return &FBands; }
+  THoverFixedCells GetHoverFixedCells() const { return FHoverFixedCells; }
+  void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
+  // Whether the cell is one HoverFixedCells lets light up under the mouse.
+  bool HoverFixedCell(int ACol, int ARow) const;
+  // Text margins inside a cell; SetXYOffset repaints, UpdateXYOffset only stores.
+  TPoint GetXYOffset() const { return FXYOffset; }
+  void SetXYOffset(TPoint Value);
+  void UpdateXYOffset(int X, int Y) { FXYOffset = TPoint(X, Y); }
+  // Added to every cell font size while painting, -10 .. 10.
+  int GetZoomOffset() const { return FZoomOffset; }
+  void SetZoomOffset(int Value);
+  // What the mouse handling keeps of the fixed cell under the mouse.
+  struct TFixedHover {
+    TPoint Cell{-1, -1};  // display column and row, -1 for none
+    bool Pressed = false;     // the left button is down on it
+    bool OnDropDown = false;  // over the header's drop-down part
+    int MovedColumn = -1;     // the column being moved, -1 for none
+  };
+  TFixedHover& FixedHover() { return FFixedHover; }
+  // A plain (no Ctrl) left-button selection in disjunct row or column mode.
+  bool GetPlainClickSelecting() const { return FPlainClickSelecting; }
+  void SetPlainClickSelecting(bool Value) { FPlainClickSelecting = Value; }
+  // The disjunct cell selection: ACol + 65536 * ARow per selected cell.
+  TIntList* GetSelectedCellList() const { return FSelectedCells.get(); }
+  // The room column 0 of a node row keeps for its node graphic.
+  int NodeGraphicWidth(int ARow) const;
+
   // -- operations of layers built later, neutral until then
   // Re-places the in-cell controls after scrolling, hiding and removals.
   void CellControlsUpdate();
@@ -786,6 +842,7 @@ public:
   void HideSelection();
 
 protected:
+  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   void Paint() override;
@@ -811,6 +868,38 @@ private:
   void MeasureFont(int DCol, int RCol, int ARow, TCanvas* C);
   // The column shows a filter drop-down button.
   bool ColumnFilterShown(int RCol);
+
+  // Renderer settings and state.
+  static TFont* NewFixedFont(VIduZozezuVodu* Grid);
+  std::unique_ptr<TFont> FFixedFont{NewFixedFont(this)};
+  bool FFlat = false;
+  TVAlignment FVAlignment = vtaTop;
+  bool FAutoNumAlign = false;
+  bool FHideFocusRect = false;
+  std::unique_ptr<TBitmap> FRowIndicator{new TBitmap};
+  TBands FBands{this};
+  THoverFixedCells FHoverFixedCells = hfNone;
+  TPoint FXYOffset{2, 2};
+  int FZoomOffset = 0;
+  TFixedHover FFixedHover;
+  bool FPlainClickSelecting = false;
+  std::unique_ptr<TIntList> FSelectedCells{new TIntList(-1, -1)};
+  // The pieces of DrawGridCell by step.
+  struct TCellColors {
+    TColor From = clNone, To = clNone, MirrorFrom = clNone, MirrorTo = clNone;
+  };
+  // Ctl3D follows Flat without the repaint its change notification brings.
+  void StoreCtl3D(bool Value);
+  // NodeLevel of column 0's properties, 0 without them.
+  int NodeLevelOf(int ARow) const;
+  // The background is laid out at paint time (a gradient across the cells).
+  bool DynamicBackground() const;
+  void DrawFixedLook(TCellPaintInfo& Info, const TCellColors& Colors);
+  void DrawListViewHeader(TCellPaintInfo& Info);
+  void DrawFixedEdges(TCellPaintInfo& Info);
+  void DrawRightFixedLines(TCellPaintInfo& Info);
+  void DrawTreeLines(TCellPaintInfo& Info);
+  void DrawCellBorders(TCellPaintInfo& Info);
 
   // A hidden row in the sorted index: its real index and its item.
   struct THiddenRef {

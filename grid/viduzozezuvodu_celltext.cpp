@@ -264,7 +264,7 @@ void VIduZozezuVodu::DrawCellText(TCellPaintInfo& Info) {
   TCanvas* C = Info.Canvas;
   const int ACol = Info.ACol, RCol = Info.RCol, ARow = Info.ARow;
   const bool Fixed = (Info.State & gdFixed) || ACol < GetFixedColsEx() || ARow < GetFixedRowsEx();
-  const bool Selecting = FTextPaint.PlainClickSelecting;
+  const bool Selecting = FPlainClickSelecting;
   TMouseActions* MA = FMouseActions;
 
   // 1. Selection colours and the link colour.
@@ -317,7 +317,7 @@ void VIduZozezuVodu::DrawCellText(TCellPaintInfo& Info) {
     C->GetFont()->SetColor(GetFont()->GetColor());
     LinkColor = FURLColor;
     GetCellColor(RCol, ARow, Info.State, C->GetBrush(), C->GetFont());
-    C->GetFont()->SetSize(C->GetFont()->GetSize() + FTextPaint.ZoomOffset);
+    C->GetFont()->SetSize(C->GetFont()->GetSize() + FZoomOffset);
   }
 
   // 6, 7. Background bitmap or gradient slice.
@@ -344,9 +344,9 @@ void VIduZozezuVodu::DrawCellText(TCellPaintInfo& Info) {
 
   // 9. The text.
   if (Info.DrawText) {
-    TR.left += FTextPaint.XYOffset.x;
-    TR.right -= FTextPaint.XYOffset.x;
-    TR.top += FTextPaint.XYOffset.y;
+    TR.left += FXYOffset.x;
+    TR.right -= FXYOffset.x;
+    TR.top += FXYOffset.y;
     if (Info.Graphic) {
       if (Info.GraphicHAlign == haBeforeText) TR.left += Info.GraphicWidth;
       if (Info.GraphicHAlign == haAfterText) TR.right -= Info.GraphicWidth;

@@ -28,17 +28,9 @@ TSize VIduZozezuVodu::GetCellTextSize(int ACol, int ARow, bool WordWrap, bool Re
 }
 
 void VIduZozezuVodu::MeasureFont(int DCol, int RCol, int ARow, TCanvas* C) {
-  TFont* F = C->GetFont();
-  F->Assign(GetFont());
-  if (TCellProperties* P = PropsOf(RCol, ARow)) {
-    if (P->FontColor != clNone) F->SetColor(P->FontColor);
-    if (P->FontStyle != TFontStyles()) F->SetStyle(P->FontStyle);
-    if (P->FontSize != 0) F->SetSize(P->FontSize);
-    if (!P->FontName.empty()) F->SetName(P->FontName);
-  }
-  (void)DCol;
-  GetCellColor(RCol, ARow, 0, C->GetBrush(), F);
-  F->SetSize(F->GetSize() + FTextPaint.ZoomOffset);
+  TGridDrawState State = 0;
+  GetFontProperties(DCol, RCol, ARow, State, C->GetFont(), C->GetBrush(), false);
+  C->GetFont()->SetSize(C->GetFont()->GetSize() + FZoomOffset);
 }
 
 TSize VIduZozezuVodu::GetCellTextSizeInt(int RCol, int DCol, int ARow, bool WordWrap, bool Reserve) {
@@ -53,7 +45,7 @@ TSize VIduZozezuVodu::GetCellTextSizeInt(int RCol, int DCol, int ARow, bool Word
   TCanvas* C = MB->GetCanvas();
   MeasureFont(DCol, RCol, ARow, C);
   if (Kind == ttFormula) S = CalcCell(RCol, ARow);
-  const TPoint XY = FTextPaint.XYOffset;
+  const TPoint XY = FXYOffset;
   TRect R = CellRect(DCol, ARow);
   InflateRect(&R, -XY.x, -XY.y);
   if (Reserve) R.right -= 17;

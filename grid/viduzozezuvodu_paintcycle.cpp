@@ -94,7 +94,7 @@ void VIduZozezuVodu::PaintBackground() {
       const TRect First = CellRect(GetLeftCol(), GetTopRow());
       Start = TPoint(First.left, First.top);
     }
-    const TPoint XY = FTextPaint.XYOffset;
+    const TPoint XY = FXYOffset;
     DrawWallPaperTile(TRect(Start.x + XY.x, Start.y + XY.y, Layout.right, Layout.bottom));
   }
   SelectClipRgn(DC, HadClip ? Old : nullptr);
@@ -139,7 +139,7 @@ void VIduZozezuVodu::Dispatch(TMessage& Message) {
 void VIduZozezuVodu::NCPaintProc() {
   const TGridLook L = GetLook();
   const bool Modern = L == glSoft || (L >= glZyt && L <= glOffice2007);
-  if (!Modern || GetBorderStyle() == bsNone || FTextPaint.Flat || !HandleAllocated()) return;
+  if (!Modern || GetBorderStyle() == bsNone || FFlat || !HandleAllocated()) return;
   HDC DC = GetWindowDC(GetHandle());
   if (!DC) return;
   const int W = GetWidth(), H = GetHeight();

@@ -35,13 +35,8 @@ struct TTextPaintState {
   bool SelectionResizer = false;
   bool SelectionRTFKeep = false;
   int FilterDropDownRow = 0;
-  TPoint XYOffset{2, 2};
-  int ZoomOffset = 0;
-  // Left button down without Ctrl in disjunct row or column selection.
-  bool PlainClickSelecting = false;
   // An in-cell edit control is shown: the current cell gets a frame.
   bool EditFrameShown = false;
-  bool Flat = false;
   // The canvas text is measured on, made on first use.
   TBitmap* MeasureBitmap = nullptr;
 };

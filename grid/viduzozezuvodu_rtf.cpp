@@ -71,7 +71,7 @@ void VIduZozezuVodu::RTFPaint(int ACol, int ARow, TCanvas* Canvas, TRect R) {
   POINT Corners[2] = {{R.left, R.top}, {R.right, R.bottom}};
   LPtoDP(DC, Corners, 2);
   const TRect DevR(Corners[0].x, Corners[0].y, Corners[1].x, Corners[1].y);
-  POINT Margin[2] = {{0, 0}, {FTextPaint.XYOffset.x, FTextPaint.XYOffset.y}};
+  POINT Margin[2] = {{0, 0}, {FXYOffset.x, FXYOffset.y}};
   DPtoLP(DC, Margin, 2);
   const int ResX = GetDeviceCaps(DC, LOGPIXELSX), ResY = GetDeviceCaps(DC, LOGPIXELSY);
   const int MX = MulDiv(Margin[1].x - Margin[0].x, ResX, 96);
