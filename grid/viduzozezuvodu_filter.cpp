@@ -57,6 +57,7 @@ void VIduZozezuVodu::CreateSearchParts() {
     P->GetMatchCase()->SetVisible(FSearchFooter->GetShowMatchCase());
     P->SetHeight(FSearchFooter->GetVisible() ? 32 : 0);
     P->SetVisible(FSearchFooter->GetVisible());
+    Realign();
     if (P->HandleAllocated()) P->LayoutControls();
   };
 }
