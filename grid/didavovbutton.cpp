@@ -293,7 +293,8 @@ void TDidAvovButton::UpdateExclusive() {
 }
 
 void TDidAvovButton::ButtonPressed(TMessage& Message) {
-  auto* Sender = reinterpret_cast<TDidAvovButton*>(Message.LParam);
+  // Other button kinds broadcast the same message; only ours take part.
+  auto* Sender = dynamic_cast<TDidAvovButton*>(reinterpret_cast<TControl*>(Message.LParam));
   if (static_cast<int>(Message.WParam) != FGroupIndex || !Sender || Sender == this) return;
   if (Sender->FDown && FDown) {
     FDown = false;
