@@ -32,6 +32,7 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   FColumnFilter = new TStringList;
   FControlList = new TControlList;
   FSpareRowCheck = new TCellGraphic;
+  CreateSearchParts();
   FMouseActions->OnChange = [this](TObject* Sender) { OnMouseActionsChanged(Sender); };
   FNavigation->OnChange = [this](TObject* Sender) { OnNavigationChanged(Sender); };
   FVisibleCols.fill(true);
@@ -52,6 +53,7 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
 
 VIduZozezuVodu::~VIduZozezuVodu() {
   FDestroying = true;
+  FreeSearchParts();
   // Hidden rows took their cell properties with them.
   for (int i = 0; i < FHiddenRows->GetCount(); ++i) {
     TStringList* L = FHiddenRows->Item(i)->GetItems();

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <initializer_list>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -24,9 +26,13 @@
 #include "grid/grouping.h"
 #include "grid/showmodified.h"
 #include "grid/searchfooter.h"
+#include "grid/filter.h"
 #include "controls/zytstyleif.h"
 
 class TStream;
+class TDropList;
+class TSearchPanel;
+class VIduZozezuVoduCheck;
 
 using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, int ARow, bool AState, bool& Allow)>;
@@ -59,6 +65,34 @@ using TGridBorderPropEvent = std::function<void(TObject* Sender, int ARow, int A
                                                 TPen* RightPen, TPen* BottomPen)>;
 using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
                                                 TGridDrawState AState, const TRect& ARect, bool Printing)>;
+using TCustomFilterEvent = std::function<void(TObject* Sender, int ARow, bool& AcceptRow)>;
+using TFilterProgressEvent = std::function<void(TObject* Sender, short Progress)>;
+using TFilterSelectEvent = std::function<void(TObject* Sender, int Column, int ItemIndex,
+                                              const AnsiString& FriendlyName, AnsiString& FilterCondition)>;
+using TSearchEditChangeEvent = std::function<void(TObject* Sender, const AnsiString& Value, bool& DefaultSearch)>;
+
+// Options of the find operations, one bit each (bit n = n-th value).
+enum TFindParameters {
+  fnMatchCase, fnMatchFull, fnMatchRegular, fnDirectionLeftRight, fnMatchStart, fnFindInCurrentRow,
+  fnFindInCurrentCol, fnIncludeFixed, fnAutoGoto, fnIgnoreHTMLTags, fnBackward, fnIncludeHiddenColumns,
+  fnFindInPresetCol, fnFindInPresetRow, fnSelectedCells, fnIncludeHiddenRows
+};
+struct TFindParams {
+  std::uint16_t Bits = 0;
+  TFindParams() = default;
+  TFindParams(std::initializer_list<TFindParameters> L) {
+    for (TFindParameters P : L) *this << P;
+  }
+  bool Contains(TFindParameters P) const { return Bits & (1u << P); }
+  TFindParams& operator<<(TFindParameters P) {
+    Bits = static_cast<std::uint16_t>(Bits | (1u << P));
+    return *this;
+  }
+  TFindParams& operator>>(TFindParameters P) {
+    Bits = static_cast<std::uint16_t>(Bits & ~(1u << P));
+    return *this;
+  }
+};
 
 // Errors of the grid library, raised with literal messages.
 class EDidAvovError : public Exception {
@@ -738,9 +772,6 @@ public:
   void SetSelectionResizer(bool Value) { SetPaintFlag(FTextPaint.SelectionResizer, Value); }
   bool GetSelectionRTFKeep() const { return FTextPaint.SelectionRTFKeep; }
   void SetSelectionRTFKeep(bool Value) { FTextPaint.SelectionRTFKeep = Value; }
-  int GetFilterDropDownRow() const { return FTextPaint.FilterDropDownRow; }
-  // Accepted only for a row above the normal rows; repaints.
-  void SetFilterRow(int Value);
   TPictureContainer* GetPictureContainer() const { return FTextPaint.PictureContainer; }
   void SetPictureContainer(TPictureContainer* Value) { FTextPaint.PictureContainer = Value; }
   THTMLPictureCache* GetPictureCache() const { return FTextPaint.PicCache; }
@@ -840,6 +871,104 @@ public:
   void CellControlsUpdate();
   // Moves the selection out of the grid so that no cell shows selected.
   void HideSelection();
+  // Shows a hidden selection again (the first normal cell when it is gone).
+  void UnHideSelection();
+  // Scrolls so that the cell is visible.
+  void ScrollInView(int ACol, int ARow);
+
+  // -- row filter
+  TFilter* GetFilter() const { return FFilter; }
+  bool GetFilterActive() const { return FFilterActive; }
+  void SetFilterActive(bool Value);
+  bool GetAutoFilterUpdate() const { return FAutoFilterUpdate; }
+  void SetAutoFilterUpdate(bool Value) { FAutoFilterUpdate = Value; }
+  int GetFilterDropDownRow() const { return FFilterDropDownRow; }
+  // Accepted only for rows above the normal rows.
+  void SetFilterRow(int Value);
+  void SetFilterDropDownRow(int Value) { SetFilterRow(Value); }
+  // The drop-down button glyph of columns for which GetFilter answers true.
+  TFilterDropDown* GetFilterDropDown() const { return FFilterDropDown; }
+  void SetFilterDropDown(TFilterDropDown* Value) { FFilterDropDown->Assign(Value); }
+  void FilterRow(int ARow);
+  // Hides the failing normal rows as one new hide level.
+  void ApplyFilter();
+  // Takes back the latest hide level; true while more than one remains.
+  bool RemoveLastFilter();
+  void RemoveAllFilters();
+  // Incremental filter on text typed so far; column -1 tests whole rows.
+  void NarrowDown(const AnsiString& AText, int AColumn);
+  // The column whose drop-down list is open; -1 for none.
+  int GetDropDownCol() const { return FDropDownCol; }
+  void SetDropDownCol(int Value) { FDropDownCol = Value; }
+  TDropList* GetDropList() const { return FDropList; }
+  // Mini-HTML tags taken out of the displayed text.
+  AnsiString GetStrippedCell(int ACol, int ARow);
+  TCustomFilterEvent OnCustomFilter;
+  TFilterProgressEvent OnFilterProgress;
+  TNotifyEvent OnFilterDone;
+  TFilterSelectEvent OnFilterSelect;
+
+  // -- find, replace and the search footer
+  TPoint Find(TPoint Start, const AnsiString& S, TFindParams Params);
+  TPoint FindWide(TPoint Start, const WideString& S, TFindParams Params);
+  TPoint FindFirst(const AnsiString& S, TFindParams Params);
+  TPoint FindNext();
+  int Replace(const AnsiString& FindText, const AnsiString& ReplaceText, TFindParams Params);
+  bool MatchCell(int ACol, int ARow, bool Wide);
+  // Type-ahead in the sort column; Text is upper case.
+  int Search(const AnsiString& Text);
+  bool IsCell(const AnsiString& Text, int& ACol, int& ARow);
+  TPoint GetLastHit() const { return FLastHit; }
+  int GetPresetSearchCol() const { return FPresetSearchCol; }
+  void SetPresetSearchCol(int Value) { FPresetSearchCol = Value; }
+  int GetPresetSearchRow() const { return FPresetSearchRow; }
+  void SetPresetSearchRow(int Value) { FPresetSearchRow = Value; }
+  void SearchEditChange(TObject* Sender);
+  void SearchForward(TObject* Sender);
+  void SearchBackward(TObject* Sender);
+  void SearchHighLight(TObject* Sender);
+  void SearchExit(TObject* Sender);
+  TSearchPanel* GetSearchPanel() const { return FSearchPanel; }
+  TSearchEditChangeEvent OnSearchEditChange;
+  TNotifyEvent OnSearchFooterClose;
+  TNotifyEvent OnCreatedSearchFooter;
+
+  // -- marking with mini-HTML tags
+  void MarkCells(const AnsiString& S, const AnsiString& Tag, bool DoCase, int FromCol, int FromRow, int ToCol,
+                 int ToRow);
+  void UnMarkCells(const AnsiString& Tag, int FromCol, int FromRow, int ToCol, int ToRow);
+  AnsiString HilightText(bool DoCase, const AnsiString& S, const AnsiString& Text);
+  AnsiString UnHilightText(const AnsiString& S);
+  AnsiString MarkText(bool DoCase, const AnsiString& S, const AnsiString& Text);
+  AnsiString UnMarkText(const AnsiString& S);
+  void HilightInCell(bool DoCase, int ACol, int ARow, const AnsiString& S);
+  void MarkInCell(bool DoCase, int ACol, int ARow, const AnsiString& S);
+  void HilightInCol(bool All, bool DoCase, int ACol, const AnsiString& S);
+  void MarkInCol(bool All, bool DoCase, int ACol, const AnsiString& S);
+  void HilightInRow(bool All, bool DoCase, int ARow, const AnsiString& S);
+  void MarkInRow(bool All, bool DoCase, int ARow, const AnsiString& S);
+  void HilightInGrid(bool All, bool DoCase, const AnsiString& S);
+  void MarkInGrid(bool All, bool DoCase, const AnsiString& S);
+  void UnHilightInCell(int ACol, int ARow);
+  void UnMarkInCell(int ACol, int ARow);
+  void UnHilightInCol(bool All, int ACol);
+  void UnMarkInCol(bool All, int ACol);
+  void UnHilightInRow(bool All, int ARow);
+  void UnMarkInRow(bool All, int ARow);
+  void UnHilightInGrid(bool All);
+  void UnMarkInGrid(bool All);
+
+  // -- cell checks and fills
+  VIduZozezuVoduCheck* GetCellChecker() const { return FCellChecker; }
+  void SetCellChecker(VIduZozezuVoduCheck* Value) { FCellChecker = Value; }
+  bool CheckCell(int ACol, int ARow);
+  bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+  void CheckCol(bool All, int ACol);
+  void CheckRow(bool All, int ARow);
+  void CheckGrid(bool All);
+  void TextFill(bool All, const AnsiString& S);
+  void RandomFill(bool All, int Max);
+  void LinearFill(bool All);
 
 protected:
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
@@ -849,6 +978,34 @@ protected:
 
 private:
   void ComputeEnvironment();
+  // The filter objects, drop list and search panel, made and freed with the grid.
+  void CreateSearchParts();
+  void FreeSearchParts();
+  // The normal (All false) or whole (All true) block of rows and columns.
+  void BlockOf(bool All, int& FromCol, int& FromRow, int& ToCol, int& ToRow) const;
+  // The walk behind Find and FindWide.
+  TPoint DoFind(TPoint Start, TFindParams Params, bool Wide);
+  TFindParams FooterParams();
+  void FooterFindStep(bool Backward);
+  void KeepHitAboveFooter();
+  TFilter* FFilter = nullptr;
+  bool FFilterActive = false;
+  bool FAutoFilterUpdate = true;
+  int FFilterDropDownRow = 0;
+  TFilterDropDown* FFilterDropDown = nullptr;
+  int FFilterSavedFixedRows = 1;
+  AnsiString FLastNarrowDown;
+  int FDropDownCol = -1;
+  bool FSelectionHidden = false;
+  TDropList* FDropList = nullptr;
+  TSearchPanel* FSearchPanel = nullptr;
+  AnsiString FFindText;
+  WideString FFindWideText;
+  TFindParams FFindParams;
+  TPoint FLastHit{0, 0};
+  int FPresetSearchCol = 0;
+  int FPresetSearchRow = 0;
+  VIduZozezuVoduCheck* FCellChecker = nullptr;
   TDrawTextFlags FDrawTextFlags;
   TTextPaintState FTextPaint{this};
   void SetPaintFlag(bool& Flag, bool Value) {
@@ -866,8 +1023,6 @@ private:
                      bool ShowMark, bool FilterShown, TColor LinkColor);
   // The font a cell's text is measured with, on C.
   void MeasureFont(int DCol, int RCol, int ARow, TCanvas* C);
-  // The column shows a filter drop-down button.
-  bool ColumnFilterShown(int RCol);
 
   // Renderer settings and state.
   static TFont* NewFixedFont(VIduZozezuVodu* Grid);

@@ -104,17 +104,6 @@ bool VIduZozezuVodu::IsRotated(int ACol, int ARow, int& Angle) {
   return true;
 }
 
-bool VIduZozezuVodu::ColumnFilterShown(int) {
-  // The filter drop-down layer answers this once it exists.
-  return false;
-}
-
-void VIduZozezuVodu::SetFilterRow(int Value) {
-  if (Value >= GetFixedRowsEx()) return;
-  FTextPaint.FilterDropDownRow = Value;
-  Invalidate();
-}
-
 bool VIduZozezuVodu::IsSortHeader(int RCol, int ARow, bool& ShowMark) {
   ShowMark = false;
   TSortSettings* SS = FSortSettings;
@@ -306,9 +295,15 @@ void VIduZozezuVodu::DrawCellText(TCellPaintInfo& Info) {
   const TRect Entry = TR;
 
   // 4. Filter glyph.
-  const bool FilterShown = ARow == FTextPaint.FilterDropDownRow && ColumnFilterShown(RCol);
-  if (FilterShown)
-    DrawBitmapResourceTransp(C, GetFixedColor(), TRect(TR.right - 16, TR.top, TR.right, TR.top + 16), "VZVFILT");
+  const bool FilterShown = ARow == FFilterDropDownRow && GetFilter(RCol);
+  if (FilterShown) {
+    const TRect GR(TR.right - 16, TR.top, TR.right, TR.top + 16);
+    TBitmap* Glyph = FFilterDropDown->GetGlyph();
+    if (Glyph && !Glyph->Empty())
+      DrawBitmapTransp(C, Glyph, GetFixedColor(), GR);
+    else
+      DrawBitmapResourceTransp(C, GetFixedColor(), GR, "VZVFILT");
+  }
 
   // 5. Normal cells of unselected disjunct rows or columns take their own look back.
   if (!Fixed && !Selecting &&

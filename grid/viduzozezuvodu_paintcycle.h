@@ -34,7 +34,6 @@ struct TTextPaintState {
   bool SelectionRectangle = false;
   bool SelectionResizer = false;
   bool SelectionRTFKeep = false;
-  int FilterDropDownRow = 0;
   // An in-cell edit control is shown: the current cell gets a frame.
   bool EditFrameShown = false;
   // The canvas text is measured on, made on first use.

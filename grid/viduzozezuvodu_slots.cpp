@@ -40,12 +40,10 @@ void VIduZozezuVodu::SelectionChanged(int, int, int, int) {}
 void VIduZozezuVodu::EditProgress(const AnsiString&, TPoint, int) {}
 void VIduZozezuVodu::DoInsertRow(int) {}
 void VIduZozezuVodu::DoDeleteRow(int) {}
-void VIduZozezuVodu::DoFilterDone() {}
 void VIduZozezuVodu::UpdateColSize(int, int&) {}
 void VIduZozezuVodu::UpdateAutoColSize(int, int&) {}
 void VIduZozezuVodu::UpdateColHeaders() {}
 AnsiString VIduZozezuVodu::EllipsClick(const AnsiString& S) { return S; }
-bool VIduZozezuVodu::MatchFilter(int) { return true; }
 void VIduZozezuVodu::PasteStart() {}
 void VIduZozezuVodu::PasteDone() {}
 void VIduZozezuVodu::PasteNotify(TPoint, const TGridRect&, TClipOperation) {}
@@ -69,7 +67,6 @@ void VIduZozezuVodu::TabToNextRowAtEnd() {
 }
 
 bool VIduZozezuVodu::DoAllowFmtPaste() { return FNavigation->AllowFmtClipboard; }
-void VIduZozezuVodu::FilterSelect(TObject*, int) {}
 void VIduZozezuVodu::PaintDesigner() {}
 void VIduZozezuVodu::HandleDesignChoice(int, int) {}
 void VIduZozezuVodu::ExportNotification(TGridExportState, int) {}
