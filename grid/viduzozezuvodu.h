@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -23,8 +25,11 @@
 #include "grid/showmodified.h"
 #include "grid/searchfooter.h"
 #include "controls/zytstyleif.h"
+#include "grid/dragdropsettings.h"
 
 class TStream;
+class TDidAvovUndoRedo;
+class TRichEdit;
 
 using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, int ARow, bool AState, bool& Allow)>;
@@ -50,6 +55,20 @@ using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACo
 using TSearchFooterActionEvent = std::function<void(TObject* Sender, const AnsiString& Value, int ACol, int ARow,
                                                     TSearchAction SearchAction)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TGridRect& R)>;
+using TSelectionChangedEvent =
+    std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+using TAutoRowEvent = std::function<void(TObject* Sender, int ARow)>;
+using TCellValueEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
+using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
+using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
+
+// A component told of every change of a block of cells in the grids it
+// registered with; descendants override CellsChanged.
+class TGridChangeNotifier : public TComponent {
+public:
+  using TComponent::TComponent;
+  virtual void CellsChanged(const TGridRect& R);
+};
 
 // Errors of the grid library, raised with literal messages.
 class EDidAvovError : public Exception {
@@ -712,6 +731,66 @@ public:
   // Moves the selection out of the grid so that no cell shows selected.
   void HideSelection();
 
+  // -- undo and redo of user edits (not owned); the component's grid
+  // reference follows the writer.
+  TDidAvovUndoRedo* GetUndoRedo() const { return FUndoRedo; }
+  void SetUndoRedo(TDidAvovUndoRedo* Value);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  // -- column order: entry p is the column that stood at p when recorded
+  void SetColumnOrder();
+  void ResetColumnOrder();
+  int ColumnPosition(int ACol);
+  int ColumnAtPosition(int APos);
+  TIntList* GetColumnOrder() const { return FColumnOrder.get(); }
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+
+  // -- change notifiers (not owned; a freed one leaves the list)
+  void RegisterNotifier(TGridChangeNotifier* ANotifier);
+  void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+  int GetNotifierCount() const { return static_cast<int>(FNotifiers.size()); }
+  TSelectionChangedEvent OnSelectionChanged;
+  TAutoRowEvent OnAutoInsertRow;
+  TAutoRowEvent OnAutoDeleteRow;
+  TCellValueEvent OnLoadCell;
+  TCellValueEvent OnSaveCell;
+  TCanAddRowEvent OnCanAddRow;
+  TCanInsertRowEvent OnCanInsertRow;
+
+  // -- selection queries
+  // Fixed cells are never selected; the disjunct row or column selection
+  // answers while it is on, the selection rectangle otherwise.
+  bool IsSelected(int ACol, int ARow);
+  AnsiString SelectedText();
+  // Multi-line texts leave SelectedText in the CSV line-feed form.
+  bool CopyLineFeedsAsCSV = false;
+  // The disjunct cell list: column in the low 16 bits, row in the high 16.
+  int GetSelectedCellsCount();
+  TGridCoord GetSelectedCell(int AIndex);
+  bool GetSelectedCells(int ACol, int ARow);
+  void SetSelectedCells(int ACol, int ARow, bool Value);
+  void ClearSelectedCells();
+  int GetSelectedColCount();
+  int GetSelectedRowCount();
+  int GetSelectedRow(int AIndex);
+  void ClearModifiedRows();
+  void InvalidateGridRect(const TGridRect& R);
+  // The rich edit's content as RTF, and stored into a cell.
+  AnsiString RichToString(TRichEdit* ARichEdit);
+  void RichToCell(int ACol, int ARow, TRichEdit* ARichEdit);
+  TCursor GetCursorEx() const { return FCursorEx; }
+  void SetCursorEx(TCursor Value);
+
+  // -- drag and drop, balloon and drag-scroll settings (owned)
+  TDragDropSettings* GetDragDropSettings() const { return FDragDropSettings.get(); }
+  TBalloonSettings* GetBalloon() const { return FBalloon.get(); }
+  void SetBalloonSettings(TBalloonSettings* Value) { FBalloon->Assign(Value); }
+  TDragScrollOptions* GetDragScrollOptions() const { return FDragScrollOptions.get(); }
+  void SetDragScrollOptions(TDragScrollOptions* Value) { FDragScrollOptions->Assign(Value); }
+  // The drop target registered for the grid's window, nil while none is.
+  IDropTarget* GetDropTarget() const { return FDragDropSettings->GetDropTarget(); }
+  bool GetDropTargetRegistered() const { return FDragDropSettings->GetDropTargetRegistered(); }
+
 protected:
   void CreateWnd() override;
   void DestroyWnd() override;
@@ -885,4 +964,19 @@ private:
   bool FIsComCtl6 = false;
   int FLoadedFixedRows = 1;
   int FLoadedFixedCols = 1;
+
+  TDidAvovUndoRedo* FUndoRedo = nullptr;
+  std::unique_ptr<TIntList> FColumnOrder = std::make_unique<TIntList>(0, 0);
+  std::vector<TGridChangeNotifier*> FNotifiers;
+  // The disjunct cell list and, for lookups, the same packed cells as a set.
+  std::unique_ptr<TIntList> FSelectedCells = std::make_unique<TIntList>(0, 0);
+  std::unordered_set<std::uint32_t> FSelectedCellSet;
+  bool AddSelectedCell(int ACol, int ARow);
+  TCursor FCursorEx = crDefault;
+  // Plain text of an RTF cell text, through a rich edit made on first use.
+  AnsiString RichPlainText(const AnsiString& Rtf);
+  std::shared_ptr<TRichEdit> FTextRichEdit;
+  std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>(this);
+  std::unique_ptr<TBalloonSettings> FBalloon = std::make_unique<TBalloonSettings>();
+  std::unique_ptr<TDragScrollOptions> FDragScrollOptions = std::make_unique<TDragScrollOptions>();
 };

@@ -88,6 +88,7 @@ void VIduZozezuVodu::Loaded() {
   FLoadedFixedRows = GetFixedRows();
   FLoadedFixedCols = GetFixedCols();
   FMaxRowCount = GetRowCount();
+  FDragDropSettings->LoadedIntoTarget();
   // The always-shown editor is the navigation's setting in this grid.
   if (GetOptions() & goAlwaysShowEditor) {
     FNavigation->AlwaysEdit = true;
