@@ -30,6 +30,7 @@
 class TStream;
 class TDidAvovUndoRedo;
 class TRichEdit;
+class TFooterPanel;
 
 using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, int ARow, bool AState, bool& Allow)>;
@@ -61,6 +62,8 @@ using TAutoRowEvent = std::function<void(TObject* Sender, int ARow)>;
 using TCellValueEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
 using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
 using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
+using TFooterPaintEvent = std::function<void(TObject* Sender, int AColumn, TCanvas* ACanvas, const TRect& ARect)>;
+using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
 
 // A component told of every change of a block of cells in the grids it
 // registered with; descendants override CellsChanged.
@@ -278,6 +281,13 @@ public:
   TCalcFooterEvent OnFooterCalc;
   // Repaints the footer panel.
   void UpdateFooter();
+  // The panel under the cells (owned), shown while the footer is visible.
+  TFooterPanel* GetFooterPanel() const { return FFooterPanel; }
+  // Set while the footer panel has the renderer paint onto its canvas.
+  bool DrawingToSeparateCanvas = false;
+  TFooterPaintEvent OnFooterPaint;
+  TClickCellEvent OnClickCell;
+  TNotifyEvent OnCreatedFloatingFooter;
   void FloatFooterUpdate() override { UpdateFooter(); }
 
   // -- sorting and control look (owned)
@@ -794,6 +804,9 @@ public:
 protected:
   void CreateWnd() override;
   void DestroyWnd() override;
+  // The footer follows the current row (previews) and the scrolled columns.
+  bool SelectCell(int ACol, int ARow) override;
+  void TopLeftChanged() override;
 
 private:
   void ComputeEnvironment();
@@ -966,6 +979,8 @@ private:
   int FLoadedFixedCols = 1;
 
   TDidAvovUndoRedo* FUndoRedo = nullptr;
+  TFooterPanel* FFooterPanel = nullptr;
+  void CreateFooterPanel();
   std::unique_ptr<TIntList> FColumnOrder = std::make_unique<TIntList>(0, 0);
   std::vector<TGridChangeNotifier*> FNotifiers;
   // The disjunct cell list and, for lookups, the same packed cells as a set.

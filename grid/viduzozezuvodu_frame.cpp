@@ -68,6 +68,7 @@ void VIduZozezuVodu::Invalidate() {
     return;
   }
   TStringGrid::Invalidate();
+  UpdateFooter();
 }
 
 void VIduZozezuVodu::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
