@@ -321,7 +321,8 @@ void Shown(HWND h) {
     w->setTitle(QString::fromUtf8(title));
     Windows()[h] = w;
     // The window manager keeps an owned window above its owner.
-    if (THostWindow* o = Find(GetWindow(h, GW_OWNER))) w->setTransientParent(o);
+    HWND owner = GetWindow(h, GW_OWNER);
+    if (THostWindow* o = owner ? Find(GetAncestor(owner, GA_ROOT)) : nullptr) w->setTransientParent(o);
   }
   ApplyMask(h);
   Place(w);

@@ -40,7 +40,11 @@ std::vector<HWND> OwnedWindows(HWND hWnd) {
   if (!hWnd) return owned;
   for (HWND t : wk::TopLevels()) {
     PWnd o = wk::Find(t);
-    if (o && o->Owner == hWnd && t != hWnd) owned.push_back(t);
+    if (!o || t == hWnd || !o->Owner) continue;
+    // An owner given as a child window stands for its top-level window.
+    PWnd owner = wk::Find(o->Owner);
+    PWnd top = owner ? wk::TopLevelOf(owner) : nullptr;
+    if (top && top->Handle == hWnd) owned.push_back(t);
   }
   return owned;
 }

@@ -380,8 +380,8 @@ HWND CreateWindowFromParams(const TWindowCreateParams& p) {
   w->ExStyle = p.ExStyle;
   if (p.Style & WS_CHILD)
     w->Parent = p.Parent;
-  else  // a top-level window is owned by the top-level window of the one given
-    w->Owner = parent ? wk::TopLevelOf(parent)->Handle : nullptr;
+  else
+    w->Owner = p.Parent;
   w->Id = p.Id;
   int x = p.X == CW_USEDEFAULT ? 0 : p.X, y = p.Y == CW_USEDEFAULT ? 0 : p.Y;
   int cx = p.Width == CW_USEDEFAULT ? 400 : std::max(0, p.Width);

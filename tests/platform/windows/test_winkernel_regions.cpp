@@ -78,9 +78,9 @@ TEST_F(RegionTest, AClickOutsideAShapedPopupReachesTheWindowBelow) {
 }
 
 TEST_F(RegionTest, OwnedPopupsStayInFrontOfTheirOwner) {
-  // Created with a child as parent: owned by that child's top-level window.
+  // Created with a child as parent: kept in front of that child's top-level window.
   HWND pop = Make("pop", child, RECT{300, 0, 320, 20}, WS_POPUP | WS_VISIBLE);
-  EXPECT_EQ(form, GetWindow(pop, GW_OWNER));
+  EXPECT_EQ(child, GetWindow(pop, GW_OWNER));
   HWND other = Top("other", RECT{0, 0, 400, 400});
   SetActiveWindow(other);
   auto Order = [] { return TopLevelWindows(); };
