@@ -68,6 +68,8 @@ AnsiString VIduZozezuVodu::SelectedText() {
   for (int I = Top; I <= Bottom; ++I) {
     AppendRow(I);
     if (I != Bottom) Out += "\r\n";
+    // The first row tells roughly how long the whole text gets.
+    if (I == Top) Out.reserve(Out.size() * static_cast<std::size_t>(Bottom - Top + 1) * 9 / 8);
   }
   return Out;
 }
