@@ -623,7 +623,7 @@ public:
   void SetShowModified(TShowModified* Value) { FShowModified->Assign(Value); }
 
   // -- repaints and navigation
-  virtual void RepaintCell(int ACol, int ARow);
+  void RepaintCell(int ACol, int ARow) override;
   virtual void RepaintRow(int ARow);
   virtual void RepaintCol(int ACol);
   void RepaintRect(const TGridRect& R);
