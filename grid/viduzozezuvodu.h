@@ -791,6 +791,41 @@ public:
   TCursor GetCursorEx() const { return FCursorEx; }
   void SetCursorEx(TCursor Value);
 
+  // -- header lists (owned): entries fill row 0 and column 0, "\\n" as a
+  // line break; a change of a list shows it again.
+  TStringList* GetColumnHeaders() const { return FColumnHeaders.get(); }
+  void SetColumnHeaders(TStrings* Value);
+  TStringList* GetRowHeaders() const { return FRowHeaders.get(); }
+  // Clears column 0 first only at design time.
+  void SetRowHeaders(TStrings* Value);
+  void ClearColumnHeaders();
+  void ShowColumnHeaders();
+  void ClearRowHeaders();
+  void ShowRowHeaders();
+  // -- columns whose runs of equal cells are merged (owned); a change of
+  // the list merges again, the first column as the main one.
+  TIntList* GetMergedColumns() const { return FMergedColumns.get(); }
+  void ApplyColumnMerge();
+  void UndoColumnMerge();
+  void MergedColumnsChanged(TObject* Sender, int ACol, int ARow);
+  // -- cell text margins
+  TPoint GetXYOffset() const { return FXYOffset; }
+  void SetXYOffset(TPoint Value);
+  void UpdateXYOffset(int X, int Y) { FXYOffset = TPoint(X, Y); }
+  // -- looks stored for the renderer and the interaction layer; repainted
+  // on a change
+  bool GetShowDesignHelper() const { return FShowDesignHelper; }
+  void SetShowDesignHelper(bool Value);
+  bool GetSelectionRectangle() const { return FSelectionRectangle; }
+  void SetSelectionRectangle(bool Value);
+  bool GetSelectionResizer() const { return FSelectionResizer; }
+  void SetSelectionResizer(bool Value);
+  bool GetHovering() const { return FHovering; }
+  void SetHovering(bool Value) { FHovering = Value; }
+  TStringList* GetLookupItems() const { return FLookupItems.get(); }
+  // A nil list is ignored.
+  void SetLookupItems(TStrings* Value);
+
   // -- drag and drop, balloon and drag-scroll settings (owned)
   TDragDropSettings* GetDragDropSettings() const { return FDragDropSettings.get(); }
   TBalloonSettings* GetBalloon() const { return FBalloon.get(); }
@@ -979,6 +1014,17 @@ private:
   int FLoadedFixedCols = 1;
 
   TDidAvovUndoRedo* FUndoRedo = nullptr;
+  std::unique_ptr<TStringList> NewHeaderList(bool Columns);
+  std::unique_ptr<TStringList> FColumnHeaders = NewHeaderList(true);
+  std::unique_ptr<TStringList> FRowHeaders = NewHeaderList(false);
+  std::unique_ptr<TIntList> NewMergedColumns();
+  std::unique_ptr<TIntList> FMergedColumns = NewMergedColumns();
+  std::unique_ptr<TStringList> FLookupItems = std::make_unique<TStringList>();
+  TPoint FXYOffset{2, 2};
+  bool FShowDesignHelper = true;
+  bool FSelectionRectangle = false;
+  bool FSelectionResizer = false;
+  bool FHovering = false;
   TFooterPanel* FFooterPanel = nullptr;
   void CreateFooterPanel();
   std::unique_ptr<TIntList> FColumnOrder = std::make_unique<TIntList>(0, 0);

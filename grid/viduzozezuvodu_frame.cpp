@@ -90,6 +90,8 @@ void VIduZozezuVodu::Loaded() {
   FLoadedFixedCols = GetFixedCols();
   FMaxRowCount = GetRowCount();
   FDragDropSettings->LoadedIntoTarget();
+  ShowColumnHeaders();
+  ShowRowHeaders();
   // The always-shown editor is the navigation's setting in this grid.
   if (GetOptions() & goAlwaysShowEditor) {
     FNavigation->AlwaysEdit = true;
