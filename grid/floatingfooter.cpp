@@ -19,6 +19,7 @@ void TFloatingFooter::Assign(TPersistent* Source) {
 
 void TFloatingFooter::SetVisible(bool Value) {
   FVisible = Value;
+  ApplyPanel();
   FGrid->SetFixedFooters(IsFixedLastRow() ? 1 : 0);
   Apply();
 }
@@ -28,6 +29,7 @@ void TFloatingFooter::SetFooterStyle(TFooterStyle Value) {
   // A preview style's last row is ordinary data.
   if (FVisible) FGrid->SetFixedFooters(IsFixedLastRow() ? 1 : 0);
   Apply();
+  Invalidate();
 }
 
 void TFloatingFooter::Apply() {

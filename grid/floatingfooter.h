@@ -31,7 +31,17 @@ public:
   // Shown in the fixed-last-row style: the grid's last row is the footer.
   bool IsFixedLastRow() const { return FVisible && FFooterStyle == fsFixedLastRow; }
   int GetHeight() const { return FHeight; }
-  void SetHeight(int Value) { FHeight = Value; }
+  // The footer panel follows: its height is one less.
+  void SetHeight(int Value);
+  // Writers of the fields below that repaint the footer panel (the border
+  // colour only on a change; ShowHint goes to the panel's hint switch).
+  void SetColor(TColor Value);
+  void SetColumn(int Value);
+  void SetCustomTemplate(const AnsiString& Value);
+  void SetBorderColor(TColor Value);
+  void SetShowHint(bool Value);
+  // Repaints the footer panel.
+  void Invalidate();
   // The calculation type of a column lives in the properties of its cell in
   // the grid's last row; setting it recalculates that column.
   TColumnCalcType GetColumnCalc(int ACol) const;
@@ -49,6 +59,8 @@ public:
 
 private:
   void Apply();
+  // Shows or hides the footer panel with its height.
+  void ApplyPanel();
 
   VIduZozezuVodu* FGrid;
   bool FVisible = false;

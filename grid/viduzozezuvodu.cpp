@@ -49,6 +49,7 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   ComputeEnvironment();
   SetGridLinkCursor(crHandPoint);
   SetLook(glXP);
+  CreateFooterPanel();
 }
 
 VIduZozezuVodu::~VIduZozezuVodu() {
@@ -145,8 +146,6 @@ void VIduZozezuVodu::SetRowEx(int Value) {
   }
   if (FMouseActions->GetDisjunctRowSelect()) SelectToRowSelect(false);
 }
-
-void VIduZozezuVodu::UpdateFooter() {}
 
 bool VIduZozezuVodu::IsWideCell(int ACol, int ARow) { return GetCellEx(ACol, ARow).rfind("|\\", 0) == 0; }
 

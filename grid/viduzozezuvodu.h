@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -28,11 +29,15 @@
 #include "grid/searchfooter.h"
 #include "grid/filter.h"
 #include "controls/zytstyleif.h"
+#include "grid/dragdropsettings.h"
 
 class TStream;
 class TDropList;
 class TSearchPanel;
 class VIduZozezuVoduCheck;
+class TDidAvovUndoRedo;
+class TRichEdit;
+class TFooterPanel;
 
 using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, int ARow, bool AState, bool& Allow)>;
@@ -92,6 +97,23 @@ struct TFindParams {
     Bits = static_cast<std::uint16_t>(Bits & ~(1u << P));
     return *this;
   }
+};
+
+using TSelectionChangedEvent =
+    std::function<void(TObject* Sender, int ALeft, int ATop, int ARight, int ABottom)>;
+using TAutoRowEvent = std::function<void(TObject* Sender, int ARow)>;
+using TCellValueEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
+using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
+using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
+using TFooterPaintEvent = std::function<void(TObject* Sender, int AColumn, TCanvas* ACanvas, const TRect& ARect)>;
+using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+
+// A component told of every change of a block of cells in the grids it
+// registered with; descendants override CellsChanged.
+class TGridChangeNotifier : public TComponent {
+public:
+  using TComponent::TComponent;
+  virtual void CellsChanged(const TGridRect& R);
 };
 
 // Errors of the grid library, raised with literal messages.
@@ -303,6 +325,13 @@ public:
   TCalcFooterEvent OnFooterCalc;
   // Repaints the footer panel.
   void UpdateFooter();
+  // The panel under the cells (owned), shown while the footer is visible.
+  TFooterPanel* GetFooterPanel() const { return FFooterPanel; }
+  // Set while the footer panel has the renderer paint onto its canvas.
+  bool DrawingToSeparateCanvas = false;
+  TFooterPaintEvent OnFooterPaint;
+  TClickCellEvent OnClickCell;
+  TNotifyEvent OnCreatedFloatingFooter;
   void FloatFooterUpdate() override { UpdateFooter(); }
 
   // -- sorting and control look (owned)
@@ -641,7 +670,7 @@ public:
   void SetShowModified(TShowModified* Value) { FShowModified->Assign(Value); }
 
   // -- repaints and navigation
-  virtual void RepaintCell(int ACol, int ARow);
+  void RepaintCell(int ACol, int ARow) override;
   virtual void RepaintRow(int ARow);
   virtual void RepaintCol(int ACol);
   void RepaintRect(const TGridRect& R);
@@ -861,8 +890,6 @@ public:
   // A plain (no Ctrl) left-button selection in disjunct row or column mode.
   bool GetPlainClickSelecting() const { return FPlainClickSelecting; }
   void SetPlainClickSelecting(bool Value) { FPlainClickSelecting = Value; }
-  // The disjunct cell selection: ACol + 65536 * ARow per selected cell.
-  TIntList* GetSelectedCellList() const { return FSelectedCells.get(); }
   // The room column 0 of a node row keeps for its node graphic.
   int NodeGraphicWidth(int ARow) const;
 
@@ -970,11 +997,101 @@ public:
   void RandomFill(bool All, int Max);
   void LinearFill(bool All);
 
+  // -- undo and redo of user edits (not owned); the component's grid
+  // reference follows the writer.
+  TDidAvovUndoRedo* GetUndoRedo() const { return FUndoRedo; }
+  void SetUndoRedo(TDidAvovUndoRedo* Value);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+  // -- column order: entry p is the column that stood at p when recorded
+  void SetColumnOrder();
+  void ResetColumnOrder();
+  int ColumnPosition(int ACol);
+  int ColumnAtPosition(int APos);
+  TIntList* GetColumnOrder() const { return FColumnOrder.get(); }
+  void ColumnMoved(int FromIndex, int ToIndex) override;
+
+  // -- change notifiers (not owned; a freed one leaves the list)
+  void RegisterNotifier(TGridChangeNotifier* ANotifier);
+  void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+  int GetNotifierCount() const { return static_cast<int>(FNotifiers.size()); }
+  TSelectionChangedEvent OnSelectionChanged;
+  TAutoRowEvent OnAutoInsertRow;
+  TAutoRowEvent OnAutoDeleteRow;
+  TCellValueEvent OnLoadCell;
+  TCellValueEvent OnSaveCell;
+  TCanAddRowEvent OnCanAddRow;
+  TCanInsertRowEvent OnCanInsertRow;
+
+  // -- selection queries
+  // Fixed cells are never selected; the disjunct row or column selection
+  // answers while it is on, the selection rectangle otherwise.
+  bool IsSelected(int ACol, int ARow);
+  AnsiString SelectedText();
+  // Multi-line texts leave SelectedText in the CSV line-feed form.
+  bool CopyLineFeedsAsCSV = false;
+  // The disjunct cell list: column in the low 16 bits, row in the high 16.
+  int GetSelectedCellsCount();
+  TGridCoord GetSelectedCell(int AIndex);
+  bool GetSelectedCells(int ACol, int ARow);
+  void SetSelectedCells(int ACol, int ARow, bool Value);
+  void ClearSelectedCells();
+  int GetSelectedColCount();
+  int GetSelectedRowCount();
+  int GetSelectedRow(int AIndex);
+  void ClearModifiedRows();
+  void InvalidateGridRect(const TGridRect& R);
+  // The rich edit's content as RTF, and stored into a cell.
+  AnsiString RichToString(TRichEdit* ARichEdit);
+  void RichToCell(int ACol, int ARow, TRichEdit* ARichEdit);
+  TCursor GetCursorEx() const { return FCursorEx; }
+  void SetCursorEx(TCursor Value);
+
+  // -- header lists (owned): entries fill row 0 and column 0, "\\n" as a
+  // line break; a change of a list shows it again.
+  TStringList* GetColumnHeaders() const { return FColumnHeaders.get(); }
+  void SetColumnHeaders(TStrings* Value);
+  TStringList* GetRowHeaders() const { return FRowHeaders.get(); }
+  // Clears column 0 first only at design time.
+  void SetRowHeaders(TStrings* Value);
+  void ClearColumnHeaders();
+  void ShowColumnHeaders();
+  void ClearRowHeaders();
+  void ShowRowHeaders();
+  // -- columns whose runs of equal cells are merged (owned); a change of
+  // the list merges again, the first column as the main one.
+  TIntList* GetMergedColumns() const { return FMergedColumns.get(); }
+  void ApplyColumnMerge();
+  void UndoColumnMerge();
+  void MergedColumnsChanged(TObject* Sender, int ACol, int ARow);
+  // -- looks stored for the renderer and the interaction layer; repainted
+  // on a change
+  bool GetShowDesignHelper() const { return FShowDesignHelper; }
+  void SetShowDesignHelper(bool Value);
+  bool GetHovering() const { return FHovering; }
+  void SetHovering(bool Value) { FHovering = Value; }
+  TStringList* GetLookupItems() const { return FLookupItems.get(); }
+  // A nil list is ignored.
+  void SetLookupItems(TStrings* Value);
+
+  // -- drag and drop, balloon and drag-scroll settings (owned)
+  TDragDropSettings* GetDragDropSettings() const { return FDragDropSettings.get(); }
+  TBalloonSettings* GetBalloon() const { return FBalloon.get(); }
+  void SetBalloonSettings(TBalloonSettings* Value) { FBalloon->Assign(Value); }
+  TDragScrollOptions* GetDragScrollOptions() const { return FDragScrollOptions.get(); }
+  void SetDragScrollOptions(TDragScrollOptions* Value) { FDragScrollOptions->Assign(Value); }
+  // The drop target registered for the grid's window, nil while none is.
+  IDropTarget* GetDropTarget() const { return FDragDropSettings->GetDropTarget(); }
+  bool GetDropTargetRegistered() const { return FDragDropSettings->GetDropTargetRegistered(); }
+
 protected:
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   void Paint() override;
+  // The footer follows the current row (previews) and the scrolled columns.
+  bool SelectCell(int ACol, int ARow) override;
+  void TopLeftChanged() override;
 
 private:
   void ComputeEnvironment();
@@ -1038,7 +1155,6 @@ private:
   int FZoomOffset = 0;
   TFixedHover FFixedHover;
   bool FPlainClickSelecting = false;
-  std::unique_ptr<TIntList> FSelectedCells{new TIntList(-1, -1)};
   // The pieces of DrawGridCell by step.
   struct TCellColors {
     TColor From = clNone, To = clNone, MirrorFrom = clNone, MirrorTo = clNone;
@@ -1221,4 +1337,29 @@ private:
   bool FIsComCtl6 = false;
   int FLoadedFixedRows = 1;
   int FLoadedFixedCols = 1;
+
+  TDidAvovUndoRedo* FUndoRedo = nullptr;
+  std::unique_ptr<TStringList> NewHeaderList(bool Columns);
+  std::unique_ptr<TStringList> FColumnHeaders = NewHeaderList(true);
+  std::unique_ptr<TStringList> FRowHeaders = NewHeaderList(false);
+  std::unique_ptr<TIntList> NewMergedColumns();
+  std::unique_ptr<TIntList> FMergedColumns = NewMergedColumns();
+  std::unique_ptr<TStringList> FLookupItems = std::make_unique<TStringList>();
+  bool FShowDesignHelper = true;
+  bool FHovering = false;
+  TFooterPanel* FFooterPanel = nullptr;
+  void CreateFooterPanel();
+  std::unique_ptr<TIntList> FColumnOrder = std::make_unique<TIntList>(0, 0);
+  std::vector<TGridChangeNotifier*> FNotifiers;
+  // The disjunct cell list and, for lookups, the same packed cells as a set.
+  std::unique_ptr<TIntList> FSelectedCells = std::make_unique<TIntList>(0, 0);
+  std::unordered_set<std::uint32_t> FSelectedCellSet;
+  bool AddSelectedCell(int ACol, int ARow);
+  TCursor FCursorEx = crDefault;
+  // Plain text of an RTF cell text, through a rich edit made on first use.
+  AnsiString RichPlainText(const AnsiString& Rtf);
+  std::shared_ptr<TRichEdit> FTextRichEdit;
+  std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>(this);
+  std::unique_ptr<TBalloonSettings> FBalloon = std::make_unique<TBalloonSettings>();
+  std::unique_ptr<TDragScrollOptions> FDragScrollOptions = std::make_unique<TDragScrollOptions>();
 };

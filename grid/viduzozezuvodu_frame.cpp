@@ -68,6 +68,7 @@ void VIduZozezuVodu::Invalidate() {
     return;
   }
   TStringGrid::Invalidate();
+  UpdateFooter();
 }
 
 void VIduZozezuVodu::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -88,6 +89,9 @@ void VIduZozezuVodu::Loaded() {
   FLoadedFixedRows = GetFixedRows();
   FLoadedFixedCols = GetFixedCols();
   FMaxRowCount = GetRowCount();
+  FDragDropSettings->LoadedIntoTarget();
+  ShowColumnHeaders();
+  ShowRowHeaders();
   // The always-shown editor is the navigation's setting in this grid.
   if (GetOptions() & goAlwaysShowEditor) {
     FNavigation->AlwaysEdit = true;

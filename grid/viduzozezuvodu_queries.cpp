@@ -168,12 +168,6 @@ bool VIduZozezuVodu::IsFixed(int ACol, int ARow) {
   return Fixed;
 }
 
-void VIduZozezuVodu::CellsChanged(const TGridRect& ARect) {
-  if (OnCellsChanged) OnCellsChanged(this, ARect);
-  // Registered change notifiers come with the column order layer.
-  CalcFooter(-1);
-}
-
 // ---- update bracket -----------------------------------------------------------------------------
 
 void VIduZozezuVodu::BeginUpdate() {

@@ -195,7 +195,7 @@ void VIduZozezuVodu::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
   }
 
   if (FMouseActions->GetDisjunctCellSelect() && show) {
-    if (FSelectedCells->HasValue(ACol + 65536 * ARow)) {
+    if (GetSelectedCells(ACol, ARow)) {
       applySelection();
       AState |= gdSelected;
     } else if (ACol == GetCol() && ARow == GetRow()) {

@@ -32,14 +32,9 @@ void VIduZozezuVodu::SetEditCell(const AnsiString& Value) {
 void VIduZozezuVodu::RestoreCache() {}
 bool VIduZozezuVodu::ToggleCheck(int, int, bool) { return false; }
 bool VIduZozezuVodu::ToggleRadioButton(int, int, bool) { return false; }
-AnsiString VIduZozezuVodu::CalcCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
 
 // ---- notifications and hooks --------------------------------------------------------------------
 
-void VIduZozezuVodu::SelectionChanged(int, int, int, int) {}
-void VIduZozezuVodu::EditProgress(const AnsiString&, TPoint, int) {}
-void VIduZozezuVodu::DoInsertRow(int) {}
-void VIduZozezuVodu::DoDeleteRow(int) {}
 void VIduZozezuVodu::UpdateColSize(int, int&) {}
 void VIduZozezuVodu::UpdateAutoColSize(int, int&) {}
 void VIduZozezuVodu::UpdateColHeaders() {}
@@ -53,8 +48,6 @@ void VIduZozezuVodu::CellsLoaded() { CalcFooter(-1); }
 
 // ---- rows, interaction, exchange --------------------------------------------------------------
 
-void VIduZozezuVodu::QueryAddRow(bool&) {}
-void VIduZozezuVodu::QueryInsertRow(int, bool&) {}
 void VIduZozezuVodu::DirectWheelChange(int, bool&) {}
 void VIduZozezuVodu::CellSelect(int, int) {}
 void VIduZozezuVodu::SetCellSelectMode(bool) {}
@@ -69,8 +62,6 @@ void VIduZozezuVodu::TabToNextRowAtEnd() {
 bool VIduZozezuVodu::DoAllowFmtPaste() { return FNavigation->AllowFmtClipboard; }
 void VIduZozezuVodu::PaintDesigner() {}
 void VIduZozezuVodu::HandleDesignChoice(int, int) {}
-void VIduZozezuVodu::ExportNotification(TGridExportState, int) {}
-void VIduZozezuVodu::ImportNotification(TGridImportState, int) {}
 
 int VIduZozezuVodu::GetVersionNr() { return (4 << 24) | (6 << 16) | (0 << 8) | 8; }
 

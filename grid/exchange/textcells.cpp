@@ -102,10 +102,6 @@ bool AtEnd(TStream* S) { return S->GetPosition() >= S->GetSize(); }
 
 }  // namespace
 
-AnsiString VIduZozezuVodu::SaveCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
-
-void VIduZozezuVodu::LoadCell(int ACol, int ARow, const AnsiString& Value) { SetCellEx(ACol, ARow, Value); }
-
 void VIduZozezuVodu::SaveToFile(const AnsiString& FileName) {
   // Cells are addressed by real column; with the hidden columns saved the
   // range widens by their number and each width is that real column's.

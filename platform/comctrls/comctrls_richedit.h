@@ -46,12 +46,6 @@ inline constexpr DWORD CFE_STRIKEOUT = 0x00000008;
 inline constexpr DWORD CFE_AUTOCOLOR = 0x40000000;
 inline constexpr DWORD CFM_EFFECTS = CFM_STYLES | CFM_COLOR;
 
-// EM_POSFROMCHAR/EM_CHARFROMPOS points of the rich edit.
-struct POINTL {
-  LONG x;
-  LONG y;
-};
-
 struct CHARRANGE {
   LONG cpMin;
   LONG cpMax;  // -1 with cpMin 0: everything

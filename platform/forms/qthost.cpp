@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QRasterWindow>
+#include <QRegion>
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -23,6 +24,7 @@
 #include "platform/forms/forms.h"
 #include "platform/rtl/messages.h"
 #include "platform/graphics/graphics.h"
+#include "platform/windows/winregion.h"
 
 namespace {
 
@@ -281,6 +283,26 @@ void Place(THostWindow* w) {
   w->Syncing = false;
 }
 
+// The region as row runs of the pixels it holds.
+QRegion QtRegionOf(HRGN r) {
+  RECT b{};
+  GetRgnBox(r, &b);
+  QRegion q;
+  for (int y = b.top; y < b.bottom; ++y)
+    for (int x = b.left; x < b.right;) {
+      if (!PtInRegion(r, x, y)) {
+        ++x;
+        continue;
+      }
+      int x0 = x;
+      while (x < b.right && PtInRegion(r, x, y)) ++x;
+      q += QRect(x0, y, x - x0, 1);
+    }
+  return q;
+}
+
+void ApplyMask(HWND h);
+
 void Shown(HWND h) {
   THostWindow* w = Find(h);
   if (!w) {
@@ -298,7 +320,11 @@ void Shown(HWND h) {
     GetWindowTextA(h, title, sizeof title);
     w->setTitle(QString::fromUtf8(title));
     Windows()[h] = w;
+    // The window manager keeps an owned window above its owner.
+    HWND owner = GetWindow(h, GW_OWNER);
+    if (THostWindow* o = owner ? Find(GetAncestor(owner, GA_ROOT)) : nullptr) w->setTransientParent(o);
   }
+  ApplyMask(h);
   Place(w);
   w->show();
   w->requestUpdate();
@@ -327,6 +353,19 @@ void Repaint(HWND h, const RECT&) {
 void Activated(HWND h) {
   if (THostWindow* w = Find(h); w && !w->isActive() && !(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_NOACTIVATE))
     w->requestActivate();
+  // Windows it owns stay in front of it.
+  std::vector<HWND> owned = OwnedWindows(h);
+  for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+    if (THostWindow* o = Find(*it); o && o->isVisible()) o->raise();
+}
+
+// A top-level window with a region shows only inside it.
+void ApplyMask(HWND h) {
+  THostWindow* w = Find(h);
+  if (!w) return;
+  HRGN r = CreateRectRgn(0, 0, 0, 0);
+  w->setMask(GetWindowRgn(h, r) != ERROR ? QtRegionOf(r) : QRegion());
+  DeleteObject(r);
 }
 
 QCursor QtCursorOf(HCURSOR c) {
@@ -431,6 +470,7 @@ bool QtHostStart() {
   host.CursorChanged = CursorChanged;
   host.Beep = [](UINT) { QApplication::beep(); };
   SetWindowHost(host);
+  SetWindowRegionHook(ApplyMask);
   // Real dialogs need a display and the widgets application object.
   const QString platform = QGuiApplication::platformName();
   OwnDialogs = qobject_cast<QApplication*>(QCoreApplication::instance()) && platform != "offscreen" &&

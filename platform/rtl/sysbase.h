@@ -62,6 +62,12 @@ struct POINT {
   LONG y;
 };
 
+// Points of the rich edit messages and of OLE drag and drop.
+struct POINTL {
+  LONG x;
+  LONG y;
+};
+
 // Win32 error codes (signed, as the platform declares them, so that they
 // compare cleanly with both LONG results and DWORD GetLastError values).
 inline constexpr LONG ERROR_SUCCESS = 0;

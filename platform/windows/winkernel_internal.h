@@ -64,6 +64,9 @@ struct TWnd {
   COLORREF LayeredKey = 0;
   BYTE LayeredAlpha = 255;
 
+  // Window region (window coordinates), owned by the window; nil: none.
+  HRGN Region = nullptr;
+
   bool IsChild() const { return (Style & WS_CHILD) != 0; }
 };
 using PWnd = std::shared_ptr<TWnd>;
@@ -90,6 +93,10 @@ SIZE ClientSize(const TWnd& w);
 POINT ClientOrigin(const TWnd& w);  // client (0, 0) on the screen
 POINT WindowOrigin(const TWnd& w);  // window (0, 0) on the screen
 PWnd TopLevelOf(const PWnd& w);
+// Whether the window's region (if any) holds the point given in window coordinates.
+bool InWindowRegion(const TWnd& w, POINT windowPt);
+// Puts the windows owned by h (and theirs) just in front of it.
+void RaiseOwned(HWND h);
 bool IsVisibleChain(const TWnd& w);
 bool IsEnabledChain(const TWnd& w);
 bool IsDescendant(HWND ancestor, HWND h);  // h itself counts

@@ -82,6 +82,23 @@ void Compose(HDC dst, const PWnd& w, POINT origin, RECT clip) {
   int ww = w->Rect.right - w->Rect.left, wh = w->Rect.bottom - w->Rect.top;
   RECT whole{origin.x, origin.y, origin.x + ww, origin.y + wh}, vis;
   if (!IntersectRect(&vis, &whole, &clip)) return;
+  // A window with a region shows (and lets its children show) only inside it.
+  int saved = 0;
+  if (w->Region) {
+    saved = SaveDC(dst);
+    HRGN r = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(r, w->Region, nullptr, RGN_COPY);
+    OffsetRgn(r, origin.x, origin.y);
+    ExtSelectClipRgn(dst, r, RGN_AND);
+    DeleteObject(r);
+  }
+  struct TRestore {
+    HDC dc;
+    int level;
+    ~TRestore() {
+      if (level) RestoreDC(dc, level);
+    }
+  } restore{dst, saved};
   HDC src = CreateCompatibleDC(nullptr);
   if (w->FrameStore) {
     SelectObject(src, w->FrameStore);

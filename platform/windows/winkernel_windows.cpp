@@ -95,6 +95,8 @@ void FinishDestroy(const PWnd& w) {
   Unlink(*w);
   wk::ForgetWindow(w->Handle);
   wk::FreeStores(*w);
+  if (w->Region) DeleteObject(w->Region);
+  w->Region = nullptr;
   {
     std::lock_guard guard(wk::TableLock());
     w->Destroyed = true;
@@ -260,6 +262,7 @@ HWND HitTest(POINT pt) {
     if (!w || !(w->Style & WS_VISIBLE)) continue;
     RECT r = w->Rect;
     if (!PtInRect(&r, pt)) continue;
+    if (!InWindowRegion(*w, POINT{pt.x - r.left, pt.y - r.top})) continue;
     // Descend into the children under the point; disabled ones leave the
     // input to their parent.
     for (;;) {
@@ -270,7 +273,8 @@ HWND HitTest(POINT pt) {
       PWnd next;
       for (HWND c : w->Children) {
         PWnd cw = Find(c);
-        if (cw && (cw->Style & WS_VISIBLE) && PtInRect(&cw->Rect, local)) {
+        if (cw && (cw->Style & WS_VISIBLE) && PtInRect(&cw->Rect, local) &&
+            InWindowRegion(*cw, POINT{local.x - cw->Rect.left, local.y - cw->Rect.top})) {
           next = cw;
           break;
         }
@@ -619,6 +623,7 @@ BOOL SetWindowPos(HWND h, HWND after, int x, int y, int cx, int cy, UINT flags) 
       auto it = std::find(list.begin(), list.end(), after);
       list.insert(it == list.end() ? list.begin() : it + 1, h);
     }
+    if (!w->Parent) wk::RaiseOwned(h);
   }
 
   bool wasVisible = (w->Style & WS_VISIBLE) != 0;

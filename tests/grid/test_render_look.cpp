@@ -195,7 +195,7 @@ TEST_F(RenderLook, SelectionColours) {
 
   // Disjunct cells: listed cells show selected, the current cell does not.
   G.GetMouseActions()->SetDisjunctCellSelect(true);
-  G.GetSelectedCellList()->Add(4 + 65536 * 5);
+  G.SetSelectedCells(4, 5, true);
   const TLook listed = Resolve(4, 5);
   EXPECT_EQ(listed.Brush, 0x0000AA);
   EXPECT_EQ(listed.To, 0x0000BB);
