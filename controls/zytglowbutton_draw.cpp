@@ -4,9 +4,9 @@
 // call.
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
+#include "controls/gdipimagebytes.h"
 #include "controls/zytglowbutton.h"
 #include "platform/graphics/graphics_ole.h"
 
@@ -84,30 +84,13 @@ std::unique_ptr<TGPFontFamily> FamilyOf(TFont* F) {
   return family;
 }
 
-// The picture's bytes in a block of global memory behind a stream, for
-// GDI+ to decode.
+// The picture's image, decoded by GDI+, with the bytes it came from.
 template <class F>
 void WithPictureImage(TGDIPPicture* Picture, F Use) {
   TMemoryStream bytes;
   Picture->SaveToStream(&bytes);
-  const auto size = static_cast<std::size_t>(bytes.Size());
-  if (size == 0) return;
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!mem) throw Exception("Could not allocate memory for image");
-  std::memcpy(GlobalLock(mem), bytes.Memory(), size);
-  GlobalUnlock(mem);
-  IStream* stream = nullptr;
-  CreateStreamOnHGlobal(mem, FALSE, &stream);
-  struct TRelease {
-    IStream* s;
-    HGLOBAL m;
-    ~TRelease() {
-      if (s) s->Release();
-      GlobalFree(m);
-    }
-  } release{stream, mem};
-  TGPImage image(stream, false);
-  Use(&image, bytes);
+  WithGPImageBytes(bytes.Memory(), static_cast<std::size_t>(bytes.Size()),
+                   [&](TGPImage* image) { Use(image, bytes); });
 }
 
 // Draws with the bottom-left pixel's colour keyed out.
