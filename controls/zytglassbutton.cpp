@@ -9,29 +9,6 @@
 namespace ZytGlassButton {
 
 // ---- Action link ------------------------------------------------------------------------
-TZytGlassButtonActionLink::TZytGlassButtonActionLink(TZytCustomGlassButton* AClient) : FClient(AClient) {}
-
-TZytGlassButtonActionLink::~TZytGlassButtonActionLink() {
-  if (FAction) FAction->UnRegisterClient(this);
-}
-
-void TZytGlassButtonActionLink::SetAction(TBasicAction* Value) {
-  if (Value == FAction) return;
-  if (FAction) FAction->UnRegisterClient(this);
-  FAction = Value;
-  if (!FAction) return;
-  FAction->RegisterClient(this);
-  Remember();
-  if (FClient) FClient->ActionChange(FAction, FClient->HasState(csLoading));
-}
-
-void TZytGlassButtonActionLink::Remember() {
-  if (auto* a = dynamic_cast<TCustomAction*>(FAction)) {
-    FSeenChecked = a->GetChecked();
-    FSeenGroupIndex = a->GetGroupIndex();
-  }
-}
-
 bool TZytGlassButtonActionLink::IsCheckedLinked() const {
   return FClient && dynamic_cast<TCustomAction*>(FAction) && FSeenChecked == FClient->GetDown();
 }
@@ -49,12 +26,8 @@ void TZytGlassButtonActionLink::SetGroupIndex(int Value) {
 }
 
 void TZytGlassButtonActionLink::ActionChanged(TBasicAction* Action) {
-  if (!Action) {  // the action is going away
-    FAction = nullptr;
-    return;
-  }
-  auto* a = dynamic_cast<TCustomAction*>(Action);
-  if (!a || !FClient) return;
+  TCustomAction* a = ChangedAction(Action);
+  if (!a) return;
   if (a->GetGroupIndex() != FSeenGroupIndex) SetGroupIndex(a->GetGroupIndex());
   if (a->GetChecked() != FSeenChecked) SetChecked(a->GetChecked());
   Remember();
