@@ -1,9 +1,19 @@
 // What the glass and glow buttons share: the action link's registration and
-// memory.
+// memory, finding the control under the cursor, and painting the parent's
+// look under a button that does not cover all of its rectangle.
 #pragma once
 
 #include "platform/comctrls/actnlist.h"
 #include "platform/forms/controls.h"
+
+// The deepest windowed control under the screen point, or the graphic child
+// of it there; null off every control.
+TControl* ZytControlAtScreenPoint(POINT P);
+
+// Paints the parent of Control (background, then its own paint) into
+// Control's canvas through Clip, in the parent's coordinates; nothing
+// without a parent. Clip stays the caller's.
+void ZytPaintParentPart(TCustomControl* Control, HRGN Clip);
 
 // Links a button to an action: registers with it, unregisters when the link
 // or the action goes, and remembers what the action held when last seen,

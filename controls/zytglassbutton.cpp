@@ -243,24 +243,11 @@ void TZytCustomGlassButton::WMLButtonUpGlass(TMessage& Message) {
 }
 
 // ---- Hover ------------------------------------------------------------------------------
-namespace {
-
-// The control under the screen point: the deepest windowed control, then a
-// graphic child of it.
-TControl* ControlAtScreenPoint(POINT P) {
-  TWinControl* win = TWinControl::FindControl(WindowFromPoint(P));
-  if (!win) return nullptr;
-  TControl* c = win->ControlAtPos(win->ScreenToClient(TPoint(P.x, P.y)), false);
-  return c ? c : win;
-}
-
-}  // namespace
-
 void TZytCustomGlassButton::UpdateTracking() {
   if (!GetEnabled()) return;
   POINT p{};
   GetCursorPos(&p);
-  FMouseInside = ControlAtScreenPoint(p) != this;
+  FMouseInside = ZytControlAtScreenPoint(p) != this;
   if (FMouseInside)
     Perform(CM_MOUSELEAVE, 0, 0);
   else
@@ -356,20 +343,9 @@ void TZytCustomGlassButton::NormaliseState() {
 }
 
 void TZytCustomGlassButton::PaintParentBackground() {
-  TWinControl* parent = GetParent();
-  if (!parent) return;
-  HDC dc = GetCanvas()->GetHandle();
+  if (!GetParent()) return;
   HRGN clip = CreateRectRgn(0, 0, GetClientWidth(), GetClientHeight());
-  SelectClipRgn(dc, clip);
-  const int saved = SaveDC(dc);
-  const TPoint at = parent->ScreenToClient(ClientOrigin());
-  POINT old{};
-  SetWindowOrgEx(dc, 0, 0, &old);
-  SetWindowOrgEx(dc, old.x + at.x, old.y + at.y, nullptr);
-  parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-  RestoreDC(dc, saved);
-  SelectClipRgn(dc, nullptr);
+  ZytPaintParentPart(this, clip);
   DeleteObject(clip);
 }
 

@@ -507,7 +507,6 @@ private:
   bool IsActive();
   bool CMDialogKey(TMessage& Message);
   bool CMDialogChar(TMessage& Message);
-  void PaintParentPart(HRGN Clip);
   void PaintRoundedCorners();
   void ShowDropDownMenu();
   TPoint MenuPoint();
