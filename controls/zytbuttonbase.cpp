@@ -1,5 +1,8 @@
 #include "controls/zytbuttonbase.h"
 
+#include "controls/zytgdip.h"
+#include "platform/rtl/codepages.h"
+
 TControl* ZytControlAtScreenPoint(POINT P) {
   TWinControl* win = TWinControl::FindControl(WindowFromPoint(P));
   if (!win) return nullptr;
@@ -21,4 +24,14 @@ void ZytPaintParentPart(TCustomControl* Control, HRGN Clip) {
   parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
   RestoreDC(dc, saved);
   SelectClipRgn(dc, nullptr);
+}
+
+bool ZytCanUseGdipText(TCanvas* C, TFont* Font) {
+  C->GetFont()->SetName(Font->GetName());
+  C->RequireState(false, false, true);
+  TEXTMETRICA tm;
+  if (!GetTextMetrics(C->GetHandle(), &tm)) return false;
+  if ((tm.tmPitchAndFamily & 0x02) == 0 || (tm.tmPitchAndFamily & 0x08) != 0) return false;
+  TGPFontFamily family(Utf8ToWide(Font->GetName()));
+  return family.GetLastStatus() == Ok;
 }

@@ -1,6 +1,7 @@
 // What the glass and glow buttons share: the action link's registration and
-// memory, finding the control under the cursor, and painting the parent's
-// look under a button that does not cover all of its rectangle.
+// memory, finding the control under the cursor, painting the parent's look
+// under a button that does not cover all of its rectangle, and whether
+// GDI+ can draw a font.
 #pragma once
 
 #include "platform/comctrls/actnlist.h"
@@ -9,6 +10,10 @@
 // The deepest windowed control under the screen point, or the graphic child
 // of it there; null off every control.
 TControl* ZytControlAtScreenPoint(POINT P);
+
+// Whether GDI+ can draw text in Font: an installed outline font that is not
+// a device font. Selects Font's name into C to ask.
+bool ZytCanUseGdipText(TCanvas* C, TFont* Font);
 
 // Paints the parent of Control (background, then its own paint) into
 // Control's canvas through Clip, in the parent's coordinates; nothing

@@ -53,6 +53,10 @@ enum TShortCutHintPos {
   shpBelowBottomCenter
 };
 enum TZytToolButtonStyle { tasButton, tasCheck };
+
+// Places a caption in its rectangle by Layout: an adjusted layout pushes it
+// to that side, any other centres it.
+void AlignCaptionByLayout(TGPStringFormat& Format, TButtonLayout Layout);
 enum TBackGroundSymbol {
   bsArrowLeft,
   bsArrowRight,

@@ -56,18 +56,6 @@ void RightEdgeShaded(TGPGraphics* G, TColor Color, int X, int Y, int W, int H) {
        static_cast<float>(Y + H));
 }
 
-// GDI+ draws the text only for an installed outline font that is not a
-// device font.
-bool CanUseGdipText(TCanvas* C, TFont* Font) {
-  C->GetFont()->SetName(Font->GetName());
-  C->RequireState(false, false, true);
-  TEXTMETRICA tm;
-  if (!GetTextMetrics(C->GetHandle(), &tm)) return false;
-  if ((tm.tmPitchAndFamily & 0x02) == 0 || (tm.tmPitchAndFamily & 0x08) != 0) return false;
-  TGPFontFamily family(Utf8ToWide(Font->GetName()));
-  return family.GetLastStatus() == Ok;
-}
-
 int FontStyleOf(TFont* F) {
   int s = FontStyleRegular;
   if (F->GetStyle().Contains(fsBold)) s |= FontStyleBold;
@@ -404,18 +392,13 @@ void DrawGlowButton(TCanvas* Canvas, TRect R, TColor CC, TColor CCTo, TColor CCM
     // 8. Caption preparation.
     AnsiString caption = StringReplace(Caption, "\\n", forced ? " " : "\n\r", rfReplaceAll | rfIgnoreCase);
     const WideString text = !caption.empty() ? Utf8ToWide(caption) : WideCaption;
-    const bool gdip = AntiAlias != aaNone && CanUseGdipText(Canvas, AFont);
+    const bool gdip = AntiAlias != aaNone && ZytCanUseGdipText(Canvas, AFont);
 
     // 9. Layout rectangle and format.
     const TGPRectF layout = Measure ? MakeRect(0.0f, 0.0f, 4096.0f, 4096.0f)
                                     : MakeRect(0.0f, 0.0f, static_cast<float>(Wc), static_cast<float>(Hc));
     TGPStringFormat format(WordWrap ? 0 : StringFormatFlagsNoWrap, 0);
-    format.SetAlignment(Layout == blGlyphLeftAdjusted    ? StringAlignmentNear
-                        : Layout == blGlyphRightAdjusted ? StringAlignmentFar
-                                                         : StringAlignmentCenter);
-    format.SetLineAlignment(Layout == blGlyphTopAdjusted      ? StringAlignmentNear
-                            : Layout == blGlyphBottomAdjusted ? StringAlignmentFar
-                                                              : StringAlignmentCenter);
+    ZytGlassButton::AlignCaptionByLayout(format, Layout);
     format.SetHotkeyPrefix(HotkeyPrefixShow);
     format.SetTrimming(Trimming);
     TGPSolidBrush textBrush(Enabled ? Argb(AFont->GetColor()) : Argb(static_cast<TColor>(0x808080)));
