@@ -1,8 +1,8 @@
 #include "controls/gdipicture.h"
 
-#include <cstring>
 #include <memory>
 
+#include "controls/gdipimagebytes.h"
 #include "platform/graphics/graphics_ole.h"
 #include "platform/graphics/resources.h"
 #include "platform/rtl/sysutils.h"
@@ -13,26 +13,8 @@ TGDIPPicture::~TGDIPPicture() { delete FDataStream; }
 
 template <class F>
 bool TGDIPPicture::WithImage(F use) {
-  if (FIsEmpty || FDataStream->Size() == 0) return false;
-  const auto size = static_cast<std::size_t>(FDataStream->Size());
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!mem) throw Exception("Could not allocate memory for image");
-  std::memcpy(GlobalLock(mem), FDataStream->Memory(), size);
-  GlobalUnlock(mem);
-  // The block is freed here, once, after the stream that reads it.
-  IStream* stream = nullptr;
-  CreateStreamOnHGlobal(mem, FALSE, &stream);
-  struct TRelease {
-    IStream* s;
-    HGLOBAL m;
-    ~TRelease() {
-      if (s) s->Release();
-      GlobalFree(m);
-    }
-  } release{stream, mem};
-  std::unique_ptr<TGPImage> image(new TGPImage(stream, false));
-  use(image.get());
-  return true;
+  if (FIsEmpty) return false;
+  return WithGPImageBytes(FDataStream->Memory(), static_cast<std::size_t>(FDataStream->Size()), use);
 }
 
 bool TGDIPPicture::GetImageSizes() {

@@ -9,29 +9,6 @@
 namespace ZytGlassButton {
 
 // ---- Action link ------------------------------------------------------------------------
-TZytGlassButtonActionLink::TZytGlassButtonActionLink(TZytCustomGlassButton* AClient) : FClient(AClient) {}
-
-TZytGlassButtonActionLink::~TZytGlassButtonActionLink() {
-  if (FAction) FAction->UnRegisterClient(this);
-}
-
-void TZytGlassButtonActionLink::SetAction(TBasicAction* Value) {
-  if (Value == FAction) return;
-  if (FAction) FAction->UnRegisterClient(this);
-  FAction = Value;
-  if (!FAction) return;
-  FAction->RegisterClient(this);
-  Remember();
-  if (FClient) FClient->ActionChange(FAction, FClient->HasState(csLoading));
-}
-
-void TZytGlassButtonActionLink::Remember() {
-  if (auto* a = dynamic_cast<TCustomAction*>(FAction)) {
-    FSeenChecked = a->GetChecked();
-    FSeenGroupIndex = a->GetGroupIndex();
-  }
-}
-
 bool TZytGlassButtonActionLink::IsCheckedLinked() const {
   return FClient && dynamic_cast<TCustomAction*>(FAction) && FSeenChecked == FClient->GetDown();
 }
@@ -49,12 +26,8 @@ void TZytGlassButtonActionLink::SetGroupIndex(int Value) {
 }
 
 void TZytGlassButtonActionLink::ActionChanged(TBasicAction* Action) {
-  if (!Action) {  // the action is going away
-    FAction = nullptr;
-    return;
-  }
-  auto* a = dynamic_cast<TCustomAction*>(Action);
-  if (!a || !FClient) return;
+  TCustomAction* a = ChangedAction(Action);
+  if (!a) return;
   if (a->GetGroupIndex() != FSeenGroupIndex) SetGroupIndex(a->GetGroupIndex());
   if (a->GetChecked() != FSeenChecked) SetChecked(a->GetChecked());
   Remember();
@@ -270,24 +243,11 @@ void TZytCustomGlassButton::WMLButtonUpGlass(TMessage& Message) {
 }
 
 // ---- Hover ------------------------------------------------------------------------------
-namespace {
-
-// The control under the screen point: the deepest windowed control, then a
-// graphic child of it.
-TControl* ControlAtScreenPoint(POINT P) {
-  TWinControl* win = TWinControl::FindControl(WindowFromPoint(P));
-  if (!win) return nullptr;
-  TControl* c = win->ControlAtPos(win->ScreenToClient(TPoint(P.x, P.y)), false);
-  return c ? c : win;
-}
-
-}  // namespace
-
 void TZytCustomGlassButton::UpdateTracking() {
   if (!GetEnabled()) return;
   POINT p{};
   GetCursorPos(&p);
-  FMouseInside = ControlAtScreenPoint(p) != this;
+  FMouseInside = ZytControlAtScreenPoint(p) != this;
   if (FMouseInside)
     Perform(CM_MOUSELEAVE, 0, 0);
   else
@@ -383,20 +343,9 @@ void TZytCustomGlassButton::NormaliseState() {
 }
 
 void TZytCustomGlassButton::PaintParentBackground() {
-  TWinControl* parent = GetParent();
-  if (!parent) return;
-  HDC dc = GetCanvas()->GetHandle();
+  if (!GetParent()) return;
   HRGN clip = CreateRectRgn(0, 0, GetClientWidth(), GetClientHeight());
-  SelectClipRgn(dc, clip);
-  const int saved = SaveDC(dc);
-  const TPoint at = parent->ScreenToClient(ClientOrigin());
-  POINT old{};
-  SetWindowOrgEx(dc, 0, 0, &old);
-  SetWindowOrgEx(dc, old.x + at.x, old.y + at.y, nullptr);
-  parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-  RestoreDC(dc, saved);
-  SelectClipRgn(dc, nullptr);
+  ZytPaintParentPart(this, clip);
   DeleteObject(clip);
 }
 

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "controls/gdipicture.h"
+#include "controls/zytbuttonbase.h"
 #include "controls/zytgdip.h"
 #include "controls/zythintinfo.h"
 #include "platform/comctrls/actnlist.h"
@@ -52,6 +53,10 @@ enum TShortCutHintPos {
   shpBelowBottomCenter
 };
 enum TZytToolButtonStyle { tasButton, tasCheck };
+
+// Places a caption in its rectangle by Layout: an adjusted layout pushes it
+// to that side, any other centres it.
+void AlignCaptionByLayout(TGPStringFormat& Format, TButtonLayout Layout);
 enum TBackGroundSymbol {
   bsArrowLeft,
   bsArrowRight,
@@ -85,27 +90,14 @@ class TZytCustomGlassButton;
 
 // Keeps a linked action's Checked on the button's Down and its GroupIndex
 // on the button's, while the two agree.
-class TZytGlassButtonActionLink : public TActionClient {
+class TZytGlassButtonActionLink : public TZytButtonActionLink<TZytCustomGlassButton> {
 public:
-  explicit TZytGlassButtonActionLink(TZytCustomGlassButton* AClient);
-  ~TZytGlassButtonActionLink() override;
-  TBasicAction* GetAction() const { return FAction; }
-  void SetAction(TBasicAction* Value);
-  void AssignClient(TZytCustomGlassButton* AClient) { FClient = AClient; }
+  using TZytButtonActionLink::TZytButtonActionLink;
   bool IsCheckedLinked() const;
   bool IsGroupIndexLinked() const;
   void SetChecked(bool Value);
   void SetGroupIndex(int Value);
   void ActionChanged(TBasicAction* Action) override;
-
-private:
-  void Remember();
-  TZytCustomGlassButton* FClient;
-  TBasicAction* FAction = nullptr;
-  // What the action held when last seen: a property follows only when the
-  // button agreed with its old value.
-  bool FSeenChecked = false;
-  int FSeenGroupIndex = 0;
 };
 
 class TZytCustomGlassButton : public TCustomControl {

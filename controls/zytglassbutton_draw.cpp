@@ -275,21 +275,14 @@ void TZytCustomGlassButton::DrawButtonBackground(TGPGraphics* G) {
     DrawRoundRect(G, 1, 1, W - 3, H - 3, FCornerRadius, FInnerBorderColor);
 }
 
-namespace {
-
-// GDI+ draws the text only for an outline font it knows.
-bool CanUseGdipText(TCanvas* C, TFont* Font) {
-  C->GetFont()->SetName(Font->GetName());
-  C->RequireState(false, false, true);
-  TEXTMETRICA tm;
-  if (!GetTextMetrics(C->GetHandle(), &tm)) return false;
-  const bool outline = (tm.tmPitchAndFamily & 0x02) != 0 && (tm.tmPitchAndFamily & 0x08) == 0;
-  if (!outline) return false;
-  TGPFontFamily family(Utf8ToWide(Font->GetName()));
-  return family.GetLastStatus() == Ok;
+void AlignCaptionByLayout(TGPStringFormat& Format, TButtonLayout Layout) {
+  Format.SetAlignment(Layout == blGlyphLeftAdjusted    ? StringAlignmentNear
+                      : Layout == blGlyphRightAdjusted ? StringAlignmentFar
+                                                       : StringAlignmentCenter);
+  Format.SetLineAlignment(Layout == blGlyphTopAdjusted      ? StringAlignmentNear
+                          : Layout == blGlyphBottomAdjusted ? StringAlignmentFar
+                                                            : StringAlignmentCenter);
 }
-
-}  // namespace
 
 void TZytCustomGlassButton::DrawPictureAndCaption(TCanvas* ACanvas, const TRect& R, const AnsiString& ACaption,
                                                   bool Focused, TGDIPPicture* Picture) {
@@ -324,16 +317,11 @@ void TZytCustomGlassButton::DrawPictureAndCaption(TCanvas* ACanvas, const TRect&
   int pX = 0, pY = 0;
   if (!caption.empty()) {
     caption = StringReplace(caption, "\\n", "\n\r", rfReplaceAll | rfIgnoreCase);
-    const bool gdip = CanUseGdipText(ACanvas, font) && FAntiAlias != aaNone;
+    const bool gdip = ZytCanUseGdipText(ACanvas, font) && FAntiAlias != aaNone;
     TGPFont gpFont(&family, static_cast<float>(font->GetSize()), style, UnitPoint);
     double tX = 0, tY = 0, tW = W, tH = H;
     TGPStringFormat format(0, 0);
-    format.SetAlignment(FLayout == blGlyphLeftAdjusted    ? StringAlignmentNear
-                        : FLayout == blGlyphRightAdjusted ? StringAlignmentFar
-                                                          : StringAlignmentCenter);
-    format.SetLineAlignment(FLayout == blGlyphTopAdjusted      ? StringAlignmentNear
-                            : FLayout == blGlyphBottomAdjusted ? StringAlignmentFar
-                                                               : StringAlignmentCenter);
+    AlignCaptionByLayout(format, FLayout);
     format.SetHotkeyPrefix(HotkeyPrefixShow);
     format.SetTrimming(StringTrimmingNone);
     TGPSolidBrush textBrush(GetEnabled() ? ColorToARGB(font->GetColor()) : ColorToARGB(static_cast<TColor>(0x808080)));

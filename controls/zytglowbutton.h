@@ -284,13 +284,9 @@ public:
 
 // Keeps a linked action's Checked on the button's Down and its GroupIndex
 // and ImageIndex on the button's, while the two agree.
-class TZytGlowButtonActionLink : public TActionClient {
+class TZytGlowButtonActionLink : public TZytButtonActionLink<TZytCustomGlowButton> {
 public:
-  explicit TZytGlowButtonActionLink(TZytCustomGlowButton* AClient);
-  ~TZytGlowButtonActionLink() override;
-  TBasicAction* GetAction() const { return FAction; }
-  void SetAction(TBasicAction* Value);
-  void AssignClient(TZytCustomGlowButton* AClient) { FClient = AClient; }
+  using TZytButtonActionLink::TZytButtonActionLink;
   bool IsCheckedLinked();
   bool IsGroupIndexLinked();
   bool IsImageIndexLinked();
@@ -300,11 +296,7 @@ public:
   void ActionChanged(TBasicAction* Action) override;
 
 private:
-  void Remember();
-  TZytCustomGlowButton* FClient;
-  TBasicAction* FAction = nullptr;
-  bool FSeenChecked = false;
-  int FSeenGroupIndex = 0;
+  void Remember() override;
   int FImageIndex = -1;
 };
 
@@ -515,7 +507,6 @@ private:
   bool IsActive();
   bool CMDialogKey(TMessage& Message);
   bool CMDialogChar(TMessage& Message);
-  void PaintParentPart(HRGN Clip);
   void PaintRoundedCorners();
   void ShowDropDownMenu();
   TPoint MenuPoint();

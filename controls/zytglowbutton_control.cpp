@@ -7,28 +7,9 @@
 namespace ZytGlowButton {
 
 // ---- Action link ------------------------------------------------------------------------
-TZytGlowButtonActionLink::TZytGlowButtonActionLink(TZytCustomGlowButton* AClient) : FClient(AClient) {}
-
-TZytGlowButtonActionLink::~TZytGlowButtonActionLink() {
-  if (FAction) FAction->UnRegisterClient(this);
-}
-
-void TZytGlowButtonActionLink::SetAction(TBasicAction* Value) {
-  if (Value == FAction) return;
-  if (FAction) FAction->UnRegisterClient(this);
-  FAction = Value;
-  if (!FAction) return;
-  FAction->RegisterClient(this);
-  Remember();
-  if (FClient) FClient->ActionChange(FAction, FClient->HasState(csLoading));
-}
-
 void TZytGlowButtonActionLink::Remember() {
-  if (auto* a = dynamic_cast<TCustomAction*>(FAction)) {
-    FSeenChecked = a->GetChecked();
-    FSeenGroupIndex = a->GetGroupIndex();
-    FImageIndex = a->GetImageIndex();
-  }
+  TZytButtonActionLink::Remember();
+  if (auto* a = dynamic_cast<TCustomAction*>(FAction)) FImageIndex = a->GetImageIndex();
 }
 
 bool TZytGlowButtonActionLink::IsCheckedLinked() {
@@ -68,12 +49,8 @@ void TZytGlowButtonActionLink::SetImageIndex(int Value) {
 }
 
 void TZytGlowButtonActionLink::ActionChanged(TBasicAction* Action) {
-  if (!Action) {  // the action is going away
-    FAction = nullptr;
-    return;
-  }
-  auto* a = dynamic_cast<TCustomAction*>(Action);
-  if (!a || !FClient) return;
+  TCustomAction* a = ChangedAction(Action);
+  if (!a) return;
   // A property follows the action only while the button agreed with its
   // old value.
   const int group = a->GetGroupIndex(), image = a->GetImageIndex();

@@ -4,9 +4,9 @@
 // call.
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <memory>
 
+#include "controls/gdipimagebytes.h"
 #include "controls/zytglowbutton.h"
 #include "platform/graphics/graphics_ole.h"
 
@@ -56,18 +56,6 @@ void RightEdgeShaded(TGPGraphics* G, TColor Color, int X, int Y, int W, int H) {
        static_cast<float>(Y + H));
 }
 
-// GDI+ draws the text only for an installed outline font that is not a
-// device font.
-bool CanUseGdipText(TCanvas* C, TFont* Font) {
-  C->GetFont()->SetName(Font->GetName());
-  C->RequireState(false, false, true);
-  TEXTMETRICA tm;
-  if (!GetTextMetrics(C->GetHandle(), &tm)) return false;
-  if ((tm.tmPitchAndFamily & 0x02) == 0 || (tm.tmPitchAndFamily & 0x08) != 0) return false;
-  TGPFontFamily family(Utf8ToWide(Font->GetName()));
-  return family.GetLastStatus() == Ok;
-}
-
 int FontStyleOf(TFont* F) {
   int s = FontStyleRegular;
   if (F->GetStyle().Contains(fsBold)) s |= FontStyleBold;
@@ -84,30 +72,13 @@ std::unique_ptr<TGPFontFamily> FamilyOf(TFont* F) {
   return family;
 }
 
-// The picture's bytes in a block of global memory behind a stream, for
-// GDI+ to decode.
+// The picture's image, decoded by GDI+, with the bytes it came from.
 template <class F>
 void WithPictureImage(TGDIPPicture* Picture, F Use) {
   TMemoryStream bytes;
   Picture->SaveToStream(&bytes);
-  const auto size = static_cast<std::size_t>(bytes.Size());
-  if (size == 0) return;
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
-  if (!mem) throw Exception("Could not allocate memory for image");
-  std::memcpy(GlobalLock(mem), bytes.Memory(), size);
-  GlobalUnlock(mem);
-  IStream* stream = nullptr;
-  CreateStreamOnHGlobal(mem, FALSE, &stream);
-  struct TRelease {
-    IStream* s;
-    HGLOBAL m;
-    ~TRelease() {
-      if (s) s->Release();
-      GlobalFree(m);
-    }
-  } release{stream, mem};
-  TGPImage image(stream, false);
-  Use(&image, bytes);
+  WithGPImageBytes(bytes.Memory(), static_cast<std::size_t>(bytes.Size()),
+                   [&](TGPImage* image) { Use(image, bytes); });
 }
 
 // Draws with the bottom-left pixel's colour keyed out.
@@ -421,18 +392,13 @@ void DrawGlowButton(TCanvas* Canvas, TRect R, TColor CC, TColor CCTo, TColor CCM
     // 8. Caption preparation.
     AnsiString caption = StringReplace(Caption, "\\n", forced ? " " : "\n\r", rfReplaceAll | rfIgnoreCase);
     const WideString text = !caption.empty() ? Utf8ToWide(caption) : WideCaption;
-    const bool gdip = AntiAlias != aaNone && CanUseGdipText(Canvas, AFont);
+    const bool gdip = AntiAlias != aaNone && ZytCanUseGdipText(Canvas, AFont);
 
     // 9. Layout rectangle and format.
     const TGPRectF layout = Measure ? MakeRect(0.0f, 0.0f, 4096.0f, 4096.0f)
                                     : MakeRect(0.0f, 0.0f, static_cast<float>(Wc), static_cast<float>(Hc));
     TGPStringFormat format(WordWrap ? 0 : StringFormatFlagsNoWrap, 0);
-    format.SetAlignment(Layout == blGlyphLeftAdjusted    ? StringAlignmentNear
-                        : Layout == blGlyphRightAdjusted ? StringAlignmentFar
-                                                         : StringAlignmentCenter);
-    format.SetLineAlignment(Layout == blGlyphTopAdjusted      ? StringAlignmentNear
-                            : Layout == blGlyphBottomAdjusted ? StringAlignmentFar
-                                                              : StringAlignmentCenter);
+    ZytGlassButton::AlignCaptionByLayout(format, Layout);
     format.SetHotkeyPrefix(HotkeyPrefixShow);
     format.SetTrimming(Trimming);
     TGPSolidBrush textBrush(Enabled ? Argb(AFont->GetColor()) : Argb(static_cast<TColor>(0x808080)));

@@ -4,19 +4,6 @@
 
 namespace ZytGlowButton {
 
-namespace {
-
-// The control under the screen point: the deepest windowed control, then a
-// graphic child of it.
-TControl* ControlAtScreenPoint(POINT P) {
-  TWinControl* win = TWinControl::FindControl(WindowFromPoint(P));
-  if (!win) return nullptr;
-  TControl* c = win->ControlAtPos(win->ScreenToClient(TPoint(P.x, P.y)), false);
-  return c ? c : win;
-}
-
-}  // namespace
-
 // ---- Glow fade ----------------------------------------------------------------------------
 void TZytCustomGlowButton::GlowTimerNeeded() {
   if (FGlowTimer) return;
@@ -72,7 +59,7 @@ void TZytCustomGlowButton::UpdateTracking() {
   if (!GetEnabled()) return;
   POINT p{};
   GetCursorPos(&p);
-  const bool over = ControlAtScreenPoint(p) == this;
+  const bool over = ZytControlAtScreenPoint(p) == this;
   if (over == FMouseInButton) return;
   Perform(over ? CM_MOUSEENTER : CM_MOUSELEAVE, 0, reinterpret_cast<LPARAM>(this));
 }

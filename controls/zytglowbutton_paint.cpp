@@ -49,24 +49,6 @@ void Blend(TColourSet& S, const TColourSet& A, const TColourSet& B, int P, bool 
 
 }  // namespace
 
-// Paints the parent (background, then its own paint) into the canvas
-// through the clip region, in the parent's coordinates.
-void TZytCustomGlowButton::PaintParentPart(HRGN Clip) {
-  TWinControl* parent = GetParent();
-  if (!parent) return;
-  HDC dc = GetCanvas()->GetHandle();
-  SelectClipRgn(dc, Clip);
-  const int saved = SaveDC(dc);
-  const TPoint at = parent->ScreenToClient(ClientOrigin());
-  POINT old{};
-  SetWindowOrgEx(dc, 0, 0, &old);
-  SetWindowOrgEx(dc, old.x + at.x, old.y + at.y, nullptr);
-  parent->Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
-  parent->Perform(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-  RestoreDC(dc, saved);
-  SelectClipRgn(dc, nullptr);
-}
-
 void TZytCustomGlowButton::PaintRoundedCorners() {
   const int W = GetWidth(), H = GetHeight();
   const bool left = FPosition == bpStandalone || FPosition == bpLeft;
@@ -92,7 +74,7 @@ void TZytCustomGlowButton::PaintRoundedCorners() {
     corner(W - 1, 0, -1, 1);
     corner(W - 1, H - 1, -1, -1);
   }
-  PaintParentPart(clip);
+  ZytPaintParentPart(this, clip);
   DeleteObject(clip);
 }
 
@@ -109,7 +91,7 @@ void TZytCustomGlowButton::Paint() {
   // 1. The parent shows through a transparent button.
   if (FTransparent && !FMouseInButton) {
     HRGN clip = CreateRectRgn(0, 0, GetClientWidth(), GetClientHeight());
-    PaintParentPart(clip);
+    ZytPaintParentPart(this, clip);
     DeleteObject(clip);
   }
 
