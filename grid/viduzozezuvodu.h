@@ -6,6 +6,7 @@
 #include <array>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "grid/basegrid.h"
@@ -69,6 +70,9 @@ enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
 bool TryCellFloat(const AnsiString& Text, double& Value);
 
 using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)>;
+using TCustomCompareEvent =
+    std::function<void(TObject* Sender, const AnsiString& Str1, const AnsiString& Str2, int& Res)>;
+using TRawCompareEvent = std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)>;
 
 class VIduZozezuVodu : public TBaseGrid, public IZytStyle {
 public:
@@ -629,6 +633,27 @@ public:
   void SetUnSortedCell(int ACol, int ARow, const AnsiString& Value);
   TIntList* GetSortXRef() const { return FSortXRef; }
 
+  // -- sorting the normal rows; rows move whole through SortSwapRows.
+  void Sort(int ACol, TSortDirection ADirection);
+  void SortByColumn(int ACol);
+  // A row range inside a scratch frame of its own (no update bracket, the
+  // cross-reference and the current row untouched).
+  void QuickSort(int ACol, int ALeft, int ARight);
+  void QuickSortIndexed(int ALeft, int ARight);
+  // The partitioning sorts; a scratch frame must be open.
+  void QuickSortRows(int ACol, int ALeft, int ARight);
+  void QuickSortRowsIndexed(int AIdx, int ALeft, int ARight);
+  // Puts rows ALeft .. ARight back in cross-reference order (ACol unused).
+  void QuickSortRowsRef(int ACol, int ALeft, int ARight);
+  // -1, 0 or 1: how row 1's cell sorts against row 2's (1: after it).
+  int Compare(int ACol, int ARow1, int ARow2, TSortDirection ADirection);
+  int CompareLine(int ACol, int ARow1, int ARow2);
+  int CompareLineIndexed(int AIdx, int ARow1, int ARow2);
+  bool SortLine(int ACol, int ARow1, int ARow2);
+  void InitSortXRef();
+  TCustomCompareEvent OnCustomCompare;
+  TRawCompareEvent OnRawCompare;
+
   // -- row tree nodes. Operations take real rows, queries displayed rows.
   void AddNode(int ARow, int Span);
   TCellGraphic* AddSummary(int ARow);
@@ -782,6 +807,36 @@ private:
   TIntList* FSortXRef;
   // The current row as the sort follows it (MoveRowOnSort); -1 for none.
   int FTrackedRow = -1;
+  // +1 or -1 as the last partition sort ran; ascending before any.
+  int FSortFactor = 1;
+  // Inside a scratch frame: the pivot row and the columns a row spans
+  // (hidden ones included); 0 columns outside a frame.
+  int FSortPivot = -1;
+  int FSortCols = 0;
+  // Scratch frame around a sort: three rows past the RowCount it saves.
+  struct TSortFrame {
+    int N;
+    int Limit;
+    int Pivot;
+    int Cols;
+  };
+  TSortFrame OpenSortFrame();
+  // Detaches the scratch rows (their objects belong to real rows) and takes
+  // the counts back; Notify reports the cleared rows to CellsChanged.
+  void CloseSortFrame(const TSortFrame& F, bool Notify);
+  void QSortFramed(bool Indexed, bool Grouped);
+  void QSortGroupInt(bool Indexed);
+  void CopyPivotRow(int ARow);
+  // The text a comparison reads, by reference wherever no display hook can
+  // change it; otherwise built in Buf.
+  const AnsiString& SortText(int ACol, int ARow, AnsiString& Buf);
+  bool SortCheckState(int ACol, int ARow);
+  AnsiString FSortPrefix, FSortSuffix, FSortBuf1, FSortBuf2;
+  // QUnSort's working copy of the cross-reference.
+  std::vector<int> FSortRef;
+  std::vector<std::pair<AnsiString, TObject*>> SaveSortColumn0();
+  void RestoreSortColumn0(const std::vector<std::pair<AnsiString, TObject*>>& Saved);
+  void DetachRows(int FromRow, int ToRow);
   int FNodeCount = 0;
   int FGroupColumn = -1;
   TGrouping* FGrouping;
