@@ -681,6 +681,8 @@ public:
   int GetNodeSpanType(int ARow);
   bool InNodeRect(int ARow, int X);
   int NodeIndent(int ARow) override;
+  // Node rows of column 1 show their group's row count with ShowGroupCount.
+  void GetDisplText(int ACol, int ARow, AnsiString& Value) override;
   bool HasNodes() override;
   int GetNodeCount() const { return FNodeCount; }
 
@@ -843,6 +845,12 @@ private:
   int FGroupSavedWidth = 0;
   AnsiString FGroupSavedHeader, FGroupSavedFooter;
   void SaveGroupColumn(int ACol);
+  // Inserts one empty row at each final position (ascending), as InsertRows
+  // one by one would, in one pass over the grid.
+  void InsertRowList(const std::vector<int>& Positions);
+  // Node and summary graphics with the node levels go from column From to
+  // column To in every row (grouping by column 0 keeps them in column 0).
+  void MoveNodeColumn(int From, int To);
   // Header or summary colours, row-wide or on one cell, as set or as RGB.
   void ColourGroupRow(int ARow, bool Summary, bool ToRGB);
   void ColourGroupCell(int ACol, int ARow, bool Summary, bool ToRGB);
