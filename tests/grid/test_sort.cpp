@@ -86,7 +86,7 @@ TEST_F(SortTest, CompareAcrossStyles) {
       {"10", "9", ssAlphaNumeric, 1},
       {"10", "9a", ssAlphaNumeric, -1},
       {"B", "a", ssAlphaNumericNoCase, 1},
-      {"a", "b", 99, 1},
+      {"a", "b", 20, 1},  // past the last style
       // Blanks placed by position whatever the style, in both directions.
       {"", "x", ssAlphabetic, -1, true, blFirst, sdAscending},
       {"", "x", ssAlphabetic, 1, true, blFirst, sdDescending},
