@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -834,6 +835,22 @@ private:
   const AnsiString& SortText(int ACol, int ARow, AnsiString& Buf);
   bool SortCheckState(int ACol, int ARow);
   AnsiString FSortPrefix, FSortSuffix, FSortBuf1, FSortBuf2;
+  // Per-row digests of the sort column, taken once per partition sort
+  // while nothing can change a text or a comparison under it (no handler,
+  // no display hook): the scans then walk one array instead of the rows.
+  struct TSortKey {
+    std::uint64_t Prefix;  // the first eight bytes, big-endian (a..z upper-cased without case)
+    double Number;         // the number the numeric style reads
+    unsigned Flags;
+  };
+  std::vector<TSortKey> FSortKeys;
+  int FSortKeyBase = 0;
+  int FSortKeyCol = -1;
+  TSortKey FPivotKey{};
+  bool SortKeysUsable(int ACol);
+  TSortKey MakeSortKey(int ACol, int ARow);
+  int CompareKeyed(int ACol, const TSortKey& A, int ARow1, const TSortKey& B, int ARow2);
+  void QuickSortRowsLoop(int ACol, int ALeft, int ARight);
   // QUnSort's working copy of the cross-reference.
   std::vector<int> FSortRef;
   std::vector<std::pair<AnsiString, TObject*>> SaveSortColumn0();

@@ -301,3 +301,81 @@ int VIduZozezuVodu::CompareLineIndexed(int AIdx, int ARow1, int ARow2) {
   }
   return 0;
 }
+
+// ---- digests of the sort column ---------------------------------------------------------------------
+
+namespace {
+
+enum : unsigned {
+  kEmpty = 1u << 0,
+  kCheckBox = 1u << 1,
+  kNumeric = 1u << 2,
+  kNumberOk = 1u << 3,
+  kDateLike = 1u << 4,
+  kHasDateSep = 1u << 5,
+};
+
+std::uint64_t PrefixOf(const AnsiString& S, bool NoCase) {
+  std::uint64_t P = 0;
+  for (std::size_t i = 0; i < 8; ++i) {
+    char C = i < S.size() ? S[i] : '\0';
+    if (NoCase) C = UpAscii(C);
+    P = (P << 8) | static_cast<unsigned char>(C);
+  }
+  return P;
+}
+
+}  // namespace
+
+bool VIduZozezuVodu::SortKeysUsable(int ACol) {
+  // Only this class's own hooks are known; a handler or a display hook may
+  // answer differently each time and must be asked at every comparison.
+  return typeid(*this) == typeid(VIduZozezuVodu) && !OnGetFormat && !OnGetDisplText && !OnGetDisplWideText &&
+         !FGrouping->ShowGroupCount && !IsIgnoredColumn(ACol) &&
+         (!FSortSettings->SingleColumn || FSortSettings->Column == ACol);
+}
+
+VIduZozezuVodu::TSortKey VIduZozezuVodu::MakeSortKey(int ACol, int ARow) {
+  const AnsiString& T = SortText(ACol, ARow, FSortBuf1);
+  TSortKey K{PrefixOf(T, FSortSettings->IgnoreCase), 0, 0};
+  if (T.empty()) K.Flags |= kEmpty;
+  TCellType CT = GetCellType(ACol, ARow);
+  if (CT == ctCheckBox || CT == ctDataCheckBox || CT == ctVirtCheckBox || CT == ctRowCheckBox) K.Flags |= kCheckBox;
+  if (IsNumberType(IsType(T))) K.Flags |= kNumeric;
+  if (SortNumber(T, AnsiString(), AnsiString(), false, K.Number) || T.empty()) K.Flags |= kNumberOk;
+  if (T.empty()) K.Number = 0;
+  if (LooksLikeDates(T, AnsiString(1, FormatSettings.DateSeparator))) K.Flags |= kDateLike;
+  if (T.find(FormatSettings.DateSeparator) != AnsiString::npos) K.Flags |= kHasDateSep;
+  return K;
+}
+
+// Compare (ACol, ARow1, ARow2, Direction) from the digests where they
+// decide; the styles they do not cover go to Compare itself.
+int VIduZozezuVodu::CompareKeyed(int ACol, const TSortKey& A, int ARow1, const TSortKey& B, int ARow2) {
+  const bool Auto = FSortSettings->AutoFormat;
+  int Res;
+  // The automatic style's order of tests: check box, number, date, text.
+  if (Auto && (A.Flags & kCheckBox)) {
+    return Compare(ACol, ARow1, ARow2, FSortSettings->Direction);
+  } else if (Auto && (A.Flags & kNumeric)) {
+    bool Ok1 = (A.Flags & kNumberOk) != 0, Ok2 = (B.Flags & kNumberOk) != 0;
+    Res = !Ok1 && !Ok2 ? 0 : Order(A.Number, B.Number);
+  } else if (Auto && (A.Flags & kDateLike) && (B.Flags & kHasDateSep)) {
+    return Compare(ACol, ARow1, ARow2, FSortSettings->Direction);
+  } else if (A.Prefix != B.Prefix) {
+    Res = A.Prefix < B.Prefix ? -1 : 1;
+  } else {
+    const AnsiString& T1 = SortText(ACol, ARow1, FSortBuf1);
+    const AnsiString& T2 = SortText(ACol, ARow2, FSortBuf2);
+    Res = FSortSettings->IgnoreCase ? NoCaseCompare(T1, T2) : ByteCompare(T1, T2);
+  }
+  if (FSortSettings->IgnoreBlanks) {
+    bool E1 = (A.Flags & kEmpty) != 0, E2 = (B.Flags & kEmpty) != 0;
+    if (E1 != E2) {
+      bool First = FSortSettings->BlankPos == blFirst;
+      int V = E1 ? (First ? -1 : 1) : (First ? 1 : -1);
+      Res = FSortSettings->Direction == sdDescending ? -V : V;
+    }
+  }
+  return Res;
+}

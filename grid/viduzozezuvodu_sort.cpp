@@ -92,29 +92,61 @@ void VIduZozezuVodu::CopyPivotRow(int ARow) {
 
 void VIduZozezuVodu::QuickSortRows(int ACol, int ALeft, int ARight) {
   if (FSortPivot < 0) return;
-  const int P = FSortPivot;
   FSortFactor = FSortSettings->Direction == sdDescending ? -1 : 1;
+  if (FSortKeyCol >= 0 || ALeft >= ARight || !SortKeysUsable(ACol)) {
+    QuickSortRowsLoop(ACol, ALeft, ARight);
+    return;
+  }
+  FSortKeys.resize(static_cast<std::size_t>(ARight - ALeft + 1));
+  for (int r = ALeft; r <= ARight; ++r) FSortKeys[static_cast<std::size_t>(r - ALeft)] = MakeSortKey(ACol, r);
+  FSortKeyBase = ALeft;
+  FSortKeyCol = ACol;
+  TScopeExit Drop([this] {
+    FSortKeyCol = -1;
+    FSortKeys.clear();
+  });
+  QuickSortRowsLoop(ACol, ALeft, ARight);
+}
+
+void VIduZozezuVodu::QuickSortRowsLoop(int ACol, int ALeft, int ARight) {
+  const int P = FSortPivot;
   const int F = FSortFactor;
+  const bool Keyed = FSortKeyCol == ACol;
+  const bool Full = FSortSettings->Full;
+  auto Key = [this](int R) -> TSortKey& { return FSortKeys[static_cast<std::size_t>(R - FSortKeyBase)]; };
+  // CompareLine, from the digests for the sort column where there are some.
+  auto Line = [&](int R1, const TSortKey* K1, int R2, const TSortKey* K2) {
+    if (!Keyed) return CompareLine(ACol, R1, R2);
+    int Res = CompareKeyed(ACol, *K1, R1, *K2, R2);
+    if (Res != 0 || !Full || ACol > FSortCols - 2) return Res;
+    return CompareLine(ACol + 1, R1, R2);
+  };
   // The comparison need not be antisymmetric (display hooks, handlers):
   // the scans stay inside the range whatever it answers.
   while (ALeft < ARight) {
     int i = ALeft, j = ARight;
-    CopyPivotRow(ALeft + (ARight - ALeft) / 2);
+    int M = ALeft + (ARight - ALeft) / 2;
+    CopyPivotRow(M);
+    if (Keyed) FPivotKey = Key(M);
+    const TSortKey* PK = Keyed ? &FPivotKey : nullptr;
     do {
-      while (i < ARight && CompareLine(ACol, P, i) == F) ++i;
-      while (j > ALeft && CompareLine(ACol, j, P) == F) --j;
+      while (i < ARight && Line(P, PK, i, Keyed ? &Key(i) : nullptr) == F) ++i;
+      while (j > ALeft && Line(j, Keyed ? &Key(j) : nullptr, P, PK) == F) --j;
       if (i <= j) {
-        if (i != j && CompareLine(ACol, i, j) != 0) SortSwapRows(i, j);
+        if (i != j && Line(i, Keyed ? &Key(i) : nullptr, j, Keyed ? &Key(j) : nullptr) != 0) {
+          SortSwapRows(i, j);
+          if (Keyed) std::swap(Key(i), Key(j));
+        }
         ++i;
         --j;
       }
     } while (i <= j);
     // The smaller part by recursion, the larger by the loop: the stack stays O(log n).
     if (j - ALeft < ARight - i) {
-      if (ALeft < j) QuickSortRows(ACol, ALeft, j);
+      if (ALeft < j) QuickSortRowsLoop(ACol, ALeft, j);
       ALeft = i;
     } else {
-      if (i < ARight) QuickSortRows(ACol, i, ARight);
+      if (i < ARight) QuickSortRowsLoop(ACol, i, ARight);
       ARight = j;
     }
   }

@@ -390,3 +390,33 @@ TEST_F(SortTest, SortLineAndRangeSorts) {
   EXPECT_FALSE(G.SortLine(1, 1, 4));
   EXPECT_TRUE(G.SortLine(1, 4, 1));
 }
+
+TEST_F(SortTest, RandomNumbersAndBlanksAutomaticStyle) {
+  std::mt19937 Rng(11);
+  VIduZozezuVodu G(nullptr);
+  const int N = 2000;
+  std::vector<std::string> Texts;
+  for (int i = 0; i < N; ++i) {
+    int K = static_cast<int>(Rng() % 10);
+    int Num = static_cast<int>(Rng() % 2001) - 1000;
+    if (K == 0)
+      Texts.push_back("");
+    else if (K < 4)
+      Texts.push_back(std::to_string(Num) + "," + std::to_string(Rng() % 10));
+    else
+      Texts.push_back(std::to_string(Num));
+  }
+  Fill(G, 1, Texts);
+  TSortSettings* S = G.GetSortSettings();
+  S->IgnoreBlanks = true;
+  for (TSortBlankPosition Pos : {blFirst, blLast})
+    for (TSortDirection D : {sdAscending, sdDescending}) {
+      S->BlankPos = Pos;
+      G.Sort(1, D);
+      for (int r = 1; r < N; ++r) {
+        int C = G.Compare(1, r, r + 1, D);
+        ASSERT_TRUE(D == sdAscending ? C <= 0 : C >= 0) << r << " " << G.GetCells(1, r) << " " << G.GetCells(1, r + 1);
+      }
+      EXPECT_EQ(G.GetCells(1, Pos == blFirst ? 1 : N).empty(), true);
+    }
+}
