@@ -9,6 +9,7 @@
 #include <memory>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "grid/bands.h"
@@ -135,6 +136,9 @@ enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 bool TryCellFloat(const AnsiString& Text, double& Value);
 
 using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRow, int ToRow, double& Res)>;
+using TCustomCompareEvent =
+    std::function<void(TObject* Sender, const AnsiString& Str1, const AnsiString& Str2, int& Res)>;
+using TRawCompareEvent = std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)>;
 
 class VIduZozezuVodu : public TBaseGrid, public IZytStyle {
 public:
@@ -705,6 +709,27 @@ public:
   void SetUnSortedCell(int ACol, int ARow, const AnsiString& Value);
   TIntList* GetSortXRef() const { return FSortXRef; }
 
+  // -- sorting the normal rows; rows move whole through SortSwapRows.
+  void Sort(int ACol, TSortDirection ADirection);
+  void SortByColumn(int ACol);
+  // A row range inside a scratch frame of its own (no update bracket, the
+  // cross-reference and the current row untouched).
+  void QuickSort(int ACol, int ALeft, int ARight);
+  void QuickSortIndexed(int ALeft, int ARight);
+  // The partitioning sorts; a scratch frame must be open.
+  void QuickSortRows(int ACol, int ALeft, int ARight);
+  void QuickSortRowsIndexed(int AIdx, int ALeft, int ARight);
+  // Puts rows ALeft .. ARight back in cross-reference order (ACol unused).
+  void QuickSortRowsRef(int ACol, int ALeft, int ARight);
+  // -1, 0 or 1: how row 1's cell sorts against row 2's (1: after it).
+  int Compare(int ACol, int ARow1, int ARow2, TSortDirection ADirection);
+  int CompareLine(int ACol, int ARow1, int ARow2);
+  int CompareLineIndexed(int AIdx, int ARow1, int ARow2);
+  bool SortLine(int ACol, int ARow1, int ARow2);
+  void InitSortXRef();
+  TCustomCompareEvent OnCustomCompare;
+  TRawCompareEvent OnRawCompare;
+
   // -- row tree nodes. Operations take real rows, queries displayed rows.
   void AddNode(int ARow, int Span);
   TCellGraphic* AddSummary(int ARow);
@@ -732,6 +757,8 @@ public:
   int GetNodeSpanType(int ARow);
   bool InNodeRect(int ARow, int X);
   int NodeIndent(int ARow) override;
+  // Node rows of column 1 show their group's row count with ShowGroupCount.
+  void GetDisplText(int ACol, int ARow, AnsiString& Value) override;
   bool HasNodes() override;
   int GetNodeCount() const { return FNodeCount; }
 
@@ -1234,12 +1261,64 @@ private:
   TIntList* FSortXRef;
   // The current row as the sort follows it (MoveRowOnSort); -1 for none.
   int FTrackedRow = -1;
+  // +1 or -1 as the last partition sort ran; ascending before any.
+  int FSortFactor = 1;
+  // Inside a scratch frame: the pivot row and the columns a row spans
+  // (hidden ones included); 0 columns outside a frame.
+  int FSortPivot = -1;
+  int FSortCols = 0;
+  // Scratch frame around a sort: three rows past the RowCount it saves.
+  struct TSortFrame {
+    int N;
+    int Limit;
+    int Pivot;
+    int Cols;
+  };
+  TSortFrame OpenSortFrame();
+  // Detaches the scratch rows (their objects belong to real rows) and takes
+  // the counts back; Notify reports the cleared rows to CellsChanged.
+  void CloseSortFrame(const TSortFrame& F, bool Notify);
+  void QSortFramed(bool Indexed, bool Grouped);
+  void QSortGroupInt(bool Indexed);
+  void CopyPivotRow(int ARow);
+  // The text a comparison reads, by reference wherever no display hook can
+  // change it; otherwise built in Buf.
+  const AnsiString& SortText(int ACol, int ARow, AnsiString& Buf);
+  bool SortCheckState(int ACol, int ARow);
+  AnsiString FSortPrefix, FSortSuffix, FSortBuf1, FSortBuf2;
+  // Per-row digests of the sort column, taken once per partition sort
+  // while nothing can change a text or a comparison under it (no handler,
+  // no display hook): the scans then walk one array instead of the rows.
+  struct TSortKey {
+    std::uint64_t Prefix;  // the first eight bytes, big-endian (a..z upper-cased without case)
+    double Number;         // the number the numeric style reads
+    unsigned Flags;
+  };
+  std::vector<TSortKey> FSortKeys;
+  int FSortKeyBase = 0;
+  int FSortKeyCol = -1;
+  TSortKey FPivotKey{};
+  bool SortKeysUsable(int ACol);
+  TSortKey MakeSortKey(int ACol, int ARow);
+  int CompareKeyed(int ACol, const TSortKey& A, int ARow1, const TSortKey& B, int ARow2);
+  void QuickSortRowsLoop(int ACol, int ALeft, int ARight);
+  // QUnSort's working copy of the cross-reference.
+  std::vector<int> FSortRef;
+  std::vector<std::pair<AnsiString, TObject*>> SaveSortColumn0();
+  void RestoreSortColumn0(const std::vector<std::pair<AnsiString, TObject*>>& Saved);
+  void DetachRows(int FromRow, int ToRow);
   int FNodeCount = 0;
   int FGroupColumn = -1;
   TGrouping* FGrouping;
   int FGroupSavedWidth = 0;
   AnsiString FGroupSavedHeader, FGroupSavedFooter;
   void SaveGroupColumn(int ACol);
+  // Inserts one empty row at each final position (ascending), as InsertRows
+  // one by one would, in one pass over the grid.
+  void InsertRowList(const std::vector<int>& Positions);
+  // Node and summary graphics with the node levels go from column From to
+  // column To in every row (grouping by column 0 keeps them in column 0).
+  void MoveNodeColumn(int From, int To);
   // Header or summary colours, row-wide or on one cell, as set or as RGB.
   void ColourGroupRow(int ARow, bool Summary, bool ToRGB);
   void ColourGroupCell(int ACol, int ARow, bool Summary, bool ToRGB);

@@ -2,9 +2,11 @@
 // equal values, optional summary rows, the grouped column taken out; and
 // the group calculations into headers or summaries.
 #include <algorithm>
+#include <vector>
 
 #include "grid/updatebracket.h"
 #include "grid/viduzozezuvodu.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 
@@ -47,6 +49,72 @@ void VIduZozezuVodu::SaveGroupColumn(int ACol) {
   FGroupSavedFooter = FFixedFooters > 0 ? GetGridCell(ACol, GetRowCount() - 1) : AnsiString();
 }
 
+void VIduZozezuVodu::InsertRowList(const std::vector<int>& Positions) {
+  if (Positions.empty()) return;
+  const int K = static_cast<int>(Positions.size());
+  const int OldCols = GetColCount(), OldRows = GetRowCount();
+  // Each new row goes in front of this row of the grid as it was.
+  std::vector<int> Old(Positions.size()), FromReal(Positions.size());
+  for (int i = 0; i < K; ++i) {
+    Old[static_cast<std::size_t>(i)] = Positions[static_cast<std::size_t>(i)] - i;
+    FromReal[static_cast<std::size_t>(i)] = RealRowIndex(Old[static_cast<std::size_t>(i)]);
+  }
+  if (GetPropertiesCreated())
+    for (int R : Old)
+      if (R > 0 && R < OldRows) SplitAreasCrossing(0, R, GetAllColCount() - 1, R);
+  auto Before = [&FromReal](int Idx) {
+    return static_cast<int>(std::upper_bound(FromReal.begin(), FromReal.end(), Idx) - FromReal.begin());
+  };
+  // Hidden rows below come back below the new rows.
+  for (int i = 0; i < FHiddenRows->GetCount(); ++i)
+    if (TGridItem* It = FHiddenRows->Item(i); int B = Before(It->GetIdx())) It->SetIdx(It->GetIdx() + B);
+  FStore.OpenRows(Positions);
+  if (FShowModified->Enabled && FModifiedRows->GetCount() > 0) {
+    std::vector<int> Flags;
+    std::size_t p = 0, k = 0, N = static_cast<std::size_t>(FModifiedRows->GetCount());
+    while (p < N || (k < Old.size() && Old[k] < static_cast<int>(N))) {
+      if (k < Old.size() && Old[k] == static_cast<int>(p) && Old[k] < static_cast<int>(N)) {
+        Flags.push_back(0);
+        ++k;
+      } else {
+        Flags.push_back(FModifiedRows->GetInteger(static_cast<int>(p++)));
+      }
+    }
+    FModifiedRows->Clear();
+    for (int F : Flags) FModifiedRows->Add(F);
+  }
+  SizeChanged(OldCols, OldRows);
+  FMaxRowCount = std::max(FMaxRowCount, GetRowCount());
+  SetDisplayRowLimit(GetRowCount());
+  UpdateScrollBars();
+  Invalidate();
+  if (FControlList->GetCount() > 0) {
+    for (int i = 0; i < FControlList->GetCount(); ++i) {
+      TControlItem* It = FControlList->GetControl(i);
+      It->Y += Before(It->Y);
+    }
+    CellControlsUpdate();
+  }
+  if (!FDestroying) CellsChanged(TGridRect{0, Positions.front(), GetColCount() - 1, GetRowCount() - 1});
+}
+
+void VIduZozezuVodu::MoveNodeColumn(int From, int To) {
+  for (int r = 0; r < GetRowCount(); ++r) {
+    TCellProperties* P = PropsOf(From, r);
+    if (!P) continue;
+    auto* G = dynamic_cast<TCellGraphic*>(P->GraphicObject);
+    bool Marker = G && (G->CellType == ctNode || G->CellType == ctSummary);
+    if (!Marker && P->NodeLevel == 0) continue;
+    TCellProperties* Q = GetCellProperties(To, r);
+    if (Marker) {
+      Q->GraphicObject = P->GraphicObject;
+      P->GraphicObject = nullptr;
+    }
+    Q->NodeLevel = P->NodeLevel;
+    P->NodeLevel = 0;
+  }
+}
+
 void VIduZozezuVodu::Group(int ACol) {
   if (ACol < GetFixedCols()) return;
   if (FGroupColumn != -1) UnGroup();
@@ -58,58 +126,73 @@ void VIduZozezuVodu::Group(int ACol) {
     FSortSettings->Column = ACol;
     QSort();
   }
-  bool Summary = FGrouping->Summary;
-  int J = GetFixedRows(), H = -1;
-  AnsiString P = GroupSentinel;
-  // Closes the group of header H before row J: the previous group's summary
-  // row goes in front of H first.
-  auto Close = [&] {
-    if (H > GetFixedRows() && Summary) {
-      InsertRows(H, 1);
-      AddSummary(RealRowIndex(H));
-      ColourGroupRow(H, true, true);
-      AddNode(RealRowIndex(H + 1), J - H);
-      ++H;
-      ++J;
-    } else {
-      AddNode(RealRowIndex(H), J - H);
+  const bool Summary = FGrouping->Summary;
+  const int First = GetFixedRows(), Last = GetRowCount() - FFixedFooters - 1;
+  // A group starts wherever the value differs from the row before; the
+  // first row is compared with the sentinel.
+  std::vector<int> Starts;
+  {
+    const AnsiString* Prev = &GroupSentinel;
+    for (int r = First; r <= Last; ++r) {
+      const AnsiString& V = FStore.CellText(ACol, r);
+      if (V != *Prev) Starts.push_back(r);
+      Prev = &V;
     }
-  };
-  while (J <= GetRowCount() - FFixedFooters - 1) {
-    if (GetGridCell(ACol, J) != P) {
-      if (H != -1) Close();
-      InsertRows(J, 1);
-      SetGridCell(T, J, GetGridCell(ACol, J + 1));
-      if (!FGrouping->MergeHeader) ColourGroupRow(J, false, true);
-      H = J;
-      ++J;
+  }
+  const int G = static_cast<int>(Starts.size());
+  const int Step = Summary ? 2 : 1;
+  // Headers (and summaries after each group) all go in at once: row by row
+  // insertion would move the rows below once per group.
+  std::vector<int> Positions;
+  Positions.reserve(static_cast<std::size_t>(G * Step + 1));
+  std::vector<int> Headers(static_cast<std::size_t>(G)), Spans(static_cast<std::size_t>(G));
+  for (int g = 0; g < G; ++g) {
+    int End = g + 1 < G ? Starts[static_cast<std::size_t>(g + 1)] - 1 : Last;
+    int H = Starts[static_cast<std::size_t>(g)] + g * Step;
+    int Span = End - Starts[static_cast<std::size_t>(g)] + 2;
+    Headers[static_cast<std::size_t>(g)] = H;
+    Spans[static_cast<std::size_t>(g)] = Span;
+    Positions.push_back(H);
+    if (Summary) Positions.push_back(H + Span);
+  }
+  if (G == 0 && Summary) Positions.push_back(Last + 1);
+  InsertRowList(Positions);
+  if (G == 0) {
+    AddNode(RealRowIndex(First), Last);
+    if (Summary) {
+      AddSummary(RealRowIndex(Last + 1));
+      if (!FGrouping->MergeSummary) ColourGroupRow(Last + 1, true, false);
     }
-    if (J < GetRowCount() - 1) P = GetGridCell(ACol, J);
-    ++J;
   }
-  if (H == -1) {
-    AddNode(RealRowIndex(GetFixedRows()), J - 1);
-  } else {
-    Close();
-    if (!FGrouping->MergeHeader) ColourGroupRow(H, false, false);
+  for (int g = 0; g < G; ++g) {
+    int H = Headers[static_cast<std::size_t>(g)], Span = Spans[static_cast<std::size_t>(g)];
+    bool LastGroup = g == G - 1;
+    SetGridCell(T, H, GetGridCell(ACol, H + 1));
+    // The last header and summary keep their colours as set, the others as RGB.
+    if (!FGrouping->MergeHeader) ColourGroupRow(H, false, !LastGroup);
+    AddNode(RealRowIndex(H), Span);
+    if (!Summary) continue;
+    AddSummary(RealRowIndex(H + Span));
+    if (!LastGroup)
+      ColourGroupRow(H + Span, true, true);
+    else if (!FGrouping->MergeSummary)
+      ColourGroupRow(H + Span, true, false);
   }
-  if (Summary) {
-    InsertRows(J, 1);
-    AddSummary(RealRowIndex(J));
-    if (!FGrouping->MergeSummary) ColourGroupRow(J, true, false);
-  }
+  // Grouping by column 0 takes the column with the node glyphs: they stay
+  // in the column that becomes column 0.
+  if (ACol == 0) MoveNodeColumn(0, 1);
   RemoveCols(ACol, 1);
   bool MergeSummary = FGrouping->MergeSummary && Summary;
   if (FGrouping->MergeHeader || MergeSummary) {
     // Only the normal rows: footer rows keep their own cells and looks.
-    int Last = GetRowCount() - FFixedFooters - 1;
-    for (int r = GetFixedRows(); r <= Last; ++r) {
+    int LastNow = GetRowCount() - FFixedFooters - 1;
+    for (int r = GetFixedRows(); r <= LastNow; ++r) {
       if (IsNode(r)) {
         if (FGrouping->MergeHeader) {
           MergeCells(1, r, GetColCount() - 1, 1);
           ColourGroupCell(1, r, false, true);
         }
-      } else if (MergeSummary && (r == Last || IsNode(r + 1))) {
+      } else if (MergeSummary && (r == LastNow || IsNode(r + 1))) {
         MergeCells(1, r, GetColCount() - 1, 1);
         ColourGroupCell(1, r, true, false);
       }
@@ -133,15 +216,20 @@ void VIduZozezuVodu::UnGroup() {
     ExpandAll();
     int T = GC == 1 ? 2 : 1;
     InsertCols(GC, 1);
+    if (GC == 0) MoveNodeColumn(1, 0);
     SetAllColWidths(GC, FGroupSavedWidth);
     if (GetFixedRows() > 0) SetGridCell(GC, 0, FGroupSavedHeader);
     if (FFixedFooters > 0) SetGridCell(GC, GetRowCount() - 1, FGroupSavedFooter);
+    // Headers and summaries are emptied in the walk and removed together
+    // after it: one pass over the grid whatever the number of groups.
+    std::vector<int> Gone;
+    std::vector<char> Skip(static_cast<std::size_t>(GetRowCount()), 0);
     AnsiString V;
-    int I = GetFixedRows();
-    while (I <= GetRowCount() - FFixedFooters - 1) {
+    const int Last = GetRowCount() - FFixedFooters - 1;
+    for (int I = GetFixedRows(); I <= Last; ++I) {
+      if (Skip[static_cast<std::size_t>(I)]) continue;
       if (!IsNode(I)) {
         SetGridCell(GC, I, V);
-        ++I;
         continue;
       }
       int SR = I + GetNodeSpan(I);
@@ -151,18 +239,28 @@ void VIduZozezuVodu::UnGroup() {
         else
           ResetGroupRowColour(SR, true);
         ClearRect(0, SR, GetColCount() - 1, SR);
-        IRemoveRows(SR, 1, false);
+        Skip[static_cast<std::size_t>(SR)] = 1;
       }
       V = GetGridCell(T, I);
-      RemoveNode(RealRowIndex(I));
+      DropNode(I);
       ClearPropCell(0, I);
       if (FGrouping->MergeHeader)
         SplitCells(1, I);
       else
         ResetGroupRowColour(I, false);
       ClearRect(0, I, GetColCount() - 1, I);
-      IRemoveRows(I, 1, false);
+      Gone.push_back(I);
     }
+    for (int r = GetFixedRows(); r < GetRowCount(); ++r)
+      if (Skip[static_cast<std::size_t>(r)]) Gone.push_back(r);
+    std::sort(Gone.begin(), Gone.end());
+    RemoveRowSet(Gone, false, [&] {
+      int Cols = GetColCount() - 1, K = static_cast<int>(Gone.size());
+      for (int i = 0; i < K; ++i) {
+        int R = Gone[static_cast<std::size_t>(i)] - i;
+        CellsChanged(TGridRect{0, R, Cols, R + 1});
+      }
+    });
     FGroupColumn = -1;
   }
   Invalidate();
@@ -285,4 +383,14 @@ void VIduZozezuVodu::GroupCalc(int ACol, int Kind) {
     }
     B += S;
   }
+}
+
+void VIduZozezuVodu::GetDisplText(int ACol, int ARow, AnsiString& Value) {
+  TBaseGrid::GetDisplText(ACol, ARow, Value);
+  if (!FGrouping->ShowGroupCount || ACol != 1 || !IsNode(ARow)) return;
+  int N = GetNodeSpan(ARow) - (GetSubNodeCount(ARow) + 1);
+  if (FGrouping->GroupCountFormat.empty())
+    Value += " (" + IntToStr(N) + ")";
+  else
+    Value += Format(FGrouping->GroupCountFormat, {N});
 }

@@ -2,6 +2,7 @@
 // in column 0's properties of every row inside a node's span. Contracting
 // hides the children through the hidden-row store.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "grid/updatebracket.h"
@@ -182,11 +183,46 @@ void VIduZozezuVodu::ContractNode(int ARow) {
 void VIduZozezuVodu::ExpandAll() {
   {
     TUpdateBracket<VIduZozezuVodu> U(this);
-    for (int A = GetFixedRows(); A < GetAllRowCount(); ++A) {
-      int D = RemapRow(A);
-      if (IsHiddenRow(A) || !IsNode(D)) continue;
-      ExpandNode(A);
-      if (TCellGraphic* G = NodeAt(RemapRow(A))) G->CellBoolean = false;
+    int SavedTop = GetTopRow(), SavedRow = GetRow();
+    bool Disjunct = FMouseActions->GetDisjunctRowSelect();
+    bool RowSelect = (GetOptions() & goRowSelect) != 0;
+    FMouseActions->SetDisjunctRowSelect(false);
+    if (RowSelect) SetOptions(GetOptions() & ~static_cast<TGridOptions>(goRowSelect));
+    try {
+      // Every contracted node shown gives back the rows up to the next shown
+      // row, all in one restore; nodes that come back contracted take
+      // another round.
+      for (;;) {
+        std::vector<std::pair<int, int>> Ranges;
+        const int Rows = GetRowCount();
+        for (int D = GetFixedRows(); D < Rows; ++D) {
+          TCellGraphic* G = NodeAt(D);
+          if (!G || !G->CellBoolean) continue;
+          G->CellBoolean = false;
+          int From = RemapRowInv(D) + 1;
+          int To = D + 1 < Rows ? RemapRowInv(D + 1) - 1 : GetAllRowCount() - 1;
+          if (From <= To && IsHiddenRow(From)) Ranges.emplace_back(From, To);
+        }
+        if (Ranges.empty()) break;
+        std::vector<THiddenRef> Refs;
+        const auto& Index = HiddenIndex();
+        std::size_t k = 0;
+        for (const auto& [From, To] : Ranges) {
+          while (k < Index.size() && Index[k].Idx < From) ++k;
+          while (k < Index.size() && Index[k].Idx <= To) Refs.push_back(Index[k++]);
+        }
+        RestoreHiddenRows(Refs);
+      }
+    } catch (...) {
+      FMouseActions->SetDisjunctRowSelect(Disjunct);
+      if (RowSelect) SetOptions(GetOptions() | goRowSelect);
+      throw;
+    }
+    FMouseActions->SetDisjunctRowSelect(Disjunct);
+    if (RowSelect) {
+      SetOptions(GetOptions() | goRowSelect);
+      SetRow(std::min(SavedRow, GetRowCount() - 1));
+      SetTopRow(std::min(SavedTop, GetRowCount() - 1));
     }
   }
   CalcFooter(-1);

@@ -50,7 +50,16 @@ void VIduZozezuVodu::GetCellPrintColor(int ACol, int ARow, TGridDrawState AState
 }
 
 void VIduZozezuVodu::GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders) {
-  // The group header and summary lines come with grouping.
+  if (FGrouping->HeaderUnderline && ACol > 0 && IsNode(ARow)) {
+    Borders = cbBottom;
+    APen->SetColor(FGrouping->HeaderLineColor);
+    APen->SetWidth(FGrouping->HeaderLineWidth);
+  }
+  if (FGrouping->SummaryLine && ACol > 0 && IsSummary(ARow)) {
+    Borders = cbTop;
+    APen->SetColor(FGrouping->SummaryLineColor);
+    APen->SetWidth(FGrouping->SummaryLineWidth);
+  }
   if (OnGetCellBorder) OnGetCellBorder(this, ARow, ACol, APen, Borders);
 }
 

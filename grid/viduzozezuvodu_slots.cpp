@@ -75,11 +75,3 @@ bool VIduZozezuVodu::ValidateCellWide(const WideString&) { return true; }
 void VIduZozezuVodu::CellControlsUpdate() {}
 void VIduZozezuVodu::HideSelection() {}
 
-// ---- grouping and sorting ---------------------------------------------------------------------------
-
-
-void VIduZozezuVodu::QSort() {}
-void VIduZozezuVodu::QSortIndexed() {}
-void VIduZozezuVodu::QSortGroup() {}
-void VIduZozezuVodu::QSortGroupIndexed() {}
-void VIduZozezuVodu::QUnSort() {}

@@ -111,6 +111,12 @@ AnsiString TGridStore::GetCell(int ACol, int ARow) const {
   return cell ? cell->Text : AnsiString();
 }
 
+const AnsiString& TGridStore::CellText(int ACol, int ARow) const {
+  static const AnsiString Empty;
+  const TCell* cell = FindCell(ACol, ARow);
+  return cell ? cell->Text : Empty;
+}
+
 void TGridStore::SetCell(int ACol, int ARow, const AnsiString& Value) {
   // An empty text needs no storage where there is none yet.
   if (Value.empty() && !FindCell(ACol, ARow)) return;

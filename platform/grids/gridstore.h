@@ -57,6 +57,9 @@ class TGridStore {
 
   // -- raw cell access (0 <= col < ColExtent, 0 <= row < RowExtent)
   AnsiString GetCell(int ACol, int ARow) const;
+  // The stored text by reference (an empty text for a cell never written),
+  // valid until the next write to the store: for readers that must not copy.
+  const AnsiString& CellText(int ACol, int ARow) const;
   void SetCell(int ACol, int ARow, const AnsiString& Value);
   TObject* GetObject(int ACol, int ARow) const;
   void SetObject(int ACol, int ARow, TObject* Value);

@@ -157,3 +157,61 @@ TEST(StructureSwap, SortSwapFollowsModifiedFlagsAndCrossReference) {
   EXPECT_EQ(G.GetCells(1, 1), "x");
   EXPECT_EQ(G.GetCells(2, 1), "stays");
 }
+
+TEST(StructureGroup, ColumnZeroWithoutFixedColumnsKeepsItsNodes) {
+  VIduZozezuVodu G(nullptr);
+  Data(G);
+  G.SetFixedCols(0);
+  for (int r = 1; r <= 4; ++r) G.SetCells(0, r, G.GetCells(2, r));
+  G.SetCells(0, 0, "zero");
+  G.GetGrouping()->Summary = true;
+  G.Group(0);
+  EXPECT_EQ(G.GetGroupColumn(), 0);
+  EXPECT_EQ(Nodes(G), (std::vector<int>{1, 5}));
+  EXPECT_EQ(G.GetCells(0, 1), "A");  // the header text stands where the glyph is
+  EXPECT_EQ(G.GetNodeSpan(5), 3);
+  EXPECT_TRUE(G.IsSummary(4) && G.IsSummary(8));
+  G.ContractAll();
+  EXPECT_EQ(G.GetRowCount(), 5);
+  CheckHidden(G);
+  G.UnGroup();
+  ASSERT_EQ(G.GetRowCount(), 5);
+  EXPECT_EQ(G.GetCells(0, 0), "zero");
+  const char* Keys[] = {"A", "A", "B", "B"};
+  for (int r = 1; r <= 4; ++r) {
+    EXPECT_EQ(G.GetCells(0, r), Keys[r - 1]);
+    EXPECT_EQ(G.GetCells(3, r), std::to_string(r));
+  }
+  EXPECT_TRUE(Nodes(G).empty());
+  CheckHidden(G);
+}
+
+TEST(StructureGroup, GroupCountTextAndGroupLines) {
+  VIduZozezuVodu G(nullptr);
+  Data(G);
+  G.GetGrouping()->Summary = true;
+  G.Group(2);
+  EXPECT_EQ(G.GetCellEx(1, 1), "A");
+  G.GetGrouping()->ShowGroupCount = true;
+  EXPECT_EQ(G.GetCellEx(1, 1), "A (2)");
+  EXPECT_EQ(G.GetCellEx(2, 1), "");  // other columns show no count
+  G.GetGrouping()->GroupCountFormat = "%d rows";
+  EXPECT_EQ(G.GetCellEx(1, 5), "B2 rows");
+
+  G.GetGrouping()->HeaderUnderline = true;
+  G.GetGrouping()->HeaderLineColor = clRed;
+  G.GetGrouping()->SummaryLine = true;
+  TPen Pen;
+  TCellBorders B = 0;
+  G.GetCellBorder(1, 1, &Pen, B);
+  EXPECT_EQ(B, static_cast<TCellBorders>(cbBottom));
+  EXPECT_EQ(Pen.GetColor(), clRed);
+  EXPECT_EQ(Pen.GetWidth(), 2);
+  B = 0;
+  G.GetCellBorder(1, 4, &Pen, B);
+  EXPECT_EQ(B, static_cast<TCellBorders>(cbTop));
+  B = 0;
+  G.GetCellBorder(0, 1, &Pen, B);  // column 0 holds the glyph: no line
+  G.GetCellBorder(1, 2, &Pen, B);  // a data row
+  EXPECT_EQ(B, 0u);
+}
