@@ -6,7 +6,7 @@
 #include "grid/exchange/textfile.h"
 #include "grid/radoriz.h"
 #include "grid/viduzozezuvodu.h"
-#include "platform/graphics/gdi.h"
+#include "platform/graphics/graphics.h"
 
 void VIduZozezuVodu::PlaceRotatedText(TRect& R, TAlignment HAlign, TVAlignment VAlign, int Angle, int WCos,
                                       int HSin, int WSin, int HCos) {
@@ -53,8 +53,8 @@ void VIduZozezuVodu::PlaceRotatedText(TRect& R, TAlignment HAlign, TVAlignment V
 
 void VIduZozezuVodu::CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HAlign,
                                  TVAlignment VAlign) {
-  SIZE Size{};
-  GetTextExtentPoint32(GetCanvas()->GetHandle(), Text.c_str(), static_cast<int>(Text.size()), &Size);
+  // GetTextExtentPoint32 with the canvas font selected.
+  const TSize Size = GetCanvas()->TextExtent(Text);
   R.left += 2;
   R.top += 2;
   R.right -= 2;
