@@ -10,6 +10,15 @@ namespace {
 
 bool Has(const AnsiString& S, char C) { return S.find(C) != AnsiString::npos; }
 
+void Enclose(AnsiString& S) {
+  AnsiString Q;
+  Q.reserve(S.size() + 2);
+  Q += '"';
+  Q += S;
+  Q += '"';
+  S.swap(Q);
+}
+
 void ReplaceCRLF(AnsiString& S, const char* By) {
   AnsiString Out;
   Out.reserve(S.size());
@@ -46,20 +55,20 @@ void VIduZozezuVodu::OutputToCSV(const AnsiString& FileName, bool Append) {
       if (FOemConvert) StringToOem(S);
       bool Quoted = false;
       if (FAlwaysQuotes || (!Has(S, D) && Has(S, '"'))) {
-        S = "\"" + S + "\"";
+        Enclose(S);
         Quoted = true;
       }
       if (S.empty()) {
         if (FTildeCSV)
-          S = "^";
+          S.assign(1, '^');
         else if (FQuoteEmptyCells)
-          S = "\"\"";
+          S.assign(2, '"');
       }
       if (Has(S, D) || LinesInText(S, FMultilinecells) > 1) {
         if (FTildeCSV) {
           LineFeedsToJava(S);
           // Quoted, a field holding the delimiter reads back whole.
-          if (!Quoted && Has(S, D)) S = "\"" + S + "\"";
+          if (!Quoted && Has(S, D)) Enclose(S);
         } else if (Quoted) {
           // The reader splits lines at LF too: keep the record on one line.
           ReplaceCRLF(S, "\x0B");
