@@ -1111,6 +1111,61 @@ public:
   IDropTarget* GetDropTarget() const { return FDragDropSettings->GetDropTarget(); }
   bool GetDropTargetRegistered() const { return FDragDropSettings->GetDropTargetRegistered(); }
 
+  // -- text exchange: CSV, aligned and fixed-width text, text measures
+  // A file operation's percentage, fired only when its rounded value changes.
+  using TFileProgressEvent = std::function<void(TObject* Sender, short Progress)>;
+  TFileProgressEvent OnFileProgress;
+  // The CSV field separator; #0 writes "," and detects it when reading.
+  char GetDelimiter() const { return FDelimiter; }
+  void SetDelimiter(char Value) { FDelimiter = Value; }
+  // Line breaks inside fields as "~" and empty fields as "^".
+  bool GetTildeCSV() const { return FTildeCSV; }
+  void SetTildeCSV(bool Value) { FTildeCSV = Value; }
+  bool GetQuoteEmptyCells() const { return FQuoteEmptyCells; }
+  void SetQuoteEmptyCells(bool Value) { FQuoteEmptyCells = Value; }
+  bool GetAlwaysQuotes() const { return FAlwaysQuotes; }
+  void SetAlwaysQuotes(bool Value) { FAlwaysQuotes = Value; }
+  // Off: the CSV reader skips the file's first line.
+  bool GetCSVFirstLine() const { return FCSVFirstLine; }
+  void SetCSVFirstLine(bool Value) { FCSVFirstLine = Value; }
+  // CSV and fixed-width files in the OEM code page (CP866).
+  bool GetOemConvert() const { return FOemConvert; }
+  void SetOemConvert(bool Value) { FOemConvert = Value; }
+  void OutputToCSV(const AnsiString& FileName, bool Append);
+  void SaveToCSV(const AnsiString& FileName) { OutputToCSV(FileName, false); }
+  // The file must exist.
+  void AppendToCSV(const AnsiString& FileName) { OutputToCSV(FileName, true); }
+  // MaxLines 0 reads every line.
+  void InputFromCSV(const AnsiString& FileName, bool Insert, int MaxLines);
+  void LoadFromCSV(const AnsiString& FileName, int MaxLines = 0) { InputFromCSV(FileName, false, MaxLines); }
+  void InsertFromCSV(const AnsiString& FileName, int MaxLines = 0) { InputFromCSV(FileName, true, MaxLines); }
+  void SaveToASCIIInt(const AnsiString& FileName, bool Append);
+  void SaveToASCII(const AnsiString& FileName) { SaveToASCIIInt(FileName, false); }
+  void AppendToASCII(const AnsiString& FileName) { SaveToASCIIInt(FileName, true); }
+  // Missing widths are measured and appended to Widths.
+  void SaveToFixed(const AnsiString& FileName, TIntList* Widths);
+  // Positions are 1-based column starts plus one past the last column; the
+  // list is sorted. MaxLines -1 reads every line.
+  void LoadFromFixed(const AnsiString& FileName, TIntList* Positions, int MaxLines = -1, bool Trim = true);
+  // Moves R's Left and Top to where a text turned by Angle degrees starts.
+  static void PlaceRotatedText(TRect& R, TAlignment HAlign, TVAlignment VAlign, int Angle, int WCos, int HSin,
+                               int WSin, int HCos);
+  void CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HAlign, TVAlignment VAlign);
+  int MaxLinesInGrid();
+  int MaxLinesInRow(int ARow);
+  // Characters of the longest saved line of real column ACol.
+  int MaxCharsInCol(int ACol);
+
+private:
+  char FDelimiter = '\0';
+  bool FTildeCSV = false;
+  bool FQuoteEmptyCells = true;
+  bool FAlwaysQuotes = false;
+  bool FCSVFirstLine = true;
+  bool FOemConvert = false;
+  // The importers leave the row count they loaded as the largest one.
+  void SetLargestRowCount(int Value) { FMaxRowCount = Value; }
+
 protected:
   void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   void CreateWnd() override;

@@ -1,11 +1,14 @@
 // The grid's own text format: a size line "C,R", width lines "cw I,W" and
 // cell lines "I,J,T", each ending with CR LF. Multi-line texts are folded
 // into one line (CR -> 9, LF -> 8, NUL -> 1).
+#include <algorithm>
 #include <limits>
 #include <string>
 
+#include "grid/exchange/textfile.h"
 #include "grid/filestringlist.h"
 #include "grid/viduzozezuvodu.h"
+#include "platform/forms/forms.h"
 #include "platform/rtl/classes_streams.h"
 #include "platform/rtl/sysutils.h"
 
@@ -74,9 +77,10 @@ void ApplyWidth(VIduZozezuVodu& G, Int64 Col, Int64 Width) {
     G.SetColWidths(static_cast<int>(Col), static_cast<int>(Width));
 }
 
-void ApplyCell(VIduZozezuVodu& G, Int64 Col, Int64 Row, const AnsiString& Text) {
-  if (Col >= 0 && Row >= 0 && Col < G.GetColCount() && Row < G.GetRowCount())
-    G.LoadCell(static_cast<int>(Col), static_cast<int>(Row), Text);
+bool ApplyCell(VIduZozezuVodu& G, Int64 Col, Int64 Row, const AnsiString& Text) {
+  if (Col < 0 || Row < 0 || Col >= G.GetColCount() || Row >= G.GetRowCount()) return false;
+  G.LoadCell(static_cast<int>(Col), static_cast<int>(Row), Text);
+  return true;
 }
 
 AnsiString Num(int V) { return std::to_string(V); }
@@ -113,12 +117,18 @@ void VIduZozezuVodu::SaveToFile(const AnsiString& FileName) {
     int W = H == 0 ? GetColWidths(I) : I < GetAllColCount() ? GetAllColWidths(I) : GetDefaultColWidth();
     Lines.Add("cw " + Num(I) + "," + Num(W));
   }
-  for (int J = GetSaveStartRow(); J <= GetSaveEndRow(); ++J)
+  TFileProgress Progress(*this);
+  ExportNotification(esExportStart, -1);
+  for (int J = GetSaveStartRow(); J <= GetSaveEndRow(); ++J) {
+    ExportNotification(esExportNewRow, J);
     for (int I = GetSaveStartCol(); I <= EndCol; ++I) {
       AnsiString T = SaveCell(I, J);
       if (!T.empty()) Lines.Add(Num(I) + "," + Num(J) + "," + LfToFile(T));
     }
-  Lines.SaveToFile(FileName);
+    Progress.Report(J, std::max(1, GetSaveRowCount() - 1));
+  }
+  ExportNotification(esExportDone, -1);
+  ReplaceFile(FileName, Lines.GetText());
 }
 
 void VIduZozezuVodu::LoadFromFile(const AnsiString& FileName) {
@@ -137,6 +147,7 @@ void VIduZozezuVodu::LoadFromFile(const AnsiString& FileName) {
   }
   if (GetColCount() == 0 || GetRowCount() == 0)
     throw EDidAvovError("File contains no data or corrupt file " + FileName);
+  TFileProgress Progress(*this);
   while (!Lines.GetEOF()) {
     Lines.ReadLn(Line);
     if (Line.rfind("cw", 0) == 0) {
@@ -149,21 +160,31 @@ void VIduZozezuVodu::LoadFromFile(const AnsiString& FileName) {
     if (P1 == AnsiString::npos) continue;
     auto P2 = Line.find(',', P1 + 1);
     if (P2 == AnsiString::npos) continue;
-    ApplyCell(*this, LenientInt(Line.substr(0, P1)), LenientInt(Line.substr(P1 + 1, P2 - P1 - 1)),
-              FileToLf(Line.substr(P2 + 1), FMultilinecells));
+    Int64 J = LenientInt(Line.substr(P1 + 1, P2 - P1 - 1));
+    if (!ApplyCell(*this, LenientInt(Line.substr(0, P1)), J, FileToLf(Line.substr(P2 + 1), FMultilinecells)))
+      continue;
+    Progress.Report(J, std::max(1, GetRowCount() - 1));
+    // Input and timers of the application go on while a file loads.
+    if (Application) Application->ProcessMessages();
   }
   Invalidate();
+  CellsChanged(TGridRect{0, 0, GetColCount(), GetRowCount()});
+  CellsLoaded();
 }
 
 void VIduZozezuVodu::SaveToStream(TStream* Stream) {
   WriteLine(Stream, Num(GetSaveColCount()) + "," + Num(GetSaveRowCount()));
   for (int I = 0; I < GetColCount(); ++I) WriteLine(Stream, "cw " + Num(I) + "," + Num(GetColWidths(I)));
   int SC = GetSaveStartCol(), SR = GetSaveStartRow();
-  for (int J = SR; J <= GetSaveEndRow(); ++J)
+  ExportNotification(esExportStart, -1);
+  for (int J = SR; J <= GetSaveEndRow(); ++J) {
+    ExportNotification(esExportNewRow, J);
     for (int I = SC; I <= GetSaveEndCol(); ++I) {
       AnsiString T = SaveCell(I, J);
       if (!T.empty()) WriteLine(Stream, Num(I - SC) + "," + Num(J - SR) + "," + LfToFile(T));
     }
+  }
+  ExportNotification(esExportDone, -1);
 }
 
 void VIduZozezuVodu::LoadFromStream(TStream* Stream) {
@@ -196,6 +217,8 @@ void VIduZozezuVodu::LoadFromStream(TStream* Stream) {
               FileToLf(Line.substr(P2 + 1), FMultilinecells));
   }
   Invalidate();
+  CellsChanged(TGridRect{0, 0, GetColCount(), GetRowCount()});
+  CellsLoaded();
 }
 
 void VIduZozezuVodu::AssignCells(VIduZozezuVodu* Source) {

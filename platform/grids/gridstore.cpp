@@ -80,11 +80,12 @@ TGridStore::TCell& TGridStore::TouchCell(int ACol, int ARow) {
   auto r = static_cast<std::size_t>(ARow);
   if (r >= FRows.size()) {
     // Room for every row up to the extent at once (only what is written is
-    // touched), so a fill never copies the rows; a huge extent grows by
-    // doubling instead.
+    // touched), so a fill never copies the rows; a huge extent, or one
+    // raised step by step while rows are written, grows by doubling.
     if (r >= FRows.capacity()) {
       const auto extent = static_cast<std::size_t>(FRowExtent);
-      FRows.reserve(extent <= (std::size_t{1} << 24) ? extent : std::max(r + 1, FRows.capacity() * 2));
+      const std::size_t doubled = std::max(r + 1, FRows.capacity() * 2);
+      FRows.reserve(extent <= (std::size_t{1} << 24) ? std::max(extent, std::min(doubled, extent * 2)) : doubled);
     }
     FRows.resize(r + 1);
   }
