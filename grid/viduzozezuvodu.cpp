@@ -32,6 +32,9 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   FColumnFilter = new TStringList;
   FControlList = new TControlList;
   FSpareRowCheck = new TCellGraphic;
+  FProgressAppearance = new TGridProgressAppearance;
+  FPictureCache = std::make_unique<THTMLPictureCache>();
+  FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
   FMouseActions->OnChange = [this](TObject* Sender) { OnMouseActionsChanged(Sender); };
   FNavigation->OnChange = [this](TObject* Sender) { OnNavigationChanged(Sender); };
   FVisibleCols.fill(true);
@@ -86,6 +89,7 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   delete FColumnFilter;
   delete FControlList;
   delete FSpareRowCheck;
+  delete FProgressAppearance;
 }
 
 void VIduZozezuVodu::StretchColumn(int) {}

@@ -30,8 +30,6 @@ void VIduZozezuVodu::SetEditCell(const AnsiString& Value) {
 }
 
 void VIduZozezuVodu::RestoreCache() {}
-bool VIduZozezuVodu::ToggleCheck(int, int, bool) { return false; }
-bool VIduZozezuVodu::ToggleRadioButton(int, int, bool) { return false; }
 AnsiString VIduZozezuVodu::GetFormattedCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
 AnsiString VIduZozezuVodu::CalcCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
 
@@ -71,8 +69,6 @@ void VIduZozezuVodu::TabToNextRowAtEnd() {
 
 bool VIduZozezuVodu::DoAllowFmtPaste() { return FNavigation->AllowFmtClipboard; }
 void VIduZozezuVodu::FilterSelect(TObject*, int) {}
-void VIduZozezuVodu::PaintDesigner() {}
-void VIduZozezuVodu::HandleDesignChoice(int, int) {}
 void VIduZozezuVodu::ExportNotification(TGridExportState, int) {}
 void VIduZozezuVodu::ImportNotification(TGridImportState, int) {}
 
