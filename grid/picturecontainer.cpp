@@ -107,9 +107,10 @@ void THTMLImage::Loaded() {
   FHTMLPicture->SetResolution(ppi, ppi);
 }
 
-void THTMLImage::Paint() {
+void THTMLImage::Paint() { DrawPictureOn(GetCanvas()); }
+
+void THTMLImage::DrawPictureOn(TCanvas* C) {
   if (!FHTMLPicture || FHTMLPicture->GetEmpty()) return;
-  TCanvas* C = GetCanvas();
   const int W = GetWidth(), H = GetHeight();
   const int w = FHTMLPicture->GetWidth(), h = FHTMLPicture->GetHeight();
   const int dx = std::max(0, W - w), dy = std::max(0, H - h);
@@ -125,6 +126,12 @@ void THTMLImage::Paint() {
       for (int y = 0; y < H; y += h)
         for (int x = 0; x < W; x += w) C->Draw(x, y, FHTMLPicture);
       break;
-    case bpStretched: C->StretchDraw(TRect(0, 0, W, H), FHTMLPicture); break;
+    case bpStretched: {
+      const bool was = FHTMLPicture->GetStretch();
+      FHTMLPicture->SetStretch(true);
+      C->StretchDraw(TRect(0, 0, W, H), FHTMLPicture);
+      FHTMLPicture->SetStretch(was);
+      break;
+    }
   }
 }

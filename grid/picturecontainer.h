@@ -97,6 +97,8 @@ public:
   TPicturePosition GetPicturePosition() const { return FPicturePosition; }
   void SetPicturePosition(TPicturePosition Value);
   void Loaded() override;
+  // What Paint draws, on any canvas.
+  void DrawPictureOn(TCanvas* C);
 
   TDownLoadErrorEvent OnDownLoadError;
   TNotifyEvent OnDownLoadComplete;
