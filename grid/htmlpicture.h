@@ -132,5 +132,6 @@ protected:
   void Execute() override {}
 
 private:
-  THTMLPicture* FPicture;
+  // Kept for a loader that would fill it; this one touches nothing.
+  [[maybe_unused]] THTMLPicture* FPicture;
 };

@@ -652,7 +652,9 @@ void VIduZozezuVodu::DrawCellGraphic(TCellPaintInfo& Info, bool UnderText) {
       F.Assign(GetFont());
       F.SetColor(A->GetCompleteFontColor());
       S.Font = &F;
-      S.BackgroundColor = A->GetUnCompleteColor() == clNone ? C->GetBrush()->GetColor() : A->GetUnCompleteColor();
+      // Without a colour of its own the gauge shows the cell's background.
+      const TColor cellBrush = Info.BrushColor != clNone ? Info.BrushColor : C->GetBrush()->GetColor();
+      S.BackgroundColor = A->GetUnCompleteColor() == clNone ? cellBrush : A->GetUnCompleteColor();
       // An empty range shows 0 rather than dividing by zero.
       const int range = G->CellErrLen - G->CellErrFrom;
       const int pct = range == 0 ? 0
