@@ -248,19 +248,21 @@ TGridRect TBaseGrid::FullCell(int ACol, int ARow) const {
 }
 
 TRect TBaseGrid::GetCellRect(int ACol, int ARow) {
-  int x = 0, y = 0;
-  for (int c = 0; c < ACol; ++c) x += GetColWidths(c);
-  for (int r = 0; r < ARow; ++r) y += GetRowHeights(r);
-  TRect R(x, y, x + GetColWidths(ACol), y + GetRowHeights(ARow));
-  bool FixedCol = ACol < GetFixedCols(), FixedRow = ARow < GetFixedRows();
-  int dx = 0, dy = 0;
-  if (!FixedCol)
-    for (int c = 0; c < GetLeftCol(); ++c) dx += GetColWidths(c);
-  if (!FixedRow)
-    for (int r = 0; r < GetTopRow(); ++r) dy += GetRowHeights(r);
-  TRect First = TStringGrid::CellRect(GetLeftCol(), GetTopRow());
-  OffsetRect(&R, (FixedCol ? 0 : First.left) - dx, (FixedRow ? 0 : First.top) - dy);
-  return R;
+  // Offsets from the first scrollable cell (or from the origin for fixed
+  // cells), so that only the rows and columns in between are summed.
+  auto span = [](int From, int To, auto Size) {
+    int d = 0;
+    for (int i = From; i < To; ++i) d += Size(i);
+    for (int i = To; i < From; ++i) d -= Size(i);
+    return d;
+  };
+  const auto colW = [this](int c) { return GetColWidths(c); };
+  const auto rowH = [this](int r) { return GetRowHeights(r); };
+  const bool FixedCol = ACol < GetFixedCols(), FixedRow = ARow < GetFixedRows();
+  const TRect First = TStringGrid::CellRect(GetLeftCol(), GetTopRow());
+  const int x = FixedCol ? span(0, ACol, colW) : First.left + span(GetLeftCol(), ACol, colW);
+  const int y = FixedRow ? span(0, ARow, rowH) : First.top + span(GetTopRow(), ARow, rowH);
+  return TRect(x, y, x + GetColWidths(ACol), y + GetRowHeights(ARow));
 }
 
 TRect TBaseGrid::CellRect(int ACol, int ARow) {

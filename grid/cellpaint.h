@@ -33,8 +33,6 @@ struct TCellPaintInfo {
   // the text height.
   int TextWidth = 0;
   int TextHeight = 0;
-  // The grid's cell text margin; the graphic box keeps clear of it.
-  TPoint XYOffset{2, 2};
 };
 
 // Draw-text flag words by word wrap, horizontal and vertical alignment. Each

@@ -33,7 +33,6 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   FControlList = new TControlList;
   FSpareRowCheck = new TCellGraphic;
   FProgressAppearance = new TGridProgressAppearance;
-  FPictureCache = std::make_unique<THTMLPictureCache>();
   FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
   FMouseActions->OnChange = [this](TObject* Sender) { OnMouseActionsChanged(Sender); };
   FNavigation->OnChange = [this](TObject* Sender) { OnNavigationChanged(Sender); };

@@ -8,9 +8,11 @@
 #include <unordered_set>
 #include <vector>
 
+#include "grid/bands.h"
 #include "grid/basegrid.h"
 #include "grid/cellgraphic.h"
 #include "grid/cellpaint.h"
+#include "grid/viduzozezuvodu_paintcycle.h"
 #include "grid/controllook.h"
 #include "grid/gridlists.h"
 #include "grid/sortsettings.h"
@@ -54,6 +56,13 @@ using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACo
 using TSearchFooterActionEvent = std::function<void(TObject* Sender, const AnsiString& Value, int ACol, int ARow,
                                                     TSearchAction SearchAction)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TGridRect& R)>;
+using TGridGradientEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TColor& Color, TColor& ColorTo, TColor& ColorMirror,
+                       TColor& ColorMirrorTo, TCellGradientDirection& GD)>;
+using TGridBorderPropEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen,
+                                                TPen* RightPen, TPen* BottomPen)>;
+using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
+                                                TGridDrawState AState, const TRect& ARect, bool Printing)>;
 
 // Errors of the grid library, raised with literal messages.
 class EDidAvovError : public Exception {
@@ -67,6 +76,7 @@ enum TDidAvovStyle {
   gsOffice2007Obsidian, gsWindowsXP, gsWhidbey, gsCustom, gsOffice2007Silver, gsWindowsVista, gsWindows7
 };
 enum TXPColorScheme { xpNone, xpBlue, xpGreen, xpGray, vistaAero };
+enum THoverFixedCells { hfNone, hfFixedRows, hfFixedColumns, hfAll };
 
 // Reads a cell text as the typed float views do (empty or "-" is 0);
 // false, and 0, for any other text that does not convert.
@@ -281,11 +291,6 @@ public:
   // Images of image-list cells (not owned).
   TImageList* GetGridImages() const { return FGridImages; }
   void SetGridImages(TImageList* Value) { FGridImages = Value; }
-  // Named pictures of mini-HTML cell text (not owned), and the pictures it
-  // loads by URL (owned).
-  TPictureContainer* GetPictureContainer() const { return FPictureContainer; }
-  void SetPictureContainer(TPictureContainer* Value) { FPictureContainer = Value; }
-  THTMLPictureCache* GetPictureCache() const { return FPictureCache.get(); }
 
   // -- looks and colour presets
   TGridLook GetLook() const { return FLook; }
@@ -459,6 +464,9 @@ public:
   TGridColorEvent OnGetCellColor;
   TGridColorEvent OnGetCellPrintColor;
   TGridBorderEvent OnGetCellBorder;
+  TGridBorderPropEvent OnGetCellBorderProp;
+  TGridGradientEvent OnGetCellGradient;
+  TCustomCellDrawEvent OnCustomCellDraw;
   TGridBorderEvent OnGetCellPrintBorder;
   TGridAlignEvent OnGetAlignment;
   TGridFormatEvent OnGetFormat;
@@ -607,7 +615,6 @@ public:
   // Text markers; progress and scroll-bar graphics keep their range there
   // and are left alone.
   void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
-  void GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen);
   void RemoveMarker(int ACol, int ARow);
   void RemoveAllMarkers();
   // Balloons.
@@ -618,7 +625,6 @@ public:
   // Rotated text.
   void AddRotated(int ACol, int ARow, short AAngle, const AnsiString& S);
   void SetRotated(int ACol, int ARow, short AAngle);
-  bool IsRotated(int ACol, int ARow, int& AAngle);
   bool RemoveRotated(int ACol, int ARow);
 
   // -- check boxes, radio groups and radio buttons
@@ -659,11 +665,6 @@ public:
   // Removes, from the last row up, every normal row whose check box in
   // ACol reads Checked.
   void RemoveCheckedRows(int ACol, bool Checked);
-  // The grid's vertical text placement, which new check boxes follow.
-  TVAlignment GetVAlignment() const { return FVAlignment; }
-  void SetVAlignment(TVAlignment Value);
-  bool GetAutoNumAlign() const { return FAutoNumAlign; }
-  void SetAutoNumAlign(bool Value) { FAutoNumAlign = Value; }
   // The undo list that cell toggles are reported to (not owned).
   TDidAvovUndoRedo* GetUndoRedo() const { return FUndoRedo; }
   // Reports one cell change to the undo list; the undo layer fills it in.
@@ -874,6 +875,122 @@ public:
   void DrawCellGraphic(TCellPaintInfo& Info, bool UnderText);
   TDrawTextFlags& DrawTextFlags() { return FDrawTextFlags; }
 
+  // -- cell text, background, paint cycle and text metrics
+  TBackGround* GetBackGround() const { return FTextPaint.BackGround; }
+  // Copies Value and repaints.
+  void SetBackGround(TBackGround* Value) { FTextPaint.BackGround->Assign(Value); }
+  bool GetEnhTextSize() const { return FTextPaint.EnhTextSize; }
+  void SetEnhTextSize(bool Value) { SetPaintFlag(FTextPaint.EnhTextSize, Value); }
+  bool GetEnableHTML() const { return FTextPaint.EnableHTML; }
+  void SetEnableHTML(bool Value) { SetPaintFlag(FTextPaint.EnableHTML, Value); }
+  bool GetEnableBlink() const { return FTextPaint.EnableBlink; }
+  void SetEnableBlink(bool Value) { SetPaintFlag(FTextPaint.EnableBlink, Value); }
+  // The blink phase of HTML text, toggled by the grid's timer.
+  bool GetBlinkPhase() const { return FTextPaint.BlinkPhase; }
+  void SetBlinkPhase(bool Value) { FTextPaint.BlinkPhase = Value; }
+  bool GetSelectionRectangle() const { return FTextPaint.SelectionRectangle; }
+  void SetSelectionRectangle(bool Value) { SetPaintFlag(FTextPaint.SelectionRectangle, Value); }
+  bool GetSelectionResizer() const { return FTextPaint.SelectionResizer; }
+  void SetSelectionResizer(bool Value) { SetPaintFlag(FTextPaint.SelectionResizer, Value); }
+  bool GetSelectionRTFKeep() const { return FTextPaint.SelectionRTFKeep; }
+  void SetSelectionRTFKeep(bool Value) { FTextPaint.SelectionRTFKeep = Value; }
+  int GetFilterDropDownRow() const { return FTextPaint.FilterDropDownRow; }
+  // Accepted only for a row above the normal rows; repaints.
+  void SetFilterRow(int Value);
+  TPictureContainer* GetPictureContainer() const { return FTextPaint.PictureContainer; }
+  void SetPictureContainer(TPictureContainer* Value) { FTextPaint.PictureContainer = Value; }
+  THTMLPictureCache* GetPictureCache() const { return FTextPaint.PicCache; }
+  bool GetEditFrameShown() const { return FTextPaint.EditFrameShown; }
+  void SetEditFrameShown(bool Value) { FTextPaint.EditFrameShown = Value; }
+  TFloatFormatEvent OnGetFloatFormat;
+  // Raised after every paint of the grid.
+  TNotifyEvent OnAfterPaint;
+
+  // The sort mark centred on (X, Y).
+  void DrawSortIndicator(TCanvas* Canvas, int ACol, int Y, int X);
+  // The background in the client area right of the last column and below
+  // the last row.
+  void PaintBackground();
+  void DrawWallPaperFixed(const TRect& R);
+  void DrawWallPaperTile(const TRect& R);
+  // The outline of the modern looks around the window.
+  void NCPaintProc();
+  // Column and row sizing feedback: drawing the same line twice removes it.
+  void DrawSizingLine(int X);
+  void DrawSizingLineR(int Y);
+  // Renders the cell's RTF text into R of any canvas.
+  void RTFPaint(int ACol, int ARow, TCanvas* Canvas, TRect R);
+  // Loads the cell's text into a rich edit (RTF is parsed); empty clears it.
+  void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
+  // The hidden rich edit of RTF cells.
+  TRichEdit* GetInternalRichEdit();
+  // Room the content of cell (real ACol, ARow) needs; Reserve keeps 17
+  // pixels for a check box or button.
+  TSize GetCellTextSize(int ACol, int ARow, bool WordWrap, bool Reserve);
+  TSize GetCellTextSizeInt(int RCol, int DCol, int ARow, bool WordWrap, bool Reserve);
+  // The error marker of the cell's graphic; 0, 0 without a graphic.
+  void GetMarker(int ACol, int ARow, int& Start, int& Length);
+  // True with the angle for a rotated-text cell.
+  bool IsRotated(int ACol, int ARow, int& Angle);
+  void Dispatch(TMessage& Message) override;
+
+  // -- cell look resolution and the cell renderer
+  void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                           TBrush* ABrush, TColor& AColorTo, TColor& AMirrorColor, TColor& AMirrorColorTo,
+                           TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW,
+                           TCellGradientDirection& GD) override;
+  void GetDefaultProps(int ACol, int ARow, TFont* AFont, TBrush* ABrush, TColor& ColorTo, TColor& MirrorColor,
+                       TColor& MirrorColorTo, TAlignment& HAlign, TVAlignment& VAlign, bool& WW,
+                       TCellGradientDirection& GD) override;
+  // The font of a cell alone, as text measuring needs it: ACol decides the
+  // fixed position, RCol the cell properties and the colour query.
+  void GetFontProperties(int ACol, int RCol, int ARow, TGridDrawState& AState, TFont* AFont, TBrush* ABrush,
+                         bool Flag);
+  // Horizontal alignment in the low byte, vertical alignment in the high byte.
+  WORD GetCellAlignment(int ACol, int ARow);
+  void DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+
+  TFont* GetFixedFont() const { return FFixedFont.get(); }
+  void SetFixedFont(TFont* Value) { FFixedFont->Assign(Value); }
+  bool GetFlat() const { return FFlat; }
+  void SetFlat(bool Value);
+  TVAlignment GetVAlignment() const { return FVAlignment; }
+  void SetVAlignment(TVAlignment Value);
+  bool GetAutoNumAlign() const { return FAutoNumAlign; }
+  void SetAutoNumAlign(bool Value);
+  bool GetHideFocusRect() const { return FHideFocusRect; }
+  void SetHideFocusRect(bool Value);
+  // Drawn in column 0 of the current row (owned; the writer copies).
+  TBitmap* GetRowIndicator() const { return FRowIndicator.get(); }
+  void SetRowIndicator(TBitmap* Value);
+  TBands* GetBands() { return &FBands; }
+  THoverFixedCells GetHoverFixedCells() const { return FHoverFixedCells; }
+  void SetHoverFixedCells(THoverFixedCells Value) { FHoverFixedCells = Value; }
+  // Whether the cell is one HoverFixedCells lets light up under the mouse.
+  bool HoverFixedCell(int ACol, int ARow) const;
+  // Text margins inside a cell; SetXYOffset repaints, UpdateXYOffset only stores.
+  TPoint GetXYOffset() const { return FXYOffset; }
+  void SetXYOffset(TPoint Value);
+  void UpdateXYOffset(int X, int Y) { FXYOffset = TPoint(X, Y); }
+  // Added to every cell font size while painting, -10 .. 10.
+  int GetZoomOffset() const { return FZoomOffset; }
+  void SetZoomOffset(int Value);
+  // What the mouse handling keeps of the fixed cell under the mouse.
+  struct TFixedHover {
+    TPoint Cell{-1, -1};  // display column and row, -1 for none
+    bool Pressed = false;     // the left button is down on it
+    bool OnDropDown = false;  // over the header's drop-down part
+    int MovedColumn = -1;     // the column being moved, -1 for none
+  };
+  TFixedHover& FixedHover() { return FFixedHover; }
+  // A plain (no Ctrl) left-button selection in disjunct row or column mode.
+  bool GetPlainClickSelecting() const { return FPlainClickSelecting; }
+  void SetPlainClickSelecting(bool Value) { FPlainClickSelecting = Value; }
+  // The disjunct cell selection: ACol + 65536 * ARow per selected cell.
+  TIntList* GetSelectedCellList() const { return FSelectedCells.get(); }
+  // The room column 0 of a node row keeps for its node graphic.
+  int NodeGraphicWidth(int ARow) const;
+
   // -- operations of layers built later, neutral until then
   // Re-places the in-cell controls after scrolling, hiding and removals.
   void CellControlsUpdate();
@@ -881,14 +998,62 @@ public:
   void HideSelection();
 
 protected:
-  // Answers the designer's hit test over the design panel.
-  void Dispatch(TMessage& Message) override;
+  void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  void Paint() override;
 
 private:
   void ComputeEnvironment();
   TDrawTextFlags FDrawTextFlags;
+  TTextPaintState FTextPaint{this};
+  void SetPaintFlag(bool& Flag, bool Value) {
+    if (Flag == Value) return;
+    Flag = Value;
+    Invalidate();
+  }
+  // Whether the cell is a sort header cell and whether its mark is drawn.
+  bool IsSortHeader(int RCol, int ARow, bool& ShowMark);
+  // Background bitmap or gradient slice of one cell (text step).
+  void DrawCellBackGround(const TCellPaintInfo& Info, const TRect& Area);
+  void DrawSelectionFrame(const TCellPaintInfo& Info);
+  // Restore is the text rectangle before the text's own margins.
+  void DrawPlainText(TCellPaintInfo& Info, AnsiString Text, TRect R, const TRect& Restore, bool SortHeader,
+                     bool ShowMark, bool FilterShown, TColor LinkColor);
+  // The font a cell's text is measured with, on C.
+  void MeasureFont(int DCol, int RCol, int ARow, TCanvas* C);
+  // The column shows a filter drop-down button.
+  bool ColumnFilterShown(int RCol);
+
+  // Renderer settings and state.
+  static TFont* NewFixedFont(VIduZozezuVodu* Grid);
+  std::unique_ptr<TFont> FFixedFont{NewFixedFont(this)};
+  bool FFlat = false;
+  bool FHideFocusRect = false;
+  std::unique_ptr<TBitmap> FRowIndicator{new TBitmap};
+  TBands FBands{this};
+  THoverFixedCells FHoverFixedCells = hfNone;
+  TPoint FXYOffset{2, 2};
+  int FZoomOffset = 0;
+  TFixedHover FFixedHover;
+  bool FPlainClickSelecting = false;
+  std::unique_ptr<TIntList> FSelectedCells{new TIntList(-1, -1)};
+  // The pieces of DrawGridCell by step.
+  struct TCellColors {
+    TColor From = clNone, To = clNone, MirrorFrom = clNone, MirrorTo = clNone;
+  };
+  // Ctl3D follows Flat without the repaint its change notification brings.
+  void StoreCtl3D(bool Value);
+  // NodeLevel of column 0's properties, 0 without them.
+  int NodeLevelOf(int ARow) const;
+  // The background is laid out at paint time (a gradient across the cells).
+  bool DynamicBackground() const;
+  void DrawFixedLook(TCellPaintInfo& Info, const TCellColors& Colors);
+  void DrawListViewHeader(TCellPaintInfo& Info);
+  void DrawFixedEdges(TCellPaintInfo& Info);
+  void DrawRightFixedLines(TCellPaintInfo& Info);
+  void DrawTreeLines(TCellPaintInfo& Info);
+  void DrawCellBorders(TCellPaintInfo& Info);
 
   // A hidden row in the sorted index: its real index and its item.
   struct THiddenRef {
@@ -993,8 +1158,6 @@ private:
   TSortIndexList* FSortIndexes;
   TFixedGradientSet FFixedGradient, FHoverGradient, FDownGradient;
   TImageList* FGridImages = nullptr;
-  TPictureContainer* FPictureContainer = nullptr;
-  std::unique_ptr<THTMLPictureCache> FPictureCache;
   TSearchFooter* FSearchFooter;
   TGridLook FLook = glCustom;
   TColor FURLColor = clBlue;

@@ -419,16 +419,6 @@ void VIduZozezuVodu::AddMarker(int ACol, int ARow, int ErrPos, int ErrLen) {
   RepaintCell(RemapColInv(ACol), ARow);
 }
 
-void VIduZozezuVodu::GetMarker(int ACol, int ARow, int& ErrPos, int& ErrLen) {
-  TCellGraphic* G = GetCellGraphic(ACol, ARow);
-  if (!G || KeepsRangeInMarker(G)) {
-    ErrPos = ErrLen = 0;
-    return;
-  }
-  ErrPos = G->CellErrFrom;
-  ErrLen = G->CellErrLen;
-}
-
 void VIduZozezuVodu::RemoveMarker(int ACol, int ARow) {
   TCellGraphic* G = GetCellGraphic(ACol, ARow);
   if (!G || KeepsRangeInMarker(G)) return;
@@ -498,12 +488,6 @@ void VIduZozezuVodu::SetRotated(int ACol, int ARow, short AAngle) {
     }
   }
   G->SetAngle(AAngle);
-}
-
-bool VIduZozezuVodu::IsRotated(int ACol, int ARow, int& AAngle) {
-  if (GetCellType(ACol, ARow) != ctRotated) return false;
-  AAngle = GetCellGraphic(ACol, ARow)->CellAngle;
-  return true;
 }
 
 bool VIduZozezuVodu::RemoveRotated(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, ctRotated); }

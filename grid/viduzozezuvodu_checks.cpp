@@ -23,12 +23,6 @@ TCellVAlign PlacementOf(TVAlignment V) {
 
 }  // namespace
 
-void VIduZozezuVodu::SetVAlignment(TVAlignment Value) {
-  if (FVAlignment == Value) return;
-  FVAlignment = Value;
-  Invalidate();
-}
-
 // Left neutral until the undo list exists: with no list nothing is reported.
 void VIduZozezuVodu::RegisterUndoChange(int, int, const AnsiString&, const AnsiString&) {}
 

@@ -94,14 +94,6 @@ void VIduZozezuVodu::CMDesignHitTest(TMessage& Message) {
   if (choice >= 1 && choice <= 3) Message.Result = 1;
 }
 
-void VIduZozezuVodu::Dispatch(TMessage& Message) {
-  if (Message.Msg == CM_DESIGNHITTEST) {
-    CMDesignHitTest(Message);
-    return;
-  }
-  TBaseGrid::Dispatch(Message);
-}
-
 void VIduZozezuVodu::HandleDesignChoice(int X, int Y) {
   const int choice = MouseOverDesignChoice(X, Y);
   if (choice == 1) {

@@ -451,7 +451,7 @@ void VIduZozezuVodu::DrawCellGraphic(TCellPaintInfo& Info, bool UnderText) {
   P.TextVAlign = Info.VA;
   P.GridVAlign = FVAlignment;
   P.TextWidth = Info.TextWidth;
-  P.XYOffset = Info.XYOffset;
+  P.XYOffset = FXYOffset;
   TRect Box = PlaceCellGraphic(P);
   const bool selected = (Info.State & gdSelected) != 0;
   const TCellControlStyle style = FControlLook->GetControlStyle();
@@ -491,7 +491,7 @@ void VIduZozezuVodu::DrawCellGraphic(TCellPaintInfo& Info, bool UnderText) {
       break;
     case ctRadioButton: {
       const int RS = FControlLook->GetRadioSize();
-      TRect b(Box.left + Info.XYOffset.x, Box.top, Box.left + Info.XYOffset.x + RS, Box.top + RS);
+      TRect b(Box.left + FXYOffset.x, Box.top, Box.left + FXYOffset.x + RS, Box.top + RS);
       DrawRadio(C, b, 1, G->CellBoolean ? 0 : -2, false, !CellEnabled(this, Info.RCol, Info.ARow), nullptr,
                 selected, Info.RCol, Info.ARow, style, 1.0, false);
       break;
@@ -602,7 +602,7 @@ void VIduZozezuVodu::DrawCellGraphic(TCellPaintInfo& Info, bool UnderText) {
       if (col == clNone) break;
       if (static_cast<TColor>(G->CellAngle) != clNone) col = static_cast<TColor>(G->CellAngle);
       const TRect& cr = Info.CellRect;
-      const int xo = Info.XYOffset.x, yo = Info.XYOffset.y;
+      const int xo = FXYOffset.x, yo = FXYOffset.y;
       const int left = R.right + xo - 8, right = R.right + xo - 3, top = R.top - yo + 1;
       (void)cr;
       const TPoint tri[] = {{left, top}, {right, top}, {right, top + 5}};

@@ -30,7 +30,6 @@ void VIduZozezuVodu::SetEditCell(const AnsiString& Value) {
 }
 
 void VIduZozezuVodu::RestoreCache() {}
-AnsiString VIduZozezuVodu::GetFormattedCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
 AnsiString VIduZozezuVodu::CalcCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
 
 // ---- notifications and hooks --------------------------------------------------------------------
