@@ -1,52 +1,13 @@
-// Pictures for mini-HTML text: the picture class, the cache of pictures
-// loaded by URL and the container of named pictures. This holds what the
-// markup engine calls; the full classes (frame stepping, resources, loading
-// by URL, the picture collection) come with the cell objects.
+// Pictures for mini-HTML text: the cache of pictures loaded by URL, the
+// container of named pictures and the control that shows one picture.
 #pragma once
 
 #include <memory>
 #include <vector>
 
-#include "platform/graphics/graphics.h"
+#include "grid/htmlpicture.h"
+#include "platform/forms/controls.h"
 #include "platform/rtl/classes.h"
-
-// A picture kept as the bytes it was loaded from, drawn through the
-// platform's picture loader.
-class THTMLPicture : public TGraphic {
-public:
-  THTMLPicture();
-  ~THTMLPicture() override;
-  void Assign(TPersistent* Source) override;
-  bool GetEmpty() const override;
-  int GetWidth() const override;
-  int GetHeight() const override;
-  void SetWidth(int) override {}
-  void SetHeight(int) override {}
-  void LoadFromStream(TStream* Stream) override;
-  void SaveToStream(TStream* Stream) override;
-  // Draws stretched into Rect with Stretch, else at its natural size at the
-  // rectangle's top-left.
-  void Draw(TCanvas* ACanvas, const TRect& Rect) override;
-
-  // The animation area (0 when not known: then the picture's size).
-  int GetMaxWidth() const { return GetWidth(); }
-  int GetMaxHeight() const { return GetHeight(); }
-  // The current frame's offset inside the animation area.
-  int GetFrameXPos() const { return 0; }
-  int GetFrameYPos() const { return 0; }
-  // -1 for pictures that are no animation.
-  int GetFrameCount() const { return -1; }
-  // Loads nothing yet for a URL; the source name is kept for the cache.
-  void LoadFromURL(const AnsiString& URL);
-
-  bool GetStretch() const { return FStretch; }
-  void SetStretch(bool Value) { FStretch = Value; }
-  AnsiString SourceURL;
-
-private:
-  std::unique_ptr<TLoadedImage> FImage;
-  bool FStretch = false;
-};
 
 // Pictures loaded by URL, owned by the cache.
 class THTMLPictureCache {
@@ -54,26 +15,100 @@ public:
   THTMLPictureCache() = default;
   THTMLPictureCache(const THTMLPictureCache&) = delete;
   THTMLPictureCache& operator=(const THTMLPictureCache&) = delete;
-  virtual ~THTMLPictureCache() = default;
+  virtual ~THTMLPictureCache() { ClearPictures(); }
   THTMLPicture* AddPicture();
   // The first picture whose source name equals URL exactly, else nullptr.
   THTMLPicture* FindPicture(const AnsiString& URL) const;
+  THTMLPicture* GetPicture(int Index) const { return FItems.at(static_cast<std::size_t>(Index)).get(); }
+  // Copies Value into the picture at Index.
+  void SetPicture(int Index, THTMLPicture* Value) { GetPicture(Index)->Assign(Value); }
   int Count() const { return static_cast<int>(FItems.size()); }
   void ClearPictures() { FItems.clear(); }
+  // One animation tick for every picture; true when any changed frame.
+  bool Animate();
 
 private:
   std::vector<std::unique_ptr<THTMLPicture>> FItems;
 };
 
+class TPictureCollection;
+
+class TPictureItem : public TCollectionItem {
+public:
+  explicit TPictureItem(TCollection* Collection);
+  ~TPictureItem() override;
+  void Assign(TPersistent* Source) override;
+  THTMLPicture* GetPicture() const { return FPicture; }
+  // Copies the picture.
+  void SetPicture(THTMLPicture* Value) { FPicture->Assign(Value); }
+  AnsiString GetName() const { return FName; }
+  void SetName(const AnsiString& Value) { FName = Value; }
+  int GetTag() const { return FTag; }
+  void SetTag(int Value) { FTag = Value; }
+
+private:
+  THTMLPicture* FPicture;
+  AnsiString FName;
+  int FTag = 0;
+};
+
+class TPictureCollection : public TCollection {
+public:
+  explicit TPictureCollection(TComponent* AOwner);
+  TPictureItem* Add() { return static_cast<TPictureItem*>(TCollection::Add()); }
+  TPictureItem* Insert(int Index) { return static_cast<TPictureItem*>(TCollection::Insert(Index)); }
+  TPictureItem* GetItems(int Index) const { return static_cast<TPictureItem*>(GetItem(Index)); }
+  TPersistent* GetOwner() override { return FOwner; }
+  bool Animate();
+
+private:
+  TComponent* FOwner;
+};
+
 // Named pictures.
 class TPictureContainer : public TComponent {
 public:
-  explicit TPictureContainer(TComponent* AOwner = nullptr) : TComponent(AOwner) {}
-  // A new picture under Name (owned by the container).
+  explicit TPictureContainer(TComponent* AOwner = nullptr);
+  ~TPictureContainer() override;
+  TPictureCollection* GetItems() const { return FItems; }
+  // Copies the given collection's items.
+  void SetItems(TPictureCollection* Value) { FItems->Assign(Value); }
+  // A new item under Name; its picture is returned.
   THTMLPicture* AddPicture(const AnsiString& Name);
   // The picture of the first item whose name equals Name in any letter case.
   virtual THTMLPicture* FindPicture(const AnsiString& Name);
+  // "1.0.0.0"; writing does nothing.
+  AnsiString GetVersion() const;
+  void SetVersion(const AnsiString&) {}
 
 private:
-  std::vector<std::pair<AnsiString, std::unique_ptr<THTMLPicture>>> FItems;
+  TPictureCollection* FItems;
+};
+
+enum TPicturePosition { bpTopLeft, bpTopRight, bpBottomLeft, bpBottomRight, bpCenter, bpTiled, bpStretched };
+
+// A control showing one picture.
+class THTMLImage : public TGraphicControl {
+public:
+  explicit THTMLImage(TComponent* AOwner);
+  ~THTMLImage() override;
+  THTMLPicture* GetHTMLPicture() const { return FHTMLPicture; }
+  void SetHTMLPicture(THTMLPicture* Value) { FHTMLPicture->Assign(Value); }
+  TPicturePosition GetPicturePosition() const { return FPicturePosition; }
+  void SetPicturePosition(TPicturePosition Value);
+  void Loaded() override;
+  // What Paint draws, on any canvas.
+  void DrawPictureOn(TCanvas* C);
+
+  TDownLoadErrorEvent OnDownLoadError;
+  TNotifyEvent OnDownLoadComplete;
+  TDownLoadCancelEvent OnDownLoadCancel;
+  TDownLoadProgressEvent OnDownLoadProgress;
+
+protected:
+  void Paint() override;
+
+private:
+  THTMLPicture* FHTMLPicture;
+  TPicturePosition FPicturePosition = bpTopLeft;
 };

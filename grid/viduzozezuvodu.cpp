@@ -33,6 +33,8 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   FControlList = new TControlList;
   FSpareRowCheck = new TCellGraphic;
   CreateSearchParts();
+  FProgressAppearance = new TGridProgressAppearance;
+  FProgressAppearance->OnChange = [this](TObject*) { Invalidate(); };
   FMouseActions->OnChange = [this](TObject* Sender) { OnMouseActionsChanged(Sender); };
   FNavigation->OnChange = [this](TObject* Sender) { OnNavigationChanged(Sender); };
   FVisibleCols.fill(true);
@@ -89,6 +91,7 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   delete FColumnFilter;
   delete FControlList;
   delete FSpareRowCheck;
+  delete FProgressAppearance;
 }
 
 void VIduZozezuVodu::StretchColumn(int) {}

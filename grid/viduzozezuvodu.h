@@ -39,6 +39,9 @@ class VIduZozezuVoduCheck;
 class TDidAvovUndoRedo;
 class TRichEdit;
 class TFooterPanel;
+class TFilePicture;
+#include "grid/picturecontainer.h"
+#include "grid/progressappearance.h"
 
 using TRowChangedEvent = std::function<void(TObject* Sender, int OldRow, int NewRow)>;
 using TRowDisjunctSelectEvent = std::function<void(TObject* Sender, int ARow, bool AState, bool& Allow)>;
@@ -593,6 +596,154 @@ public:
   int GetCellImageIdx(int ACol, int ARow);
   // Stands for the row check box of column 0 while HotmailRowSelect is on.
   TCellGraphic* GetSpareRowCheck() const { return FSpareRowCheck; }
+
+  // -- cell objects: pictures, images, progress displays, comments, buttons,
+  // in-cell scroll bars, text markers, balloons and rotated text. Column and
+  // row are store indexes unless named "display column".
+  void AddBitmap(int ACol, int ARow, TBitmap* ABmp, bool Transparent, TCellHAlign HA, TCellVAlign VA);
+  TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign HA, TCellVAlign VA);
+  TBitmap* GetBitmap(int ACol, int ARow);
+  bool RemoveBitmap(int ACol, int ARow);
+  void AddPicture(int ACol, int ARow, TPicture* APicture, bool Transparent, TStretchMode StretchMode, int Padding,
+                  TCellHAlign HA, TCellVAlign VA);
+  TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                          TCellHAlign HA, TCellVAlign VA);
+  TPicture* GetPicture(int ACol, int ARow);
+  bool RemovePicture(int ACol, int ARow);
+  void AddFilePicture(int ACol, int ARow, TFilePicture* APicture, bool Transparent, TStretchMode StretchMode,
+                      int Padding, TCellHAlign HA, TCellVAlign VA);
+  TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                  TCellHAlign HA, TCellVAlign VA);
+  TFilePicture* GetFilePicture(int ACol, int ARow);
+  bool RemoveFilePicture(int ACol, int ARow);
+  void AddIcon(int ACol, int ARow, TIcon* AIcon, TCellHAlign HA, TCellVAlign VA);
+  TIcon* CreateIcon(int ACol, int ARow, TCellHAlign HA, TCellVAlign VA);
+  bool RemoveIcon(int ACol, int ARow);
+  void AddInterfacedCell(int ACol, int ARow, TPersistent* AObject);
+  TPersistent* GetInterfacedCell(int ACol, int ARow);
+  bool RemoveInterfacedCell(int ACol, int ARow);
+  // Image-list images: nothing without GridImages.
+  void AddImageIdx(int ACol, int ARow, int Idx, TCellHAlign HA, TCellVAlign VA);
+  bool GetImageIdx(int ACol, int ARow, int& Idx);
+  bool RemoveImageIdx(int ACol, int ARow);
+  void AddDataImage(int ACol, int ARow, int Idx, TCellHAlign HA, TCellVAlign VA);
+  bool HasDataImage(int ACol, int ARow);
+  bool RemoveDataImage(int ACol, int ARow);
+  void AddMultiImage(int ACol, int ARow, int Dir, TCellHAlign HA, TCellVAlign VA);
+  void RemoveMultiImage(int ACol, int ARow);
+  void MultiImageChanged(TObject* Sender, int ACol, int ARow);
+  void SetImages(TImageList* Value);
+  // Progress displays of the cell's own number.
+  void AddProgress(int ACol, int ARow, TColor FGColor, TColor BKColor);
+  void AddProgressEx(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor, TColor BKTextColor);
+  void AddProgressFormatted(int ACol, int ARow, TColor FGColor, TColor FGTextColor, TColor BKColor,
+                            TColor BKTextColor, const AnsiString& AFormat, int AMin, int AMax);
+  bool RemoveProgress(int ACol, int ARow);
+  void AddProgressPie(int ACol, int ARow, TColor AColor, int Value);
+  void SetProgressPie(int ACol, int ARow, int Value);
+  bool RemoveProgressPie(int ACol, int ARow);
+  void AddZytProgress(int ACol, int ARow, int AMin, int AMax);
+  bool RemoveZytProgress(int ACol, int ARow);
+  void AddRangeIndicator(int ACol, int ARow, int Range, TColor NegColor, TColor PosColor, bool ShowValue);
+  bool RemoveRangeIndicator(int ACol, int ARow);
+  // Comments.
+  void AddComment(int ACol, int ARow, const AnsiString& Comment);
+  void AddColorComment(int ACol, int ARow, const AnsiString& Comment, TColor AColor);
+  void SetComment(int ACol, int ARow, const AnsiString& Comment);
+  bool IsComment(int ACol, int ARow, AnsiString& Comment);
+  AnsiString GetComment(int ACol, int ARow);
+  bool RemoveComment(int ACol, int ARow);
+  // Every real column (hidden ones included) of every row.
+  void RemoveAllComments();
+  // Buttons.
+  void AddButton(int ACol, int ARow, int BW, int BH, const AnsiString& Caption, TCellHAlign HA, TCellVAlign VA);
+  void AddBitButton(int ACol, int ARow, int BW, int BH, const AnsiString& Caption, TBitmap* Glyph, TCellHAlign HA,
+                    TCellVAlign VA);
+  TBitmap* CreateBitButton(int ACol, int ARow, int BW, int BH, const AnsiString& Caption, TCellHAlign HA,
+                           TCellVAlign VA);
+  bool RemoveButton(int ACol, int ARow);
+  bool HasButton(int ACol, int ARow);
+  void SetButtonText(int ACol, int ARow, const AnsiString& Caption);
+  AnsiString GetButtonText(int ACol, int ARow);
+  // Only buttons are pressed or released.
+  void PushButton(int ACol, int ARow, bool Down);
+  // Where the button was last painted; empty for a cell without a button.
+  TRect ButtonRect(int ACol, int ARow);
+  // In-cell scroll bars.
+  void AddScrollBar(int ACol, int ARow, bool FullHeight);
+  bool RemoveScrollBar(int ACol, int ARow);
+  bool HasScrollBar(int ACol, int ARow);
+  bool HasAutoRangeScrollBar(int ACol, int ARow);
+  void SetScrollPosition(int ACol, int ARow, int Position);
+  int GetScrollPosition(int ACol, int ARow);
+  void SetScrollProp(int ACol, int ARow, TScrollProp Prop);
+  TScrollProp GetScrollProp(int ACol, int ARow);
+  // Text markers; progress and scroll-bar graphics keep their range there
+  // and are left alone.
+  void AddMarker(int ACol, int ARow, int ErrPos, int ErrLen);
+  void RemoveMarker(int ACol, int ARow);
+  void RemoveAllMarkers();
+  // Balloons.
+  void AddBalloon(int ACol, int ARow, const AnsiString& Title, const AnsiString& Text, TBalloonIcon Icon);
+  bool IsBalloon(int ACol, int ARow, AnsiString& Title, AnsiString& Text, TBalloonIcon& Icon);
+  bool HasBalloon(int ACol, int ARow);
+  bool RemoveBalloon(int ACol, int ARow);
+  // Rotated text.
+  void AddRotated(int ACol, int ARow, short AAngle, const AnsiString& S);
+  void SetRotated(int ACol, int ARow, short AAngle);
+  bool RemoveRotated(int ACol, int ARow);
+
+  // -- check boxes, radio groups and radio buttons
+  void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+  void AddCheckBoxColumn(int ACol, bool State = false, bool Data = false);
+  void RemoveCheckBox(int ACol, int ARow);
+  void RemoveCheckBoxColumn(int ACol);
+  bool HasCheckBox(int ACol, int ARow);
+  bool HasDataCheckBox(int ACol, int ARow);
+  bool GetCheckBoxState(int ACol, int ARow, bool& State);
+  bool IsChecked(int ACol, int ARow);
+  bool SetCheckBoxState(int ACol, int ARow, bool State);
+  void CheckAll(int ACol);
+  void UnCheckAll(int ACol);
+  bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheck(ACol, ARow, false); }
+  bool IsInCheckBox(int ACol, int ARow, int X, int Y);
+  void AddRadio(int ACol, int ARow, int DirRadio, int IdxRadio, TStrings* Strings);
+  TStrings* CreateRadio(int ACol, int ARow, int DirRadio, int IdxRadio);
+  bool GetRadioIdx(int ACol, int ARow, int& IdxRadio);
+  bool SetRadioIdx(int ACol, int ARow, int IdxRadio);
+  TStrings* GetRadioStrings(int ACol, int ARow);
+  bool IsRadio(int ACol, int ARow);
+  bool RemoveRadio(int ACol, int ARow);
+  void ToggleRadio(int ACol, int ARow, bool FromEdit);
+  void AddRadioButton(int ACol, int ARow, bool State = false);
+  void AddRadioButtonColumn(int ACol);
+  void RemoveRadioButton(int ACol, int ARow);
+  void RemoveRadioButtonColumn(int ACol);
+  bool HasRadioButton(int ACol, int ARow);
+  bool IsRadioButtonChecked(int ACol, int ARow);
+  bool SetRadioButtonState(int ACol, int ARow, bool State);
+  void SetRadioButtonColumnIndex(int ACol, int ARow);
+  int GetRadioButtonColumnIndex(int ACol);
+  // Cells worked directly (no inplace editor), and cells whose state is
+  // their text.
+  bool HasStaticEdit(int ACol, int ARow);
+  bool HasDataCell(int ACol, int ARow);
+  // Removes, from the last row up, every normal row whose check box in
+  // ACol reads Checked.
+  void RemoveCheckedRows(int ACol, bool Checked);
+  // Reports one cell change to the undo list; the undo layer fills it in.
+  void RegisterUndoChange(int ACol, int ARow, const AnsiString& OrigValue, const AnsiString& NewValue);
+  TGridProgressAppearance* GetProgressAppearance() const { return FProgressAppearance; }
+  void SetProgressAppearance(TGridProgressAppearance* Value);
+
+  // -- check box and radio painters shared with the design panel and print
+  void DrawCheck(TCanvas* Canvas, const TRect& R, bool Checked, TCellControlStyle Style, bool Enabled);
+  void DrawRadio(TCanvas* Canvas, const TRect& R, int Count, int ItemIndex, bool Horizontal, bool Disabled,
+                 TStrings* Captions, bool Selected, int ACol, int ARow, TCellControlStyle Style, double Scale,
+                 bool Upward);
+
+  // -- design-time quick configuration panel
+  int MouseOverDesignChoice(int X, int Y);
 
   // -- typed cell views (column real, row displayed; AllFloats by real row)
   int GetInts(int ACol, int ARow);
@@ -1227,8 +1378,6 @@ private:
   static TFont* NewFixedFont(VIduZozezuVodu* Grid);
   std::unique_ptr<TFont> FFixedFont{NewFixedFont(this)};
   bool FFlat = false;
-  TVAlignment FVAlignment = vtaTop;
-  bool FAutoNumAlign = false;
   bool FHideFocusRect = false;
   std::unique_ptr<TBitmap> FRowIndicator{new TBitmap};
   TBands FBands{this};
@@ -1463,6 +1612,16 @@ private:
   // The type-ahead search text of the sort column.
   AnsiString FTypeAheadText;
 
+  TVAlignment FVAlignment = vtaTop;
+  bool FAutoNumAlign = false;
+  TGridProgressAppearance* FProgressAppearance;
+  int FDesignChoice = -1;
+  // The check-box square of the precise hit test.
+  TRect CheckSquare(int ACol, int ARow, const TCellGraphic* G);
+  void DrawCellButton(TCellPaintInfo& Info, TCellGraphic* G, const TRect& Box);
+  void DrawNodeGlyph(TCellPaintInfo& Info, TCellGraphic* G);
+  void DesignPanelMetrics(int& H, int& LineH, TRect& Panel);
+  void CMDesignHitTest(TMessage& Message);
   bool FInvalidateSuppressed = false;
   bool FIntegralHeight = false;
   int FUpdateCount = 0;

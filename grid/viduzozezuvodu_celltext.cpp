@@ -91,7 +91,9 @@ AnsiString VIduZozezuVodu::GetFormattedCell(int ACol, int ARow) {
 
 void VIduZozezuVodu::GetMarker(int ACol, int ARow, int& Start, int& Length) {
   Start = Length = 0;
-  if (TCellGraphic* G = GetCellGraphic(ACol, ARow)) {
+  TCellGraphic* G = GetCellGraphic(ACol, ARow);
+  // Progress and scroll-bar graphics keep their range in the marker fields.
+  if (G && G->CellType != ctProgress && G->CellType != ctXPProgress && G->CellType != ctScrollbar) {
     Start = G->CellErrFrom;
     Length = G->CellErrLen;
   }

@@ -78,12 +78,6 @@ void VIduZozezuVodu::MergedColumnsChanged(TObject*, int, int) {
   ApplyColumnMerge();
 }
 
-void VIduZozezuVodu::SetShowDesignHelper(bool Value) {
-  if (FShowDesignHelper == Value) return;
-  FShowDesignHelper = Value;
-  Invalidate();
-}
-
 void VIduZozezuVodu::SetLookupItems(TStrings* Value) {
   if (Value) FLookupItems->Assign(Value);
 }

@@ -125,6 +125,10 @@ void VIduZozezuVodu::DrawWallPaperTile(const TRect& R) {
 }
 
 void VIduZozezuVodu::Dispatch(TMessage& Message) {
+  if (Message.Msg == CM_DESIGNHITTEST) {
+    CMDesignHitTest(Message);
+    return;
+  }
   if (Message.Msg == WM_NCPAINT) {
     TBaseGrid::Dispatch(Message);
     if (FUpdateCount <= 0) {

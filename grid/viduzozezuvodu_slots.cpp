@@ -30,8 +30,6 @@ void VIduZozezuVodu::SetEditCell(const AnsiString& Value) {
 }
 
 void VIduZozezuVodu::RestoreCache() {}
-bool VIduZozezuVodu::ToggleCheck(int, int, bool) { return false; }
-bool VIduZozezuVodu::ToggleRadioButton(int, int, bool) { return false; }
 
 // ---- notifications and hooks --------------------------------------------------------------------
 
@@ -60,8 +58,6 @@ void VIduZozezuVodu::TabToNextRowAtEnd() {
 }
 
 bool VIduZozezuVodu::DoAllowFmtPaste() { return FNavigation->AllowFmtClipboard; }
-void VIduZozezuVodu::PaintDesigner() {}
-void VIduZozezuVodu::HandleDesignChoice(int, int) {}
 
 int VIduZozezuVodu::GetVersionNr() { return (4 << 24) | (6 << 16) | (0 << 8) | 8; }
 

@@ -119,8 +119,13 @@ THTMLPicture* TEngine::FindPicture(const AnsiString& Written) {
   if (key.find("://") == npos || !O.PicCache) return nullptr;
   if (THTMLPicture* p = O.PicCache->FindPicture(key)) return p;
   THTMLPicture* p = O.PicCache->AddPicture();
-  // The name is opened as written; the cache finds it by its key.
-  p->LoadFromURL(Written);
+  // Loaded at once, as written; the cache finds it by its key. A picture
+  // that cannot be read stays in the cache empty and draws nothing.
+  p->SetAsynch(false);
+  try {
+    p->LoadFromURL(Written);
+  } catch (const Exception&) {
+  }
   p->SourceURL = key;
   return p;
 }

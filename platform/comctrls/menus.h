@@ -7,6 +7,7 @@
 // elsewhere closes it.
 #pragma once
 
+#include <deque>
 #include <vector>
 
 #include "platform/forms/controls.h"
@@ -177,6 +178,8 @@ private:
   TImageList* FImages = nullptr;
   std::vector<TMenuWindow*> FOpenWindows;
   std::vector<TMenuWindow*> FWindowPool;
+  // The item last chosen from a drop-down (for modal tracking).
+  TMenuItem* FChosen = nullptr;
   HWND FSavedFocus = nullptr;
   bool FClosing = false;
   bool FOpening = false;  // focus moves between our own windows
@@ -184,6 +187,7 @@ private:
   friend class TMenuWindow;
   friend class TMenuBar;
   friend class TMainMenu;
+  friend class TPopupMenu;
 };
 
 class TMenuBar;
@@ -244,6 +248,10 @@ public:
   // Shows the menu with its top left corner at the screen point (X, Y) after
   // OnPopup.
   virtual void Popup(int X, int Y);
+  // Shows the menu at the screen point and waits until it closes; answers
+  // the Tag of the chosen item as its command id, 0 after Esc or a click
+  // outside. The chosen item's OnClick runs as with Popup.
+  int TrackPopup(int X, int Y);
   TComponent* GetPopupComponent() const { return FPopupComponent; }
   void SetPopupComponent(TComponent* Value);
   bool GetAutoPopup() const { return FAutoPopup; }
@@ -324,3 +332,16 @@ private:
   TMainMenu* FMenu;
   TCanvas* FCanvas;
 };
+
+// Test seam of modal popup tracking: once scripted, TrackPopup shows
+// nothing and answers from the script in order, then 0; every call is
+// recorded with the captions and check marks of the items offered.
+struct TRecordedPopupMenu {
+  std::vector<AnsiString> Captions;
+  std::vector<bool> Checked;
+  int Answer;
+};
+void TestScriptPopupMenus(std::deque<int> Answers);
+const std::vector<TRecordedPopupMenu>& TestRecordedPopupMenus();
+// Back to real tracking, recordings dropped.
+void TestResetPopupMenus();

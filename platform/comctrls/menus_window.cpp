@@ -140,6 +140,7 @@ void TMenuWindow::Choose(int Index) {
     return;
   }
   // The menu closes before the command runs (which may free the menu).
+  FMenu->FChosen = item;
   FMenu->CloseMenus();
   item->Click();
 }

@@ -98,6 +98,16 @@ LRESULT TControl::Perform(UINT Msg, WPARAM WParam, LPARAM LParam) {
 }
 
 void TControl::WndProc(TMessage& Message) {
+  if (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST && Message.Msg != WM_MOUSEWHEEL &&
+      (GetComponentState() & csDesigning)) {
+    // While designed, a control gets only the mouse messages it claims; the
+    // rest are the form designer's.
+    if (!Perform(CM_DESIGNHITTEST, Message.WParam, Message.LParam)) {
+      TCustomForm* form = GetParentForm(this);
+      if (form && form->DesignerHook) form->DesignerHook(this, Message);
+      return;
+    }
+  }
   if (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST) {
     if (Message.Msg == WM_MOUSEMOVE && Application) Application->HintMouseMessage(this, Message);
     // Entering is told on the first move over the control.

@@ -60,6 +60,10 @@ public:
   explicit TCustomForm(TComponent* AOwner);
   ~TCustomForm() override;
 
+  // The form designer's hook: given the mouse messages of designing controls
+  // that do not claim them through CM_DESIGNHITTEST (none: dropped).
+  std::function<void(TControl* Sender, TMessage& Message)> DesignerHook;
+
   void FinishLoading();
   virtual void Show();
   virtual void Close();
