@@ -14,11 +14,9 @@ namespace {
 
 // The horizontal alignment the cell is shown with: its properties', then
 // the alignment query's.
+// The horizontal alignment the cell is shown with.
 TAlignment ShownAlignment(VIduZozezuVodu& G, int ACol, int ARow) {
-  TAlignment HA = G.GetAlignments(ACol, ARow);
-  TVAlignment VA = vtaTop;
-  G.GetCellAlign(ACol, ARow, HA, VA);
-  return HA;
+  return static_cast<TAlignment>(G.GetCellAlignment(ACol, ARow) & 0xFF);
 }
 
 void Align(std::string& T, TAlignment HA, int W) {
