@@ -1,5 +1,5 @@
 // A grid as the configurator shows one: XP fixed cells, tariff colours from
-// the colour event, centred, wrapped and RTF texts, a sort mark and the cell
+// the colour event, centred, wrapped and RTF texts, a sort mark, a merged area, a range selection and the cell
 // types (check box, radio button, progress, node, button, comment). Probed on
 // the painted pixels; with GRID_LOOK_PNG set the window is saved there as a
 // PNG to look at.
@@ -58,6 +58,9 @@ TEST(GridShowcase, ConfiguratorLookWithEveryCellKind) {
   g->SetCells(4, 5, "С примечанием");
   g->AddNode(6, 2);
   g->SetCells(5, 6, "Узел");
+  g->MergeCells(5, 7, 1, 2);
+  g->SetCells(5, 7, "Объединено");
+  g->SetSelection(TGridRect{1, 4, 2, 5});
   g->GetSortSettings()->SetShow(true);
   g->GetSortSettings()->Column = 1;
   // Tariff colours by the text of column 2, as the tariff frame does.
