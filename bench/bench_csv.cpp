@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -35,8 +36,8 @@ const std::string& CsvFile() {
     std::string n = std::string(dir && *dir ? dir : "/tmp") + "/bench_csv_" + std::to_string(getpid()) + ".csv";
     std::string text;
     text.reserve(90u << 20);
-    unsigned seed = 12345;
-    auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 16) & 0x7FFF; };
+    std::minstd_rand rng(7);
+    auto next = [&] { return static_cast<unsigned>(rng() & 0x7FFF); };
     static const char* words[] = {"meter", "ЮНТ3", "tariff", "load profile", "energy", "Q", "limit exceeded",
                                   "clock", "summer", "network quality"};
     for (int r = 0; r < kRows; ++r) {
