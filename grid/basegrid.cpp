@@ -99,16 +99,16 @@ TObject* TBaseGrid::GetObjectEx(int ACol, int ARow) const {
   return P ? P->CellObject : nullptr;
 }
 
-void TBaseGrid::BlankTextStep(int ACol, int ARow, const std::function<void()>& Store) {
+void TBaseGrid::BlankTextStep(int ACol, int ARow, TObject* TCellProperties::*Field, TObject* Value) {
   bool Empty = GetCellEx(ACol, ARow).empty();
   if (Empty) SetCellEx(ACol, ARow, " ");
-  Store();
+  GetCellProperties(ACol, ARow)->*Field = Value;
   if (Empty) SetCellEx(ACol, ARow, "");
 }
 
 void TBaseGrid::SetObjectEx(int ACol, int ARow, TObject* Value) {
   if (FDestroying) return;
-  BlankTextStep(ACol, ARow, [&] { GetCellProperties(ACol, ARow)->CellObject = Value; });
+  BlankTextStep(ACol, ARow, &TCellProperties::CellObject, Value);
 }
 
 TObject* TBaseGrid::GetGraphicObjectEx(int ACol, int ARow) const {
@@ -118,7 +118,7 @@ TObject* TBaseGrid::GetGraphicObjectEx(int ACol, int ARow) const {
 
 void TBaseGrid::SetGraphicObjectEx(int ACol, int ARow, TObject* Value) {
   if (FDestroying) return;
-  BlankTextStep(ACol, ARow, [&] { GetCellProperties(ACol, ARow)->GraphicObject = Value; });
+  BlankTextStep(ACol, ARow, &TCellProperties::GraphicObject, Value);
 }
 
 AnsiString TBaseGrid::GetCellEx(int ACol, int ARow) {

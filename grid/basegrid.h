@@ -99,6 +99,8 @@ public:
   // is only read as properties when it holds a live one of this grid.
   void RegisterProperties(TCellProperties* P);
   void UnregisterProperties(TCellProperties* P) { FLiveProps.erase(P); }
+  // Room for Count more property objects at once, for a whole column.
+  void ReserveProperties(std::size_t Count) { FLiveProps.reserve(FLiveProps.size() + Count); }
   TCellProperties* AsProperties(TObject* O) const;
   bool GetDestroying() const { return FDestroying; }
   TGridSelectionStyle GetSelectionStyle() const { return FSelectionStyle; }
@@ -177,7 +179,9 @@ protected:
 private:
   // A new properties object with the grid's defaults for the cell.
   TCellProperties* NewCellProperties(int ACol, int ARow);
-  void BlankTextStep(int ACol, int ARow, const std::function<void()>& Store);
+  // Stores Value in the given slot of the cell's properties; an empty cell
+  // gets them through a blank text step.
+  void BlankTextStep(int ACol, int ARow, TObject* TCellProperties::*Field, TObject* Value);
   // Steps 3 on of DrawCell: one cell or merged area, base cell given.
   void PaintCellArea(int ACol, int ARow, TGridDrawState AState);
 

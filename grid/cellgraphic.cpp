@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "grid/cellpool.h"
 #include "grid/filepicture.h"
 
 TCellGraphic::~TCellGraphic() {
@@ -181,3 +182,13 @@ TPoint TCellGraphic::GetPictureSize(int Width, int Height, bool) const {
       return TPoint(NW, NH);
   }
 }
+
+namespace {
+TCellPool& TCellGraphicPool() {
+  static TCellPool Pool(sizeof(TCellGraphic));
+  return Pool;
+}
+}  // namespace
+
+void* TCellGraphic::operator new(std::size_t Size) { return TCellGraphicPool().Take(Size); }
+void TCellGraphic::operator delete(void* Block, std::size_t Size) { TCellGraphicPool().Give(Block, Size); }

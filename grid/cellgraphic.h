@@ -31,6 +31,9 @@ public:
   TCellGraphic() = default;
   // Frees the content objects the graphic owns (see OwnsContent/OwnsExtra).
   ~TCellGraphic() override;
+  // Made once per cell: from a pool of blocks of this size.
+  static void* operator new(std::size_t Size);
+  static void operator delete(void* Block, std::size_t Size);
   TCellGraphic(const TCellGraphic&) = delete;
   TCellGraphic& operator=(const TCellGraphic&) = delete;
 

@@ -1,6 +1,7 @@
 #include "grid/cellproperties.h"
 
 #include "grid/basegrid.h"
+#include "grid/cellpool.h"
 
 TCellProperties::TCellProperties(TBaseGrid* AOwner, int ACol, int ARow)
     : OwnerGrid(AOwner), OwnerCol(ACol), OwnerRow(ARow), FWordWrap(AOwner ? AOwner->GetDefaultWordWrap() : true) {
@@ -39,3 +40,13 @@ void TCellProperties::SetWordWrap(bool Value) {
   FWordWrap = Value;
   Repaint();
 }
+
+namespace {
+TCellPool& TCellPropertiesPool() {
+  static TCellPool Pool(sizeof(TCellProperties));
+  return Pool;
+}
+}  // namespace
+
+void* TCellProperties::operator new(std::size_t Size) { return TCellPropertiesPool().Take(Size); }
+void TCellProperties::operator delete(void* Block, std::size_t Size) { TCellPropertiesPool().Give(Block, Size); }

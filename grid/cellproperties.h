@@ -27,6 +27,9 @@ class TCellProperties : public TPersistent {
 public:
   TCellProperties(TBaseGrid* AOwner, int ACol, int ARow);
   ~TCellProperties() override;
+  // Made once per cell: from a pool of blocks of this size.
+  static void* operator new(std::size_t Size);
+  static void operator delete(void* Block, std::size_t Size);
 
   // Base cell of the owning cell, given the cell's own coordinates.
   TPoint GetBaseCell(int ACol, int ARow) const;

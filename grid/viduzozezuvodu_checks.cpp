@@ -43,6 +43,7 @@ void VIduZozezuVodu::AddCheckBox(int ACol, int ARow, bool State, bool Data) {
 
 void VIduZozezuVodu::AddCheckBoxColumn(int ACol, bool State, bool Data) {
   const int from = FMouseActions->CheckAllCheck ? 0 : GetFixedRows();
+  if (from < GetRowCount()) ReserveProperties(static_cast<std::size_t>(GetRowCount() - from));
   for (int r = from; r < GetRowCount(); ++r) AddCheckBox(ACol, r, State, Data);
 }
 

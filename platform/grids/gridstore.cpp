@@ -93,13 +93,17 @@ TGridStore::TCell& TGridStore::TouchCell(int ACol, int ARow) {
   std::size_t slot = Slot(ACol);
   if (slot >= row.Size) {
     if (slot >= row.Capacity) {
-      // A new row takes room for the current columns at once (up to a
-      // cap, for very wide sparse grids): one allocation per row while a
-      // grid is filled. Beyond that it grows by doubling, never past the
-      // row's full width.
+      // A new row first written at its left takes room for the current
+      // columns at once (up to a cap, for very wide sparse grids): one
+      // allocation per row while a grid is filled. A row first written
+      // further right (one column of check boxes or pictures) takes room up
+      // to that cell only, so a column of a million rows does not zero a
+      // whole grid's width of cells. Beyond that a row grows by doubling,
+      // never past its full width.
       std::size_t width = std::max(FColMap.size(), static_cast<std::size_t>(FColExtent));
-      std::size_t want = row.Capacity == 0 ? std::min<std::size_t>(static_cast<std::size_t>(FColCount), 32)
-                                           : std::min<std::size_t>(std::size_t{row.Capacity} * 2, width);
+      std::size_t want = row.Capacity != 0 ? std::min<std::size_t>(std::size_t{row.Capacity} * 2, width)
+                         : slot == 0       ? std::min<std::size_t>(static_cast<std::size_t>(FColCount), 32)
+                                           : slot + 1;
       FArena.Reserve(row, static_cast<std::uint32_t>(std::max(slot + 1, want)));
     }
     FArena.Extend(row, static_cast<std::uint32_t>(slot + 1));
