@@ -39,4 +39,19 @@ TEST(GridStoreRows, GrowingWideAndReusedRowsKeepTheirTexts) {
   EXPECT_EQ(s.GetCell(2, 2), Long(2, 1002));
 }
 
+TEST(GridStoreRows, RowsFirstWrittenRightOfTheirLeftGrowWhenFilled) {
+  TGridStore s(10, 500);
+  // A single column first (room up to that cell only), then the rest of
+  // the row from either side.
+  for (int r = 0; r < 500; ++r) s.SetCell(4, r, Long(4, r));
+  for (int r = 0; r < 500; ++r) {
+    if (r % 2)
+      for (int c = 0; c < 10; ++c) s.SetCell(c, r, Long(c, r));
+    else
+      for (int c = 9; c >= 0; --c) s.SetCell(c, r, Long(c, r));
+  }
+  for (int r = 0; r < 500; ++r)
+    for (int c = 0; c < 10; ++c) ASSERT_EQ(s.GetCell(c, r), Long(c, r));
+}
+
 }  // namespace
