@@ -3,6 +3,11 @@
 // hide level that hid it.
 #pragma once
 
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/grids/gridstore.h"
 #include "platform/rtl/classes_collection.h"
 #include "platform/rtl/classes_strings.h"
 
@@ -12,7 +17,9 @@ public:
   ~TGridItem() override;
   int GetIdx() const { return FIdx; }
   void SetIdx(int Value);
-  TStringList* GetItems() const { return FItems; }
+  // The row's texts and objects by column. A row hidden by the grid keeps
+  // its cell block as the store had it until this is first asked for.
+  TStringList* GetItems() const;
   // Takes Value in place of the current list (which is freed).
   void SetItems(TStringList* Value);
   int GetHeight() const { return FHeight; }
@@ -24,9 +31,27 @@ public:
   bool GetListed() const { return FListed; }
   void SetListed(bool Value) { FListed = Value; }
 
+  // Slot of each column when the block was taken; null for the identity.
+  using TColSlots = std::shared_ptr<const std::vector<int>>;
+  // Holds the block taken out of Store for Cols columns laid out by Slots.
+  void HoldCells(TGridStore* Store, TGridRow Cells, TColSlots Slots, int Cols);
+  bool HoldsCells() const { return FCellStore != nullptr; }
+  const TColSlots& GetColSlots() const { return FColSlots; }
+  int GetHeldCols() const { return FHeldCols; }
+  // Hands the held block back (the item then has an empty row).
+  TGridRow TakeCells();
+  // Every object slot of the row, list or held block alike.
+  void ForEachObject(const std::function<void(TObject*&)>& Fn);
+
 private:
+  void ReleaseCells();
+
   int FIdx = 0;
-  TStringList* FItems;
+  mutable TStringList* FItems = nullptr;
+  mutable TGridStore* FCellStore = nullptr;
+  mutable TGridRow FCells;
+  TColSlots FColSlots;
+  int FHeldCols = 0;
   int FHeight = 0;
   int FLevel = 0;
   bool FListed = false;

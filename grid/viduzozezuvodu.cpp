@@ -59,14 +59,13 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   FreeSearchParts();
   // Hidden rows took their cell properties with them.
   for (int i = 0; i < FHiddenRows->GetCount(); ++i) {
-    TStringList* L = FHiddenRows->Item(i)->GetItems();
-    for (int c = 0; c < L->GetCount(); ++c) {
-      TCellProperties* P = AsProperties(L->GetObject(c));
-      if (!P) continue;
-      L->PutObject(c, nullptr);
+    FHiddenRows->Item(i)->ForEachObject([this](TObject*& O) {
+      TCellProperties* P = AsProperties(O);
+      if (!P) return;
+      O = nullptr;
       delete P->GraphicObject;
       delete P;
-    }
+    });
   }
   delete FHiddenRows;
   delete FColumnSize;

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <iterator>
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
@@ -149,15 +150,21 @@ void VIduZozezuVodu::HideDisplayedRows(const std::vector<int>& Rows, THideKind K
   for (std::size_t i = 0; i < Rows.size(); ++i) Real[i] = RemapRowInv(Rows[i]);
   std::vector<THiddenRef> Index = HiddenIndex();
   int Cols = GetAllColCount();
+  // The rows leave with their cell blocks; a block is read by the column
+  // layout of this moment.
+  TGridItem::TColSlots Slots;
+  for (int c = 0; c < Cols && !Slots; ++c)
+    if (FStore.ColSlot(c) != c) {
+      auto Map = std::make_shared<std::vector<int>>(static_cast<std::size_t>(Cols));
+      for (int k = 0; k < Cols; ++k) (*Map)[static_cast<std::size_t>(k)] = FStore.ColSlot(k);
+      Slots = std::move(Map);
+    }
   std::vector<THiddenRef> Added;
   Added.reserve(Rows.size());
   FHiddenRows->BeginUpdate();
   for (std::size_t i = 0; i < Rows.size(); ++i) {
     int D = Rows[i];
     auto* It = static_cast<TGridItem*>(FHiddenRows->Add());
-    TStringList* L = It->GetItems();
-    L->SetCapacity(Cols);
-    for (int c = 0; c < Cols; ++c) L->AddObject(FStore.GetCell(c, D), FStore.GetObject(c, D));
     It->SetIdx(Real[i]);
     if (Kind != hkRangeEx) It->SetHeight(GetRowHeights(D));
     if (Kind == hkList) {
@@ -202,7 +209,8 @@ void VIduZozezuVodu::HideDisplayedRows(const std::vector<int>& Rows, THideKind K
   FHiddenRows->SetIndexStale(false);
 
   int OldCount = GetRowCount();
-  FStore.TakeOutRows(Rows);
+  std::vector<TGridRow> Cells = FStore.TakeOutRowCells(Rows);
+  for (std::size_t i = 0; i < Cells.size(); ++i) Added[i].Item->HoldCells(&FStore, Cells[i], Slots, Cols);
   SetRowCount(OldCount - static_cast<int>(Rows.size()));
   RowHeightsChanged();
 }
@@ -217,12 +225,33 @@ void VIduZozezuVodu::RestoreHiddenRows(const std::vector<THiddenRef>& Refs) {
   std::vector<int> Pos(Refs.size());
   for (int i = 0; i < K; ++i) Pos[i] = std::min(RemapRow(Refs[i].Idx) + i, Count + i);
   FStore.OpenRows(Pos);
+  // A held block goes back as it is while the columns keep the layout it
+  // was taken with; otherwise its texts are placed column by column.
+  bool Checked = false, SameLayout = false;
+  const std::vector<int>* CheckedMap = nullptr;
+  int CheckedCols = 0;
+  auto LayoutKept = [&](const TGridItem* It) {
+    const std::vector<int>* Map = It->GetColSlots().get();
+    if (Checked && Map == CheckedMap && It->GetHeldCols() == CheckedCols) return SameLayout;
+    Checked = true;
+    CheckedMap = Map;
+    CheckedCols = It->GetHeldCols();
+    SameLayout = CheckedCols <= FStore.GetColExtent();
+    for (int c = 0; c < CheckedCols && SameLayout; ++c)
+      SameLayout = FStore.ColSlot(c) == (Map ? (*Map)[static_cast<std::size_t>(c)] : c);
+    return SameLayout;
+  };
   for (int i = 0; i < K; ++i) {
-    const TStringList* L = Refs[i].Item->GetItems();
-    int Cols = std::min(L->GetCount(), FStore.GetColExtent());
-    for (int c = 0; c < Cols; ++c) {
-      FStore.SetCell(c, Pos[i], L->Get(c));
-      FStore.SetObject(c, Pos[i], L->GetObject(c));
+    TGridItem* It = Refs[i].Item;
+    if (It->HoldsCells() && LayoutKept(It)) {
+      FStore.PutRowCells(Pos[i], It->TakeCells());
+    } else {
+      const TStringList* L = It->GetItems();
+      int Cols = std::min(L->GetCount(), FStore.GetColExtent());
+      for (int c = 0; c < Cols; ++c) {
+        FStore.SetCell(c, Pos[i], L->Get(c));
+        FStore.SetObject(c, Pos[i], L->GetObject(c));
+      }
     }
     int H = Refs[i].Item->GetHeight();
     FStore.SetRowHeight(Pos[i], H > 0 ? H : GetDefaultRowHeight());

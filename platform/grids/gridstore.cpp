@@ -272,7 +272,15 @@ bool TGridStore::RowEmpty(std::size_t Row) const {
   return true;
 }
 
-void TGridStore::TakeOutRows(const std::vector<int>& Rows) {
+void TGridStore::TakeOutRows(const std::vector<int>& Rows) { TakeOutRowsInto(Rows, nullptr); }
+
+std::vector<TGridRow> TGridStore::TakeOutRowCells(const std::vector<int>& Rows) {
+  std::vector<TGridRow> taken(Rows.size());
+  TakeOutRowsInto(Rows, taken.data());
+  return taken;
+}
+
+void TGridStore::TakeOutRowsInto(const std::vector<int>& Rows, TGridRow* Taken) {
   CheckRowList(Rows, FRowCount);
   if (Rows.empty()) return;
   auto first = static_cast<std::size_t>(Rows.front());
@@ -281,7 +289,10 @@ void TGridStore::TakeOutRows(const std::vector<int>& Rows) {
     std::size_t w = first, j = 0;
     for (std::size_t r = first; r < end; ++r) {
       if (j < Rows.size() && static_cast<std::size_t>(Rows[j]) == r) {
-        FArena.Release(FRows[r]);
+        if (Taken)
+          Taken[j] = Take(FRows[r]);
+        else
+          FArena.Release(FRows[r]);
         ++j;
         continue;
       }
@@ -290,6 +301,17 @@ void TGridStore::TakeOutRows(const std::vector<int>& Rows) {
     // What is left behind was taken or released.
   }
   FRowHeights.TakeOut(Rows, FRowCount);
+}
+
+void TGridStore::PutRowCells(int ARow, TGridRow Cells) {
+  CheckIndex(ARow, FRowCount);
+  auto r = static_cast<std::size_t>(ARow);
+  if (r >= FRows.size()) {
+    if (!Cells.Cells) return;
+    FRows.resize(r + 1);
+  }
+  FArena.Release(FRows[r]);
+  FRows[r] = Cells;
 }
 
 void TGridStore::OpenRows(const std::vector<int>& Positions) {

@@ -104,6 +104,16 @@ class TGridStore {
   // below the count become empty rows of default size. Counts, extents and
   // the rows from the count on stay.
   void TakeOutRows(const std::vector<int>& Rows);
+  // The same, handing the listed rows' cells over (by slot, one entry per
+  // listed row) instead of destroying them: hiding rows then moves each
+  // row's block, not its texts. Give them back with PutRowCells or free
+  // them with ReleaseRowCells, on this store only.
+  std::vector<TGridRow> TakeOutRowCells(const std::vector<int>& Rows);
+  // Puts cells taken out earlier in place of row ARow's (within the count).
+  void PutRowCells(int ARow, TGridRow Cells);
+  void ReleaseRowCells(TGridRow& Cells) { FArena.Release(Cells); }
+  // The slot holding column ACol's cell in every row (0 <= ACol < ColExtent).
+  int ColSlot(int ACol) const { return static_cast<int>(Slot(ACol)); }
   // OpenRows is InsertRows of one row at each listed final position
   // (ascending, distinct, below count + list length) in turn: the count
   // grows by the list's length, and the extent only as far as rows pushed
@@ -138,6 +148,7 @@ class TGridStore {
   TCell& TouchCell(int ACol, int ARow);
   void MapColumns(std::size_t Count);
   void ReleaseRows(std::size_t From, std::size_t To);
+  void TakeOutRowsInto(const std::vector<int>& Rows, TGridRow* Taken);
 
   int FColCount;
   int FRowCount;
