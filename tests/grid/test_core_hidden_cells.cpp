@@ -32,7 +32,7 @@ struct TCase {
 
 // Fills a grid, hides rows 1, 4, 5 and 8 by a row list and rows 2..3 by
 // range, optionally reads every hidden row, then shows all again.
-TOutcome Run(const TCase& Case, bool ReadHidden, Token* Tok) {
+TOutcome RunCase(const TCase& Case, bool ReadHidden, Token* Tok) {
   VIduZozezuVodu G{nullptr};
   G.SetColCountEx(Cols);
   G.SetRowCountEx(Rows);
@@ -81,8 +81,8 @@ TEST(CoreHiddenCells, UnreadRowsComeBackAsReadOnes) {
   Token Tok;
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(Case.Name);
-    TOutcome Unread = Run(Case, false, &Tok);
-    TOutcome Read = Run(Case, true, &Tok);
+    TOutcome Unread = RunCase(Case, false, &Tok);
+    TOutcome Read = RunCase(Case, true, &Tok);
     EXPECT_EQ(Unread.Texts, Read.Texts);
     EXPECT_EQ(Unread.Objects, Read.Objects);
     EXPECT_EQ(Unread.Heights, Read.Heights);
@@ -91,7 +91,7 @@ TEST(CoreHiddenCells, UnreadRowsComeBackAsReadOnes) {
 
 TEST(CoreHiddenCells, RowsComeBackWithTextsObjectsAndHeights) {
   Token Tok;
-  TOutcome O = Run({"plain", nullptr, nullptr}, false, &Tok);
+  TOutcome O = RunCase({"plain", nullptr, nullptr}, false, &Tok);
   ASSERT_EQ(O.Texts.size(), static_cast<std::size_t>(Rows));
   for (int r = 0; r < Rows; ++r) {
     EXPECT_EQ(O.Heights[r], 20 + r) << r;
