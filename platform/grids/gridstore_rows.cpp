@@ -2,13 +2,52 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <mutex>
 #include <new>
 #include <utility>
 
 #include <sys/mman.h>
 
+namespace {
+
+// Large chunks of stores that were freed, kept for the next store: a grid
+// filled again after another was closed then reuses pages that are already
+// there instead of faulting fresh ones in (the system does not always have
+// a huge page ready at once). Capped so that a closed big grid does not
+// hold on to much memory.
+class TSpareChunks {
+public:
+  static constexpr std::size_t MaxBytes = std::size_t{128} << 20;
+
+  void* Take() {
+    std::lock_guard<std::mutex> lock(FLock);
+    if (FCount == 0) return nullptr;
+    return FChunks[--FCount];
+  }
+  // False when full: the caller frees the chunk itself.
+  bool Keep(void* Chunk, std::size_t Size) {
+    std::lock_guard<std::mutex> lock(FLock);
+    if ((FCount + 1) * Size > MaxBytes || FCount == std::size(FChunks)) return false;
+    FChunks[FCount++] = Chunk;
+    return true;
+  }
+
+private:
+  std::mutex FLock;
+  void* FChunks[64] = {};
+  std::size_t FCount = 0;
+};
+
+TSpareChunks& SpareChunks() {
+  static TSpareChunks* spare = new TSpareChunks;  // lives as long as the process
+  return *spare;
+}
+
+}  // namespace
+
 TGridRowArena::TChunk TGridRowArena::NewChunk(std::size_t Size) {
   if (Size == LargeChunkBytes) {
+    if (void* kept = SpareChunks().Take()) return {static_cast<std::byte*>(kept), Size, true};
     // Map twice the size and keep the aligned middle, so that the chunk can
     // lie on one huge page.
     void* map = ::mmap(nullptr, 2 * Size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -28,10 +67,11 @@ TGridRowArena::TChunk TGridRowArena::NewChunk(std::size_t Size) {
 }
 
 void TGridRowArena::FreeChunk(const TChunk& Chunk) {
-  if (Chunk.Mapped)
-    ::munmap(Chunk.Start, Chunk.Size);
-  else
+  if (Chunk.Mapped) {
+    if (!SpareChunks().Keep(Chunk.Start, Chunk.Size)) ::munmap(Chunk.Start, Chunk.Size);
+  } else {
     ::operator delete(Chunk.Start);
+  }
 }
 
 TGridRowArena::~TGridRowArena() {
