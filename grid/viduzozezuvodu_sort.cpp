@@ -3,6 +3,8 @@
 // sort. Rows move whole through SortSwapRows; the partition compares against
 // a copy of the pivot row kept in a scratch row past the last row.
 #include <algorithm>
+#include <numeric>
+#include <typeinfo>
 
 #include "grid/viduzozezuvodu.h"
 
@@ -105,7 +107,71 @@ void VIduZozezuVodu::QuickSortRows(int ACol, int ALeft, int ARight) {
     FSortKeyCol = -1;
     FSortKeys.clear();
   });
-  QuickSortRowsLoop(ACol, ALeft, ARight);
+  // A grid of a derived class may watch each swap: it gets them all.
+  if (typeid(*this) != typeid(VIduZozezuVodu)) {
+    QuickSortRowsLoop(ACol, ALeft, ARight);
+    return;
+  }
+  // Otherwise the partition moves (digest, row) entries while the rows stay
+  // where they are, and the rows move once at the end, along the cycles of
+  // the permutation. The comparisons are the same as those of the partition
+  // over the rows themselves, and so is the order.
+  const int N = ARight - ALeft + 1;
+  const int F = FSortFactor;
+  const bool Full = FSortSettings->Full;
+  std::vector<int> Rows(static_cast<std::size_t>(N));
+  std::iota(Rows.begin(), Rows.end(), ALeft);
+  auto Row = [&Rows](int k) { return Rows[static_cast<std::size_t>(k)]; };
+  auto Key = [this](int k) -> TSortKey& { return FSortKeys[static_cast<std::size_t>(k)]; };
+  auto Line = [&](int R1, const TSortKey& K1, int R2, const TSortKey& K2) {
+    int Res = CompareKeyed(ACol, K1, R1, K2, R2);
+    if (Res != 0 || !Full || ACol > FSortCols - 2) return Res;
+    return CompareLine(ACol + 1, R1, R2);
+  };
+  auto Sort = [&](auto& Self, int L, int R) -> void {
+    while (L < R) {
+      int i = L, j = R;
+      const int M = L + (R - L) / 2;
+      const TSortKey PK = Key(M);
+      const int PR = Row(M);
+      do {
+        while (i < R && Line(PR, PK, Row(i), Key(i)) == F) ++i;
+        while (j > L && Line(Row(j), Key(j), PR, PK) == F) --j;
+        if (i <= j) {
+          if (i != j && Line(Row(i), Key(i), Row(j), Key(j)) != 0) {
+            std::swap(Rows[static_cast<std::size_t>(i)], Rows[static_cast<std::size_t>(j)]);
+            std::swap(Key(i), Key(j));
+          }
+          ++i;
+          --j;
+        }
+      } while (i <= j);
+      if (j - L < R - i) {
+        if (L < j) Self(Self, L, j);
+        L = i;
+      } else {
+        if (i < R) Self(Self, i, R);
+        R = j;
+      }
+    }
+  };
+  Sort(Sort, 0, N - 1);
+  // At[k]: where the row first at ALeft + k is now; Holds[p]: which row
+  // position p holds now. At most N - 1 swaps.
+  std::vector<int> At(static_cast<std::size_t>(N)), Holds(static_cast<std::size_t>(N));
+  std::iota(At.begin(), At.end(), 0);
+  std::iota(Holds.begin(), Holds.end(), 0);
+  for (int p = 0; p < N; ++p) {
+    const int Want = Row(p) - ALeft;
+    const int q = At[static_cast<std::size_t>(Want)];
+    if (q == p) continue;
+    VIduZozezuVodu::SortSwapRows(ALeft + p, ALeft + q);
+    const int Was = Holds[static_cast<std::size_t>(p)];
+    Holds[static_cast<std::size_t>(p)] = Want;
+    At[static_cast<std::size_t>(Want)] = p;
+    Holds[static_cast<std::size_t>(q)] = Was;
+    At[static_cast<std::size_t>(Was)] = q;
+  }
 }
 
 void VIduZozezuVodu::QuickSortRowsLoop(int ACol, int ALeft, int ARight) {
