@@ -215,3 +215,21 @@ TEST(StructureGroup, GroupCountTextAndGroupLines) {
   G.GetCellBorder(1, 2, &Pen, B);  // a data row
   EXPECT_EQ(B, 0u);
 }
+
+TEST(StructureGroup, UnsortedIndexFollowsTheCrossReferenceWhateverChangesIt) {
+  VIduZozezuVodu G(nullptr);
+  G.SetRowCount(6);
+  G.InitSortXRef();
+  TIntList* X = G.GetSortXRef();
+  // A permutation, then a swap through the list itself, then a value from
+  // outside the rows.
+  for (int i = 0; i < 6; ++i) X->SetInteger(i, 5 - i);
+  EXPECT_EQ(G.UnSortedRowIndex(0), 5);
+  EXPECT_EQ(G.UnSortedRowIndex(4), 1);
+  G.SortSwapRows(0, 1);
+  EXPECT_EQ(G.UnSortedRowIndex(5), 1);
+  EXPECT_EQ(G.UnSortedRowIndex(4), 0);
+  X->SetInteger(2, 40);
+  EXPECT_EQ(G.UnSortedRowIndex(40), 2);
+  EXPECT_EQ(G.UnSortedRowIndex(3), 6);  // no longer listed
+}
