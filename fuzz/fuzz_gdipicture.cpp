@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "controls/gdipicture.h"
+#include "fuzz/picture_limit.h"
 #include "platform/graphics/graphics_ole.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -3,6 +3,7 @@
 // Property: frames lie wholly inside the data, a re-cut frame is as long as
 // the bytes kept, and only the picture's own Exception escapes a load.
 #include "fuzz/fuzz_support.h"
+#include "fuzz/picture_limit.h"
 #include "grid/htmlpicture.h"
 #include "platform/rtl/sysutils.h"
 

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "fuzz/picture_limit.h"
 #include "grid/picturecontainer.h"
 #include "grid/vzvhtmle.h"
 #include "platform/graphics/gdi_testfont.h"

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "fuzz/fuzz_support.h"
+#include "fuzz/picture_limit.h"
 #include "platform/graphics/graphics.h"
 
 template <class TImage>

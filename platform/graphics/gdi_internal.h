@@ -127,10 +127,10 @@ struct HICON__ : TGdiObj {
   int HotY = 0;
 };
 namespace gdi {
-// Pictures read from files are refused above this many pixels: eight times a
-// 4K screen, 256 MB as 32-bit pixels, so that no file of a few hundred bytes
-// can claim gigabytes.
-inline constexpr long long kMaxPicturePixels = 1LL << 26;
+// Pictures read from files are refused above this many pixels (see
+// SetMaxPicturePixels), so that no file of a few hundred bytes can claim
+// gigabytes.
+long long MaxPicturePixels();
 // The error text for a picture file that declares more pixels than that.
 AnsiString PictureTooLarge(const char* Kind, long long Width, long long Height);
 
@@ -142,8 +142,11 @@ HICON AdoptIcon(HBITMAP color, std::vector<bool> opaque);
 
 // An icon from an image with alpha (opaque where alpha >= 128).
 HICON IconFromImage(const QImage& img);
+// Reads a GIF (first frame) or PNG file of the named format through Qt; a
+// null image when it is not valid or declares more than MaxPicturePixels().
+QImage ReadImageWithinLimit(const BYTE* d, std::size_t size, const char* format);
 // Decodes a GIF or PNG file of the named format through Qt into an icon;
-// nullptr when it is not valid or declares more than kMaxPicturePixels.
+// nullptr when it is not valid or declares more than MaxPicturePixels().
 HICON DecodeImageIcon(const BYTE* d, std::size_t size, const char* format);
 // Decodes an ICO or CUR file; nullptr when it is not valid.
 HICON DecodeIco(const BYTE* d, std::size_t size, int wantW, int wantH);

@@ -20,8 +20,7 @@ bool GdiDecodeImage(const BYTE* d, std::size_t n, QImage& out) {
   if (std::memcmp(d, "GIF8", 4) == 0) format = "GIF";
   if (std::memcmp(d, "\x89PNG\r\n\x1a\n", 8) == 0) format = "PNG";
   if (format) {
-    gdi::EnsureGuiApp();
-    QImage img = QImage::fromData(d, static_cast<int>(n), format);
+    QImage img = gdi::ReadImageWithinLimit(d, n, format);
     if (img.isNull()) return false;
     out = img.convertToFormat(QImage::Format_ARGB32);
     return true;

@@ -329,7 +329,7 @@ HBITMAP DecodeDib(const Byte* p, std::size_t size, std::size_t bitsOffset) {
     pos += n * palEntry;
   }
   if (bitsOffset == 0 || bitsOffset < pos || bitsOffset > size) bitsOffset = pos;
-  if (std::llabs(static_cast<long long>(h.biWidth) * h.biHeight) > kMaxPicturePixels) return nullptr;
+  if (std::llabs(static_cast<long long>(h.biWidth) * h.biHeight) > MaxPicturePixels()) return nullptr;
   return DibToBitmap(h, colors.data(), static_cast<int>(colors.size()), p + bitsOffset, size - bitsOffset);
 }
 }  // namespace gdi

@@ -4,6 +4,7 @@
 #include <QImageReader>
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 #include "platform/graphics/gdi_internal.h"
@@ -32,11 +33,20 @@ HICON NewIcon(int w, int h, const std::vector<std::uint32_t>& pixels, std::vecto
   return AdoptIcon(color, std::move(opaque));
 }
 
+namespace {
+// Eight times a 4K screen by default, 256 MB as 32-bit pixels.
+std::atomic<long long> gMaxPicturePixels{1LL << 26};
+}  // namespace
+
+long long MaxPicturePixels() { return gMaxPicturePixels.load(std::memory_order_relaxed); }
+
 AnsiString PictureTooLarge(const char* Kind, long long Width, long long Height) {
   return AnsiString(Kind) + " image of " + std::to_string(Width) + " x " + std::to_string(Height) +
-         " pixels is too large: a picture may have at most " + std::to_string(kMaxPicturePixels) + " pixels";
+         " pixels is too large: a picture may have at most " + std::to_string(MaxPicturePixels()) + " pixels";
 }
 }  // namespace gdi
+
+void SetMaxPicturePixels(long long Pixels) { gdi::gMaxPicturePixels.store(Pixels, std::memory_order_relaxed); }
 
 namespace {
 HICON AsIcon(HICON h) {
@@ -66,8 +76,8 @@ HICON FromArgb(const QImage& img) {
 
 HICON gdi::IconFromImage(const QImage& img) { return FromArgb(img); }
 
-HICON gdi::DecodeImageIcon(const BYTE* d, std::size_t size, const char* format) {
-  if (size > static_cast<std::size_t>(INT32_MAX)) return nullptr;
+QImage gdi::ReadImageWithinLimit(const BYTE* d, std::size_t size, const char* format) {
+  if (size > static_cast<std::size_t>(INT32_MAX)) return QImage();
   EnsureGuiApp();  // image plugins are found through the application
   QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(d), static_cast<int>(size));
   QBuffer buffer(&bytes);
@@ -76,11 +86,16 @@ HICON gdi::DecodeImageIcon(const BYTE* d, std::size_t size, const char* format) 
   // readers give the first frame. The size is checked before any pixel is read.
   QImageReader reader(&buffer, format);
   QSize declared = reader.size();
-  if (declared.isValid() && static_cast<long long>(declared.width()) * declared.height() > kMaxPicturePixels)
-    return nullptr;
+  if (declared.isValid() && static_cast<long long>(declared.width()) * declared.height() > MaxPicturePixels())
+    return QImage();
   QImage img = reader.read();
-  if (img.isNull() || static_cast<long long>(img.width()) * img.height() > kMaxPicturePixels) return nullptr;
-  return FromArgb(img);
+  if (img.isNull() || static_cast<long long>(img.width()) * img.height() > MaxPicturePixels()) return QImage();
+  return img;
+}
+
+HICON gdi::DecodeImageIcon(const BYTE* d, std::size_t size, const char* format) {
+  QImage img = ReadImageWithinLimit(d, size, format);
+  return img.isNull() ? nullptr : FromArgb(img);
 }
 
 HICON CreateIconFromBitmaps(HBITMAP color, HBITMAP mask, int hotX, int hotY) {

@@ -68,3 +68,8 @@ HRESULT OleLoadPicture(IStream* stream, LONG size, BOOL runMode, const TGUID& ii
 // The same decoding for code that holds bytes: an icon-style image (colour
 // and transparency mask), nullptr when the data is not a picture.
 HICON DecodePicture(const BYTE* data, std::size_t size);
+
+// Picture files declaring more pixels than this are refused by every
+// decoder. Tests and fuzzing lower it so that a few bytes cannot keep a run
+// busy with an image of millions of pixels.
+void SetMaxPicturePixels(long long Pixels);

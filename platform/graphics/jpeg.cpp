@@ -56,7 +56,7 @@ bool DecodeInto(const Byte* data, std::size_t size, int scaleDenom, bool graysca
   // Refused before libjpeg sets up for decoding: the header alone can claim
   // gigabytes of pixels.
   long long pixels = static_cast<long long>(cinfo.output_width) * cinfo.output_height;
-  if (pixels <= 0 || pixels > gdi::kMaxPicturePixels) {
+  if (pixels <= 0 || pixels > gdi::MaxPicturePixels()) {
     std::snprintf(err.Message, sizeof err.Message, "%s",
                   gdi::PictureTooLarge("JPEG", cinfo.output_width, cinfo.output_height).c_str());
     std::longjmp(err.Jump, 1);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "gdiplus_canvas.h"
+#include "platform/graphics/graphics_ole.h"
 #include "platform/rtl/codepages.h"
 
 namespace {
@@ -109,6 +110,20 @@ TEST_F(GdipImages, UndecodableBytesAndMissingFilesFail) {
   const WideString none = TempName("does_not_exist.png");
   EXPECT_EQ(FileNotFound, GdipLoadImageFromFile(none.c_str(), &img));
   EXPECT_EQ(InvalidParameter, GdipLoadImageFromStream(nullptr, &img));
+}
+
+TEST_F(GdipImages, PicturesDeclaringTooManyPixelsAreRefusedBeforeDecoding) {
+  // A GIF whose header claims 100 x 100 pixels, under a ceiling one pixel lower.
+  const std::string gif{'G', 'I', 'F', '8', '9', 'a', 100, 0, 100, 0, '\x80', 0, 0, '\xFF', 0, 0, 0, 0,
+                        0,   0x2C, 0, 0, 0, 0, 100, 0, 100, 0, 0, 2, 2, 0x44, 0x01, 0, 0x3B};
+  const WideString file = TempName("huge.gif");
+  std::ofstream(WideToUtf8(file), std::ios::binary) << gif;
+  GpImage* img = nullptr;
+  SetMaxPicturePixels(100 * 100 - 1);
+  EXPECT_EQ(UnknownImageFormat, GdipLoadImageFromFile(file.c_str(), &img));
+  EXPECT_EQ(nullptr, img);
+  SetMaxPicturePixels(1LL << 26);
+  std::filesystem::remove(WideToUtf8(file));
 }
 
 TEST_F(GdipImages, RotateFlipTurnsClockwise) {
