@@ -142,6 +142,9 @@ using TGroupCalcEvent = std::function<void(TObject* Sender, int ACol, int FromRo
 using TCustomCompareEvent =
     std::function<void(TObject* Sender, const AnsiString& Str1, const AnsiString& Str2, int& Res)>;
 using TRawCompareEvent = std::function<void(TObject* Sender, int ACol, int Row1, int Row2, int& Res)>;
+using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol, bool& Allow)>;
+using TRowSizeEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
+enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 
 class VIduZozezuVodu : public TBaseGrid, public IZytStyle {
 public:
@@ -276,7 +279,43 @@ public:
   void SetInvalidateSuppressed(bool Value) { FInvalidateSuppressed = Value; }
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   bool GetIntegralHeight() const { return FIntegralHeight; }
-  void SetIntegralHeight(bool Value) { FIntegralHeight = Value; }
+  // Applies the current bounds again, so that the height becomes whole rows.
+  void SetIntegralHeight(bool Value);
+
+  // -- fitting columns and rows to their cells
+  void AutoSizeCells(bool IncludeFixed, int ExtraX, int ExtraY);
+  void AutoSizeColumns(bool IncludeFixed, int Extra);
+  void AutoSizeCol(int ACol);
+  void SizeToWidth(int ACol, bool GrowOnly);
+  void AutoSizeRows(bool IncludeFixed, int Extra);
+  void AutoSizeRow(int ARow, int Extra);
+  void SizeToHeight(int ARow, bool GrowOnly);
+  void SizeToLines(int ARow, int Lines, int Extra);
+  // Scales the columns so that they fill the control's width.
+  void AutoFitColumns(bool IncludeFixed);
+  // Limits of the fitted sizes; 0 is no limit.
+  int GetMinAutoColWidth() const { return FMinAutoColWidth; }
+  void SetMinAutoColWidth(int Value) { FMinAutoColWidth = Value; }
+  int GetMaxAutoColWidth() const { return FMaxAutoColWidth; }
+  void SetMaxAutoColWidth(int Value) { FMaxAutoColWidth = Value; }
+  int GetMinAutoRowHeight() const { return FMinAutoRowHeight; }
+  void SetMinAutoRowHeight(int Value) { FMinAutoRowHeight = Value; }
+  int GetMaxAutoRowHeight() const { return FMaxAutoRowHeight; }
+  void SetMaxAutoRowHeight(int Value) { FMaxAutoRowHeight = Value; }
+  bool GetAutoSizeGrowOnly() const { return FAutoSizeGrowOnly; }
+  void SetAutoSizeGrowOnly(bool Value) { FAutoSizeGrowOnly = Value; }
+  // Turned on, the columns are fitted at once.
+  bool GetAutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  TScrollBarAlways GetScrollBarAlways() const { return FScrollBarAlways; }
+  void SetScrollBarAlways(TScrollBarAlways Value);
+  // May forbid the interactive sizing of a column or row about to start.
+  TColumnSizeEvent OnColumnSize;
+  TRowSizeEvent OnRowSize;
+  void CalcSizingState(int X, int Y, TGridState& State, int& Index, int& SizingPos, int& SizingOfs,
+                       TGridDrawInfo& FixedInfo) override;
+  // A cell with an automatic scroll bar takes the range of its text.
+  void CellTextChange(int ACol, int ARow) override;
   // Environment flags computed once at construction.
   bool GetIsThemed() const { return FIsThemed; }
   bool GetIsVista() const { return FIsVista; }
@@ -356,7 +395,7 @@ public:
 
   // Images of image-list cells (not owned).
   TImageList* GetGridImages() const { return FGridImages; }
-  void SetGridImages(TImageList* Value) { FGridImages = Value; }
+  void SetGridImages(TImageList* Value);
 
   // -- looks and colour presets
   TGridLook GetLook() const { return FLook; }
@@ -386,6 +425,13 @@ public:
   TColor SelectionMirrorColorTo = clNone;
   TColor SelectionTextColor = clHighlightText;
   TColor ActiveCellColorTo = clNone;
+  // Writers of the colours above: a change repaints the grid.
+  void SetSelectionColor(TColor Value);
+  void SetSelectionColorTo(TColor Value);
+  void SetSelectionMirrorColor(TColor Value);
+  void SetSelectionMirrorColorTo(TColor Value);
+  void SetSelectionTextColor(TColor Value);
+  void SetActiveCellColorTo(TColor Value);
 
   // IZytStyle: the grid is freed by its owner, not by counting.
   HRESULT QueryInterface(const TGUID& IID, void** Obj) override;
@@ -980,7 +1026,7 @@ public:
   bool GetSelectionRTFKeep() const { return FTextPaint.SelectionRTFKeep; }
   void SetSelectionRTFKeep(bool Value) { FTextPaint.SelectionRTFKeep = Value; }
   TPictureContainer* GetPictureContainer() const { return FTextPaint.PictureContainer; }
-  void SetPictureContainer(TPictureContainer* Value) { FTextPaint.PictureContainer = Value; }
+  void SetPictureContainer(TPictureContainer* Value);
   THTMLPictureCache* GetPictureCache() const { return FTextPaint.PicCache; }
   bool GetEditFrameShown() const { return FTextPaint.EditFrameShown; }
   void SetEditFrameShown(bool Value) { FTextPaint.EditFrameShown = Value; }
@@ -1165,7 +1211,7 @@ public:
 
   // -- cell checks and fills
   VIduZozezuVoduCheck* GetCellChecker() const { return FCellChecker; }
-  void SetCellChecker(VIduZozezuVoduCheck* Value) { FCellChecker = Value; }
+  void SetCellChecker(VIduZozezuVoduCheck* Value);
   bool CheckCell(int ACol, int ARow);
   bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
   void CheckCol(bool All, int ACol);
@@ -1463,6 +1509,8 @@ private:
   TFloatingFooter* FFloatingFooter;
   TShowModified* FShowModified;
   TIntList* FSortXRef;
+  // Position of each row in FSortXRef, rebuilt when a lookup finds it stale.
+  mutable std::vector<int> FSortXRefInverse;
   // The current row as the sort follows it (MoveRowOnSort); -1 for none.
   int FTrackedRow = -1;
   // +1 or -1 as the last partition sort ran; ascending before any.
@@ -1624,6 +1672,17 @@ private:
   void CMDesignHitTest(TMessage& Message);
   bool FInvalidateSuppressed = false;
   bool FIntegralHeight = false;
+  int FMinAutoColWidth = 0;
+  int FMaxAutoColWidth = 0;
+  int FMinAutoRowHeight = 0;
+  int FMaxAutoRowHeight = 0;
+  bool FAutoSizeGrowOnly = false;
+  bool FAutoSize = false;
+  TScrollBarAlways FScrollBarAlways = saNone;
+  // The canvas font of a cell for a measurement.
+  void SetMeasureFont(int ACol, int ARow);
+  int LimitedColWidth(int Value) const;
+  int LimitedRowHeight(int Value) const;
   int FUpdateCount = 0;
   bool FIsThemed = false;
   bool FIsVista = false;

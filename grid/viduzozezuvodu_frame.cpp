@@ -89,6 +89,8 @@ void VIduZozezuVodu::Loaded() {
   FLoadedFixedRows = GetFixedRows();
   FLoadedFixedCols = GetFixedCols();
   FMaxRowCount = GetRowCount();
+  FMinAutoRowHeight = GetDefaultRowHeight();
+  FMinAutoColWidth = 10;
   FDragDropSettings->LoadedIntoTarget();
   ShowColumnHeaders();
   ShowRowHeaders();

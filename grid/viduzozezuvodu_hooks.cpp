@@ -2,6 +2,7 @@
 // deletion by the user, selection changes, and the cell texts that savers
 // and loaders exchange.
 #include "grid/undoredo.h"
+#include "grid/viduzozezuvoducheck.h"
 #include "grid/viduzozezuvodu.h"
 #include "grid/radoriz.h"
 
@@ -18,6 +19,9 @@ void VIduZozezuVodu::Notification(TComponent* AComponent, TOperation Operation) 
   TBaseGrid::Notification(AComponent, Operation);
   if (Operation != opRemove) return;
   if (AComponent == FUndoRedo) FUndoRedo = nullptr;
+  if (AComponent == FGridImages) FGridImages = nullptr;
+  if (AComponent == FTextPaint.PictureContainer) FTextPaint.PictureContainer = nullptr;
+  if (AComponent == FCellChecker) FCellChecker = nullptr;
   std::erase(FNotifiers, AComponent);
 }
 
