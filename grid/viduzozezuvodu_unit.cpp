@@ -5,6 +5,7 @@
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/clipbrd.h"
 #include "platform/rtl/messages.h"
+#include "platform/windows/winole.h"
 
 namespace {
 
@@ -14,8 +15,10 @@ struct TGridUnit {
   TGridUnit()
       : CellsFormat(static_cast<Word>(RegisterClipboardFormatA("VIduZozezuVodu Cells"))),
         EditDone(static_cast<Word>(RegisterWindowMessageA("GridEditDone"))) {
+    OleInitialize(nullptr);
     VIduZozezuVodu::DatePickersAvailable();
   }
+  ~TGridUnit() { OleUninitialize(); }
 };
 
 const TGridUnit& Unit() {
