@@ -39,7 +39,11 @@ void FocusControl(TWinControl* C) {
 
 // Hands the character that opened the editor on to the control.
 void Forward(TWinControl* C, char16_t Ch) {
-  if (Ch != 0) PostMessageA(C->Handle(), WM_CHAR, Ch, 0);
+  if (Ch == 0) return;
+  HWND Target = C->Handle();
+  // A combo with an edit field types into the field.
+  if (auto* Combo = dynamic_cast<TCustomComboBox*>(C); Combo && Combo->EditHandle()) Target = Combo->EditHandle();
+  PostMessageA(Target, WM_CHAR, Ch, 0);
 }
 
 bool IsNumberChar(char Ch) {
@@ -252,6 +256,7 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
       } else {
         Combo->SetItemIndex(Match >= 0 ? Match : ComboSelection);
       }
+      // The list shows its item; a text that is no item would take the selection away.
       Combo->SetWidth(W);
       Combo->SetHeight(ComboHeight(Combo));
       Combo->SetColor(C);
