@@ -125,6 +125,8 @@ bool VIduZozezuVodu::CanEditShow() {
   const TPoint B = BaseCell(RemapCol(GetCol()), GetRow());
   if (Result && !EditActive && HasStaticEdit(B.x, B.y)) return false;
   if (Result && !EditActive) {
+    // No control editor is shown until ShowEditControl opens one.
+    ActiveEditControl = nullptr;
     EditTextLoading = true;
     EditCache = GetCurrentDisplCell();
     CurrentEditor = FDefaultEditor;

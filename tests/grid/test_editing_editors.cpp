@@ -128,8 +128,12 @@ TEST_F(EditorTable, EveryEditorTypeOpensItsEditorAndStoresBack) {
       // Nothing was opened; the grid's edit state still closes.
       G->HideInplaceEdit();
     }
-    if (K.Control) EXPECT_FALSE(K.Control(G->Editors())->GetVisible());
-    if (K.Stored) EXPECT_EQ(WideToUtf8(G->GetWideCells(1, 1)), K.Stored);
+    if (K.Control) {
+      EXPECT_FALSE(K.Control(G->Editors())->GetVisible());
+    }
+    if (K.Stored) {
+      EXPECT_EQ(WideToUtf8(G->GetWideCells(1, 1)), K.Stored);
+    }
     if (K.Check) K.Check(G);
     G->EditActive = false;
     Pump();
@@ -209,7 +213,9 @@ TEST_F(EditorTable, ComboOpensOnItsTextOrTheSelection) {
     EXPECT_EQ(C->GetStyle(), K.Type == edComboEdit ? csDropDown : csDropDownList);
     Pump();
     ASSERT_EQ(static_cast<int>(Changes.size()), K.Changes);
-    if (K.Changes) EXPECT_EQ(Changes[0], "2,1,0,one");
+    if (K.Changes) {
+      EXPECT_EQ(Changes[0], "2,1,0,one");
+    }
     G->HideInplaceEdit();
     EXPECT_EQ(G->GetCellEx(2, 1), K.Shown);
     G->OnComboChange = nullptr;

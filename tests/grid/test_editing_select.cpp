@@ -129,7 +129,9 @@ TEST_F(SelectCells, AdvanceEditWalk) {
     EXPECT_EQ(G->GetCol(), K.ToCol);
     EXPECT_EQ(G->GetRow(), K.ToRow);
     EXPECT_EQ(G->GetRowCount(), K.RowCount);
-    if (K.Insert == 1) EXPECT_EQ(Added, std::vector<int>{4});
+    if (K.Insert == 1) {
+      EXPECT_EQ(Added, std::vector<int>{4});
+    }
   }
 }
 
