@@ -1787,8 +1787,6 @@ private:
   int FMaxComboLength = 0;
   AnsiString FLookupText;
   std::unique_ptr<TGridEditors> FEditors;
-  // The grid selected the first item of a list combo itself.
-  bool FComboFirstSelected = false;
   // Message handlers behind Dispatch; true when the message was handled.
   bool DispatchEditing(TMessage& Message);
   void WMSetFocus(TMessage& Message);
@@ -1798,7 +1796,5 @@ private:
   void WMNotify(TMessage& Message);
   void CMColorChanged(TMessage& Message);
   void EditCommand(TMessage& Message);
-  // The cells AdvanceEdit visited in one chain of repeated calls.
-  long long FAdvanceVisits = 0;
   void StoreComboNotification(HWND Source, WORD Code);
 };

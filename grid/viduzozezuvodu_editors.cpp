@@ -60,11 +60,6 @@ AnsiString RemoveSeps(const AnsiString& S) {
 
 int ComboIndexOf(TComboBox* C, const AnsiString& S) { return C->GetItems()->IndexOf(S); }
 
-bool FlatLook(TGridLook L) {
-  return L == glSoft || L == glZyt || L == glXP || L == glListView || L == glVista || L == glWin7 ||
-         L == glOffice2007;
-}
-
 }  // namespace
 
 // The number is the leading sign, digits and separators; a separator that
@@ -178,11 +173,9 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
   if (CurrentEditor != edCustom) LastEditValid = true;
   TGridEditors& E = Editors();
   const char16_t Start = EditStartChar;
-  const bool Flat = FlatLook(FLook);
+  // The flat look, etching and drop width are the combo wrapper's; the
+  // platform combo has none of them.
   auto ComboFinish = [&](TComboBox* Combo) {
-    if (!FNavigation->AutoComboDropSize && Combo->HandleAllocated()) {
-      // The platform combo keeps its drop width; nothing to widen to.
-    }
     FocusControl(Combo);
     Combo->SetDroppedDown(FMouseActions->DirectComboDrop || FControlLook->GetDropDownAlwaysVisible());
   };
@@ -236,7 +229,6 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
       Combo->SetColor(C);
       Combo->SetMaxLength(FMaxComboLength);
       Combo->SetVisible(true);
-      (void)Flat;
       ComboFinish(Combo);
       Forward(Combo, Start);
       ActiveEditControl = Combo;
@@ -446,7 +438,7 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
                                                     : static_cast<TCustomEdit*>(E.UniEditBtn);
       if (CurrentEditor == edUniEditBtn) Place(U, R, W, H);
       else
-        U->SetBounds(R.left + FXYOffset.y * 0 + FXYOffset.x + 1, R.top + FXYOffset.y + 1, W - 2 * FXYOffset.x - 2,
+        U->SetBounds(R.left + FXYOffset.x + 1, R.top + FXYOffset.y + 1, W - 2 * FXYOffset.x - 2,
                      H - 2 * FXYOffset.y - 2);
       ShowControl(U);
       U->SetColor(C);

@@ -45,7 +45,8 @@ void VIduZozezuVodu::EndUpdate() {
 
 void VIduZozezuVodu::WndProc(TMessage& Message) {
   if (Message.Msg == WM_DESTROY) {
-    if (!(GetComponentState() & csDesigning) && FEditors && FEditors->UniCombo->GetItems()->GetCount() > 0)
+    if (!(GetComponentState() & csDesigning) && !FDestroying && FEditors &&
+        FEditors->UniCombo->GetItems()->GetCount() > 0)
       FEditors->UniCombo->GetItems()->Clear();
     if (GetDropTargetRegistered() && HandleAllocated()) RevokeDragDrop(Handle());
     if (HandleAllocated()) KillTimer(Handle(), GridTimerId);

@@ -26,7 +26,7 @@ TWinControl* Spin(TGridEditors& E) { return E.Spin; }
 TWinControl* EditBtn(TGridEditors& E) { return E.EditBtn; }
 TWinControl* Date(TGridEditors& E) { return E.DatePicker; }
 TWinControl* DateTime(TGridEditors& E) { return E.DateTimePicker; }
-TWinControl* Check(TGridEditors& E) { return E.CheckBox; }
+TWinControl* CheckBox(TGridEditors& E) { return E.CheckBox; }
 TWinControl* Button(TGridEditors& E) { return E.Button; }
 TWinControl* Unit(TGridEditors& E) { return E.UnitEditBtn; }
 TWinControl* Rich(TGridEditors& E) { return E.RichEdit; }
@@ -42,7 +42,7 @@ const std::vector<EditorCase>& Cases() {
       {edComboEdit, "zz", opControl, Combo, "zz"},
       {edComboList, "b", opControl, Combo, "b"},
       {edEditBtn, "12", opControl, EditBtn, "12"},
-      {edCheckBox, "12", opControlNotActive, Check, "12"},
+      {edCheckBox, "12", opControlNotActive, CheckBox, "12"},
       {edDateEdit, "05.03.2024", opControl, Date, "05.03.2024"},
       {edDateEditUpDown, "05.03.2024", opControl, Date, "05.03.2024"},
       {edTimeEdit, "10:20:30", opControl, Date, "10:20:30"},

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "editing_fixture.h"
+#include "grid/editlink.h"
 #include "grid/searchpanel.h"
 
 namespace {
@@ -225,6 +226,64 @@ TEST_F(SelectCells, SearchFooterLayout) {
   EXPECT_EQ(P->GetForwardButton()->GetCaption(), "Дальше");
   F->SetVisible(false);
   EXPECT_EQ(P->GetHeight(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+struct TValidatingGrid : VIduZozezuVodu {
+  using VIduZozezuVodu::VIduZozezuVodu;
+  std::vector<std::string> Calls;
+  bool ValidateCell(const AnsiString& V) override {
+    Calls.push_back("plain " + V);
+    return true;
+  }
+  bool ValidateCellWide(const WideString&) override {
+    Calls.push_back("wide");
+    return true;
+  }
+};
+
+TEST_F(SelectCells, APendingEditIsValidatedByTheEditedCellsKind) {
+  auto* V = new TValidatingGrid(Form);
+  V->SetBounds(0, 0, 300, 150);
+  V->SetParent(Form);
+  V->SetOptions(V->GetOptions() | goEditing);
+  V->SetCellEx(1, 1, "plain");
+  V->SetWideCells(2, 1, u"широкий");
+  V->SetWideCells(1, 2, u"широкий");
+  Pump();
+  V->FocusCell(1, 1);
+  V->ValidatePending = true;  // a control editor did the edit
+  V->PendingWideText = u"stale";
+  V->FocusCell(2, 1);  // onto a wide cell: the plain edit is checked as plain text
+  V->ValidatePending = true;
+  V->FocusCell(2, 2);  // from the wide cell: checked as wide text
+  EXPECT_EQ(V->Calls, (std::vector<std::string>{"plain plain", "wide"}));
+}
+
+struct TComboLink : TEditLink {
+  using TEditLink::TEditLink;
+  TComboBox* Combo = nullptr;
+  TWinControl* GetEditControl() override { return Combo; }
+};
+
+TEST_F(SelectCells, ALongItemOfALinkComboIsCutTo255Characters) {
+  TComboLink Link(nullptr);
+  Link.Combo = new TComboBox(Form);
+  Link.Combo->SetParent(G);
+  Link.Combo->SetStyle(csDropDownList);
+  const AnsiString Long(300, 'x');
+  Link.Combo->GetItems()->Add(Long);
+  Link.Combo->SetItemIndex(0);
+  G->EditLink = &Link;
+  std::vector<AnsiString> Seen;
+  G->OnComboChange = [&](TObject*, int, int, int, const AnsiString& S) { Seen.push_back(S); };
+  SendMessageA(G->Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE), reinterpret_cast<LPARAM>(Link.Combo->Handle()));
+  ASSERT_EQ(Seen.size(), 1u);
+  EXPECT_EQ(Seen[0], Long.substr(0, 255));
+  G->EditLink = nullptr;
 }
 
 }  // namespace
