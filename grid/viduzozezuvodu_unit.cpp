@@ -9,16 +9,24 @@
 
 namespace {
 
+struct TOleUnit {
+  TOleUnit() { OleInitialize(nullptr); }
+  ~TOleUnit() { OleUninitialize(); }
+  TOleUnit(const TOleUnit&) = delete;
+  TOleUnit& operator=(const TOleUnit&) = delete;
+};
+
 struct TGridUnit {
   Word CellsFormat;
   Word EditDone;
   TGridUnit()
       : CellsFormat(static_cast<Word>(RegisterClipboardFormatA("VIduZozezuVodu Cells"))),
         EditDone(static_cast<Word>(RegisterWindowMessageA("GridEditDone"))) {
-    OleInitialize(nullptr);
+    // OLE's state belongs to the thread that starts the unit; its end goes
+    // with that thread, before the thread's OLE state itself.
+    static thread_local TOleUnit Ole;
     VIduZozezuVodu::DatePickersAvailable();
   }
-  ~TGridUnit() { OleUninitialize(); }
 };
 
 const TGridUnit& Unit() {
