@@ -73,13 +73,8 @@ void VIduZozezuVodu::WideEllipsClick(TObject*) {
 
 AnsiString VIduZozezuVodu::GetEditText(int ACol, int ARow) {
   EditTextLoading = true;
-  int C = RemapCol(ACol);
-  if (TInplaceEdit* Ed = GetInplaceEditor()) {
-    // The platform editor has no vertical alignment of its own to set; right
-    // alignment shows through the cell's look.
-    (void)Ed;
-  }
-  const TPoint B = BaseCell(C, ARow);
+  // The platform's text editor has no alignment of its own to set yet.
+  const TPoint B = BaseCell(RemapCol(ACol), ARow);
   AnsiString Result = TBaseGrid::GetEditText(B.x, B.y);
   if (!FEditWithTags) Result = HTMLStrip(Result);
   return Result;

@@ -126,7 +126,6 @@ bool VIduZozezuVodu::CanEditShow() {
     EditCache = GetCurrentDisplCell();
     CurrentEditor = FDefaultEditor;
     GetCellEditor(B.x, B.y, CurrentEditor);
-    EditTextLoading = false;
     if (CurrentEditor == edNone) return false;
     EditActive = true;
     if (!IsTextEditorType(CurrentEditor)) {
