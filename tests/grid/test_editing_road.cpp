@@ -78,6 +78,22 @@ TEST_F(TariffRoad, ATypedCharacterOpensTheComboWithIt) {
   EXPECT_EQ(G->GetCellEx(2, 2), "В");
 }
 
+TEST_F(TariffRoad, EitherWayOpensEitherEditor) {
+  G->FocusCell(1, 2);
+  TestTypeText("1");
+  Pump();
+  EXPECT_TRUE(G->Editors().DatePicker->GetVisible());
+  EXPECT_EQ(G->EditStartChar, 0);  // handed on, then forgotten
+  G->FocusCell(2, 1);
+  EXPECT_FALSE(G->Editors().DatePicker->GetVisible());
+  TestKeyPress(VK_F2);
+  Pump();
+  TComboBox* C = G->Editors().Combo;
+  ASSERT_TRUE(C->GetVisible());
+  EXPECT_EQ(C->GetText(), "Второй");
+  EXPECT_EQ(C->GetTop(), G->CellRect(2, 1).top);
+}
+
 TEST_F(TariffRoad, AComboSelectionIsReportedWithItsItem) {
   G->FocusCell(2, 1);
   G->ShowInplaceEdit();
