@@ -15,13 +15,6 @@ void VIduZozezuVodu::UpdateFooter() {
   if (FFooterPanel && FFooterPanel->GetVisible()) FFooterPanel->Invalidate();
 }
 
-bool VIduZozezuVodu::SelectCell(int ACol, int ARow) {
-  bool Result = TBaseGrid::SelectCell(ACol, ARow);
-  if (Result && ARow != GetRow() && FFloatingFooter->GetVisible() && !FFloatingFooter->IsFixedLastRow())
-    UpdateFooter();
-  return Result;
-}
-
 void VIduZozezuVodu::TopLeftChanged() {
   TBaseGrid::TopLeftChanged();
   UpdateFooter();

@@ -40,6 +40,9 @@ class TDidAvovUndoRedo;
 class TRichEdit;
 class TFooterPanel;
 class TFilePicture;
+class TEditLink;
+struct TGridEditors;
+#include "grid/grideditors_types.h"
 #include "grid/picturecontainer.h"
 #include "grid/progressappearance.h"
 
@@ -322,6 +325,8 @@ public:
   bool GetIsComCtl6() const { return FIsComCtl6; }
   // Common controls 4.70 or later: the date pickers can be created.
   static bool DatePickersAvailable();
+  // Answers DatePickersAvailable instead of the library version when set (tests).
+  static std::function<bool()> DatePickersQuery;
   // Column widths kept in the settings store; filled in by the settings layer.
   virtual void LoadColSizes();
   virtual void SaveColSizes();
@@ -1308,6 +1313,127 @@ public:
   IDropTarget* GetDropTarget() const { return FDragDropSettings->GetDropTarget(); }
   bool GetDropTargetRegistered() const { return FDragDropSettings->GetDropTargetRegistered(); }
 
+  // -- inplace editing: editor selection, control editors, the edit life
+  // cycle, cell selection and edit advance, window messages, update lock
+  // and the periodic timer.
+  bool EditActive = false;
+  TEditorType CurrentEditor = edNormal;
+  TWinControl* ActiveEditControl = nullptr;
+  char16_t EditStartChar = 0;
+  bool ValidatePending = false;
+  bool Validating = false;
+  bool ControlEditorShown = false;
+  bool DoneOnHide = false;
+  bool HidingEditor = false;
+  AnsiString EditCache;
+  bool EditTextLoading = false;
+  int ComboSelection = -1;
+  bool LastEditValid = true;
+  bool EditStarted = false;
+  bool SpinUpOnShow = false;
+  bool SpinDownOnShow = false;
+  TDateTime DateTimeEditValue = 0;
+  TEditLink* EditLink = nullptr;
+  bool EditingSuspended = false;
+  bool SkipNextInvalidate = false;
+  bool SuppressCellChanging = false;
+  int AdvanceOriginCol = 0;
+  int AdvanceOriginRow = 0;
+  WideString PendingWideText;
+  bool DblClickSelecting = false;
+  bool PopupEditorLeft = false;
+  int TickCount = 0;
+  int LookupIdleTicks = 0;
+  bool TextEditorOpened = false;
+  bool InMouseDown = false;
+  bool FinishingEdit = false;
+  int FirstPaintDone = 0;
+  // The text typed so far for the incremental lookup.
+  AnsiString GetLookupText() const { return FLookupText; }
+
+  int GetMaxEditLength() const { return FMaxEditLength; }
+  void SetMaxEditLength(int Value) { FMaxEditLength = Value; }
+  bool GetEditWithTags() const { return FEditWithTags; }
+  void SetEditWithTags(bool Value) { FEditWithTags = Value; }
+  int GetMaxComboLength() const { return FMaxComboLength; }
+  void SetMaxComboLength(int Value) { FMaxComboLength = Value; }
+
+  bool CanEditShow() override;
+  void ShowEditControl(int ACol, int ARow);
+  void HideEditControl(int ACol, int ARow);
+  void HideCellEdit() { HideEditControl(GetCol(), GetRow()); }
+  void ShowCellEdit();
+  void ClearComboString();
+  void AddComboString(const AnsiString& S);
+  void AddComboStringObject(const AnsiString& S, TObject* AObject);
+  bool RemoveComboString(const AnsiString& S);
+  bool SetComboSelectionString(const AnsiString& S);
+  void SetComboSelection(int Index) { ComboSelection = Index; }
+  int GetComboCount();
+  bool IsEditable(int ACol, int ARow);
+  void DateTimePickerChange(TObject* Sender);
+  void DatePickerCloseUp(TObject* Sender);
+  // The editor controls, made on first use.
+  TGridEditors& Editors();
+  TGridDateEditor* GetDateTimePicker();
+
+  void ShowInplaceEdit();
+  void HideInplaceEdit();
+  void DoneEditing(int ACol, int ARow);
+  void DoneInplaceEdit(WORD Key, TShiftState Shift);
+  void WideEllipsClick(TObject* Sender);
+  AnsiString GetEditText(int ACol, int ARow) override;
+  void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
+  int GetEditLimit() override { return FMaxEditLength; }
+  void SearchChanged(TObject* Sender);
+
+  void AdvanceEdit(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Repeated, bool ShowEditor);
+  void KeyPress(char16_t& Key) override;
+  bool ShouldHandleTab() { return (GetOptions() & goTabs) || OnCellValidate || OnCellValidateWide; }
+
+  // The update lock count is FUpdateCount (GetUpdateCount).
+  void StartUpdate() { ++FUpdateCount; }
+  void ResetUpdate() { FUpdateCount = 0; }
+  bool GetLockFlag() const { return FUpdateCount != 0; }
+  void SetLockFlag(bool Value) {
+    if (Value) BeginUpdate();
+    else EndUpdate();
+  }
+  void Select() { SelectCell(GetCol(), GetRow()); }
+  void UpdateEditMode() { SelectCell(GetCol(), GetRow()); }
+  void ModifiedChanged(TObject*) { RepaintCol(0); }
+  // The current row is the last one; a new row is appended after it.
+  bool IsOnLastRow();
+  void AppendLastRow();
+  TCanvas* GetFooterCanvas();
+
+  void WndProc(TMessage& Message) override;
+  void DoEnter() override;
+  void DoExit() override;
+
+  TNotifyEvent OnEditingDone;
+  TClickCellEventColRow OnEditCellDone;
+  TEllipsClickEvent OnEllipsClick;
+  TWideEllipsClickEvent OnWideEllipsClick;
+  TGetEditorPropEvent OnGetEditorProp;
+  TComboChangeEvent OnComboChange;
+  TComboObjectChangeEvent OnComboObjectChange;
+  TClickCellEvent OnComboCloseUp;
+  TCustomStrToDateEvent OnCustomStrToDate;
+  TGetEditWideTextEvent OnGetEditWideText;
+  TSetEditWideTextEvent OnSetEditWideText;
+  TDateTimeChangeEvent OnDateTimeChange;
+  TClickCellEvent OnDatePickerCloseUp;
+  TRowChangingEvent OnRowChanging;
+  TColChangingEvent OnColChanging;
+  TCellChangingEvent OnCellChanging;
+  TAutoAdvanceEvent OnAutoAdvance;
+  TAutoRowEvent OnAutoAddRow;
+  TAutoColEvent OnAutoInsertCol;
+  // Declared here for ShouldHandleTab; raised by the validation layer.
+  TCellValidateEvent OnCellValidate;
+  TCellValidateWideEvent OnCellValidateWide;
+
   // -- text exchange: CSV, aligned and fixed-width text, text measures
   // A file operation's percentage, fired only when its rounded value changes.
   using TFileProgressEvent = std::function<void(TObject* Sender, short Progress)>;
@@ -1714,4 +1840,20 @@ private:
   std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>(this);
   std::unique_ptr<TBalloonSettings> FBalloon = std::make_unique<TBalloonSettings>();
   std::unique_ptr<TDragScrollOptions> FDragScrollOptions = std::make_unique<TDragScrollOptions>();
+  // Inplace editing.
+  int FMaxEditLength = 0;
+  bool FEditWithTags = false;
+  int FMaxComboLength = 0;
+  AnsiString FLookupText;
+  std::unique_ptr<TGridEditors> FEditors;
+  // Message handlers behind Dispatch; true when the message was handled.
+  bool DispatchEditing(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKillFocus(TMessage& Message);
+  void WMPaint(TMessage& Message);
+  void WMTimer(TMessage& Message);
+  void WMNotify(TMessage& Message);
+  void CMColorChanged(TMessage& Message);
+  void EditCommand(TMessage& Message);
+  void StoreComboNotification(HWND Source, WORD Code);
 };

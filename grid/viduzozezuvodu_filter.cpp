@@ -36,30 +36,7 @@ void VIduZozezuVodu::CreateSearchParts() {
   FSearchPanel->OnBackwardClick = [this](TObject* S) { SearchBackward(S); };
   FSearchPanel->OnHighlightClick = [this](TObject* S) { SearchHighLight(S); };
   FSearchPanel->OnExitClick = [this](TObject* S) { SearchExit(S); };
-  // Until the editing layer takes over the footer's updates, its visibility,
-  // texts and colours reach the panel from here.
-  FSearchFooter->OnChange = [this](TObject*) {
-    TSearchPanel* P = FSearchPanel;
-    P->FindNextCaption = FSearchFooter->GetFindNextCaption();
-    P->FindNextHint = FSearchFooter->GetHintFindNext();
-    P->FindPrevCaption = FSearchFooter->GetFindPrevCaption();
-    P->FindPrevHint = FSearchFooter->GetHintFindPrev();
-    P->HighlightCaption = FSearchFooter->GetHighLightCaption();
-    P->HighlightHint = FSearchFooter->GetHintHighlight();
-    P->MatchCaseCaption = FSearchFooter->GetMatchCaseCaption();
-    P->CloseHint = FSearchFooter->GetHintClose();
-    P->SetColor(FSearchFooter->GetColor());
-    P->SetColorTo(FSearchFooter->GetColorTo());
-    P->GetHighlightButton()->SetVisible(FSearchFooter->GetShowHighLight());
-    P->GetExitButton()->SetVisible(FSearchFooter->GetShowClose());
-    P->GetForwardButton()->SetVisible(FSearchFooter->GetShowFindNext());
-    P->GetBackwardButton()->SetVisible(FSearchFooter->GetShowFindPrev());
-    P->GetMatchCase()->SetVisible(FSearchFooter->GetShowMatchCase());
-    P->SetHeight(FSearchFooter->GetVisible() ? 32 : 0);
-    P->SetVisible(FSearchFooter->GetVisible());
-    Realign();
-    if (P->HandleAllocated()) P->LayoutControls();
-  };
+  FSearchFooter->OnChange = [this](TObject* S) { SearchChanged(S); };
 }
 
 void VIduZozezuVodu::FreeSearchParts() {

@@ -31,9 +31,11 @@ bool ThemedSystem() {
 
 }  // namespace
 
+std::function<bool()> VIduZozezuVodu::DatePickersQuery;
+
 bool VIduZozezuVodu::DatePickersAvailable() {
   static const bool Available = GetDllVersion("comctl32.dll") > 0x00040045;
-  return Available;
+  return DatePickersQuery ? DatePickersQuery() : Available;
 }
 
 void VIduZozezuVodu::ComputeEnvironment() {

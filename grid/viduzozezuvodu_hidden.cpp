@@ -33,7 +33,7 @@ int VIduZozezuVodu::RemapColInv(int ACol) const {
 }
 
 void VIduZozezuVodu::HideColumns(int FromCol, int ToCol) {
-  HideEditor();
+  HideInplaceEdit();
   for (int c = std::max(FromCol, 0); c <= ToCol && c < MaxRemapCol; ++c) {
     if (!FVisibleCols[c] || c >= GetColCount() + FHiddenCols || GetColCount() < 2) continue;
     int D = RemapColInv(c);
@@ -47,7 +47,7 @@ void VIduZozezuVodu::HideColumns(int FromCol, int ToCol) {
 }
 
 void VIduZozezuVodu::UnHideColumns(int FromCol, int ToCol) {
-  HideEditor();
+  HideInplaceEdit();
   for (int c = std::max(FromCol, 0); c <= ToCol && c < MaxRemapCol; ++c) {
     if (FVisibleCols[c]) continue;
     --FHiddenCols;
@@ -217,7 +217,7 @@ void VIduZozezuVodu::HideDisplayedRows(const std::vector<int>& Rows, THideKind K
 
 void VIduZozezuVodu::RestoreHiddenRows(const std::vector<THiddenRef>& Refs) {
   if (Refs.empty()) return;
-  HideEditor();
+  HideInplaceEdit();
   int K = static_cast<int>(Refs.size());
   int Count = GetRowCount();
   // Where each row lands once all of them are back: its Idx less the rows
@@ -304,7 +304,7 @@ void VIduZozezuVodu::HideRows(int FromRow, int ToRow) {
   const auto& Index = HiddenIndex();
   int Already = static_cast<int>(UpperIdx(Index, ToRow) - LowerIdx(Index, FromRow));
   if (Already == ToRow - FromRow + 1) return;
-  HideEditor();
+  HideInplaceEdit();
   // The rows of the range still shown are consecutive on the screen.
   int First = RemapRow(FromRow);
   int N = std::min(ToRow - FromRow + 1 - Already, GetRowCount() - First);
@@ -318,7 +318,7 @@ void VIduZozezuVodu::HideRowsEx(int FromRow, int ToRow) {
   FromRow = std::max(FromRow, 0);
   ToRow = std::min(ToRow, GetAllRowCount() - 1);
   if (FromRow > ToRow) return;
-  HideEditor();
+  HideInplaceEdit();
   // Rows of the range already hidden stay as they are: taking the next
   // shown rows in their place would store them under the wrong index.
   const auto& Index = HiddenIndex();

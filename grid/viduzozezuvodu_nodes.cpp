@@ -155,7 +155,7 @@ void VIduZozezuVodu::ExpandNode(int ARow) {
 }
 
 void VIduZozezuVodu::ContractNode(int ARow) {
-  HideEditor();
+  HideInplaceEdit();
   int R = RemapRow(ARow);
   TCellGraphic* G = NodeAt(R);
   if (!G || G->CellBoolean) return;

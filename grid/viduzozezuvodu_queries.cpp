@@ -95,8 +95,8 @@ void VIduZozezuVodu::GetCellReadOnly(int ACol, int ARow, bool& CanEdit) {
   TPoint B = BaseCell(ACol, ARow);
   if (const TCellProperties* P = PropsOf(B.x, B.y); P && CanEdit) {
     CanEdit = !P->ReadOnly;
-    // Editing suspended for the current cell is the interaction layer's.
-    if (!(GetOptions() & goEditing) && !FMouseActions->RangeSelectAndEdit) CanEdit = false;
+    // Editing suspended for a read-only current cell still counts as editing.
+    if (!(GetOptions() & goEditing) && !FMouseActions->RangeSelectAndEdit && !EditingSuspended) CanEdit = false;
   }
   DoCanEditCell(B.x, B.y, CanEdit);
 }
@@ -175,24 +175,6 @@ bool VIduZozezuVodu::IsFixed(int ACol, int ARow) {
   bool Fixed = false;
   GetCellFixed(D, B.y, Fixed);
   return Fixed;
-}
-
-// ---- update bracket -----------------------------------------------------------------------------
-
-void VIduZozezuVodu::BeginUpdate() {
-  if (!GetVisible()) return;
-  ++FUpdateCount;
-  if (HandleAllocated()) Perform(WM_SETREDRAW, 0, 0);
-}
-
-void VIduZozezuVodu::EndUpdate() {
-  if (!GetVisible()) return;
-  if (FUpdateCount > 0) --FUpdateCount;
-  if (FUpdateCount > 0) return;
-  if (!HandleAllocated()) return;
-  Perform(WM_SETREDRAW, 1, 0);
-  InvalidateRect(Handle(), nullptr, TRUE);
-  RedrawWindow(Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE);
 }
 
 void VIduZozezuVodu::SetActiveCellShow(bool Value) {

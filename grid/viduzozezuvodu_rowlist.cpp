@@ -7,7 +7,7 @@
 
 void VIduZozezuVodu::HideRowList(TIntList* List) {
   if (!List) return;
-  HideEditor();
+  HideInplaceEdit();
   std::vector<int> Rows;
   Rows.reserve(List->GetCount());
   for (int i = 0; i < List->GetCount(); ++i) {

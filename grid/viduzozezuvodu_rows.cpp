@@ -33,7 +33,7 @@ std::vector<int> RowRange(int ARow, int ACount) {
 
 void VIduZozezuVodu::TakeRows(const std::vector<int>& Rows, bool Renumber) {
   if (Rows.empty()) return;
-  HideEditor();
+  HideInplaceEdit();
   std::vector<int> Real(Rows.size());
   for (std::size_t i = 0; i < Rows.size(); ++i) Real[i] = RemapRowInv(Rows[i]);
   auto Before = [&Real](int Idx) { return static_cast<int>(std::lower_bound(Real.begin(), Real.end(), Idx) - Real.begin()); };

@@ -51,7 +51,7 @@ void VIduZozezuVodu::HideSelectedRows() {
   for (int r = GetFixedRows(); r < GetRowCount() - FFixedFooters; ++r)
     if (RowFlagAt(r)) Rows.push_back(r);
   if (Rows.empty()) return;
-  HideEditor();
+  HideInplaceEdit();
   HideDisplayedRows(Rows, hkRange);
 }
 
@@ -61,7 +61,7 @@ void VIduZozezuVodu::HideUnSelectedRows() {
   for (int r = GetFixedRows(); r < GetRowCount() - FFixedFooters; ++r)
     if (!RowFlagAt(r)) Rows.push_back(r);
   if (Rows.empty()) return;
-  HideEditor();
+  HideInplaceEdit();
   HideDisplayedRows(Rows, hkRange);
 }
 

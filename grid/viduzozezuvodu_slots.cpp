@@ -9,8 +9,6 @@
 
 // ---- cells and the current cell ------------------------------------------------------------
 
-void VIduZozezuVodu::UpdateEditingCell(int ACol, int ARow, const AnsiString& Value) { SetCellEx(ACol, ARow, Value); }
-
 void VIduZozezuVodu::UpdateOnSelection(TGridRect&) {}
 
 void VIduZozezuVodu::PasteInCell(int ACol, int ARow, const AnsiString& Value) { SetCellEx(RemapCol(ACol), ARow, Value); }
@@ -29,14 +27,11 @@ void VIduZozezuVodu::SetEditCell(const AnsiString& Value) {
   SetEditText(RemapColInv(B.x), B.y, Value);
 }
 
-void VIduZozezuVodu::RestoreCache() {}
-
 // ---- notifications and hooks --------------------------------------------------------------------
 
 void VIduZozezuVodu::UpdateColSize(int, int&) {}
 void VIduZozezuVodu::UpdateAutoColSize(int, int&) {}
 void VIduZozezuVodu::UpdateColHeaders() {}
-AnsiString VIduZozezuVodu::EllipsClick(const AnsiString& S) { return S; }
 void VIduZozezuVodu::PasteStart() {}
 void VIduZozezuVodu::PasteDone() {}
 void VIduZozezuVodu::PasteNotify(TPoint, const TGridRect&, TClipOperation) {}
@@ -68,6 +63,5 @@ bool VIduZozezuVodu::ValidateCellWide(const WideString&) { return true; }
 
 // ---- selection, in-cell controls and nodes ----------------------------------------------------------
 
-void VIduZozezuVodu::CellControlsUpdate() {}
 void VIduZozezuVodu::HideSelection() {}
 

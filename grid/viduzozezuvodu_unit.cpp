@@ -5,8 +5,16 @@
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/clipbrd.h"
 #include "platform/rtl/messages.h"
+#include "platform/windows/winole.h"
 
 namespace {
+
+struct TOleUnit {
+  TOleUnit() { OleInitialize(nullptr); }
+  ~TOleUnit() { OleUninitialize(); }
+  TOleUnit(const TOleUnit&) = delete;
+  TOleUnit& operator=(const TOleUnit&) = delete;
+};
 
 struct TGridUnit {
   Word CellsFormat;
@@ -14,6 +22,9 @@ struct TGridUnit {
   TGridUnit()
       : CellsFormat(static_cast<Word>(RegisterClipboardFormatA("VIduZozezuVodu Cells"))),
         EditDone(static_cast<Word>(RegisterWindowMessageA("GridEditDone"))) {
+    // OLE's state belongs to the thread that starts the unit; its end goes
+    // with that thread, before the thread's OLE state itself.
+    static thread_local TOleUnit Ole;
     VIduZozezuVodu::DatePickersAvailable();
   }
 };

@@ -137,7 +137,11 @@ TEST_F(DropFixture, PlatformRegistrationErrors) {
   EXPECT_EQ(T->GetRefCount(), 1);
   EXPECT_EQ(RevokeDragDrop(W), DRAGDROP_E_NOTREGISTERED);
 
-  OleUninitialize();  // back to none: registration needs initialising
+  // Back to none (the fixture's and the grid unit's own): registration
+  // needs initialising.
+  OleUninitialize();
+  OleUninitialize();
   EXPECT_EQ(RegisterDragDrop(W, T.get()), CO_E_NOTINITIALIZED);
+  OleInitialize(nullptr);
   OleInitialize(nullptr);
 }

@@ -1,0 +1,113 @@
+// Events of the grid's inplace editing and the editor control types the
+// grid holds. Each control type names the class that serves one editor
+// kind; grideditors.cpp makes one of each.
+#pragma once
+
+#include <functional>
+
+#include "platform/comctrls/comctrls_datetime.h"
+#include "platform/comctrls/comctrls_richedit.h"
+#include "platform/stdctrls/stdctrls_buttons.h"
+#include "platform/stdctrls/stdctrls_edit.h"
+#include "platform/stdctrls/stdctrls_lists.h"
+
+class TEditLink;
+
+using TClickCellEventColRow = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& S)>;
+using TWideEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, WideString& S)>;
+using TGetEditorPropEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
+using TComboChangeEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const AnsiString& ASelection)>;
+using TComboObjectChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex,
+                                                   const AnsiString& ASelection, TObject* AObject)>;
+using TCustomStrToDateEvent = std::function<void(TObject* Sender, const AnsiString& Value, TDateTime& ADate)>;
+using TGetEditWideTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value)>;
+using TSetEditWideTextEvent = std::function<void(TObject* Sender, int ACol, int ARow, const WideString& Value)>;
+using TDateTimeChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TDateTime ADateTime)>;
+using TRowChangingEvent = std::function<void(TObject* Sender, int OldRow, int NewRow, bool& Allow)>;
+using TColChangingEvent = std::function<void(TObject* Sender, int OldCol, int NewCol, bool& Allow)>;
+using TCellChangingEvent =
+    std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>;
+using TAutoAdvanceEvent =
+    std::function<void(TObject* Sender, int OldRow, int OldCol, int& NewRow, int& NewCol, bool& Allow)>;
+using TAutoColEvent = std::function<void(TObject* Sender, int ACol)>;
+using TCellValidateEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Valid)>;
+using TCellValidateWideEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value, bool& Valid)>;
+
+// The spin editor until its own control comes: an edit whose text is the value.
+class TGridSpinStandIn : public TEdit {
+public:
+  using TEdit::TEdit;
+  // Steps the value by one (dates by a day).
+  void DoInc() { Step(1); }
+  void DoDec() { Step(-1); }
+  // The editor kind it serves (the spin kinds).
+  unsigned char Kind = 0;
+
+private:
+  void Step(int Delta);
+};
+
+// The unit edit until its own control comes: the number in the edit and the
+// unit beside it.
+class TGridUnitEditStandIn : public TEdit {
+public:
+  using TEdit::TEdit;
+  AnsiString UnitID;
+};
+
+using TGridComboEditor = TComboBox;
+using TGridDateEditor = TDateTimePicker;
+using TGridDateTimeEditor = TDateTimePicker;
+using TGridSpinEditor = TGridSpinStandIn;
+using TGridEditBtnEditor = TEdit;
+using TGridUnitEditor = TGridUnitEditStandIn;
+using TGridCheckEditor = TCheckBox;
+using TGridButtonEditor = TButton;
+using TGridUniEditor = TEdit;
+using TGridUniMemoEditor = TMemo;
+using TGridUniComboEditor = TComboBox;
+using TGridUniEditBtnEditor = TEdit;
+using TGridRichEditor = TRichEdit;
+
+class VIduZozezuVodu;
+
+// A unit edit's text split into its number (leading sign, digits and
+// separators) and its unit (the rest, kept as written).
+void SplitUnitText(const AnsiString& Text, AnsiString& Number, AnsiString& Unit);
+
+// The editor controls of one grid, each owned by the grid.
+struct TGridEditors {
+  TGridComboEditor* Combo = nullptr;
+  TGridDateEditor* DatePicker = nullptr;
+  TGridDateTimeEditor* DateTimePicker = nullptr;
+  TGridSpinEditor* Spin = nullptr;
+  TGridEditBtnEditor* EditBtn = nullptr;
+  TGridUnitEditor* UnitEditBtn = nullptr;
+  TGridCheckEditor* CheckBox = nullptr;
+  TGridButtonEditor* Button = nullptr;
+  TGridUniEditor* UniEdit = nullptr;
+  TGridUniMemoEditor* UniMemo = nullptr;
+  TGridUniComboEditor* UniCombo = nullptr;
+  TGridUniEditBtnEditor* UniEditBtn = nullptr;
+  TGridRichEditor* RichEdit = nullptr;
+};
+
+// One factory per editor kind: the grid is owner and parent; the control
+// starts hidden.
+TGridComboEditor* NewGridCombo(VIduZozezuVodu* Grid);
+TGridDateEditor* NewGridDatePicker(VIduZozezuVodu* Grid);
+TGridDateTimeEditor* NewGridDateTimePicker(VIduZozezuVodu* Grid);
+TGridSpinEditor* NewGridSpin(VIduZozezuVodu* Grid);
+TGridEditBtnEditor* NewGridEditBtn(VIduZozezuVodu* Grid);
+TGridUnitEditor* NewGridUnitEditBtn(VIduZozezuVodu* Grid);
+TGridCheckEditor* NewGridCheckBox(VIduZozezuVodu* Grid);
+TGridButtonEditor* NewGridButton(VIduZozezuVodu* Grid);
+TGridUniEditor* NewGridUniEdit(VIduZozezuVodu* Grid);
+TGridUniMemoEditor* NewGridUniMemo(VIduZozezuVodu* Grid);
+TGridUniComboEditor* NewGridUniCombo(VIduZozezuVodu* Grid);
+TGridUniEditBtnEditor* NewGridUniEditBtn(VIduZozezuVodu* Grid);
+TGridRichEditor* NewGridRichEdit(VIduZozezuVodu* Grid);
