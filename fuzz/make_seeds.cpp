@@ -239,6 +239,47 @@ void TextCells() {
   Seed("textcells", "int-limits", "\x00" "2147483647,2147483647\r\n1,2147483647,x\r\n"s);
 }
 
+void BinStream() {
+  VIduZozezuVodu g(nullptr);
+  g.SetColCountEx(4);
+  g.SetRowCountEx(3);
+  g.SetColWidths(2, 120);
+  g.SetCellEx(1, 1, "текст");
+  g.SetCellEx(2, 2, "two\r\nlines");
+  TCellProperties* p = g.GetCellProperties(1, 1);
+  p->SetBrushColor(clYellow);
+  p->FontStyle = TFontStyles{fsBold};
+  g.MergeCells(2, 1, 2, 2);
+  Quadrants(*g.CreateBitmap(3, 2, false, haLeft, vaTop), 4, 4);
+  TStrings* radio = g.CreateRadio(1, 2, 0, 1);
+  radio->Add("a");
+  radio->Add("b");
+  g.AddComment(3, 1, "note");
+  const std::string whole = BytesWritten([&](TStream* S) { g.SaveToBinStream(S); });
+  const std::string block = BytesWritten([&](TStream* S) { g.SaveRectToBinStream(TGridRect{1, 1, 2, 2}, S); });
+  Seed("binstream", "whole-at-origin", "\x01"s + whole);
+  Seed("binstream", "whole-inside", "\x00"s + whole);
+  Seed("binstream", "block", "\x00"s + block);
+  Seed("binstream", "trailing-byte", "\x01"s + block + "Z");
+}
+
+void GridSettings() {
+  VIduZozezuVodu g(nullptr);
+  g.SetColCountEx(4);
+  g.HideColumn(1);
+  Seed("gridsettings", "column-states", "\x00"s + g.ColumnStatesToString());
+  Seed("gridsettings", "column-order", "\x00" "3#64,80,50#2,0,1#1,1,0"s);
+  const fs::path file = fs::temp_directory_path() / ("yunt_fuzz_seed_" + std::to_string(::getpid()) + ".txt");
+  g.SaveVisualProps(file.string());
+  Seed("gridsettings", "visual-props", "\x01"s + ReadAll(file));
+  fs::remove(file);
+  g.GetPrintSettings()->GetTitleLines()->Add("A");
+  g.GetPrintSettings()->GetTitleLines()->Add("B");
+  g.SavePrintSettings(file.string(), "P");
+  Seed("gridsettings", "print-settings", "\x02"s + ReadAll(file));
+  fs::remove(file);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -257,5 +298,7 @@ int main(int argc, char** argv) {
   Rtf();
   Pictures();
   TextCells();
+  BinStream();
+  GridSettings();
   return 0;
 }

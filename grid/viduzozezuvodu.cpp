@@ -55,6 +55,11 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
 }
 
 VIduZozezuVodu::~VIduZozezuVodu() {
+  // A store that cannot be written must not end the program from here.
+  if (FColumnSize->Save) try {
+      SaveColSizes();
+    } catch (const std::exception&) {
+    }
   FDestroying = true;
   FreeSearchParts();
   // Hidden rows took their cell properties with them.

@@ -437,6 +437,9 @@ public:
   void SetSelectionMirrorColorTo(TColor Value);
   void SetSelectionTextColor(TColor Value);
   void SetActiveCellColorTo(TColor Value);
+  // Kept for the hint window and the flat scroll bars, which read them.
+  TColor HintColor = clInfoBk;
+  TColor ScrollColor = clNone;
 
   // IZytStyle: the grid is freed by its owner, not by counting.
   HRESULT QueryInterface(const TGUID& IID, void** Obj) override;
@@ -546,6 +549,30 @@ public:
   void LoadFromFile(const AnsiString& FileName);
   void SaveToStream(TStream* Stream);
   void LoadFromStream(TStream* Stream);
+  // -- binary cell stream: every cell of a rectangle with its properties
+  // and graphic. A whole-grid stream loaded at (0, 0) replaces the grid;
+  // anywhere else a stream is a block placed with its top-left cell at the
+  // point, cells falling outside the grid skipped. A damaged stream raises
+  // EReadError, the cells read before it kept.
+  void SaveRectToBinStream(const TGridRect& ARect, TStream* Stream);
+  void LoadAtPointFromBinStream(TPoint APoint, TStream* Stream);
+  void SaveToBinStream(TStream* Stream);
+  void LoadFromBinStream(TStream* Stream);
+  void SaveToBinFile(const AnsiString& FileName);
+  void LoadFromBinFile(const AnsiString& FileName);
+  // -- column layout kept outside: "total#widths#order#visibility", and
+  // the ColumnSize store ("Col"/"Pos" values)
+  AnsiString ColumnStatesToString();
+  void StringToColumnStates(const AnsiString& S);
+  void SaveColPositions();
+  void LoadColPositions();
+  // -- visual properties file and print settings ini section
+  void SaveVisualProps(const AnsiString& FileName);
+  void LoadVisualProps(const AnsiString& FileName);
+  void SavePrintSettings(const AnsiString& FileName, const AnsiString& Section);
+  void LoadPrintSettings(const AnsiString& FileName, const AnsiString& Section);
+  // Also scales FixedFont and ActiveCellFont.
+  void ChangeScale(int M, int D) override;
 
   // -- fixed cells and borders
   // Footer rows and right fixed columns are fixed; otherwise GetCellFixed

@@ -45,8 +45,6 @@ void VIduZozezuVodu::ComputeEnvironment() {
   FIsComCtl6 = V != -1 && ((V >> 16) & 0xFF) > 5;
 }
 
-void VIduZozezuVodu::LoadColSizes() {}
-void VIduZozezuVodu::SaveColSizes() {}
 void VIduZozezuVodu::OnMouseActionsChanged(TObject*) {}
 void VIduZozezuVodu::OnNavigationChanged(TObject*) {}
 

@@ -375,6 +375,8 @@ public:
 
   void LoadFromStream(TStream* Stream) override;
   void SaveToStream(TStream* Stream) override;
+  // The component stream's "Data": the bitmap file, left out while empty.
+  void DefineProperties(TFiler* Filer) override;
   // A bitmap of the program's named resources (resources.h).
   void LoadFromResourceName(HINSTANCE Instance, const AnsiString& ResName);
   void LoadFromResourceID(HINSTANCE Instance, int ResID);
@@ -425,6 +427,8 @@ public:
   void LoadFromStream(TStream* Stream) override;
   // Writes a one-image ICO file (32-bit DIB with its mask).
   void SaveToStream(TStream* Stream) override;
+  // The component stream's "Data": the icon file, left out while empty.
+  void DefineProperties(TFiler* Filer) override;
   void Draw(TCanvas* ACanvas, const TRect& Rect) override;
   HICON GetHandle();
   // Takes ownership of an icon handle.
@@ -471,6 +475,10 @@ public:
   // EInvalidGraphic for an unknown extension or unreadable file.
   void LoadFromFile(const AnsiString& FileName);
   void SaveToFile(const AnsiString& FileName);
+  // The component stream's "Data": the graphic's class name as a short
+  // string, then its file bytes; left out without a graphic. Reading an
+  // unknown class or unreadable image data raises EReadError.
+  void DefineProperties(TFiler* Filer) override;
 
   static void RegisterFileFormat(const AnsiString& Extension, const AnsiString& Description,
                                  TGraphicClassFactory Factory);

@@ -126,3 +126,14 @@ DWORD GetSysColor(int index);
 // other values (clNone and clDefault included) come back unchanged, and the
 // drawing functions use only their low 24 bits.
 COLORREF ColorToRGB(TColor color);
+
+// Colour names as texts: the named RGB colours, the system colours, clNone
+// and clDefault ("clBlack" ... "clMenuBar").
+bool ColorToIdent(TColor Color, AnsiString& Ident);
+// Names compare without regard to case.
+bool IdentToColor(const AnsiString& Ident, TColor& Color);
+// The colour's name, else "$" and eight hexadecimal digits.
+AnsiString ColorToString(TColor Color);
+// A colour name, else a number as the integer conversion reads it ("$" hex
+// in either case); anything else raises EConvertError.
+TColor StringToColor(const AnsiString& S);

@@ -247,6 +247,13 @@ TValueType TReader::NextValue() {
   return v;
 }
 
+bool TReader::EndOfList() {
+  Byte v;
+  Read(&v, 1);
+  FStream->Seek(Int64{-1}, soCurrent);
+  return v == vaNull;
+}
+
 void TReader::ReadListBegin() {
   if (ReadValue() != vaList) FormatError();
 }

@@ -99,7 +99,9 @@ public:
   TValueType ReadValue();
   // The next value type, left in the stream.
   TValueType NextValue();
-  bool EndOfList() { return NextValue() == vaNull; }
+  // The next byte ends a list; it may also be the length of a property
+  // name, so it is not checked as a value type.
+  bool EndOfList();
   void ReadListBegin();
   void ReadListEnd();
 

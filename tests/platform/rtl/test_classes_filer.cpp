@@ -217,3 +217,25 @@ TEST(ComponentStream, DeeplyNestedListsAreSkippedWithoutRecursion) {
 }
 
 }  // namespace
+
+// A name's length byte above the last value type is still a name.
+class TLongNames : public TComponent {
+public:
+  using TComponent::TComponent;
+  Integer Value = 0;
+  void DefineProperties(TFiler* Filer) override {
+    Filer->DefineProperty(
+        "AVeryLongPropertyNameOfForty_Characters_", [this](TReader* R) { Value = R->ReadInteger(); },
+        [this](TWriter* W) { W->WriteInteger(Value); }, true);
+  }
+};
+
+TEST(ComponentStream, NamesLongerThanTheValueTypesAreRead) {
+  TLongNames rec(nullptr), back(nullptr);
+  rec.Value = 42;
+  TMemoryStream m;
+  m.WriteComponent(&rec);
+  m.SetPosition(0);
+  m.ReadComponent(&back);
+  EXPECT_EQ(back.Value, 42);
+}

@@ -1,0 +1,261 @@
+// Streaming of the binary cell stream's records.
+#include "grid/exchange/binrecords.h"
+
+#include <iterator>
+#include <vector>
+
+#include "platform/rtl/classes_filer.h"
+
+namespace {
+
+const char* const AlignmentNames[] = {"taLeftJustify", "taRightJustify", "taCenter"};
+const char* const BrushStyleNames[] = {"bsSolid",     "bsClear",     "bsHorizontal", "bsVertical",
+                                       "bsFDiagonal", "bsBDiagonal", "bsCross",      "bsDiagCross"};
+const char* const EditorNames[] = {
+    "edNormal",         "edSpinEdit",       "edComboEdit",     "edComboList",      "edEditBtn",
+    "edCheckBox",       "edDateEdit",       "edDateEditUpDown", "edTimeEdit",      "edButton",
+    "edDataCheckBox",   "edNumeric",        "edPositiveNumeric", "edFloat",        "edCapital",
+    "edMixedCase",      "edPassword",       "edUnitEditBtn",   "edLowerCase",      "edUpperCase",
+    "edFloatSpinEdit",  "edTimeSpinEdit",   "edDateSpinEdit",  "edNumericEditBtn", "edFloatEditBtn",
+    "edCustom",         "edRichEdit",       "edNone",          "edUniEdit",        "edUniComboEdit",
+    "edUniComboList",   "edUniEditBtn",     "edUniMemo",       "edDateTimeEdit",   "edValidChars"};
+const char* const GradientNames[] = {"GradientVertical", "GradientHorizontal"};
+const char* const VAlignmentNames[] = {"vtaTop", "vtaCenter", "vtaBottom"};
+const char* const FontStyleNames[] = {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"};
+const char* const CellTypeNames[] = {
+    "ctBitmap",      "ctIcon",          "ctNone",        "ctImageList",   "ctCheckBox",   "ctDataCheckBox",
+    "ctRotated",     "ctDataImage",     "ctNode",        "ctRadio",       "ctEmpty",      "ctImages",
+    "ctPicture",     "ctFilePicture",   "ctValue",       "ctProgress",    "ctComment",    "ctButton",
+    "ctBitButton",   "ctVirtCheckBox",  "ctRowCheckBox", "ctProgressPie", "ctSummary",    "ctRangeIndicator",
+    "ctXPProgress",  "ctInterface",     "ctScrollbar",   "ctRadioButton", "ctBalloon"};
+const char* const CellVAlignNames[] = {"vaTop", "vaBottom", "vaCenter", "vaUnderText", "vaAboveText", "vaFull"};
+const char* const CellHAlignNames[] = {"haLeft", "haRight", "haCenter", "haBeforeText", "haAfterText", "haFull"};
+
+template <class E, std::size_t N, class Get, class Set>
+void DefineEnumProp(TFiler* F, const char* Name, const char* const (&Names)[N], Get G, Set S) {
+  F->DefineProperty(
+      Name,
+      [&Names, S](TReader* R) {
+        AnsiString Ident = R->ReadIdent();
+        for (std::size_t I = 0; I < N; ++I)
+          if (Ident == Names[I]) {
+            S(static_cast<E>(I));
+            return;
+          }
+        throw EReadError("Invalid property value " + Ident);
+      },
+      [&Names, G](TWriter* W) {
+        auto I = static_cast<std::size_t>(G());
+        if (I >= N) throw EWriteError("Invalid property value");
+        W->WriteIdent(Names[I]);
+      },
+      true);
+}
+
+template <class E, std::size_t N>
+void DefineEnum(TFiler* F, const char* Name, const char* const (&Names)[N], E& Field) {
+  DefineEnumProp<E>(F, Name, Names, [&Field] { return Field; }, [&Field](E V) { Field = V; });
+}
+
+template <class Get, class Set>
+void DefineIntProp(TFiler* F, const char* Name, Get G, Set S) {
+  F->DefineProperty(
+      Name, [S](TReader* R) { S(R->ReadInteger()); }, [G](TWriter* W) { W->WriteInteger(G()); }, true);
+}
+
+void DefineInt(TFiler* F, const char* Name, int& Field) {
+  DefineIntProp(F, Name, [&Field] { return Field; }, [&Field](int V) { Field = V; });
+}
+
+void DefineBool(TFiler* F, const char* Name, bool& Field) {
+  F->DefineProperty(
+      Name, [&Field](TReader* R) { Field = R->ReadBoolean(); }, [&Field](TWriter* W) { W->WriteBoolean(Field); },
+      true);
+}
+
+void DefineString(TFiler* F, const char* Name, AnsiString& Field) {
+  F->DefineProperty(
+      Name, [&Field](TReader* R) { Field = R->ReadString(); }, [&Field](TWriter* W) { W->WriteString(Field); },
+      !Field.empty());
+}
+
+// A colour by its name where it has one, else as a number.
+TColor ReadColor(TReader* R) {
+  if (R->NextValue() != vaIdent) return static_cast<TColor>(R->ReadInteger());
+  AnsiString Ident = R->ReadIdent();
+  TColor C;
+  if (!IdentToColor(Ident, C)) throw EReadError("Invalid property value " + Ident);
+  return C;
+}
+
+void WriteColor(TWriter* W, TColor C) {
+  AnsiString Ident;
+  if (ColorToIdent(C, Ident))
+    W->WriteIdent(Ident);
+  else
+    W->WriteInteger(C);
+}
+
+template <class Get, class Set>
+void DefineColorProp(TFiler* F, const char* Name, Get G, Set S) {
+  F->DefineProperty(
+      Name, [S](TReader* R) { S(ReadColor(R)); }, [G](TWriter* W) { WriteColor(W, G()); }, true);
+}
+
+void DefineColor(TFiler* F, const char* Name, TColor& Field) {
+  DefineColorProp(F, Name, [&Field] { return Field; }, [&Field](TColor V) { Field = V; });
+}
+
+// Object references are never written; one that a stream carries is read
+// over and the reference left as it was.
+void DefineReference(TFiler* F, const char* Name) { F->DefineProperty(Name, nullptr, nullptr, false); }
+
+// Whole integers of any size that fit in 64 bits.
+void DefineIndex(TFiler* F, const char* Name, Int64& Field) {
+  F->DefineProperty(
+      Name, [&Field](TReader* R) { Field = R->ReadInt64(); }, [&Field](TWriter* W) { W->WriteInteger(Field); },
+      true);
+}
+
+}  // namespace
+
+void TCellPropertiesFields::DefineProperties(TFiler* F) {
+  TCellProperties* P = FProps;
+  DefineBool(F, "IsBaseCell", P->IsBaseCell);
+  DefineInt(F, "CellSpanX", P->CellSpanX);
+  DefineInt(F, "CellSpanY", P->CellSpanY);
+  DefineInt(F, "OwnerCol", P->OwnerCol);
+  DefineInt(F, "OwnerRow", P->OwnerRow);
+  DefineEnumProp<TAlignment>(
+      F, "Alignment", AlignmentNames, [P] { return P->GetAlignment(); }, [P](TAlignment V) { P->SetAlignment(V); });
+  DefineColor(F, "BorderColor", P->BorderColor);
+  DefineInt(F, "BorderWidth", P->BorderWidth);
+  DefineColorProp(F, "BrushColor", [P] { return P->GetBrushColor(); }, [P](TColor V) { P->SetBrushColor(V); });
+  DefineColorProp(F, "BrushColorTo", [P] { return P->GetBrushColorTo(); }, [P](TColor V) { P->SetBrushColorTo(V); });
+  DefineEnum(F, "BrushStyle", BrushStyleNames, P->BrushStyle);
+  DefineReference(F, "CellObject");
+  DefineColor(F, "FontColor", P->FontColor);
+  DefineString(F, "FontName", P->FontName);
+  DefineInt(F, "FontSize", P->FontSize);
+  F->DefineProperty(
+      "FontStyle",
+      [P](TReader* R) {
+        TFontStyles S;
+        for (const AnsiString& M : R->ReadSet()) {
+          std::size_t I = 0;
+          while (I < std::size(FontStyleNames) && M != FontStyleNames[I]) ++I;
+          if (I == std::size(FontStyleNames)) throw EReadError("Invalid property value " + M);
+          S << static_cast<TFontStyle>(I);
+        }
+        P->FontStyle = S;
+      },
+      [P](TWriter* W) {
+        std::vector<AnsiString> M;
+        for (std::size_t I = 0; I < std::size(FontStyleNames); ++I)
+          if (P->FontStyle.Contains(static_cast<TFontStyle>(I))) M.emplace_back(FontStyleNames[I]);
+        W->WriteSet(M);
+      },
+      true);
+  DefineEnum(F, "Editor", EditorNames, P->Editor);
+  DefineEnum(F, "GradientDirection", GradientNames, P->GradientDirection);
+  DefineBool(F, "ReadOnly", P->ReadOnly);
+  DefineEnumProp<TVAlignment>(
+      F, "VAlignment", VAlignmentNames, [P] { return P->GetVAlignment(); }, [P](TVAlignment V) { P->SetVAlignment(V); });
+  F->DefineProperty(
+      "WordWrap", [P](TReader* R) { P->SetWordWrap(R->ReadBoolean()); },
+      [P](TWriter* W) { W->WriteBoolean(P->GetWordWrap()); }, true);
+  DefineInt(F, "NodeLevel", P->NodeLevel);
+  DefineReference(F, "Control");
+}
+
+void TCellGraphicFields::DefineProperties(TFiler* F) {
+  TCellGraphic* G = FGraphic;
+  DefineEnum(F, "CellType", CellTypeNames, G->CellType);
+  DefineEnum(F, "CellVAlign", CellVAlignNames, G->CellVAlign);
+  DefineEnum(F, "CellHAlign", CellHAlignNames, G->CellHAlign);
+  DefineInt(F, "CellIndex", G->CellIndex);
+  DefineBool(F, "CellTransparent", G->CellTransparent);
+  DefineBool(F, "CellCreated", G->CellCreated);
+  DefineBool(F, "CellBoolean", G->CellBoolean);
+  DefineInt(F, "CellAngle", G->CellAngle);
+  F->DefineProperty(
+      "CellValue", [G](TReader* R) { G->CellValue = R->ReadFloat(); },
+      [G](TWriter* W) { W->WriteFloat(G->CellValue); }, G->CellValue != 0);
+  DefineInt(F, "CellErrFrom", G->CellErrFrom);
+  DefineInt(F, "CellErrLen", G->CellErrLen);
+  DefineString(F, "CellText", G->CellText);
+}
+
+void TGridPropIO::DefineProperties(TFiler* F) {
+  DefineInt(F, "ColCount", ColCount);
+  DefineInt(F, "RowCount", RowCount);
+  DefineString(F, "ColWidths", ColWidths);
+  DefineString(F, "RowHeights", RowHeights);
+  DefineBool(F, "FullGrid", FullGrid);
+  DefineInt(F, "ID", ID);
+}
+
+void TGridCellIO::DefineProperties(TFiler* F) {
+  DefineIndex(F, "Col", Col);
+  DefineIndex(F, "Row", Row);
+  DefineString(F, "Cell", Cell);
+  DefineBool(F, "HasProp", HasProp);
+}
+
+// Properties of no grid: changing them repaints nothing.
+TGridCellPropIO::TGridCellPropIO(TComponent* AOwner)
+    : TComponent(AOwner), FProps(std::make_unique<TCellProperties>(nullptr, 0, 0)) {}
+
+void TGridCellPropIO::DefineProperties(TFiler* F) {
+  TCellPropertiesFields Fields(FProps.get());
+  F->DefineSubProperties("CellProperties", &Fields);
+  DefineBool(F, "HasGraphic", HasGraphic);
+}
+
+void TGridGraphicIO::DefineProperties(TFiler* F) {
+  TCellGraphicFields Fields(&FGraphic);
+  F->DefineSubProperties("CellGraphic", &Fields);
+}
+
+void TGridGraphicIO::Empty() {
+  TCellGraphic Blank;
+  FGraphic.Assign(&Blank);
+}
+
+void TGridBMPIO::DefineProperties(TFiler* F) { F->DefineSubProperties("Bitmap", &Bitmap); }
+void TGridIconIO::DefineProperties(TFiler* F) { F->DefineSubProperties("Icon", &Icon); }
+void TGridSLIO::DefineProperties(TFiler* F) { F->DefineSubProperties("Strings", &Strings); }
+void TGridPicIO::DefineProperties(TFiler* F) { F->DefineSubProperties("Picture", &Picture); }
+
+void TGridFilePicIO::DefineProperties(TFiler* F) {
+  F->DefineProperty(
+      "Picture.Filename", [this](TReader* R) { FileName = R->ReadString(); },
+      [this](TWriter* W) { W->WriteString(Picture.GetFilename()); }, !Picture.GetFilename().empty());
+}
+
+void CopyCellProperties(TCellProperties* Dest, const TCellProperties* Source) {
+  Dest->IsBaseCell = Source->IsBaseCell;
+  Dest->CellSpanX = Source->CellSpanX;
+  Dest->CellSpanY = Source->CellSpanY;
+  Dest->OwnerCol = Source->OwnerCol;
+  Dest->OwnerRow = Source->OwnerRow;
+  Dest->SetAlignment(Source->GetAlignment());
+  Dest->BorderColor = Source->BorderColor;
+  Dest->BorderWidth = Source->BorderWidth;
+  Dest->SetBrushColor(Source->GetBrushColor());
+  Dest->SetBrushColorTo(Source->GetBrushColorTo());
+  Dest->BrushStyle = Source->BrushStyle;
+  Dest->CellObject = Source->CellObject;
+  Dest->FontColor = Source->FontColor;
+  Dest->FontName = Source->FontName;
+  Dest->FontSize = Source->FontSize;
+  Dest->FontStyle = Source->FontStyle;
+  Dest->Editor = Source->Editor;
+  Dest->GradientDirection = Source->GradientDirection;
+  Dest->ReadOnly = Source->ReadOnly;
+  Dest->SetVAlignment(Source->GetVAlignment());
+  Dest->SetWordWrap(Source->GetWordWrap());
+  Dest->NodeLevel = Source->NodeLevel;
+  Dest->Control = Source->Control;
+  Dest->CalcType = Source->CalcType;
+}
