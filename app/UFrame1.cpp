@@ -179,6 +179,15 @@ TFrame1::TFrame1(TComponent* AOwner) : TFrame(AOwner) {
 
 TFrame1::~TFrame1() = default;
 
+void TFrame1::Loaded() {
+  for (int i = 0; i < GetComponentCount(); ++i)
+    if (GetComponent(i)->HasState(csLoading)) GetComponent(i)->Loaded();
+  TFrame::Loaded();
+  for (TWinControl* c : {static_cast<TWinControl*>(this), static_cast<TWinControl*>(GroupBox1),
+                         static_cast<TWinControl*>(GroupBox2), static_cast<TWinControl*>(Panel1)})
+    c->Realign();
+}
+
 void TFrame1::BuildHourLayout() {
   VIduZozezuVodu* g = ZytSG2;
   g->BeginUpdate();

@@ -21,6 +21,8 @@ class TFrame1 : public TFrame {
 public:
   explicit TFrame1(TComponent* AOwner);
   ~TFrame1() override;
+  // Ends the loading of the frame's own components with the frame's.
+  void Loaded() override;
 
   TGroupBox* GroupBox1;
   VIduZozezuVodu* ZytSG1;
