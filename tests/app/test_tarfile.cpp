@@ -48,13 +48,23 @@ protected:
     TarFileWrite = &std::fwrite;
     MainWindowTest::TearDown();
   }
-  void Load(void (TMainForm::*Command)(TObject*), const fs::path& File) {
-    TestScriptFileDialogs({{File.string()}});
-    (Form->*Command)(nullptr);
+  // The frames' file commands: load and save of Frame11 and Frame12.
+  enum TCommand { Open11, Save11, Open12, Save12 };
+  void Run(TCommand Command) {
+    switch (Command) {
+      case Open11: Form->Frame11N7Click(nullptr); break;
+      case Save11: Form->Frame11N8Click(nullptr); break;
+      case Open12: Form->Frame12N7Click(nullptr); break;
+      case Save12: Form->Frame12N8Click(nullptr); break;
+    }
   }
-  std::vector<uint8_t> Save(void (TMainForm::*Command)(TObject*), const char* Name = "out.tar") {
-    TestScriptFileDialogs({{(Dir / Name).string()}});
-    (Form->*Command)(nullptr);
+  void Load(TCommand Command, const fs::path& File) {
+    TestScriptFileDialogs({std::vector<AnsiString>{File.string()}});
+    Run(Command);
+  }
+  std::vector<uint8_t> Save(TCommand Command, const char* Name = "out.tar") {
+    TestScriptFileDialogs({std::vector<AnsiString>{(Dir / Name).string()}});
+    Run(Command);
     return ReadAll(Dir / Name);
   }
   std::vector<std::string> BoxTexts() const {
@@ -67,7 +77,7 @@ protected:
 
 TEST_F(TarFiles, ClearedFrameSavesTwelveEmptyRecordsAndLoadsBackCleared) {
   Form->Frame11N5Click(nullptr);
-  EXPECT_EQ(Save(&TMainForm::Frame11N8Click), ReadAll(Reference("cleared.tar")));
+  EXPECT_EQ(Save(Save11), ReadAll(Reference("cleared.tar")));
   const TFileDialogRequest& rq = TestRecordedFileDialogs().at(0);
   EXPECT_TRUE(rq.Save);
   EXPECT_EQ(rq.Filter, "Тарифы(*.tar)|*.tar|(*.*)|*.*");
@@ -76,7 +86,7 @@ TEST_F(TarFiles, ClearedFrameSavesTwelveEmptyRecordsAndLoadsBackCleared) {
 
   Form->Frame11->ZytSG2->SetCells(7, 7, "3");
   Form->Frame11->ZytSG1->SetCells(1, 1, "01.01.2026");
-  Load(&TMainForm::Frame11N7Click, Reference("cleared.tar"));
+  Load(Open11, Reference("cleared.tar"));
   EXPECT_FALSE(TestRecordedFileDialogs().at(1).Save);
   for (int c = 1; c <= 36; ++c)
     for (int r = 2; r <= 25; ++r) {
@@ -89,8 +99,7 @@ TEST_F(TarFiles, ClearedFrameSavesTwelveEmptyRecordsAndLoadsBackCleared) {
 
 TEST_F(TarFiles, ReferenceFilesLoadAndSaveBackByteForByteFromEitherFrame) {
   for (const char* name : {"three_days.tar", "thirty_days.tar"}) {
-    for (auto [load, save] : {std::pair{&TMainForm::Frame11N7Click, &TMainForm::Frame11N8Click},
-                              std::pair{&TMainForm::Frame12N7Click, &TMainForm::Frame12N8Click}}) {
+    for (auto [load, save] : {std::pair{Open11, Save11}, std::pair{Open12, Save12}}) {
       Load(load, Reference(name));
       EXPECT_EQ(Save(save), ReadAll(Reference(name))) << name;
     }
@@ -100,7 +109,7 @@ TEST_F(TarFiles, ReferenceFilesLoadAndSaveBackByteForByteFromEitherFrame) {
 
 TEST_F(TarFiles, ThirtyDaysShowTwentyFourAndFifteenAndLoadingLeavesTheOtherFrame) {
   Form->Frame12->ZytSG2->SetCells(3, 3, "2");
-  Load(&TMainForm::Frame11N7Click, Reference("thirty_days.tar"));
+  Load(Open11, Reference("thirty_days.tar"));
   EXPECT_EQ(Form->Frame11->ZytSG1->GetRowCount(), 25);
   EXPECT_EQ(Form->Frame11->ZytSG1->GetCells(0, 24), "24");
   EXPECT_EQ(Form->Frame11->ZytSG1->GetCells(0, 30), "30");  // kept past the last row
@@ -109,7 +118,7 @@ TEST_F(TarFiles, ThirtyDaysShowTwentyFourAndFifteenAndLoadingLeavesTheOtherFrame
   EXPECT_EQ(Form->Frame12->ZytSG2->GetCells(3, 3), "2");
   EXPECT_EQ(Form->Frame12->ZytSG1->GetCells(1, 1), "");
 
-  Load(&TMainForm::Frame12N7Click, Reference("thirty_days.tar"));
+  Load(Open12, Reference("thirty_days.tar"));
   EXPECT_EQ(Form->Frame12->ZytSG1->GetRowCount(), 16);
   EXPECT_EQ(Form->Frame12->ZytSG1->GetCells(0, 15), "15");
   EXPECT_EQ(Form->Frame12->ZytSG1->GetCells(0, 16), "16");  // hidden, kept
@@ -124,11 +133,11 @@ TEST_F(TarFiles, FileOneByteShortShowsDecembersLastZoneAs256AndSavesItBack) {
   std::vector<uint8_t> bytes = ReadAll(Reference("cleared.tar"));
   bytes.pop_back();
   WriteAll(Dir / "short.tar", bytes);
-  Load(&TMainForm::Frame11N7Click, Dir / "short.tar");
+  Load(Open11, Dir / "short.tar");
   EXPECT_EQ(Form->Frame11->ZytSG2->GetCells(36, 25), "256");
   EXPECT_EQ(Form->Frame11->ZytSG2->GetColors(36, 25), clWhite);
   EXPECT_EQ(Form->Frame11->ZytSG2->GetCells(36, 24), "1");
-  const std::vector<uint8_t> saved = Save(&TMainForm::Frame11N8Click);
+  const std::vector<uint8_t> saved = Save(Save11);
   ASSERT_EQ(saved.size(), 888u);
   EXPECT_EQ(saved.back(), 255);
 }
@@ -153,7 +162,7 @@ TEST_F(TarFiles, ShortDamagedAndRandomFilesNeverCrashNorStayOpen) {
   const int files = OpenFiles();
   for (const Case& c : cases) {
     WriteAll(Dir / "odd.tar", c.Bytes);
-    Load(&TMainForm::Frame12N7Click, Dir / "odd.tar");
+    Load(Open12, Dir / "odd.tar");
     int shown = 0;
     for (int r = 1; r <= 30; ++r) shown += Form->Frame12->ZytSG1->GetCells(1, r) != "" ? 1 : 0;
     if (c.ShownDays >= 0) {
@@ -163,12 +172,12 @@ TEST_F(TarFiles, ShortDamagedAndRandomFilesNeverCrashNorStayOpen) {
   }
   // The empty file: heads -1 and every zone 255.
   WriteAll(Dir / "odd.tar", {});
-  Load(&TMainForm::Frame11N7Click, Dir / "odd.tar");
+  Load(Open11, Dir / "odd.tar");
   EXPECT_EQ(Form->TarifTable[0].Head0, -1);
   EXPECT_EQ(Form->Frame11->ZytSG2->GetCells(1, 2), "256");
   // The 890-byte file: a cut entry's kind is -1 and shows no kind.
   WriteAll(Dir / "odd.tar", cut(890));
-  Load(&TMainForm::Frame11N7Click, Dir / "odd.tar");
+  Load(Open11, Dir / "odd.tar");
   EXPECT_EQ(Form->SpecialDays[0].Kind, -1);
   EXPECT_EQ(Form->Frame11->ZytSG1->GetCells(2, 1), "");
   EXPECT_TRUE(BoxTexts().empty());
@@ -177,12 +186,12 @@ TEST_F(TarFiles, ShortDamagedAndRandomFilesNeverCrashNorStayOpen) {
 TEST_F(TarFiles, MissingFileAndCancelledDialogsChangeNothing) {
   Form->Frame11->ZytSG2->SetCells(2, 2, "4");
   // The open dialog itself wants an existing file.
-  Load(&TMainForm::Frame11N7Click, Dir / "missing.tar");
+  Load(Open11, Dir / "missing.tar");
   ASSERT_EQ(BoxTexts().size(), 1u);
   EXPECT_NE(BoxTexts()[0].find("missing.tar"), std::string::npos);
   // A file that is there but cannot be read (nothing is mapped at address 0).
   fs::create_symlink("/proc/self/mem", Dir / "mem.tar");
-  Load(&TMainForm::Frame11N7Click, Dir / "mem.tar");
+  Load(Open11, Dir / "mem.tar");
   fs::remove(Dir / "mem.tar");
   ASSERT_EQ(BoxTexts().size(), 2u);
   EXPECT_EQ(BoxTexts()[1], "ошибка открытия файла");
@@ -199,14 +208,14 @@ TEST_F(TarFiles, FailingSaveKeepsTheOldFileByteForByte) {
   Form->Frame11N5Click(nullptr);
 
   TarFileWrite = [](const void*, size_t, size_t Count, std::FILE*) -> size_t { return Count / 2; };
-  EXPECT_EQ(Save(&TMainForm::Frame11N8Click), old);
+  EXPECT_EQ(Save(Save11), old);
   TarFileWrite = &std::fwrite;
   // A folder that is not there.
   TestScriptFileDialogs({{(Dir / "none" / "out.tar").string()}});
   Form->Frame11N8Click(nullptr);
   // A grid cell that does not convert: the file is not touched.
   Form->Frame11->ZytSG2->SetCells(4, 4, "x");
-  EXPECT_EQ(Save(&TMainForm::Frame11N8Click), old);
+  EXPECT_EQ(Save(Save11), old);
   EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"ошибка открытия файла", "ошибка открытия файла",
                                                    comands::kNotANumberText}));
   // Nothing but the old file is left in the folder.
@@ -214,7 +223,7 @@ TEST_F(TarFiles, FailingSaveKeepsTheOldFileByteForByte) {
 }
 
 TEST_F(TarFiles, MainScheduleSaveOfTheExchangeUnitAnswersItsCodes) {
-  Load(&TMainForm::Frame11N7Click, Reference("three_days.tar"));
+  Load(Open11, Reference("three_days.tar"));
   TestScriptFileDialogs({{(Dir / "main.tar").string()}, {}, {(Dir / "none" / "x.tar").string()}});
   EXPECT_EQ(Form->LoadFileKalendar(), 0);
   EXPECT_EQ(ReadAll(Dir / "main.tar"), ReadAll(Reference("three_days.tar")));
