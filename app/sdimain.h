@@ -390,7 +390,7 @@ public:
   void FileExit1Execute(TObject* Sender);
   void HelpAbout1Execute(TObject* Sender);
 
-  // ---- Handlers of the tariff frames (built with the frames)
+  // ---- Commands of the tariff frames: clear, load and save a ".tar" file
   void Frame11N5Click(TObject* Sender);
   void Frame12N5Click(TObject* Sender);
   void Frame11N7Click(TObject* Sender);

@@ -5,6 +5,7 @@
 
 #include "app/UFrame1.h"
 #include "app/sdimain.h"
+#include "platform/graphics/gdi.h"
 #include "platform/rtl/sysutils.h"
 #include "platform/windows/winkernel_testing.h"
 #include "platform/windows/winuser.h"
@@ -149,6 +150,25 @@ TEST_F(TariffFrame, HoldingATariffButtonPaintsTheSelectedBlockOnly) {
   EXPECT_EQ(g->GetCells(21, 10), "1");
   EXPECT_EQ(g->GetCells(20, 11), "1");
   EXPECT_EQ(g->GetCells(7, 4), "3");
+
+  // On screen the painted cell, no longer selected, is red around its "3".
+  g->Invalidate();
+  PumpUntilIdle();
+  TBitmap shot;
+  SnapshotControl(g, &shot);
+  RECT w{};
+  GetWindowRect(g->GetHandle(), &w);
+  const POINT o = ClientPointToScreen(g->GetHandle(), 0, 0);
+  const TRect cell = g->CellRect(8, 7);
+  EXPECT_EQ(ColorToRGB(shot.Canvas()->GetPixels(cell.left + 3 + o.x - w.left, cell.top + 3 + o.y - w.top)),
+            ColorToRGB(clRed));
+  bool dark = false;  // the text's pixels
+  for (int y = cell.top + 2; y < cell.bottom - 2 && !dark; ++y)
+    for (int x = cell.left + 2; x < cell.right - 2 && !dark; ++x) {
+      const COLORREF c = ColorToRGB(shot.Canvas()->GetPixels(x + o.x - w.left, y + o.y - w.top));
+      dark = GetRValue(c) < 100;
+    }
+  EXPECT_TRUE(dark);
 
   // Released, a repaint paints nothing.
   g->Invalidate();
