@@ -22,21 +22,7 @@
 #include "platform/comctrls/menus.h"
 #include "platform/stdctrls/stdctrls.h"
 #include "serial/srcomm.h"
-
-// One month of a tariff schedule; Zone[daytype * 24 + hour] = tariff - 1
-// for day type 0 working day, 1 Saturday, 2 Sunday.
-struct TTarifMonth {
-  int32_t Head0 = 0;
-  int32_t Head1 = 0;
-  uint8_t Zone[72] = {};
-};
-
-// A special day; Day 0 ends the list. Kind 0 working day, 1 holiday.
-struct TSpecialDay {
-  int32_t Day = 0;
-  int32_t Month = 0;
-  int32_t Kind = 0;
-};
+#include "app/tariftypes.h"
 
 // One half-hour of the load profile; Date 0 means never filled. Value bit 15
 // marks an incomplete interval.
@@ -46,6 +32,8 @@ struct TSrezRecord {
   TDateTime Time = 0;
   uint16_t Value = 0;
 };
+
+class TFrame1;
 
 class TMainForm : public TForm {
 public:
@@ -142,6 +130,25 @@ public:
   TDateTimePicker* Time_t;
   TButton* Button19;
   TButton* Button20;
+  TFrame1* Frame11;  // main schedule, on TabSheet15
+  TFrame1* Frame12;  // second schedule, below Panel3
+  // Shows month 1..12 of TarifTable in the frame's hour grid; reads it back.
+  void OutSeazon(int Month);
+  void R_OutSeazon(int Month);
+  void InSeazon(int Month);
+  void R_InSeazon(int Month);
+  // Shows SpecialDays in the frame's special-day grid; one row of it.
+  void OutKalendar();
+  void R_OutKalendar();
+  void OutTable(int Kind, int Entry);
+  void R_OutTable(int Kind, int Entry);
+  // Reads the special-day grid back into entries 0..23 of SpecialDays.
+  void InKalendar();
+  void R_InKalendar();
+  // Reads both grids of Frame back into TarifTable and SpecialDays; false,
+  // with the box of bad input shown and nothing changed, when a cell does
+  // not convert (or, ForMeter, holds no tariff 1..4).
+  bool ReadScheduleBack(TFrame1* Frame, bool ForMeter);
 
   // ---- The other pages; their own controls come with their operations.
   TTabSheet* TabSheet16;
@@ -383,7 +390,7 @@ public:
   void FileExit1Execute(TObject* Sender);
   void HelpAbout1Execute(TObject* Sender);
 
-  // ---- Handlers of the tariff frames (built with the frames)
+  // ---- Commands of the tariff frames: clear, load and save a ".tar" file
   void Frame11N5Click(TObject* Sender);
   void Frame12N5Click(TObject* Sender);
   void Frame11N7Click(TObject* Sender);
@@ -473,6 +480,17 @@ public:
   int WrUstavki(int Index);
   int RxdRdkks(int Phase);
   int RxdUIFWVAR(int Phase);
+  // Tariff schedules: Cmd picks the main or the second schedule.
+  void PackTarif(uint8_t* Target, int Month);
+  void UnPackTarif(const uint8_t* Source, int Month);
+  int RxdRdTarzon(int Month, uint8_t Cmd);
+  int RxdWrTarzon(int Month, uint8_t Cmd);
+  int RxdRdKal(uint8_t Cmd);
+  int RxdWrKal(uint8_t Cmd);
+  int ReadTarifChang();
+  int WriteTarifChang();
+  // Saves the main schedule as a ".tar" file: 0 written, 1 cancelled, 2 not.
+  int LoadFileKalendar();
 
   // ---- Steps shared by the exchanges (meter/Comands_frame.cpp)
   // Puts the address and Cmd into TxBuf[0..3] (the data at 4.. is already

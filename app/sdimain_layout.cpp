@@ -1,6 +1,7 @@
 // The main window's skeleton: connection panel, status bar, toolbar, pages.
 #include "app/sdimain.h"
 #include "app/sdimain_build.h"
+#include "app/UFrame1.h"
 
 void TMainForm::BuildConnectionPanel() {
   Panel2 = MakeControl<TPanel>(this, this, "Panel2", 0, 0, 1129, 58);
@@ -213,6 +214,19 @@ void TMainForm::BuildPageTariffs() {
   Time_t->SetKind(dtkTime);
   Button19 = MakeButton(this, Panel3, "Button19", "Прочитать время включения", 404, 8, 200, HANDLER(Button19Click));
   Button20 = MakeButton(this, Panel3, "Button20", "Записать время включения", 610, 8, 200, HANDLER(Button20Click));
+
+  Frame11 = MakeControl<TFrame1>(this, TabSheet15, "Frame11", 0, 0, 1100, 440);
+  Frame11->SetAlign(alClient);
+  Frame12 = MakeControl<TFrame1>(this, TabSheet14, "Frame12", 0, 40, 1100, 400);
+  Frame12->SetAlign(alClient);
+  // The second schedule shows 15 special days; the rest stay in the store.
+  Frame12->ZytSG1->SetRowCount(16);
+  Frame11->N5->OnClick = HANDLER(Frame11N5Click);
+  Frame11->N7->OnClick = HANDLER(Frame11N7Click);
+  Frame11->N8->OnClick = HANDLER(Frame11N8Click);
+  Frame12->N5->OnClick = HANDLER(Frame12N5Click);
+  Frame12->N7->OnClick = HANDLER(Frame12N7Click);
+  Frame12->N8->OnClick = HANDLER(Frame12N8Click);
 }
 
 void TMainForm::BuildOtherPages() {
