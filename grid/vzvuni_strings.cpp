@@ -254,7 +254,8 @@ WideString TWideStrings::GetCommaText() const {
 void TWideStrings::SetCommaText(const WideString& Value) {
   TUpdating<TWideStrings> u(this);
   Clear();
-  std::size_t i = 0, n = Value.size();
+  // The text is zero-terminated: nothing after a U+0000 counts.
+  std::size_t i = 0, n = std::min(Value.size(), Value.find(u'\0'));
   while (i < n && IsBlank(Value[i])) ++i;
   while (i < n) {
     WideString item;
@@ -280,7 +281,8 @@ void TWideStrings::SetCommaText(const WideString& Value) {
     if (i < n && Value[i] == u',') {
       ++i;
       while (i < n && IsBlank(Value[i])) ++i;
-      // A comma that ends the text leaves no further item.
+      // A comma that ends the text ends an empty last item, which is kept.
+      if (i == n) Add(WideString());
     }
   }
 }

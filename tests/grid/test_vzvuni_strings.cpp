@@ -33,11 +33,13 @@ TEST(WideStrings, CommaTextBothWays) {
   EXPECT_EQ(l->GetCommaText(), u"\"\"");
   l.reset(Of({}));
   EXPECT_EQ(l->GetCommaText(), u"");
+  l.reset(Of({u"a", u""}));
+  EXPECT_EQ(l->GetCommaText(), u"a,");
   l.reset(Of({u"say \"hi\"", u"x,y", u"\u0001"}));
   EXPECT_EQ(l->GetCommaText(), u"\"say \"\"hi\"\"\",\"x,y\",\"\u0001\"");
 
   struct TCase {
-    const char16_t* Text;
+    WideString Text;
     std::vector<WideString> Want;
   } cases[] = {
       {u" x , \"y,z\" ,, w", {u"x", u"y,z", u"", u"w"}},
@@ -45,6 +47,9 @@ TEST(WideStrings, CommaTextBothWays) {
       {u"\"open", {u"open"}},
       {u"a b", {u"a", u"b"}},
       {u"", {}},
+      {u"a,", {u"a", u""}},               // the empty last item is not lost
+      {WideString(u"a\0 b,c", 6), {u"a"}},  // the text ends at U+0000
+      {u",a", {u"", u"a"}},
   };
   for (const TCase& c : cases) {
     l->SetCommaText(c.Text);
