@@ -68,6 +68,22 @@ void Strings() {
   Seed("strings", "nul-in-item", ",\"a\0b,\0\0c"s);  // looped forever
 }
 
+// UTF-16 little-endian bytes of a wide text.
+std::string WideBytes(const std::u16string& S) {
+  std::string out;
+  for (char16_t c : S) {
+    out += static_cast<char>(c & 0xFF);
+    out += static_cast<char>(c >> 8);
+  }
+  return out;
+}
+
+void WideStrings() {
+  Seed("widestrings", "comma", WideBytes(u" x , \"y,z\" ,, w,\"say \"\"hi\"\"\""));
+  Seed("widestrings", "lines", WideBytes(u"a\r\nb\rc\u2028d\u2029e\v\f"));
+  Seed("widestrings", "nul-and-trailing-comma", WideBytes(std::u16string(u"a\0 b,", 6) + u"Ж,"));
+}
+
 void ComponentStream() {
   TFuzzRecord r(nullptr);
   r.SetName("Cell1");
@@ -289,6 +305,7 @@ int main(int argc, char** argv) {
   }
   gRoot = argv[1];
   Strings();
+  WideStrings();
   ComponentStream();
   NumbersDates();
   Matcher();

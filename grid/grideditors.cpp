@@ -1,51 +1,440 @@
-// The grid's editor controls, one factory per editor kind. Platform
-// controls serve until the grid's own wrappers replace them here.
-#include "grid/grideditors_types.h"
+// The editors' link to the grid, their shared steps and the combo editors.
+#include "grid/grideditors.h"
 
-#include "grid/viduzozezuvodu.h"
+#include "platform/rtl/codepages.h"
+#include "platform/rtl/sysutils.h"
 
 namespace {
 
-template <class T>
-T* Hidden(VIduZozezuVodu* Grid) {
-  T* C = new T(Grid);
-  C->SetVisible(false);
-  C->SetParent(Grid);
-  return C;
+TGridEditorLink DefaultLink() {
+  TGridEditorLink l;
+  l.HideInplaceEdit = [](VIduZozezuVodu*) {};
+  l.DoneInplaceEdit = [](VIduZozezuVodu*, WORD&, TShiftState) {};
+  l.ShowInplaceEdit = [](VIduZozezuVodu*) {};
+  l.TabEdit = [](VIduZozezuVodu*, bool) {};
+  l.AdvanceEdit = [](VIduZozezuVodu*, int, int, bool, bool, bool, bool, bool) {};
+  l.ShouldHandleTab = [](VIduZozezuVodu*) { return false; };
+  l.ValidatedText = [](VIduZozezuVodu* G) { return G->GetCurrentCell(); };
+  l.GetCaretFromClick = [](VIduZozezuVodu*) { return false; };
+  l.SetCaretFromClick = [](VIduZozezuVodu*, bool) {};
+  l.SetPendingWideText = [](VIduZozezuVodu*, const WideString&) {};
+  l.WheelMessageId = [](VIduZozezuVodu*) -> UINT { return 0; };
+  l.DateTimeEditValue = [](VIduZozezuVodu*) -> TDateTime { return 0; };
+  l.Lookup = [](VIduZozezuVodu*) { return false; };
+  l.LookupCaseSensitive = [](VIduZozezuVodu*) { return false; };
+  l.LookupHistory = [](VIduZozezuVodu*) { return false; };
+  l.EditChange = [](VIduZozezuVodu*, TObject*, int, int, const AnsiString&) {};
+  l.ComboChange = [](VIduZozezuVodu*, TObject*, int, int, int, const AnsiString&) {};
+  l.ComboObjectChange = [](VIduZozezuVodu*, TObject*, int, int, int, const AnsiString&, TObject*) {};
+  return l;
+}
+
+TGridEditorLink& Link() { return GridEditorLink(); }
+
+bool Among(WORD Key, std::initializer_list<WORD> Keys) {
+  for (WORD k : Keys)
+    if (k == Key) return true;
+  return false;
+}
+
+// The completion of the typed prefix by Item: the typed characters as typed,
+// the item's own after them (at most 255); false when Item does not start
+// with the prefix.
+bool Complete(const WideString& Text, std::size_t PrefixLen, const WideString& Item, bool CaseSensitive,
+              WideString& Out) {
+  if (Item.size() < PrefixLen) return false;
+  WideString prefix = Text.substr(0, PrefixLen), head = Item.substr(0, PrefixLen);
+  if (!CaseSensitive) {
+    prefix = WideUpperCase(prefix);
+    head = WideUpperCase(head);
+  }
+  if (prefix != head) return false;
+  Out = Text.substr(0, PrefixLen) + Item.substr(PrefixLen, 255);
+  return true;
+}
+
+// The client point under the mouse, when it lies inside (bounds included).
+bool MouseInside(TWinControl* C, POINT& P) {
+  GetCursorPos(&P);
+  ScreenToClient(C->GetHandle(), &P);
+  return P.x >= 0 && P.y >= 0 && P.x <= C->GetWidth() && P.y <= C->GetHeight();
+}
+
+// The caret where a click opened the combo.
+void CaretFromClick(VIduZozezuVodu* Grid, TCustomComboBox* Combo) {
+  if (!Link().GetCaretFromClick(Grid)) return;
+  POINT p{};
+  if (!MouseInside(Combo, p)) return;
+  HWND edit = GetWindow(Combo->GetHandle(), GW_CHILD);
+  if (!edit) return;
+  POINT q = p;
+  MapWindowPoints(Combo->GetHandle(), edit, &q, 1);
+  LRESULT r = SendMessageA(edit, EM_CHARFROMPOS, 0, PointToLParam(q.x, q.y));
+  if (r < 0) return;
+  Combo->SetSelStart(LOWORD(static_cast<std::uintptr_t>(r)));
+  Combo->SetSelLength(0);
+  Link().SetCaretFromClick(Grid, false);
+}
+
+// The dropped list as wide as its widest item (W from measuring each).
+void SizeDropDown(TCustomComboBox* Combo, int Count, const std::function<int(int)>& Measure) {
+  int w = Combo->GetWidth();
+  bool scrolls = Count > Combo->GetDropDownCount();
+  for (int i = 0; i < Count; ++i) {
+    int t = Measure(i);
+    if (scrolls) {
+      if (w - 25 < t) w = t + 25;
+    } else if (w - 5 < t) {
+      w = t + 8;
+    }
+  }
+  SendMessageA(Combo->GetHandle(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(w), 0);
 }
 
 }  // namespace
 
-void TGridSpinStandIn::Step(int Delta) {
-  const AnsiString T = GetText();
-  switch (static_cast<TEditorType>(Kind)) {
-    case edFloatSpinEdit: {
-      Extended V = 0;
-      TryStrToFloat(T, V);
-      SetText(FloatToStr(V + Delta));
-      break;
-    }
-    case edDateSpinEdit: {
-      TDateTime D = Now();
-      TryStrToDate(T, D);
-      SetText(DateToStr(D + Delta));
-      break;
-    }
-    case edTimeSpinEdit: break;
-    default: SetText(IntToStr(StrToIntDef(T, 0) + Delta)); break;
-  }
+TGridEditorLink& GridEditorLink() {
+  static TGridEditorLink link = DefaultLink();
+  return link;
 }
 
-TGridComboEditor* NewGridCombo(VIduZozezuVodu* Grid) { return Hidden<TGridComboEditor>(Grid); }
-TGridDateEditor* NewGridDatePicker(VIduZozezuVodu* Grid) { return Hidden<TGridDateEditor>(Grid); }
-TGridDateTimeEditor* NewGridDateTimePicker(VIduZozezuVodu* Grid) { return Hidden<TGridDateTimeEditor>(Grid); }
-TGridSpinEditor* NewGridSpin(VIduZozezuVodu* Grid) { return Hidden<TGridSpinEditor>(Grid); }
-TGridEditBtnEditor* NewGridEditBtn(VIduZozezuVodu* Grid) { return Hidden<TGridEditBtnEditor>(Grid); }
-TGridUnitEditor* NewGridUnitEditBtn(VIduZozezuVodu* Grid) { return Hidden<TGridUnitEditor>(Grid); }
-TGridCheckEditor* NewGridCheckBox(VIduZozezuVodu* Grid) { return Hidden<TGridCheckEditor>(Grid); }
-TGridButtonEditor* NewGridButton(VIduZozezuVodu* Grid) { return Hidden<TGridButtonEditor>(Grid); }
-TGridUniEditor* NewGridUniEdit(VIduZozezuVodu* Grid) { return Hidden<TGridUniEditor>(Grid); }
-TGridUniMemoEditor* NewGridUniMemo(VIduZozezuVodu* Grid) { return Hidden<TGridUniMemoEditor>(Grid); }
-TGridUniComboEditor* NewGridUniCombo(VIduZozezuVodu* Grid) { return Hidden<TGridUniComboEditor>(Grid); }
-TGridUniEditBtnEditor* NewGridUniEditBtn(VIduZozezuVodu* Grid) { return Hidden<TGridUniEditBtnEditor>(Grid); }
-TGridRichEditor* NewGridRichEdit(VIduZozezuVodu* Grid) { return Hidden<TGridRichEditor>(Grid); }
+void ResetGridEditorLink() { GridEditorLink() = DefaultLink(); }
+
+// ---- Shared steps ------------------------------------------------------------------------
+namespace grideditors {
+
+VIduZozezuVodu* GridOwner(TComponent* AOwner) {
+  auto* g = dynamic_cast<VIduZozezuVodu*>(AOwner);
+  if (!g) throw EInvalidCast("Invalid class typecast");
+  return g;
+}
+
+bool Validate(VIduZozezuVodu* Grid, const AnsiString& Text) {
+  Grid->SetCurrentCell(Text);
+  return Grid->ValidateCell(Text);
+}
+
+bool ValidateWide(VIduZozezuVodu* Grid, const WideString& Text) {
+  Grid->SetCurrentCell(WideToUtf8(Text));
+  return Grid->ValidateCellWide(Text);
+}
+
+bool GoTabs(VIduZozezuVodu* Grid) { return (Grid->GetOptions() & goTabs) != 0; }
+
+bool ShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
+
+bool LeaveByTab(VIduZozezuVodu* Grid, WORD Key) {
+  if (Key != VK_TAB || !GoTabs(Grid)) return false;
+  Link().HideInplaceEdit(Grid);
+  if (Grid->CanFocus()) Grid->SetFocus();
+  Link().TabEdit(Grid, ShiftDown());
+  return true;
+}
+
+bool AdvanceOnEnter(VIduZozezuVodu* Grid, WORD& Key) {
+  if (Key != VK_RETURN || !Grid->GetNavigation()->AdvanceOnEnter) return false;
+  Link().HideInplaceEdit(Grid);
+  if (Grid->CanFocus()) Grid->SetFocus();
+  Key = 0;
+  Link().AdvanceEdit(Grid, Grid->GetCol(), Grid->GetRow(), false, true, true, false, true);
+  return true;
+}
+
+void HandBack(VIduZozezuVodu* Grid, WORD& Key, TShiftState Shift) { Link().DoneInplaceEdit(Grid, Key, Shift); }
+
+void Exit(VIduZozezuVodu* Grid) { Link().HideInplaceEdit(Grid); }
+
+void WantSpecialKey(TMessage& Message, bool TabWanted) {
+  WORD key = static_cast<WORD>(Message.WParam);
+  if (key == VK_RETURN || key == VK_ESCAPE || (key == VK_TAB && TabWanted)) Message.Result = 1;
+}
+
+}  // namespace grideditors
+
+using namespace grideditors;
+
+// ---- TGridCombo ----------------------------------------------------------------------------
+TGridCombo::TGridCombo(TComponent* AOwner) : TVZVComboBox(AOwner), FGrid(GridOwner(AOwner)) { SetButtonWidth(16); }
+
+void TGridCombo::RaiseComboChange(TObject* Sender) {
+  int i = GetItemIndex();
+  int col = FGrid->RealColIndex(FGrid->GetCol()), row = FGrid->GetRow();
+  AnsiString text = GetText();
+  Link().ComboChange(FGrid, Sender, col, row, i, text);
+  TObject* obj = i >= 0 && i < Items()->GetCount() ? Items()->GetObject(i) : nullptr;
+  Link().ComboObjectChange(FGrid, Sender, col, row, i, text, obj);
+}
+
+void TGridCombo::KeyPress(char16_t& Key) {
+  int before = GetItemIndex();
+  if (FGrid->OnKeyPress) FGrid->OnKeyPress(this, Key);
+  if (Key == VK_ESCAPE) Key = 0;
+  if (Key == VK_RETURN && OnReturnKey) OnReturnKey(this);
+  if (Key == VK_RETURN || Key == VK_TAB) Key = 0;
+  TVZVComboBox::KeyPress(Key);
+  if (GetItemIndex() != before) RaiseComboChange(FGrid);
+}
+
+void TGridCombo::KeyDown(WORD& Key, TShiftState Shift) {
+  LookupActive = Key != VK_BACK && Key != VK_DELETE;
+  bool list = GetStyle() == csDropDownList || GetDroppedDown();
+  bool handled;
+  if (Key == VK_DOWN && (Shift & ssAlt))
+    handled = false;  // opens the list
+  else if (list)
+    handled = Among(Key, {VK_TAB, VK_RETURN, VK_ESCAPE, VK_LEFT, VK_RIGHT});
+  else
+    handled = Among(Key, {VK_TAB, VK_RETURN, VK_ESCAPE, VK_PRIOR, VK_NEXT, VK_END, VK_UP, VK_DOWN});
+  if (!handled) {
+    TVZVComboBox::KeyDown(Key, Shift);
+    return;
+  }
+  if (Key == VK_ESCAPE) {
+    AnsiString cell = FGrid->GetCurrentCell();
+    SetText(cell);
+    int i = Items()->IndexOf(cell);
+    if (i >= 0) SetItemIndex(i);
+    Link().HideInplaceEdit(FGrid);
+    if (FGrid->CanFocus()) FGrid->SetFocus();
+    return;
+  }
+  if (Among(Key, {VK_RETURN, VK_UP, VK_DOWN})) {
+    if (!Validate(FGrid, GetText())) {
+      SetText(Link().ValidatedText(FGrid));
+      if (GetStyle() != csDropDownList) SelectAll();
+      Repaint();
+      Key = 0;
+      return;
+    }
+    if (GetStyle() == csDropDownList)
+      SetItemIndex(Items()->IndexOf(FGrid->GetCurrentCell()));
+    else
+      SetText(FGrid->GetCurrentCell());
+  }
+  if (Key == VK_TAB && Link().ShouldHandleTab(FGrid)) {
+    if (!Validate(FGrid, GetText())) {
+      SetText(Link().ValidatedText(FGrid));
+      SetSelStart(static_cast<int>(Utf8ToWide(GetText()).size()));
+      SetSelLength(0);
+      Repaint();
+      Key = 0;
+      return;
+    }
+    if (LeaveByTab(FGrid, Key)) return;
+    PostMessageA(FGrid->GetHandle(), WM_KEYDOWN, VK_TAB, 0);
+  }
+  if (list) {
+    Link().HideInplaceEdit(FGrid);
+    if (Key == VK_LEFT || Key == VK_RIGHT) FGrid->KeyDown(Key, Shift);
+    if (Among(Key, {VK_PRIOR, VK_NEXT, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN})) Key = 0;
+  } else if (Key == VK_END) {
+    TVZVComboBox::KeyDown(Key, Shift);
+    return;
+  }
+  HandBack(FGrid, Key, Shift);
+  if (FGrid->GetNavigation()->AdvanceOnEnter && FGrid->GetNavigation()->AdvanceAutoEdit) Link().ShowInplaceEdit(FGrid);
+  Key = 0;
+  TVZVComboBox::KeyDown(Key, Shift);
+}
+
+void TGridCombo::KeyUp(WORD& Key, TShiftState Shift) {
+  if (Key != VK_RETURN) TVZVComboBox::KeyUp(Key, Shift);
+  DoChange();
+}
+
+void TGridCombo::DoChange() {
+  if (!LookupActive || !Link().Lookup(FGrid)) return;
+  WideString text = Utf8ToWide(GetText());
+  std::size_t n = static_cast<std::size_t>(std::max(0, GetSelStart()));
+  if (n == 0 || n > text.size()) return;
+  bool cs = Link().LookupCaseSensitive(FGrid);
+  WideString done;
+  auto apply = [&](int Index) {
+    if (Index >= 0) SetItemIndex(Index);
+    SetText(WideToUtf8(done));
+    SendMessageA(GetHandle(), CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(n), static_cast<WORD>(done.size())));
+  };
+  for (int i = 0; i < Items()->GetCount(); ++i)
+    if (Complete(text, n, Utf8ToWide(Items()->Get(i)), cs, done)) {
+      apply(i);
+      return;
+    }
+  TStrings* lookup = FGrid->GetLookupItems();
+  for (int i = 0; i < lookup->GetCount(); ++i)
+    if (Complete(text, n, Utf8ToWide(lookup->Get(i)), cs, done)) {
+      apply(-1);
+      return;
+    }
+}
+
+void TGridCombo::Change() {
+  TVZVComboBox::Change();
+  Link().EditChange(FGrid, FGrid, FGrid->GetCol(), FGrid->GetRow(), GetText());
+}
+
+void TGridCombo::WndProc(TMessage& Message) {
+  UINT wheel = Link().WheelMessageId(FGrid);
+  if (wheel != 0 && Message.Msg == wheel) {
+    int i = GetItemIndex();
+    // No upper bound: past the last item no item is selected.
+    if (static_cast<int>(static_cast<std::intptr_t>(Message.WParam)) < 0)
+      SetItemIndex(i + 1);
+    else if (i > 0)
+      SetItemIndex(i - 1);
+    int now = GetItemIndex();
+    AnsiString text = now >= 0 && now < Items()->GetCount() ? Items()->Get(now) : AnsiString();
+    int col = FGrid->RealColIndex(FGrid->GetCol()), row = FGrid->GetRow();
+    Link().EditChange(FGrid, FGrid, col, row, text);
+    Link().ComboChange(FGrid, FGrid, col, row, now, text);
+    TObject* obj = now >= 0 && now < Items()->GetCount() ? Items()->GetObject(now) : nullptr;
+    Link().ComboObjectChange(FGrid, FGrid, col, row, now, text, obj);
+    Message.Result = 0;
+    return;
+  }
+  TVZVComboBox::WndProc(Message);
+}
+
+void TGridCombo::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_SETFOCUS:
+      TVZVComboBox::Dispatch(Message);
+      CaretFromClick(FGrid, this);
+      return;
+    case CM_WANTSPECIALKEY:
+      TVZVComboBox::Dispatch(Message);
+      WantSpecialKey(Message, Link().ShouldHandleTab(FGrid));
+      return;
+  }
+  TVZVComboBox::Dispatch(Message);
+}
+
+void TGridCombo::DoExit() {
+  AnsiString text = GetText();
+  if (Link().LookupHistory(FGrid) && !text.empty() && Items()->IndexOf(text) < 0) Items()->Add(text);
+  Exit(FGrid);
+  TVZVComboBox::DoExit();
+}
+
+void TGridCombo::SizeDropDownWidth() {
+  TCanvas* canvas = FGrid->Canvas();
+  SizeDropDown(this, Items()->GetCount(), [&](int i) { return canvas->TextWidth(Items()->Get(i)); });
+}
+
+// ---- TGridUniCombo -------------------------------------------------------------------------
+TGridUniCombo::TGridUniCombo(TComponent* AOwner) : TVZVUniComboBox(AOwner), FGrid(GridOwner(AOwner)) {
+  SetButtonWidth(16);
+}
+
+void TGridUniCombo::RaiseComboChange(TObject* Sender) {
+  int i = GetItemIndex();
+  int col = FGrid->RealColIndex(FGrid->GetCol()), row = FGrid->GetRow();
+  AnsiString text = WideToUtf8(GetText());
+  Link().ComboChange(FGrid, Sender, col, row, i, text);
+  TObject* obj = i >= 0 && i < Items()->GetCount() ? Items()->GetObject(i) : nullptr;
+  Link().ComboObjectChange(FGrid, FGrid, col, row, i, text, obj);
+}
+
+void TGridUniCombo::KeyPress(char16_t& Key) {
+  int before = GetItemIndex();
+  if (Key == VK_RETURN && OnReturnKey) OnReturnKey(this);
+  if (Key == VK_RETURN || Key == VK_TAB) Key = 0;
+  TVZVUniComboBox::KeyPress(Key);
+  if (GetItemIndex() != before) RaiseComboChange(this);
+}
+
+void TGridUniCombo::KeyDown(WORD& Key, TShiftState Shift) {
+  LookupActive = Key != VK_BACK && Key != VK_DELETE;
+  bool list = GetStyle() == csDropDownList || GetDroppedDown();
+  bool handled = list ? Among(Key, {VK_TAB, VK_RETURN, VK_ESCAPE, VK_LEFT, VK_RIGHT})
+                      : Among(Key, {VK_TAB, VK_RETURN, VK_ESCAPE, VK_PRIOR, VK_NEXT, VK_END, VK_UP, VK_DOWN});
+  if (!handled) {
+    TVZVUniComboBox::KeyDown(Key, Shift);
+    return;
+  }
+  if (Key == VK_ESCAPE) {
+    // Clearing the selection empties the field, so the cell's text comes after it.
+    SetItemIndex(-1);
+    SetText(FGrid->GetWideCells(FGrid->RemapCol(FGrid->GetCol()), FGrid->GetRow()));
+    Link().HideInplaceEdit(FGrid);
+    if (FGrid->CanFocus()) FGrid->SetFocus();
+    return;
+  }
+  if (Among(Key, {VK_TAB, VK_RETURN, VK_UP, VK_DOWN})) {
+    HandBack(FGrid, Key, Shift);
+    return;
+  }
+  HandBack(FGrid, Key, Shift);
+  Key = 0;
+  TVZVUniComboBox::KeyDown(Key, Shift);
+}
+
+void TGridUniCombo::KeyUp(WORD& Key, TShiftState Shift) {
+  if (Key != VK_RETURN) TVZVUniComboBox::KeyUp(Key, Shift);
+  DoChange();
+}
+
+void TGridUniCombo::DoChange() {
+  if (!LookupActive || !Link().Lookup(FGrid)) return;
+  WideString text = GetText();
+  std::size_t n = static_cast<std::size_t>(std::max(0, GetSelStart()));
+  if (n == 0 || n > text.size()) return;
+  bool cs = Link().LookupCaseSensitive(FGrid);
+  WideString done;
+  for (int i = 0; i < Items()->GetCount(); ++i)
+    if (Complete(text, n, Items()->Get(i), cs, done)) {
+      SetItemIndex(i);
+      SetText(done);
+      SendMessageA(GetHandle(), CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(n), static_cast<WORD>(done.size())));
+      return;
+    }
+}
+
+void TGridUniCombo::WndProc(TMessage& Message) {
+  UINT wheel = Link().WheelMessageId(FGrid);
+  if (wheel != 0 && Message.Msg == wheel) {
+    int i = GetItemIndex();
+    if (static_cast<int>(static_cast<std::intptr_t>(Message.WParam)) < 0)
+      SetItemIndex(i + 1);
+    else if (i > 0)
+      SetItemIndex(i - 1);
+    int now = GetItemIndex();
+    AnsiString text = now >= 0 && now < Items()->GetCount() ? WideToUtf8(Items()->Get(now)) : AnsiString();
+    int col = FGrid->RealColIndex(FGrid->GetCol()), row = FGrid->GetRow();
+    Link().EditChange(FGrid, FGrid, col, row, text);
+    Link().ComboChange(FGrid, FGrid, col, row, now, text);
+    TObject* obj = now >= 0 && now < Items()->GetCount() ? Items()->GetObject(now) : nullptr;
+    Link().ComboObjectChange(FGrid, FGrid, col, row, now, text, obj);
+    Message.Result = 0;
+    return;
+  }
+  if (Message.Msg == WM_COMMAND && HIWORD(Message.WParam) == 1) RaiseComboChange(FGrid);
+  TVZVUniComboBox::WndProc(Message);
+}
+
+void TGridUniCombo::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_SETFOCUS:
+      TVZVUniComboBox::Dispatch(Message);
+      CaretFromClick(FGrid, this);
+      return;
+    case CM_WANTSPECIALKEY:
+      TVZVUniComboBox::Dispatch(Message);
+      WantSpecialKey(Message, GoTabs(FGrid));
+      return;
+  }
+  TVZVUniComboBox::Dispatch(Message);
+}
+
+void TGridUniCombo::DoExit() {
+  WideString text = GetText();
+  if (Link().LookupHistory(FGrid) && !text.empty() && Items()->IndexOf(text) < 0) Items()->Add(text);
+  Link().SetPendingWideText(FGrid, text);
+  Exit(FGrid);
+  if (GetStyle() == csDropDown) SetText(u" ");
+  TVZVUniComboBox::DoExit();
+}
+
+void TGridUniCombo::SizeDropDownWidth() {
+  TCanvas* canvas = FGrid->Canvas();
+  SizeDropDown(this, Items()->GetCount(), [&](int i) { return canvas->TextWidth(WideToUtf8(Items()->Get(i))); });
+}

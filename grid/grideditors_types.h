@@ -1,6 +1,6 @@
 // Events of the grid's inplace editing and the editor control types the
 // grid holds. Each control type names the class that serves one editor
-// kind; grideditors.cpp makes one of each.
+// kind; grideditors_factory.cpp makes one of each.
 #pragma once
 
 #include <functional>

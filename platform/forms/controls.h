@@ -242,6 +242,66 @@ class TWinControl;
 class TCustomForm;
 class TPopupMenu;  // menus come with the standard controls
 
+// ---- Control drag ---------------------------------------------------------------------
+// A drag of a control over the program's controls; docking is not built, so
+// every drag is a plain drag whatever DragKind says.
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+// CM_DRAG: WParam one of these, LParam a TDragRec*.
+enum TDragMessage { dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel, dmFindTarget };
+
+// What is dragged: OnStartDrag may hand its own; otherwise the framework
+// drags the control itself, and the events see that control as Source.
+class TDragObject : public TObject {
+public:
+  TControl* GetDragTarget() const { return FDragTarget; }
+  TPoint GetDragPos() const { return FDragPos; }
+  bool GetDropped() const { return FDropped; }
+  bool GetCancelling() const { return FCancelling; }
+  // The Source the drag events name.
+  virtual TObject* EventSource() { return this; }
+
+private:
+  TControl* FDragTarget = nullptr;
+  TPoint FDragPos{};
+  bool FDropped = false;
+  bool FCancelling = false;
+  friend struct TDragDriver;
+};
+
+class TDragControlObject : public TDragObject {
+public:
+  explicit TDragControlObject(TControl* AControl) : FControl(AControl) {}
+  TControl* GetControl() const { return FControl; }
+  TObject* EventSource() override;
+
+private:
+  TControl* FControl;
+};
+
+struct TDragRec {
+  TPoint Pos;  // screen coordinates
+  TDragObject* Source;
+  TControl* Target;
+  bool Docking;
+};
+
+using TDragOverEvent =
+    std::function<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TStartDragEvent = std::function<void(TObject* Sender, TDragObject*& DragObject)>;
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, int X, int Y)>;
+
+// The control whose drag is running (nullptr: none).
+TControl* DragControl();
+// The control under a screen point that a drag would talk to (enabled,
+// visible; graphic controls included); nullptr outside the program's.
+TControl* FindDragTarget(const TPoint& Pos, bool AllowDisabled);
+// A control going away leaves the drag it takes part in (a source's drag
+// ends silently).
+void DragForgetControl(TControl* Control);
+
 using TKeyEvent = std::function<void(TObject* Sender, WORD& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, char16_t& Key)>;
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
@@ -393,6 +453,29 @@ public:
   void BringToFront();
   void SendToBack();
 
+  // Drag: with dmAutomatic a left press starts one; BeginDrag starts one
+  // by code, at once or after the pointer moved Threshold pixels (-1: 5).
+  // It follows the mouse until the button is released (a drop on a target
+  // that accepts) or Esc cancels it.
+  TDragMode GetDragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode Value) { FDragMode = Value; }
+  TCursor GetDragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+  TDragKind GetDragKind() const { return FDragKind; }
+  void SetDragKind(TDragKind Value) { FDragKind = Value; }
+  void BeginDrag(bool Immediate, int Threshold = -1);
+  void EndDrag(bool Drop);
+  bool Dragging() const;
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TStartDragEvent OnStartDrag;
+  TEndDragEvent OnEndDrag;
+  // Accept starts false, and true when OnDragOver is assigned.
+  virtual void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept);
+  virtual void DragDrop(TObject* Source, int X, int Y);
+  virtual void DoStartDrag(TDragObject*& DragObject);
+  virtual void DoEndDrag(TObject* Target, int X, int Y);
+
   // Mouse capture by this control (the parent window holds the kernel
   // capture for a graphic control).
   bool GetMouseCapture() const;
@@ -454,6 +537,8 @@ protected:
   void CMFontChanged(TMessage& Message);
   void CMEnabledChanged(TMessage& Message);
   void CMVisibleChanged(TMessage& Message);
+  // dmDragEnter/Leave/Move answer DragOver's Accept; dmDragDrop runs DragDrop.
+  void CMDrag(TMessage& Message);
 
   void DoMouseDown(TMessage& Message, TMouseButton Button, TShiftState Shift);
   void DoMouseUp(TMessage& Message, TMouseButton Button);
@@ -492,6 +577,9 @@ protected:
   bool FAnchorRulesSet = false;
   bool FMouseInControl = false;
   int FWheelAccumulator = 0;
+  TDragMode FDragMode = dmManual;
+  TCursor FDragCursor = crDrag;
+  TDragKind FDragKind = dkDrag;
 
 private:
   void FontChangedHandler(TObject* Sender);

@@ -64,6 +64,7 @@ TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(new TFont) {
 }
 
 TControl::~TControl() {
+  DragForgetControl(this);
   if (Application) {
     if (Application->FHintControl == this) Application->CancelHint();
     if (Application->FMouseControl == this) Application->FMouseControl = nullptr;
@@ -108,6 +109,11 @@ void TControl::WndProc(TMessage& Message) {
       return;
     }
   }
+  if ((Message.Msg == WM_LBUTTONDOWN || Message.Msg == WM_LBUTTONDBLCLK) && FDragMode == dmAutomatic &&
+      !(GetComponentState() & csDesigning)) {
+    BeginDrag(false);
+    return;
+  }
   if (Message.Msg >= WM_MOUSEFIRST && Message.Msg <= WM_MOUSELAST) {
     if (Message.Msg == WM_MOUSEMOVE && Application) Application->HintMouseMessage(this, Message);
     // Entering is told on the first move over the control.
@@ -146,6 +152,7 @@ void TControl::Dispatch(TMessage& Message) {
     case CM_FONTCHANGED: CMFontChanged(Message); return;
     case CM_ENABLEDCHANGED: CMEnabledChanged(Message); return;
     case CM_VISIBLECHANGED: CMVisibleChanged(Message); return;
+    case CM_DRAG: CMDrag(Message); return;
   }
   DefaultHandler(Message);
 }

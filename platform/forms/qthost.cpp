@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QImage>
+#include <QInputMethodEvent>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,6 +26,7 @@
 #include "platform/forms/forms.h"
 #include "platform/rtl/messages.h"
 #include "platform/graphics/graphics.h"
+#include "platform/windows/winime.h"
 #include "platform/windows/winregion.h"
 
 namespace {
@@ -206,6 +209,23 @@ protected:
   }
   bool event(QEvent* e) override {
     if (e->type() == QEvent::WindowActivate) Activate();
+    if (e->type() == QEvent::InputMethodQuery) {
+      auto* q = static_cast<QInputMethodQueryEvent*>(e);
+      if (q->queries() & Qt::ImEnabled) q->setValue(Qt::ImEnabled, true);
+      q->accept();
+      return true;
+    }
+    if (e->type() == QEvent::InputMethod) {
+      // A finished composition reaches the focus window as its own message.
+      QString text = static_cast<QInputMethodEvent*>(e)->commitString();
+      if (!text.isEmpty()) {
+        std::u16string t(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+        Guarded([&] { InjectImeCommit(t); });
+        Pump();
+      }
+      e->accept();
+      return true;
+    }
     if (e->type() == QEvent::Leave) {
       // Over another of the program's windows the kernel's moves tell it.
       QPoint g = QCursor::pos();

@@ -144,6 +144,8 @@ bool KernelProcessMessage(bool* Quit, bool Wait) {
     return true;
   }
   wk::NoteRetrieved(m);
+  if (wk::DragFilter(m)) return true;
+  wk::ImeSelectResult(m);
   if (Preprocessor) {
     bool handled = false;
     try {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/graphics/resources.h"
+#include "platform/windows/winime.h"
 #include "platform/windows/winkernel_internal.h"
 
 namespace {
@@ -114,6 +115,17 @@ LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_CONTEXTMENU:
       // Unhandled, they go up to the parent.
       if (w->Parent) return wk::Send(w->Parent, msg, wp, lp);
+      return 0;
+    case WM_IME_COMPOSITION:
+      // A window that does not read the committed text gets its characters.
+      if (static_cast<DWORD>(lp) & GCS_RESULTSTR) {
+        HIMC imc = ImmGetContext(h);
+        LONG bytes = ImmGetCompositionStringW(imc, GCS_RESULTSTR, nullptr, 0);
+        std::u16string text(bytes > 0 ? static_cast<std::size_t>(bytes) / 2 : 0, u'\0');
+        if (!text.empty()) ImmGetCompositionStringW(imc, GCS_RESULTSTR, text.data(), static_cast<DWORD>(bytes));
+        ImmReleaseContext(h, imc);
+        for (char16_t c : text) wk::Send(h, WM_CHAR, c, 1);
+      }
       return 0;
     case WM_SYSCHAR:
       // Alt + a key nobody took: the top-level window's menu may want it.

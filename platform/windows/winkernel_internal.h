@@ -144,6 +144,12 @@ void NoteRetrieved(const MSG& m);
 int BeepCount();
 void ResetBeeps();
 void ResetCursor();
+// The drag mode (windrag.h): true when the drag took the message.
+bool DragFilter(const MSG& m);
+void ResetDrag();
+// Input methods (winime.h): the committed text a WM_IME_COMPOSITION carries.
+void ImeSelectResult(const MSG& m);
+void ResetIme();
 
 // Scroll bars (non-client clicks).
 LRESULT NcScrollButtonDown(const PWnd& w, int bar, POINT screen);

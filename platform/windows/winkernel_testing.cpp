@@ -1,6 +1,7 @@
 // Test seams: input helpers that go through the real input path, the test
 // clock, pumping, and recorded message boxes and file dialogs.
 #include "platform/windows/winkernel_testing.h"
+#include "platform/windows/winime.h"
 
 #include "platform/rtl/codepages.h"
 #include "platform/rtl/syncobjs.h"
@@ -176,6 +177,8 @@ void TestKeyPress(WORD vk, unsigned shift, bool keypad) {
   PumpUntilIdle();
 }
 
+void TestImeCommit(const AnsiString& utf8) { InjectImeCommit(Utf8ToWide(utf8)); }
+
 void TestTypeText(const AnsiString& utf8) {
   for (char16_t c : Utf8ToWide(utf8)) {
     WORD vk = 0xE7;  // a key that only carries its character
@@ -232,6 +235,8 @@ void TestResetKernel() {
   wk::ResetCursor();
   wk::ResetBeeps();
   wk::ResetTracking();
+  wk::ResetDrag();
+  wk::ResetIme();
   SetMessagePreprocessor(nullptr);
   SetWindowExceptionHandler(nullptr);
   BoxAnswers.clear();

@@ -47,6 +47,9 @@ void TestKeyPress(WORD Vk, unsigned Shift = tsNone, bool Keypad = false);
 // Types text as a keyboard would: one key down/up per character, with the
 // character delivered by WM_CHAR (Cyrillic and other text included).
 void TestTypeText(const AnsiString& Utf8Text);
+// An input method commits the text to the focus window (WM_IME_COMPOSITION,
+// winime.h); not pumped.
+void TestImeCommit(const AnsiString& Utf8Text);
 
 // State for assertions.
 HCURSOR TestCurrentCursor();

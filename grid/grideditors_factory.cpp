@@ -1,0 +1,51 @@
+// The grid's editor controls, one factory per editor kind. Platform
+// controls serve until the grid's own wrappers replace them here.
+#include "grid/grideditors_types.h"
+
+#include "grid/viduzozezuvodu.h"
+
+namespace {
+
+template <class T>
+T* Hidden(VIduZozezuVodu* Grid) {
+  T* C = new T(Grid);
+  C->SetVisible(false);
+  C->SetParent(Grid);
+  return C;
+}
+
+}  // namespace
+
+void TGridSpinStandIn::Step(int Delta) {
+  const AnsiString T = GetText();
+  switch (static_cast<TEditorType>(Kind)) {
+    case edFloatSpinEdit: {
+      Extended V = 0;
+      TryStrToFloat(T, V);
+      SetText(FloatToStr(V + Delta));
+      break;
+    }
+    case edDateSpinEdit: {
+      TDateTime D = Now();
+      TryStrToDate(T, D);
+      SetText(DateToStr(D + Delta));
+      break;
+    }
+    case edTimeSpinEdit: break;
+    default: SetText(IntToStr(StrToIntDef(T, 0) + Delta)); break;
+  }
+}
+
+TGridComboEditor* NewGridCombo(VIduZozezuVodu* Grid) { return Hidden<TGridComboEditor>(Grid); }
+TGridDateEditor* NewGridDatePicker(VIduZozezuVodu* Grid) { return Hidden<TGridDateEditor>(Grid); }
+TGridDateTimeEditor* NewGridDateTimePicker(VIduZozezuVodu* Grid) { return Hidden<TGridDateTimeEditor>(Grid); }
+TGridSpinEditor* NewGridSpin(VIduZozezuVodu* Grid) { return Hidden<TGridSpinEditor>(Grid); }
+TGridEditBtnEditor* NewGridEditBtn(VIduZozezuVodu* Grid) { return Hidden<TGridEditBtnEditor>(Grid); }
+TGridUnitEditor* NewGridUnitEditBtn(VIduZozezuVodu* Grid) { return Hidden<TGridUnitEditor>(Grid); }
+TGridCheckEditor* NewGridCheckBox(VIduZozezuVodu* Grid) { return Hidden<TGridCheckEditor>(Grid); }
+TGridButtonEditor* NewGridButton(VIduZozezuVodu* Grid) { return Hidden<TGridButtonEditor>(Grid); }
+TGridUniEditor* NewGridUniEdit(VIduZozezuVodu* Grid) { return Hidden<TGridUniEditor>(Grid); }
+TGridUniMemoEditor* NewGridUniMemo(VIduZozezuVodu* Grid) { return Hidden<TGridUniMemoEditor>(Grid); }
+TGridUniComboEditor* NewGridUniCombo(VIduZozezuVodu* Grid) { return Hidden<TGridUniComboEditor>(Grid); }
+TGridUniEditBtnEditor* NewGridUniEditBtn(VIduZozezuVodu* Grid) { return Hidden<TGridUniEditBtnEditor>(Grid); }
+TGridRichEditor* NewGridRichEdit(VIduZozezuVodu* Grid) { return Hidden<TGridRichEditor>(Grid); }
