@@ -558,6 +558,12 @@ void TVzvSpinEdit::Resized(TMessage& Message) {
   SetEditRect();
 }
 
+void TVzvSpinEdit::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+  TCustomMaskEdit::SetBounds(ALeft, ATop, AWidth, AHeight);
+  // WM_SIZE raised a too small height; keep it raised after the outer call.
+  if (HandleAllocated() && GetHeight() < GetMinHeight()) SetHeight(GetMinHeight());
+}
+
 void TVzvSpinEdit::KeyDown(WORD& Key, TShiftState Shift) {
   if (Key == VK_RETURN && FReturnIsTab) {
     Key = VK_TAB;

@@ -150,6 +150,7 @@ public:
   int GetMinHeight();
 
   void Loaded() override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void Dispatch(TMessage& Message) override;
 
   virtual void DoInc(bool Page);

@@ -305,3 +305,13 @@ TEST_F(VzvSpinTest, HorizontalButtonsSitSideBySide) {
 }
 
 }  // namespace
+
+namespace {
+TEST_F(VzvSpinTest, TheHeightNeverGoesBelowTheMinimum) {
+  Spin->SetAutoSize(false);
+  Spin->SetHeight(4);
+  PumpUntilIdle();
+  EXPECT_EQ(Spin->GetHeight(), Spin->GetMinHeight());
+  EXPECT_EQ(Spin->GetButton()->GetLeft(), Spin->GetWidth() - 15 - 5);
+}
+}  // namespace
