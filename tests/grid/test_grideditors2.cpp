@@ -293,6 +293,33 @@ TEST_F(GridEditorsTest, EditBtnCursorWalkLeavesAtTheEndOfTheText) {
   EXPECT_EQ(G->GetCol(), 1);
 }
 
+TEST_F(GridEditorsTest, EditBtnCompletesFromTheLookupItems) {
+  TStringList items;
+  items.Add("banana");
+  items.Add("Apple");
+  items.Add("apricot");
+  G->SetLookupItems(&items);
+  Link->Lookup = true;
+  auto* edit = new TGridEditBtn(G);
+  std::vector<std::string> keys;
+  G->OnKeyPress = [&](TObject* S, char16_t& K) {
+    EXPECT_EQ(S, G);
+    keys.push_back(std::string(1, static_cast<char>(K)));
+  };
+  G->SetCurrentCell("");
+  Open(edit, edEditBtn);
+  Type("ap");
+  EXPECT_EQ(edit->GetText(), "apple") << "the typed characters stay as typed";
+  EXPECT_EQ(edit->GetSelStart(), 2);
+  EXPECT_EQ(edit->GetSelLength(), 3);
+  Key(VK_BACK);
+  EXPECT_EQ(edit->GetText(), "ap") << "Backspace does not complete again";
+  Link->LookupCaseSensitive = true;
+  Type("r");
+  EXPECT_EQ(edit->GetText(), "apricot");
+  EXPECT_EQ(keys, (std::vector<std::string>{"a", "p", "\b", "r"}));
+}
+
 TEST_F(GridEditorsTest, EditBtnPastesWhatTheHandlerLeaves) {
   auto* edit = new TGridEditBtn(G);
   Open(edit, edEditBtn);
