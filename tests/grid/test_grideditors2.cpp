@@ -427,3 +427,28 @@ TEST_F(GridEditorsTest, ButtonActsOnlyOnAGridParent) {
 }
 
 }  // namespace
+
+namespace {
+TEST_F(GridEditorsTest, UniEditBtnStoresThenRereadsAndTheCaretFollowsEditSelectAll) {
+  auto* edit = new TGridUniEditBtn(G);
+  G->SetWideCells(1, 1, u"ab");
+  G->GetNavigation()->EditSelectAll = false;
+  Link->CurrentEditor = edUniEditBtn;
+  Link->EditActive = true;
+  Link->ActiveEditControl = edit;
+  edit->SetParent(G);
+  edit->SetBoundsRect(G->CellRect(1, 1));
+  edit->SetWideText(u"ab");
+  edit->SetVisible(true);
+  edit->SetFocus();
+  PumpUntilIdle();
+  EXPECT_EQ(edit->GetSelStart(), 2) << "without EditSelectAll the caret goes to the end";
+  EXPECT_EQ(edit->GetSelLength(), 0);
+  Type("ж");
+  Key(VK_DOWN);
+  EXPECT_FALSE(IsOpen(edit));
+  EXPECT_EQ(G->GetWideCells(1, 1), Utf8ToWide("abж")) << "stored before validation";
+  EXPECT_EQ(G->GetRow(), 2) << "Down is handed back to the grid";
+  EXPECT_EQ(Link->PendingWideText, Utf8ToWide("abж"));
+}
+}  // namespace
