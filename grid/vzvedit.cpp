@@ -172,6 +172,13 @@ void TVzvEditBtnT<TBase>::SetBounds(int ALeft, int ATop, int AWidth, int AHeight
 }
 
 template <class TBase>
+void TVzvEditBtnT<TBase>::Loaded() {
+  TBase::Loaded();
+  // The inner button is ours, not the form's: it finishes loading with us.
+  if (FButton && FButton->HasState(csLoading)) FButton->Loaded();
+}
+
+template <class TBase>
 void TVzvEditBtnT<TBase>::BtnClick(TObject* Sender) {
   if (OnClickBtn) OnClickBtn(Sender);
 }

