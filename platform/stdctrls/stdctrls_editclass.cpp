@@ -362,16 +362,17 @@ void KeyDown(TEditState& e, WORD vk) {
     case VK_DELETE:
       if (e.ReadOnly()) return;
       if (shift) {
-        Copy(e);
-        ReplaceSel(e, WideString(), true);
+        SendMessageA(e.Wnd, WM_CUT, 0, 0);
         return;
       }
       if (e.Anchor == e.Caret) e.Caret = ctrl ? WordEnd(e, e.Caret) : StepChar(e, e.Caret, 1);
       ReplaceSel(e, WideString(), true);
       return;
     case VK_INSERT:
-      if (ctrl) Copy(e);
-      else if (shift) Paste(e);
+      // Clipboard keys go through the window's own messages, so a
+      // subclassing control sees them as WM_COPY and WM_PASTE.
+      if (ctrl) SendMessageA(e.Wnd, WM_COPY, 0, 0);
+      else if (shift) SendMessageA(e.Wnd, WM_PASTE, 0, 0);
       return;
     default:
       return;
@@ -387,15 +388,13 @@ void Char(TEditState& e, char16_t c) {
       SetSel(e, 0, e.Len());
       return;
     case 3:  // Ctrl+C
-      Copy(e);
+      SendMessageA(e.Wnd, WM_COPY, 0, 0);
       return;
     case 22:  // Ctrl+V
-      Paste(e);
+      SendMessageA(e.Wnd, WM_PASTE, 0, 0);
       return;
     case 24:  // Ctrl+X
-      if (e.ReadOnly()) return;
-      Copy(e);
-      if (!e.Password()) ReplaceSel(e, WideString(), true);
+      SendMessageA(e.Wnd, WM_CUT, 0, 0);
       return;
     case 26:  // Ctrl+Z
       if (!e.ReadOnly()) Undo(e);

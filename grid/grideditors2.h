@@ -1,0 +1,149 @@
+// The grid's spin, edit-with-button, check box, button and wide-text editor
+// controls. Each binds a stand-alone control to the grid that owns it: keys
+// that end or move an edit go back to the grid, the value is validated
+// before the edit is left, and losing the focus closes the edit.
+#pragma once
+
+#include "grid/grideditorlink.h"
+#include "grid/vzvedit.h"
+#include "grid/vzvspin.h"
+#include "grid/vzvunibase.h"
+#include "platform/stdctrls/stdctrls_buttons.h"
+
+class TGridSpin : public TVzvSpinEdit {
+public:
+  explicit TGridSpin(TComponent* AOwner);
+  void ReCreate() { RecreateWnd(); }
+  // Raises the grid's spin event of the spin type.
+  void DoClick(bool Up);
+  void UpClick(TObject* Sender) override;
+  void DownClick(TObject* Sender) override;
+  void Dispatch(TMessage& Message) override;
+  void DoExit() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyUp(WORD& Key, TShiftState Shift) override { TVzvSpinEdit::KeyUp(Key, Shift); }
+  void KeyPress(char16_t& Key) override;
+
+protected:
+  void Change() override;
+
+private:
+  VIduZozezuVodu* FGrid;
+  TGridEditorLink* FLink;
+};
+
+class TGridEditBtn : public TVzvEditBtn {
+public:
+  explicit TGridEditBtn(TComponent* AOwner);
+  void ReCreate() { RecreateWnd(); }
+  // The button and F4: the text goes through the grid's EllipsClick.
+  void ExtClick(TObject* Sender);
+  // Completes the typed prefix from the grid's lookup items.
+  void DoChange();
+  bool GetLookupActive() const { return FLookupActive; }
+  int GetKeyDownSelStart() const { return FKeyDownSelStart; }
+  void Dispatch(TMessage& Message) override;
+  void DoExit() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyUp(WORD& Key, TShiftState Shift) override;
+  void KeyPress(char16_t& Key) override;
+
+protected:
+  void Change() override;
+
+private:
+  void CharFilter(TMessage& Message);
+  void Paste();
+  // The caret walk out of the cell by Left and Right; true when it acted.
+  void CursorWalk(WORD& Key, TShiftState Shift);
+  VIduZozezuVodu* FGrid;
+  TGridEditorLink* FLink;
+  bool FLookupActive = true;
+  int FKeyDownSelStart = 0;
+};
+
+class TGridUnitEditBtn : public TVzvUnitEditBtn {
+public:
+  explicit TGridUnitEditBtn(TComponent* AOwner);
+  void ReCreate() { RecreateWnd(); }
+  void Dispatch(TMessage& Message) override;
+  void DoExit() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+
+private:
+  VIduZozezuVodu* FGrid;
+  TGridEditorLink* FLink;
+};
+
+class TGridCheckBox : public TCheckBox {
+public:
+  explicit TGridCheckBox(TComponent* AOwner);
+  void ReCreate() { RecreateWnd(); }
+  void Dispatch(TMessage& Message) override;
+  void DoExit() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+
+protected:
+  void Toggle() override;
+
+private:
+  VIduZozezuVodu* FGrid;
+  TGridEditorLink* FLink;
+  // The press and the Space key toggle at once; the click that follows them
+  // must not toggle back.
+  bool FToggled = false;
+};
+
+class TGridButton : public TButton {
+public:
+  explicit TGridButton(TComponent* AOwner);
+  void ReCreate() { RecreateWnd(); }
+  void Dispatch(TMessage& Message) override;
+  void DoExit() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyUp(WORD& Key, TShiftState Shift) override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override { TButton::CreateParams(Params); }
+
+private:
+  // The caption through the grid's EllipsClick, then into its current cell.
+  void Ellipsis(VIduZozezuVodu* Grid);
+  void LeaveToGrid();
+  VIduZozezuVodu* FGrid;
+  TGridEditorLink* FLink;
+};
+
+// The three wide-text editors share their key handling; Memo: Enter makes a
+// new line, only Tab commits; StoreFirst: the text goes to the cell before
+// validation (the memo and the edit with button); Reread: the text is read
+// back from the cell after a valid commit (the edit with button).
+template <class TBase, bool Memo, bool StoreFirst, bool Reread>
+class TGridUniEditorT : public TBase {
+public:
+  explicit TGridUniEditorT(TComponent* AOwner);
+  void ReCreate() { this->RecreateWnd(); }
+  void Dispatch(TMessage& Message) override;
+  void DoExit() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
+  void KeyPress(char16_t& Key) override;
+
+protected:
+  VIduZozezuVodu* FGrid;
+  TGridEditorLink* FLink;
+};
+
+class TGridUniEdit : public TGridUniEditorT<TVzvUniEditBase, false, false, false> {
+public:
+  using TGridUniEditorT::TGridUniEditorT;
+};
+
+class TGridUniMemo : public TGridUniEditorT<TVzvUniMemoBase, true, true, false> {
+public:
+  using TGridUniEditorT::TGridUniEditorT;
+};
+
+class TGridUniEditBtn : public TGridUniEditorT<TVzvUniEditBtn, false, true, true> {
+public:
+  using TGridUniEditorT::TGridUniEditorT;
+};
