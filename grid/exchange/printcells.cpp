@@ -76,6 +76,9 @@ void GetLook(VIduZozezuVodu& G, int Real, int Row, TCellLook& L) {
   TGridDrawState State{};
   TColor ColorTo = clNone, Mirror = clNone, MirrorTo = clNone;
   TCellGradientDirection GD{};
+  // The hooks start from the grid's defaults.
+  L.WW = G.GetWordWrapEx();
+  L.VA = G.GetVAlignment();
   G.GetVisualProperties(Real, Row, State, true, false, false, &L.Brush, ColorTo, Mirror, MirrorTo, &L.Font, L.HA,
                         L.VA, L.WW, GD);
 }
@@ -394,10 +397,12 @@ int TPrintPageBuilder::PrintRowCells(int Y, int First, int Last, int Row) {
           if (Rotated) {
             if (Ext.y > 0) T.bottom += Ext.y * (PS.RowSpacing + Pitch);
             if (Ext.x > 0) T.right = Rc.right;
-            const TVAlignment VA = Look.VA;
-            VIduZozezuVodu::PlaceRotatedText(T, Look.HA, VA, Angle, WCos, HSin, -WSin, -HCos);
+            // Clipped to the text rectangle, not to the part below the
+            // start point: turned text runs away from it.
+            TRect At = T;
+            VIduZozezuVodu::PlaceRotatedText(At, Look.HA, Look.VA, Angle, WCos, HSin, -WSin, -HCos);
             Brush->SetStyle(bsClear);
-            Canvas->TextRect(T, T.left, T.top, Line);
+            Canvas->TextRect(T, At.left, At.top, Line);
             Brush->SetStyle(bsSolid);
           } else if (G.GetEnhTextSize() && PS.NoAutoSize) {
             RECT Rr = T;

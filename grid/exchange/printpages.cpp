@@ -169,12 +169,6 @@ TPrintPageBuilder::~TPrintPageBuilder() {
   G.FPrintFontScale = 1.0;
 }
 
-void TPrintPageBuilder::SetMappedFont(TFont* Font) {
-  TFont* C = Canvas->GetFont();
-  C->Assign(Font);
-  C->SetHeight(G.MapFontHeight(Font->GetSize()));
-}
-
 TRect TPrintPageBuilder::ToDevice(const TRect& Rc) {
   POINT P[2] = {{Rc.left, Rc.top}, {Rc.right, Rc.bottom}};
   LPtoDP(Canvas->GetHandle(), P, 2);
@@ -289,8 +283,10 @@ int TPrintPageBuilder::Run() {
     ImageScale = ScreenDpi > 0 && Dpi > 0 ? static_cast<double>(Dpi) / ScreenDpi : 1.0;
   }
   {
-    HDC Own = G.GetCanvas() ? G.GetCanvas()->GetHandle() : nullptr;
-    const int Dpi = Own ? GetDeviceCaps(Own, LOGPIXELSX) : 0;
+    // The grid's own canvas is a screen context; one is there without a window.
+    HDC Own = GetDC(nullptr);
+    const int Dpi = GetDeviceCaps(Own, LOGPIXELSX);
+    ReleaseDC(nullptr, Own);
     PixelFactor = 254.0 / (Dpi > 0 ? Dpi : 96);
   }
   FitFactor = 1.0;
