@@ -478,6 +478,7 @@ bool QtHostStart() {
   if (OwnDialogs) {
     SetMessageBoxHook(QtHostMessageBox);
     SetFileDialogHook(QtHostFileDialog);
+    SetPrintDialogHook(QtHostPrintDialog);
   }
   TApplicationHost appHost;
   appHost.ProcessEvents = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
@@ -504,6 +505,7 @@ void QtHostStop() {
   if (OwnDialogs) {
     SetMessageBoxHook(nullptr);
     SetFileDialogHook(nullptr);
+    SetPrintDialogHook(nullptr);
     OwnDialogs = false;
   }
   if (Application) Application->SetHost(TApplicationHost{});
