@@ -134,7 +134,17 @@ void VIduZozezuVodu::PrivatePrintPreviewRect(TCanvas* Canvas, TRect DisplayRect,
     if (From > 0 && To > 0 && To >= From) {
       FPrintPageOrigin = TPoint(DisplayRect.left, DisplayRect.top);
       FPrintPageExtent = TPoint(DisplayRect.right, DisplayRect.bottom);
-      BuildPages(Canvas, prPreview, Pages, SelectedOnly);
+      // One page on the canvas: the first of the grid's page range, which a
+      // print may have left spanning several pages.
+      const int KeptTo = FPrintPageTo;
+      FPrintPageTo = FPrintPageFrom;
+      try {
+        BuildPages(Canvas, prPreview, Pages, SelectedOnly);
+      } catch (...) {
+        FPrintPageTo = KeptTo;
+        throw;
+      }
+      FPrintPageTo = KeptTo;
     }
   } catch (...) {
     ExportNotification(esExportDone, -1);

@@ -131,6 +131,8 @@ void TPrinter::BeginDoc() {
     if (Job->Pdf) QFile::remove(Job->FileName);
     throw EPrinter("Printer selected is not valid");
   }
+  // Text on the page raster would blur in a lossy picture.
+  Job->Painter.setRenderHint(QPainter::LosslessImageRendering, true);
   MakePage();
   ClearPage();
   FJob = Job.release();

@@ -1,5 +1,6 @@
 // Printing through the program's printer into PDF files, the print dialog
 // and the printer's errors.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -110,6 +111,21 @@ TEST_F(PrintPdf, SixHundredColumnsPrintInBands) {
   G->GetPrintSettings()->RepeatFixedCols = true;
   G->Print();
   EXPECT_GT(PdfPages(), 10);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PrintPdf, APreviewAfterAPrintDrawsOnlyTheFirstPageOfTheRange) {
+  Fill(3, 25);
+  G->Print();  // pages 1..3
+  std::vector<std::string> Texts;
+  for (const TGdiCall& K : Record([&] { G->PrintPreview(C, TRect(0, 0, 794, 242)); }))
+    if (K.Func == "DrawText" && !(K.Flags & DT_CALCRECT)) Texts.push_back(K.Text);
+  ASSERT_FALSE(Texts.empty());
+  EXPECT_EQ(Texts.front(), "c0r0");
+  EXPECT_EQ(std::count(Texts.begin(), Texts.end(), "c0r10"), 0);
 }
 
 }  // namespace
