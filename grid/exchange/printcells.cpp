@@ -2,10 +2,13 @@
 // cells drawn with background, text, graphic and cell lines.
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "grid/exchange/printbuilder.h"
+#include "grid/filepicture.h"
 #include "grid/radoriz.h"
+#include "grid/radoriz_draw.h"
 #include "grid/vzvhtmle.h"
 
 int VIduZozezuVodu::MapFontHeight(int Points) const {
@@ -257,10 +260,12 @@ int TPrintPageBuilder::PrintRowCells(int Y, int First, int Last, int Row) {
     TRect GRc;
     TCellGraphic* Graphic = PS.PrintGraphics ? G.GetCellGraphic(Real, Row) : nullptr;
     bool SkipText = false;
+    int Gh = 0;
     if (Graphic) {
       const TPoint Px = G.GetPrintGraphicSize(Real, Row, PrintRound(Rc.Width() / PixelFactor),
                                               PrintRound(-Rc.Height() / PixelFactor), ImageScale);
-      const int Gw = PrintRound(Px.x * PixelFactor), Gh = PrintRound(Px.y * PixelFactor);
+      const int Gw = PrintRound(Px.x * PixelFactor);
+      Gh = PrintRound(Px.y * PixelFactor);
       if (Graphic->CellType == ctRadio) SkipText = true;
       TCellHAlign HA = Graphic->CellHAlign;
       const bool Control = IsCheckType(Graphic->CellType) || Graphic->CellType == ctRadioButton;
@@ -446,8 +451,102 @@ int TPrintPageBuilder::PrintRowCells(int Y, int First, int Last, int Row) {
     // Graphic.
     if (Graphic) {
       const TCellType T = Graphic->CellType;
+      // A picture drawn on a raster of its own size, filled with the cell's
+      // colour, then printed as bits.
+      auto PrintRaster = [&](const TRect& Target, int Pw, int Ph, const std::function<void(TCanvas*)>& Paint) {
+        if (Pw <= 0 || Ph <= 0) return;
+        TBitmap Raster;
+        Raster.SetSize(Pw, Ph);
+        Raster.GetCanvas()->GetBrush()->SetColor(Look.Brush.GetColor());
+        Raster.GetCanvas()->FillRect(TRect(0, 0, Pw, Ph));
+        Paint(Raster.GetCanvas());
+        VIduZozezuVodu::PrintCellBitmap(Canvas, Target, &Raster);
+      };
+      TImageList* Images = G.GetGridImages();
+      const int PF = PrintRound(PixelFactor);
       if (T == ctBitmap) {
         VIduZozezuVodu::PrintCellBitmap(Canvas, GRc, dynamic_cast<TBitmap*>(Graphic->CellContent));
+      } else if (T == ctIcon) {
+        if (auto* Icon = dynamic_cast<TIcon*>(Graphic->CellExtra); Icon && !Icon->GetEmpty()) {
+          // The mask (black where the icon is) and the icon on black, put
+          // together on the paper: copied, then XOR-ed.
+          const int Iw = Icon->GetWidth(), Ih = Icon->GetHeight();
+          TBitmap Mask, Colour;
+          Mask.SetSize(Iw, Ih);
+          Colour.SetSize(Iw, Ih);
+          TBitmap OnWhite;
+          OnWhite.SetSize(Iw, Ih);
+          Colour.GetCanvas()->GetBrush()->SetColor(clBlack);
+          Colour.GetCanvas()->FillRect(TRect(0, 0, Iw, Ih));
+          Colour.GetCanvas()->Draw(0, 0, Icon);
+          OnWhite.GetCanvas()->GetBrush()->SetColor(clWhite);
+          OnWhite.GetCanvas()->FillRect(TRect(0, 0, Iw, Ih));
+          OnWhite.GetCanvas()->Draw(0, 0, Icon);
+          for (int Yy = 0; Yy < Ih; ++Yy)
+            for (int Xx = 0; Xx < Iw; ++Xx) {
+              const bool Clear = OnWhite.GetCanvas()->GetPixels(Xx, Yy) == clWhite &&
+                                 Colour.GetCanvas()->GetPixels(Xx, Yy) == clBlack;
+              Mask.GetCanvas()->SetPixels(Xx, Yy, Clear ? clWhite : clBlack);
+            }
+          VIduZozezuVodu::PrintGraphicBitmap(Canvas, GRc, &Mask, SRCCOPY);
+          VIduZozezuVodu::PrintGraphicBitmap(Canvas, GRc, &Colour, SRCINVERT);
+        }
+      } else if ((T == ctImageList || T == ctDataImage) && Images) {
+        const int Index = T == ctDataImage ? G.GetInts(Real, Row) : Graphic->CellIndex;
+        if (Index >= 0 && Index < Images->GetCount())
+          PrintRaster(GRc, Images->GetWidth(), Images->GetHeight(),
+                      [&](TCanvas* Rc2) { Images->Draw(Rc2, 0, 0, Index, true); });
+      } else if (T == ctImages && Images) {
+        if (auto* L = dynamic_cast<TIntList*>(Graphic->CellContent)) {
+          const int Iw = PrintRound(Images->GetWidth() * PixelFactor);
+          const int Ih = PrintRound(Images->GetHeight() * PixelFactor);
+          int X = GRc.left, Yy = GRc.top;
+          for (int I = 0; I < L->GetCount(); ++I) {
+            const int Index = L->GetInteger(I);
+            if (Index >= 0 && Index < Images->GetCount())
+              PrintRaster(TRect(X, Yy, X + Iw, Yy - Ih), Images->GetWidth(), Images->GetHeight(),
+                          [&](TCanvas* Rc2) { Images->Draw(Rc2, 0, 0, Index, true); });
+            if (Graphic->CellBoolean)
+              X += Iw;
+            else
+              Yy -= Ih;
+          }
+        }
+      } else if (T == ctPicture || T == ctInterface) {
+        if (auto* Pic = dynamic_cast<TPicture*>(Graphic->CellContent)) {
+          TGraphic* Gr = Pic->GetGraphic();
+          if (Gr && !Gr->GetEmpty())
+            PrintRaster(GRc, Gr->GetWidth(), Gr->GetHeight(), [&](TCanvas* Rc2) { Rc2->Draw(0, 0, Gr); });
+        }
+      } else if (T == ctFilePicture) {
+        if (auto* FP = dynamic_cast<TFilePicture*>(Graphic->CellContent)) {
+          // A missing or unreadable file raises and ends the print.
+          TFilePicture Loaded;
+          Loaded.SetFileName(FP->GetFilename());
+          PrintRaster(GRc, Loaded.GetWidth(), Loaded.GetHeight(), [&](TCanvas* Rc2) {
+            Loaded.DrawPicture(Rc2, TRect(0, 0, Loaded.GetWidth(), Loaded.GetHeight()));
+          });
+        }
+      } else if (T == ctRadio) {
+        TStrings* Caps = G.GetRadioStrings(Real, Row);
+        if (!Caps) Caps = dynamic_cast<TStrings*>(Graphic->CellContent);
+        const int Count = Caps ? Caps->GetCount() : 0;
+        const TRect Box(GRc.left, GRc.top, GRc.right, GRc.top - Gh);
+        G.DrawRadio(Canvas, Box, Count, Graphic->CellIndex, Graphic->CellBoolean, false, Caps, false, Real, Row,
+                    G.GetControlLook()->GetControlStyle(), PixelFactor, true);
+      } else if (T == ctProgress) {
+        double V = 0;
+        TryCellFloat(G.GetCellEx(Real, Row), V);
+        const TRect Bar(GRc.left, GRc.top - 2 * PF, TextRc.right, GRc.bottom + 4 * PF);
+        const TColor Fg = Graphic->CellContentColor, Bk = Graphic->CellExtraColor;
+        const TColor FgText = Graphic->CellBoolean ? static_cast<TColor>(Graphic->CellIndex) : clBlack;
+        const TColor BkText = Graphic->CellBoolean ? static_cast<TColor>(Graphic->CellAngle) : clBlack;
+        DrawProgressLin(Canvas, Bar, Fg, FgText, Bk, BkText, V, G.GetControlLook()->GetProgressMarginX(),
+                        G.GetControlLook()->GetProgressMarginY(), Graphic->CellErrFrom, Graphic->CellErrLen,
+                        Graphic->CellText, G.GetControlLook()->ProgressBorderColor, false);
+        Canvas->GetPen()->SetColor(clBlack);
+      } else if (T == ctProgressPie) {
+        DrawProgressPie(Canvas, GRc, Graphic->CellContentColor, Graphic->CellAngle, false);
       } else if (IsCheckType(T) || T == ctRadioButton) {
         bool Checked = false;
         if (IsCheckType(T))

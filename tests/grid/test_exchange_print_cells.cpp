@@ -24,10 +24,8 @@ protected:
   // background.
   static std::vector<TGdiCall> FirstRow(const std::vector<TGdiCall>& Calls) {
     std::vector<TGdiCall> Out;
-    int Backgrounds = 0;
     for (const TGdiCall& K : Calls) {
       if (K.Func == "Rectangle" && K.Rect.top < 0) break;
-      Backgrounds += K.Func == "Rectangle";
       Out.push_back(K);
     }
     return Out;
@@ -149,6 +147,34 @@ TEST_F(PrintCells, MultiLineBottomAlignedEndsAtTheBottomOfThePitch) {
   // Column 2's three lines start 10 units (4 pixels) down.
   EXPECT_FALSE(Dark(417, 5));
   EXPECT_TRUE(Dark(417, 12));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PrintCells, IconPrintsItsMaskThenItsColourXored) {
+  TBitmap Colour, Mask;
+  Colour.SetSize(16, 16);
+  Colour.GetCanvas()->GetBrush()->SetColor(clRed);
+  Colour.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+  Mask.SetSize(16, 16);
+  Mask.SetMonochrome(true);
+  Mask.GetCanvas()->GetBrush()->SetColor(clBlack);
+  Mask.GetCanvas()->FillRect(TRect(0, 0, 16, 16));
+  TIcon Icon;
+  Icon.SetHandle(CreateIconFromBitmaps(Colour.GetHandle(), Mask.GetHandle()));
+  G->AddIcon(0, 0, &Icon, haLeft, vaTop);
+  G->GetPrintSettings()->PrintGraphics = true;
+  std::vector<std::string> Blits;
+  for (const TGdiCall& K : FirstRow(Preview()))
+    if (K.Func == "StretchDIBits") Blits.push_back(Line(K));
+  // 16 pixels are 42 units, one pixel factor in from the cell's left.
+  ASSERT_EQ(Blits.size(), 2u);
+  EXPECT_EQ(Blits[0], "StretchDIBits 960,0,1002,-42 fcc0020");
+  EXPECT_EQ(Blits[1], "StretchDIBits 960,0,1002,-42 f660046");
+  // On the page the icon shows in its colour.
+  EXPECT_EQ(C->GetPixels(370, 8), clRed);  // x 981 units
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <regex>
 #include <sstream>
 
+#include "grid/filepicture.h"
 #include "platform/dialogs/printdialog.h"
 #include "platform/graphics/printers.h"
 #include "platform/windows/winkernel.h"
@@ -126,6 +127,25 @@ TEST_F(PrintPdf, APreviewAfterAPrintDrawsOnlyTheFirstPageOfTheRange) {
   ASSERT_FALSE(Texts.empty());
   EXPECT_EQ(Texts.front(), "c0r0");
   EXPECT_EQ(std::count(Texts.begin(), Texts.end(), "c0r10"), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PrintPdf, AMissingFilePictureEndsThePrintAndClosesTheDocument) {
+  Fill(3, 5);
+  G->GetPrintSettings()->PrintGraphics = true;
+  const std::string Picture = File + ".bmp";
+  {
+    TBitmap Bmp;
+    Bmp.SetSize(8, 8);
+    Bmp.SaveToFile(Picture);
+  }
+  G->CreateFilePicture(1, 1, false, noStretch, 0, haLeft, vaTop)->SetFileName(Picture);
+  std::filesystem::remove(Picture);
+  EXPECT_ANY_THROW(G->Print());
+  EXPECT_FALSE(Printer()->GetPrinting());
 }
 
 }  // namespace
