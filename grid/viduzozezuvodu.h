@@ -31,6 +31,7 @@
 #include "grid/filter.h"
 #include "controls/zytstyleif.h"
 #include "grid/dragdropsettings.h"
+#include "grid/exchange/printevents.h"
 
 class TStream;
 class TDropList;
@@ -43,6 +44,7 @@ class TFilePicture;
 class TEditLink;
 struct TGridEditors;
 #include "grid/grideditors_types.h"
+class TPrintPageBuilder;
 #include "grid/picturecontainer.h"
 #include "grid/progressappearance.h"
 
@@ -1506,6 +1508,40 @@ public:
   // Characters of the longest saved line of real column ACol.
   int MaxCharsInCol(int ACol);
 
+  // -- printing and print preview (grid/exchange/print*.cpp)
+  void Print();
+  void PrintRect(const TGridRect& ARect);
+  void PrintSelection();
+  void PrintSelectedRows();
+  void PrintSelectedCols();
+  void PrintPreview(TCanvas* Canvas, TRect DisplayRect);
+  void PrintPreviewRect(TCanvas* Canvas, TRect DisplayRect, const TGridRect& ARect);
+  void PrintPreviewSelection(TCanvas* Canvas, TRect DisplayRect);
+  void PrintPreviewSelectedRows(TCanvas* Canvas, TRect DisplayRect);
+  void PrintPreviewSelectedCols(TCanvas* Canvas, TRect DisplayRect);
+  // The first page of the cells onto Canvas, sized to DisplayRect.
+  void PrintDraw(TCanvas* Canvas, TRect DisplayRect);
+  void PrintDrawRect(TCanvas* Canvas, TRect DisplayRect, const TGridRect& ARect);
+  // The next preview draws this page.
+  void SetPreviewPage(int Page);
+  // A point size as a character height in 0.1 mm (negative), times the
+  // print font scale; and a height back to points.
+  int MapFontHeight(int Points) const;
+  int MapFontSize(int Height) const;
+  // A bitmap stretched into R of a printer canvas as device-independent bits.
+  static void PrintCellBitmap(TCanvas* Canvas, const TRect& R, TBitmap* Bitmap);
+  static void PrintGraphicBitmap(TCanvas* Canvas, const TRect& R, TBitmap* Bitmap, DWORD Rop);
+
+  TPrintStartEvent OnPrintStart;
+  TPrintPageEvent OnPrintPage;
+  TPrintNewPageEvent OnPrintNewPage;
+  TPrintPageDoneEvent OnPrintPageDone;
+  TPrintCancelEvent OnPrintCancel;
+  TFitToPageEvent OnFitToPage;
+  TPrintColumnWidthEvent OnPrintSetColumnWidth;
+  TPrintRowHeightEvent OnPrintSetRowHeight;
+  TCustomCellSizeEvent OnCustomCellSize;
+
 private:
   char FDelimiter = '\0';
   bool FTildeCSV = false;
@@ -1765,8 +1801,19 @@ private:
   bool FURLShow = false;
   bool FURLFull = false;
   bool FUseHTMLHints = false;
-  std::array<int, 513> FPrintColWidths{};
-  std::array<int, 513> FPrintColOffsets{};
+  // In 0.1 mm by display column; grown with the grid, never below 512.
+  std::vector<int> FPrintColWidths = std::vector<int>(512);
+  std::vector<int> FPrintColOffsets = std::vector<int>(512);
+  // Print state kept between print calls.
+  friend class TPrintPageBuilder;
+  void PrivatePrintRect(const TGridRect& ARect, bool SelectedOnly);
+  void PrivatePrintPreviewRect(TCanvas* Canvas, TRect DisplayRect, const TGridRect& ARect, bool SelectedOnly);
+  int BuildPages(TCanvas* Canvas, TPrintMethod Method, int PageTotal, bool SelectedOnly);
+  TGridRect FPrintRange{};
+  TPoint FPrintPageOrigin, FPrintPageExtent;
+  int FPrintPageFrom = 1;
+  int FPrintPageTo = 1;
+  double FPrintFontScale = 1.0;
 
   // Removes the listed displayed rows (ascending, distinct) as repeated
   // RemoveRowsInternal calls would, in one pass over the store; TopDown

@@ -193,25 +193,25 @@ TPoint VIduZozezuVodu::GetPrintGraphicSize(int ACol, int ARow, int AWidth, int A
 }
 
 namespace {
-void CheckPrintCol(int Index) {
-  if (Index < 0 || Index >= 512) throw EDidAvovError("Columns is not in valid range");
+void CheckPrintCol(int Index, const std::vector<int>& Table) {
+  if (Index < 0 || Index >= static_cast<int>(Table.size())) throw EDidAvovError("Columns is not in valid range");
 }
 }  // namespace
 
 int VIduZozezuVodu::GetPrintColWidth(int Index) const {
-  CheckPrintCol(Index);
+  CheckPrintCol(Index, FPrintColWidths);
   return FPrintColWidths[static_cast<std::size_t>(Index)];
 }
 int VIduZozezuVodu::GetPrintColOffset(int Index) const {
-  CheckPrintCol(Index);
+  CheckPrintCol(Index, FPrintColOffsets);
   return FPrintColOffsets[static_cast<std::size_t>(Index)];
 }
 void VIduZozezuVodu::SetPrintColWidth(int Index, int Value) {
-  CheckPrintCol(Index);
+  CheckPrintCol(Index, FPrintColWidths);
   FPrintColWidths[static_cast<std::size_t>(Index)] = Value;
 }
 void VIduZozezuVodu::SetPrintColOffset(int Index, int Value) {
-  CheckPrintCol(Index);
+  CheckPrintCol(Index, FPrintColOffsets);
   FPrintColOffsets[static_cast<std::size_t>(Index)] = Value;
 }
 

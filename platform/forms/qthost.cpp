@@ -498,6 +498,7 @@ bool QtHostStart() {
   if (OwnDialogs) {
     SetMessageBoxHook(QtHostMessageBox);
     SetFileDialogHook(QtHostFileDialog);
+    SetPrintDialogHook(QtHostPrintDialog);
   }
   TApplicationHost appHost;
   appHost.ProcessEvents = [] { QCoreApplication::processEvents(QEventLoop::AllEvents); };
@@ -524,6 +525,7 @@ void QtHostStop() {
   if (OwnDialogs) {
     SetMessageBoxHook(nullptr);
     SetFileDialogHook(nullptr);
+    SetPrintDialogHook(nullptr);
     OwnDialogs = false;
   }
   if (Application) Application->SetHost(TApplicationHost{});

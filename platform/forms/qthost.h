@@ -42,6 +42,7 @@ bool QtHostMoveByWindowManager(HWND Wnd, int X, int Y, int Width, int Height);
 // file-dialog hooks (not under the offscreen or minimal platforms).
 int QtHostMessageBox(HWND Owner, const AnsiString& Text, const AnsiString& Caption, UINT Type);
 bool QtHostFileDialog(TFileDialogRequest& Request);
+bool QtHostPrintDialog(TPrintDialogRequest& Request);
 // Qt name filters ("Text (*.txt *.log)") of a file dialog filter
 // ("Text|*.txt;*.log").
 std::vector<AnsiString> QtHostNameFilters(const AnsiString& Filter);

@@ -656,6 +656,7 @@ struct TGdiCall {
   COLORREF BkColor = 0;
   COLORREF BrushColor = 0;
   COLORREF PenColor = 0;
+  int PenWidth = 0;  // of the pen in effect, logical units
 };
 void GdiStartRecording(HDC dc);
 void GdiStopRecording(HDC dc);

@@ -251,6 +251,7 @@ void Record(HDC dc, const char* func, const RECT& r, const AnsiString& text, UIN
   c.BkColor = dc->S.BkColor;
   c.BrushColor = dc->S.Brush ? dc->S.Brush->Color : 0;
   c.PenColor = dc->S.Pen ? dc->S.Pen->Color : 0;
+  c.PenWidth = dc->S.Pen ? dc->S.Pen->Width : 0;
   dc->Calls.push_back(std::move(c));
 }
 

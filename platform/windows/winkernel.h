@@ -146,6 +146,20 @@ using TFileDialogHook = std::function<bool(TFileDialogRequest& Request)>;
 void SetFileDialogHook(TFileDialogHook Hook);
 bool RunFileDialog(TFileDialogRequest& Request);
 
+struct TPrintDialogRequest {
+  HWND Owner = nullptr;
+  int MinPage = 1, MaxPage = 1;
+  // In and out: the chosen pages (0, 0: all), the desktop printer (empty:
+  // the default one) or the PDF file printed to instead (empty: none).
+  int FromPage = 0, ToPage = 0;
+  AnsiString PrinterName;
+  AnsiString FileName;
+};
+// True when the user chose to print; without a hook the dialog is cancelled.
+using TPrintDialogHook = std::function<bool(TPrintDialogRequest& Request)>;
+void SetPrintDialogHook(TPrintDialogHook Hook);
+bool RunPrintDialog(TPrintDialogRequest& Request);
+
 // ---- Device changes -------------------------------------------------------------------
 // Compares the serial port map with the one seen last and sends
 // WM_DEVICECHANGE (DBT_DEVICEARRIVAL or DBT_DEVICEREMOVECOMPLETE) with a

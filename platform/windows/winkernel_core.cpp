@@ -226,6 +226,12 @@ int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
   return DefaultMessageBoxButton(type);
 }
 
+namespace {
+TPrintDialogHook PrintDialogHook;
+}  // namespace
+void SetPrintDialogHook(TPrintDialogHook Hook) { PrintDialogHook = std::move(Hook); }
+bool RunPrintDialog(TPrintDialogRequest& r) { return PrintDialogHook && PrintDialogHook(r); }
+
 void SetFileDialogHook(TFileDialogHook Hook) { FileDialogHook = std::move(Hook); }
 
 bool RunFileDialog(TFileDialogRequest& r) {
