@@ -149,6 +149,33 @@ TEST_F(Xml, WriterCases) {
   EXPECT_EQ(Load(File)[1][0], "a&b");
 }
 
+TEST_F(Xml, EveryDeclaredEncodingReadsBack) {
+  VIduZozezuVodu G(nullptr);
+  G.SetFixedCols(0);
+  G.SetColCountEx(1);
+  G.SetRowCountEx(2);
+  G.SetCells(0, 0, "h");
+  G.SetCells(0, 1, "Ёж café € 日本");
+  const struct {
+    const char* Encoding;
+    const char* Bytes;  // how the text is written
+  } Cases[] = {
+      {"ISO-8859-1", "&#1025;&#1078; caf\xE9 &#8364; &#26085;&#26412;"},
+      {"UTF-8", "Ёж café € 日本"},
+      {"windows-1251", "\xA8\xE6 caf&#233; \x88 &#26085;&#26412;"},
+      {"cp866", "\xF0\xA6 caf&#233; &#8364; &#26085;&#26412;"},
+      {"US-ASCII", "&#1025;&#1078; caf&#233; &#8364; &#26085;&#26412;"},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Encoding);
+    G.SetXMLEncoding(C.Encoding);
+    const std::string File = Scratch();
+    G.SaveToXML(File, "l", "r", nullptr, false);
+    EXPECT_NE(Slurp(File).find(std::string("<FIELD0>") + C.Bytes + "</FIELD0>"), std::string::npos);
+    EXPECT_EQ(Load(File), (TTable{{"r"}, {"h"}, {"Ёж café € 日本"}}));  // one field: the record is the leaf
+  }
+}
+
 TEST_F(Xml, FixedRowsTakeTheElementNames) {
   VIduZozezuVodu G(nullptr);
   G.SetFixedCols(0);
