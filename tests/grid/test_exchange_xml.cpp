@@ -1,6 +1,10 @@
 // XML files: the writer against golden files in both encodings, read back
 // through the platform's XML document server; element and attribute
 // documents; the reader's cases and its errors.
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include "exchange_fixture.h"
 #include "platform/ole/comobj.h"
 #include "platform/ole/xmldom.h"
@@ -205,6 +209,31 @@ TEST_F(Xml, NotificationsAndProgressFromTheSaveStartRow) {
   EXPECT_EQ(G.Exports, (E{{esExportStart, -1}, {esExportNewRow, 1}, {esExportNewRow, 2}, {esExportNewRow, 3},
                           {esExportDone, -1}}));
   EXPECT_EQ(G.Progress, (std::vector<int>{0, 50, 100}));
+}
+
+TEST_F(Xml, AFailedWriteKeepsTheOldFile) {
+  VIduZozezuVodu G(nullptr);
+  G.SetRowCountEx(200);
+  for (int R = 0; R < 200; ++R) G.SetCells(1, R, "a long enough text to pass the limit");
+  const std::string File = Scratch();
+  WriteBytes(File, "old bytes\r\n");
+  // Writes beyond 64 bytes fail (EFBIG), whoever runs the test.
+  rlimit Old{};
+  getrlimit(RLIMIT_FSIZE, &Old);
+  auto OldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit Small = Old;
+  Small.rlim_cur = 64;
+  setrlimit(RLIMIT_FSIZE, &Small);
+  bool Raised = false;
+  try {
+    G.SaveToXML(File, "l", "r", nullptr, false);
+  } catch (const EFCreateError&) {
+    Raised = true;
+  }
+  setrlimit(RLIMIT_FSIZE, &Old);
+  std::signal(SIGXFSZ, OldHandler);
+  EXPECT_TRUE(Raised);
+  EXPECT_EQ(Slurp(File), "old bytes\r\n");
 }
 
 TEST_F(Xml, Errors) {
