@@ -30,6 +30,7 @@ protected:
   }
   void TearDown() override {
     for (const char* Id : Servers) UnregisterOleServer(Id);
+    Script->Reset();
   }
   void Excel() { Script->Register("excel.application", "excel"); }
   // The grid's cursor while the server works, seen from inside a call.

@@ -21,6 +21,12 @@ public:
   std::map<std::string, TAnswer> Answers;
   std::map<std::string, Variant> Puts;  // the last value put, by path
 
+  // Objects kept in the answers and puts hold the script: a test drops
+  // them at its end.
+  void Reset() {
+    Answers.clear();
+    Puts.clear();
+  }
   void Set(const std::string& Key, const Variant& Value) {
     Answers[Key] = [Value](const TDispatchArgs&) { return Value; };
   }

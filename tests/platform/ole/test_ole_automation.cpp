@@ -65,6 +65,7 @@ protected:
   void TearDown() override {
     UnregisterOleServer("test.server");
     UnregisterOleServer("excel.application");
+    Script->Reset();
   }
   std::shared_ptr<TAutomationScript> Script = std::make_shared<TAutomationScript>();
 };
