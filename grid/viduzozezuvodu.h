@@ -1541,6 +1541,30 @@ public:
   TPrintColumnWidthEvent OnPrintSetColumnWidth;
   TPrintRowHeightEvent OnPrintSetRowHeight;
   TCustomCellSizeEvent OnCustomCellSize;
+  // -- XML and office automation exchange
+  // The encoding the XML declaration names; the text is written in it.
+  AnsiString GetXMLEncoding() const { return FXMLEncoding; }
+  void SetXMLEncoding(const AnsiString& Value) { FXMLEncoding = Value; }
+  // FieldNames may be nil: tags are then "FIELD" + the column's position.
+  void SaveToXML(const AnsiString& FileName, const AnsiString& ListDescr, const AnsiString& RecordDescr,
+                 TStrings* FieldNames, bool ExportEmptyCells = false);
+  void LoadFromXML(const AnsiString& FileName, bool Attributes = false);
+  std::unique_ptr<TStringList> GetXLSSheets(const AnsiString& FileName);
+  void LoadFromXLS(const AnsiString& FileName) { LoadXLS(FileName, ""); }
+  void LoadFromXLSSheet(const AnsiString& FileName, const AnsiString& SheetName) { LoadXLS(FileName, SheetName); }
+  void LoadXLS(const AnsiString& FileName, const AnsiString& SheetName);
+  void SaveToXLS(const AnsiString& FileName, bool CreateNew = true) { SaveXLS(FileName, "", CreateNew); }
+  void SaveToXLSSheet(const AnsiString& FileName, const AnsiString& SheetName) { SaveXLS(FileName, SheetName, true); }
+  void SaveXLS(const AnsiString& FileName, const AnsiString& SheetName, bool CreateNew);
+  void SaveToDOC(const AnsiString& FileName, bool CreateNew = true) { SaveToDOCInt(FileName, "", false, CreateNew); }
+  void AppendToDoc(const AnsiString& FileName, const AnsiString& Bookmark = "") {
+    SaveToDOCInt(FileName, Bookmark, true, false);
+  }
+  void SaveToDOCInt(const AnsiString& FileName, const AnsiString& Bookmark, bool Append, bool CreateNew);
+  void LoadFromMDBTable(const AnsiString& FileName, const AnsiString& Table) {
+    LoadFromMDBSQL(FileName, "SELECT * FROM " + Table);
+  }
+  void LoadFromMDBSQL(const AnsiString& FileName, const AnsiString& SQL);
 
 private:
   char FDelimiter = '\0';
@@ -1549,6 +1573,7 @@ private:
   bool FAlwaysQuotes = false;
   bool FCSVFirstLine = true;
   bool FOemConvert = false;
+  AnsiString FXMLEncoding = "ISO-8859-1";
   // The importers leave the row count they loaded as the largest one.
   void SetLargestRowCount(int Value) { FMaxRowCount = Value; }
 
