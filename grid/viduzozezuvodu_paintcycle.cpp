@@ -125,6 +125,7 @@ void VIduZozezuVodu::DrawWallPaperTile(const TRect& R) {
 }
 
 void VIduZozezuVodu::Dispatch(TMessage& Message) {
+  if (DispatchKeys(Message)) return;
   if (Message.Msg == CM_DESIGNHITTEST) {
     CMDesignHitTest(Message);
     return;
