@@ -52,12 +52,13 @@ AnsiString StripTags(const AnsiString& S) {
 }
 
 // Position (0-based) in the tagged text of visible character N (0-based);
-// a line tag counts as the two characters it stands for. -1 when the text
-// is shorter.
-long TaggedPos(const AnsiString& S, std::size_t N) {
+// a line tag counts as the two characters it stands for. An opening mark
+// goes after the tags before the character, a closing one before them. -1
+// when the text is shorter.
+long TaggedPos(const AnsiString& S, std::size_t N, bool AfterTags) {
   std::size_t V = 0, I = 0;
   while (I < S.size()) {
-    if (V == N) return static_cast<long>(I);
+    if (V == N && (!AfterTags || S[I] != '<' || IsLineTag(S, I))) return static_cast<long>(I);
     if (S[I] == '<') {
       if (IsLineTag(S, I)) {
         V += 2;
@@ -96,10 +97,10 @@ AnsiString VIduZozezuVoduCheck::HiLight(const AnsiString& Value, const AnsiStrin
     if (P == AnsiString::npos) break;
     // The next search starts right after this match: adjacent ones count too.
     Start = P + Find.size();
-    const long A = TaggedPos(R, P);
+    const long A = TaggedPos(R, P, true);
     if (A < 0) break;
     R.insert(static_cast<std::size_t>(A), Open);
-    const long B = TaggedPos(R, Start);
+    const long B = TaggedPos(R, Start, false);
     if (B < 0) break;
     R.insert(static_cast<std::size_t>(B), Close);
   }
