@@ -110,7 +110,6 @@ bool VIduZozezuVodu::ValidateCell(const AnsiString& NewValue) {
   } else {
     LastEditValid = false;
     const AnsiString Stored = Value != NewValue ? Value : ValidateOldText;
-    ValidatedText = Stored;
     // The editor carries the stored text so that closing it stores no other.
     if (TInplaceEdit* Ed = GetInplaceEditor()) Ed->SetText(Stored);
     if (Value == NewValue && EditActive) Validating = false;
