@@ -95,7 +95,7 @@ void VIduZozezuVodu::WMGetDlgCode(TMessage& Msg) {
 void VIduZozezuVodu::SubclassProc(TMessage& Message) {
   if (Message.Msg == WM_GETDLGCODE && (GetOptions() & goTabs)) {
     if (EditControlProc) EditControlProc(Message);
-    Message.Result |= DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS;
+    Message.Result |= 0x83;
     return;
   }
   if (EditControlProc) EditControlProc(Message);
@@ -111,6 +111,7 @@ void VIduZozezuVodu::WMKeyDown(TWMKey& Msg) {
   PrevSelection = GetSelection();
   const int OrgCol = GetCol(), OrgRow = GetRow();
   const int RCol = RemapCol(OrgCol);
+  const bool IsDown = Key == VK_DOWN;
   const TShiftState Shift = KeyboardStateToShiftState() & (ssShift | ssCtrl | ssAlt);
   const bool Ctrl = Shift & ssCtrl, ShiftDown = Shift & ssShift, Alt = Shift & ssAlt;
   const bool RowSel = GetOptions() & goRowSelect;
@@ -258,7 +259,7 @@ void VIduZozezuVodu::WMKeyDown(TWMKey& Msg) {
       Key = 0;
     }
   }
-  if (Key == VK_DOWN && IsOnLastRow() && FNavigation->AppendOnArrowDown) {
+  if (IsDown && IsOnLastRow() && FNavigation->AppendOnArrowDown) {
     const int Before = GetRow();
     AppendLastRow();
     // The append moved onto the new row itself; Down must not step past it.
