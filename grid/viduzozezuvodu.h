@@ -1366,6 +1366,10 @@ public:
   TClipboardEvent OnClipboardPaste;
   TBeforeCellPasteEvent OnClipboardBeforePasteCell;
   TEndRowSizeEvent OnEndRowSize;
+  // Sizing to the content; the autosize layer fills them in.
+  void SizeToWidth(int ACol, bool GrowOnly);
+  void AutoSizeRow(int ARow, int Extra = 0);
+  void SizeToLines(int ARow, int Lines, int Extra);
 
   // -- key handling
   void KeyUp(WORD& Key, TShiftState Shift) override;

@@ -206,3 +206,9 @@ void VIduZozezuVodu::AppendLastRow() {
 void VIduZozezuVodu::CutSelectionToClipboard() {}
 void VIduZozezuVodu::CopySelectionToClipboard() {}
 void VIduZozezuVodu::PasteSelectionFromClipboard() {}
+
+// Sizing while typing waits for the autosize layer; rows and columns keep
+// their sizes until then.
+void VIduZozezuVodu::SizeToWidth(int, bool) {}
+void VIduZozezuVodu::AutoSizeRow(int, int) {}
+void VIduZozezuVodu::SizeToLines(int, int, int) {}

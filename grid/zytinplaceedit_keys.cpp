@@ -1,5 +1,6 @@
 // The grid's text editor: its messages and keys. Leaving keys validate the
 // text first; a refusal keeps the editor open on what validation left.
+#include "grid/radoriz.h"
 #include "grid/viduzozezuvodu.h"
 #include "grid/zytinplaceedit.h"
 #include "platform/stdctrls/stdctrls_consts.h"
@@ -161,6 +162,12 @@ void TZytInplaceEdit::KeyDown(WORD& Key, TShiftState Shift) {
   if (!G) return TInplaceEdit::KeyDown(Key, Shift);
   TNavigation* Nav = G->GetNavigation();
   if (Key == VK_RETURN && !Nav->AllowCtrlEnter) G->ValidatePending = false;
+  if (Key == VK_RETURN && (Shift & (ssShift | ssCtrl)) && G->GetSizeWhileTyping()->Height && G->GetMultilinecells()) {
+    const int N = LinesInText(GetText() + "\r\n ", true);
+    if (N < G->MaxLinesInRow(G->GetRow())) G->AutoSizeRow(G->GetRow());
+    else G->SizeToLines(G->GetRow(), N, 2 * G->GetXYOffset().y);
+    if (G->OnEndRowSize) G->OnEndRowSize(G, G->GetRow());
+  }
   if ((Key == VK_UP && !OnFirstLine()) || (Key == VK_DOWN && !OnLastLine())) return;
   G->EditKeyDown(Key, Shift);
   if (Key == 0) return;
@@ -244,6 +251,11 @@ void TZytInplaceEdit::KeyUp(WORD& Key, TShiftState Shift) {
   }
   TInplaceEdit::KeyUp(Key, Shift);
   DoChange();
+  if (G->GetSizeWhileTyping()->Width) G->SizeToWidth(G->GetCol(), true);
+  if (G->GetSizeWhileTyping()->Height && G->GetWordWrapEx()) {
+    G->AutoSizeRow(G->GetRow());
+    if (G->OnEndRowSize) G->OnEndRowSize(G, G->GetRow());
+  }
 }
 
 void TZytInplaceEdit::WMKeyUp(TMessage& Msg) {
