@@ -1319,9 +1319,9 @@ public:
   bool EditStarted = false;
   bool EditTextLoading = false;
   bool LastEditValid = true;
-  bool CaretFromClick = false;
   bool DblClickSelecting = false;
   AnsiString EditCache;
+  bool CaretFromClick = false;
   // The cell whose edit is validated next (display column) and its texts.
   int ValidateCol = 0;
   int ValidateRow = 0;
