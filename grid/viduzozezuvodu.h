@@ -32,6 +32,7 @@
 #include "controls/zytstyleif.h"
 #include "grid/dragdropsettings.h"
 #include "grid/exchange/printevents.h"
+#include "grid/editevents.h"
 
 class TStream;
 class TDropList;
@@ -293,7 +294,7 @@ public:
   void AutoSizeCol(int ACol);
   void SizeToWidth(int ACol, bool GrowOnly);
   void AutoSizeRows(bool IncludeFixed, int Extra);
-  void AutoSizeRow(int ARow, int Extra);
+  void AutoSizeRow(int ARow, int Extra = 0);
   void SizeToHeight(int ARow, bool GrowOnly);
   void SizeToLines(int ARow, int Lines, int Extra);
   // Scales the columns so that they fill the control's width.
@@ -1418,7 +1419,6 @@ public:
 
   void AdvanceEdit(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Repeated, bool ShowEditor);
   void KeyPress(char16_t& Key) override;
-  bool ShouldHandleTab() { return (GetOptions() & goTabs) || OnCellValidate || OnCellValidateWide; }
 
   // The update lock count is FUpdateCount (GetUpdateCount).
   void StartUpdate() { ++FUpdateCount; }
@@ -1565,6 +1565,108 @@ public:
     LoadFromMDBSQL(FileName, "SELECT * FROM " + Table);
   }
   void LoadFromMDBSQL(const AnsiString& FileName, const AnsiString& SQL);
+  // -- editing state shared by the editors, validation and key handling
+  bool CaretFromClick = false;
+  // The cell whose edit is validated next (display column) and its texts.
+  int ValidateCol = 0;
+  int ValidateRow = 0;
+  AnsiString ValidateOldText;
+  WideString ValidateOldWideText;
+  AnsiString ValidatedText;
+  // The selection when the key went down; the cell a Tab walk started at.
+  TGridRect PrevSelection{};
+  int TabOriginCol = -1;
+  int TabOriginRow = -1;
+
+  // -- validation of edited texts
+  AnsiString GetInvalidEntryTitle() const { return FInvalidEntryTitle; }
+  void SetInvalidEntryTitle(const AnsiString& Value) { FInvalidEntryTitle = Value; }
+  AnsiString GetInvalidEntryText() const { return FInvalidEntryText; }
+  void SetInvalidEntryText(const AnsiString& Value) { FInvalidEntryText = Value; }
+  TInvalidEntryIcon GetInvalidEntryIcon() const { return FInvalidEntryIcon; }
+  void SetInvalidEntryIcon(TInvalidEntryIcon Value) { FInvalidEntryIcon = Value; }
+  void Click() override;
+
+  // -- the text editor and typing
+  bool GetLookup() const { return FLookup; }
+  void SetLookup(bool Value) { FLookup = Value; }
+  bool GetLookupCaseSensitive() const { return FLookupCaseSensitive; }
+  void SetLookupCaseSensitive(bool Value) { FLookupCaseSensitive = Value; }
+  bool GetLookupHistory() const { return FLookupHistory; }
+  void SetLookupHistory(bool Value) { FLookupHistory = Value; }
+  AnsiString GetValidChars() const { return FValidChars; }
+  void SetValidChars(const AnsiString& Value) { FValidChars = Value; }
+  bool GetExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
+  void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
+  char GetPasswordChar() const { return FPasswordChar; }
+  void SetPasswordChar(char Value) { FPasswordChar = Value; }
+  // goTabs or a validation event: Tab belongs to the grid while editing.
+  bool ShouldHandleTab() const;
+  TEditChangeEvent OnEditChange;
+  TDblClickCellEvent OnDblClickCell;
+  TClipboardEvent OnClipboardCopy;
+  TClipboardEvent OnClipboardCut;
+  TClipboardEvent OnClipboardPaste;
+  TBeforeCellPasteEvent OnClipboardBeforePasteCell;
+  TEndRowSizeEvent OnEndRowSize;
+
+  // -- key handling
+  void KeyUp(WORD& Key, TShiftState Shift) override;
+  // Whether the cell (real column) may be edited now.
+  void TabEdit(bool Backward);
+  int FixedColsVis();
+  int NumFixedRightVis();
+  // Window procedure of a custom editor's control while it is open in a
+  // cell; the control's own procedure is kept in EditControlProc.
+  void SubclassProc(TMessage& Message);
+  TWndMethod EditControlProc;
+  // Clipboard keys; the clipboard layer fills them in.
+  void CutSelectionToClipboard();
+  void CopySelectionToClipboard();
+  void PasteSelectionFromClipboard();
+  TCheckBoxClickEvent OnCheckBoxClick;
+  TRadioClickEvent OnRadioClick;
+  TCellClickEvent OnRadioButtonClick;
+  TCellClickEvent OnButtonClick;
+  TCanDeleteRowEvent OnCanDeleteRow;
+
+protected:
+  TInplaceEdit* CreateEditor() override;
+
+private:
+  friend class TZytInplaceEdit;
+  // Key, character and dialog messages; true when handled.
+  bool DispatchKeys(TMessage& Message);
+  void WMKeyDown(TWMKey& Msg);
+  void WMKeyUp(TWMKey& Msg);
+  void WMChar(TWMKey& Msg);
+  void CMDialogChar(TWMKey& Msg);
+  void WMGetDlgCode(TMessage& Msg);
+  bool KeyDownHomeEnd(TWMKey& Msg, WORD Key, TShiftState Shift, int OrgRow, bool KeepHorz, int OrgLeft);
+  void KeyDownRowKeys(TWMKey& Msg, WORD Key, TShiftState Shift, int OrgCol, int OrgRow);
+  void FireKeyDown(WORD Key, TShiftState Shift);
+  bool CanTabToCell(int ACol, int ARow);
+  // One Tab step; true when the cell reached cannot keep the focus.
+  bool TabStep(bool Backward);
+  void PostTabToParent();
+  int FirstTabCol(int ARow);
+  int LastTabCol(int ARow);
+  void ShowBalloon();
+  // Set while the text editor loses the focus: a refusal then closes the edit.
+  bool FValidateOnFocusLoss = false;
+  // A refused Enter in the editor: its WM_CHAR Enter is dropped.
+  bool FDropNextEnter = false;
+  AnsiString FInvalidEntryTitle;
+  AnsiString FInvalidEntryText;
+  TInvalidEntryIcon FInvalidEntryIcon = ieWarning;
+  bool FLookup = false;
+  bool FLookupCaseSensitive = false;
+  bool FLookupHistory = false;
+  AnsiString FValidChars;
+  bool FExcelStyleDecimalSeparator = false;
+  char FPasswordChar = '*';
+
+public:
 
 private:
   char FDelimiter = '\0';

@@ -1,7 +1,7 @@
 // Writers of the grid's appearance settings that only store and repaint,
 // and the references to other components, dropped when those go away.
 #include "grid/viduzozezuvodu.h"
-#include "grid/viduzozezuvoducheck.h"
+#include "grid/vzvcheck.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // deletion by the user, selection changes, and the cell texts that savers
 // and loaders exchange.
 #include "grid/undoredo.h"
-#include "grid/viduzozezuvoducheck.h"
+#include "grid/vzvcheck.h"
 #include "grid/viduzozezuvodu.h"
 #include "grid/radoriz.h"
 

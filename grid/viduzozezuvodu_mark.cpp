@@ -1,6 +1,6 @@
 // Marking texts with mini-HTML tags, cell checks and the test fills.
 #include "grid/viduzozezuvodu.h"
-#include "grid/viduzozezuvoducheck.h"
+#include "grid/vzvcheck.h"
 #include "grid/vzvhtmle.h"
 #include "platform/rtl/sysutils.h"
 
@@ -118,13 +118,13 @@ void VIduZozezuVodu::UnMarkInGrid(bool All) {
 bool VIduZozezuVodu::CheckCell(int ACol, int ARow) {
   if (!FCellChecker) return true;
   const AnsiString Old = GetCellEx(ACol, ARow);
-  if (FCellChecker->GotoCell) {
+  if (FCellChecker->GetGotoCell()) {
     FocusCell(ACol, ARow, true);
     ScrollInView(ACol, ARow);
   }
   AnsiString Result = Old;
-  if (FCellChecker->UseCorrect) Result = FCellChecker->Correct(ACol, ARow, Old);
-  if (FCellChecker->UseMarkError) Result = FCellChecker->MarkError(ACol, ARow, Old);
+  if (FCellChecker->GetUseCorrect()) Result = FCellChecker->Correct(ACol, ARow, Old);
+  if (FCellChecker->GetUseMarkError()) Result = FCellChecker->MarkError(ACol, ARow, Old);
   SetCellEx(ACol, ARow, Result);
   return Result == Old;
 }
@@ -138,7 +138,7 @@ bool VIduZozezuVodu::CheckCells(int FromCol, int FromRow, int ToCol, int ToRow) 
     for (int c = FromCol; c <= ToCol; ++c)
       if (!CheckCell(c, r)) All = false;
   FCellChecker->StopCheck();
-  if (FCellChecker->GotoCell) FocusCell(SavedCol, SavedRow, true);
+  if (FCellChecker->GetGotoCell()) FocusCell(SavedCol, SavedRow, true);
   return All;
 }
 

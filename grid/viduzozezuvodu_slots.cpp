@@ -36,7 +36,6 @@ void VIduZozezuVodu::PasteStart() {}
 void VIduZozezuVodu::PasteDone() {}
 void VIduZozezuVodu::PasteNotify(TPoint, const TGridRect&, TClipOperation) {}
 void VIduZozezuVodu::UpdateCell(int ACol, int) { CalcFooter(ACol); }
-void VIduZozezuVodu::InitValidate(int, int) {}
 void VIduZozezuVodu::CellsLoaded() { CalcFooter(-1); }
 
 // ---- rows, interaction, exchange --------------------------------------------------------------
@@ -58,8 +57,6 @@ int VIduZozezuVodu::GetVersionNr() { return (4 << 24) | (6 << 16) | (0 << 8) | 8
 
 AnsiString VIduZozezuVodu::GetVersionString() { return GetVersion() + " Jul, 2009"; }
 
-bool VIduZozezuVodu::ValidateCell(const AnsiString&) { return true; }
-bool VIduZozezuVodu::ValidateCellWide(const WideString&) { return true; }
 
 // ---- selection, in-cell controls and nodes ----------------------------------------------------------
 

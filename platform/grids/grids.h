@@ -100,7 +100,7 @@ public:
   void Hide();
   // Places the editor over R (grid client coordinates) and shows it.
   void Move(const TRect& R);
-  void UpdateContents();
+  virtual void UpdateContents();
   void Deselect();
   void Invalidate() override;
   void SetFocus() override;

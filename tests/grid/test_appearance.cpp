@@ -3,7 +3,7 @@
 
 #include "grid/picturecontainer.h"
 #include "grid/viduzozezuvodu.h"
-#include "grid/viduzozezuvoducheck.h"
+#include "grid/vzvcheck.h"
 #include "platform/windows/winkernel_testing.h"
 
 namespace {

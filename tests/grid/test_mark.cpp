@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "grid/viduzozezuvodu.h"
-#include "grid/viduzozezuvoducheck.h"
+#include "grid/vzvcheck.h"
 #include "platform/rtl/sysutils.h"
 
 namespace {
@@ -139,13 +139,14 @@ TEST_F(Mark, CellChecks) {
   EXPECT_EQ(G.GetGridCell(1, 1), "low");
 
   TUpperCheck Checker(nullptr);
+  Checker.SetUseCorrect(true);
   G.SetCellChecker(&Checker);
   EXPECT_FALSE(G.CheckCell(1, 1));
   EXPECT_EQ(G.GetGridCell(1, 1), "LOW");
   EXPECT_TRUE(G.CheckCell(1, 1));
 
   // Both on: the error mark of the old text wins; every cell is visited.
-  Checker.UseMarkError = true;
+  Checker.SetUseMarkError(true);
   G.SetGridCell(1, 0, "x");
   EXPECT_FALSE(G.CheckCells(1, 0, 1, 1));
   EXPECT_EQ(G.GetGridCell(1, 0), "*x*");
@@ -153,8 +154,8 @@ TEST_F(Mark, CellChecks) {
   EXPECT_EQ(Checker.Log, "start;stop;");
 
   // GotoCell visits the cells and comes back.
-  Checker.GotoCell = true;
-  Checker.UseMarkError = false;
+  Checker.SetGotoCell(true);
+  Checker.SetUseMarkError(false);
   G.SetCol(2);
   G.SetRow(2);
   G.CheckCol(false, 1);
