@@ -637,6 +637,8 @@ void VIduZozezuVodu::HideEditControl(int ACol, int ARow) {
         Ctl = U;
       }
       if (OnSetEditWideText) OnSetEditWideText(this, RC, ARow, T);
+      // The text the validation of the cell move reads.
+      PendingWideText = T;
       SetWideCells(RC, ARow, T);
       HideControl(Ctl);
       break;

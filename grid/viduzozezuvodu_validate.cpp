@@ -3,6 +3,7 @@
 // puts the editor back on the cell with a balloon.
 #include "grid/undoredo.h"
 #include "grid/viduzozezuvodu.h"
+#include "grid/vzvhtmle.h"
 #include "grid/vzvcheck.h"
 #include "grid/zytinplaceedit.h"
 #include "platform/stdctrls/stdctrls.h"
@@ -82,8 +83,9 @@ bool VIduZozezuVodu::ValidateCell(const AnsiString& NewValue) {
   const int C = RemapCol(ValidateCol), R = ValidateRow;
   ValidatedText = NewValue;
   // A cell opened without its tags shows another text than it stores: what
-  // the editor was given counts as unchanged too.
-  if (NewValue == ValidateOldText || NewValue == GetEditText(ValidateCol, ValidateRow)) return Valid;
+  // the editor was given counts as unchanged too. (The cell itself may
+  // already mirror the typed text, so it is not asked again.)
+  if (NewValue == ValidateOldText || (!FEditWithTags && NewValue == HTMLStrip(ValidateOldText))) return Valid;
 
   AnsiString Value = NewValue;
   {
