@@ -26,7 +26,7 @@ namespace {
 
 fs::path gRoot;
 
-void Seed(const char* Target, const std::string& Name, const std::string& Bytes) {
+void AddInput(const char* Target, const std::string& Name, const std::string& Bytes) {
   fs::create_directories(gRoot / Target);
   WriteFile((gRoot / Target / Name).string(), Bytes);
 }
@@ -62,10 +62,10 @@ std::string Jpeg(bool Grey, bool Progressive) {
 }
 
 void Strings() {
-  Seed("strings", "comma", ",\"a,b,\"c d\",\"say \"\"hi\"\"\",,x"s);
-  Seed("strings", "delimited", ";'p;'q r';'it''s';"s);
-  Seed("strings", "lines", ",\"one\r\ntwo\nthree\rfour"s);
-  Seed("strings", "nul-in-item", ",\"a\0b,\0\0c"s);  // looped forever
+  AddInput("strings", "comma", ",\"a,b,\"c d\",\"say \"\"hi\"\"\",,x"s);
+  AddInput("strings", "delimited", ";'p;'q r';'it''s';"s);
+  AddInput("strings", "lines", ",\"one\r\ntwo\nthree\rfour"s);
+  AddInput("strings", "nul-in-item", ",\"a\0b,\0\0c"s);  // looped forever
 }
 
 // UTF-16 little-endian bytes of a wide text.
@@ -79,9 +79,9 @@ std::string WideBytes(const std::u16string& S) {
 }
 
 void WideStrings() {
-  Seed("widestrings", "comma", WideBytes(u" x , \"y,z\" ,, w,\"say \"\"hi\"\"\""));
-  Seed("widestrings", "lines", WideBytes(u"a\r\nb\rc\u2028d\u2029e\v\f"));
-  Seed("widestrings", "nul-and-trailing-comma", WideBytes(std::u16string(u"a\0 b,", 6) + u"Ж,"));
+  AddInput("widestrings", "comma", WideBytes(u" x , \"y,z\" ,, w,\"say \"\"hi\"\"\""));
+  AddInput("widestrings", "lines", WideBytes(u"a\r\nb\rc\u2028d\u2029e\v\f"));
+  AddInput("widestrings", "nul-and-trailing-comma", WideBytes(std::u16string(u"a\0 b,", 6) + u"Ж,"));
 }
 
 void ComponentStream() {
@@ -98,9 +98,9 @@ void ComponentStream() {
   r.Font.Style = {"fsBold", "fsItalic"};
   r.Lines.Add("a");
   r.Lines.Add("b");
-  Seed("component_stream", "record", BytesWritten([&](TStream* S) { S->WriteComponent(&r); }));
+  AddInput("component_stream", "record", BytesWritten([&](TStream* S) { S->WriteComponent(&r); }));
   TFuzzRecord empty(nullptr);
-  Seed("component_stream", "empty", BytesWritten([&](TStream* S) { S->WriteComponent(&empty); }));
+  AddInput("component_stream", "empty", BytesWritten([&](TStream* S) { S->WriteComponent(&empty); }));
   // A child record whose property nests lists 20,000 deep (overflowed the stack).
   TMemoryStream deep;
   TWriter w(&deep);
@@ -115,7 +115,7 @@ void ComponentStream() {
   for (int i = 0; i < 20000; ++i) w.WriteListEnd();
   w.WriteListEnd();
   w.WriteListEnd();
-  Seed("component_stream", "deep-lists", StreamBytes(deep));
+  AddInput("component_stream", "deep-lists", StreamBytes(deep));
 }
 
 void NumbersDates() {
@@ -126,17 +126,17 @@ void NumbersDates() {
       {"date", "31.12.2024"},   {"no-such-day", "29.02.2023"}, {"time", "12:30:59"},
       {"date-time", "31.12.2024 23:59"}, {"short-date", "1/2/3"}, {"blanks", " 07.05 "},
   };
-  for (const auto& [name, text] : seeds) Seed("numbers_dates", name, text);
+  for (const auto& [name, text] : seeds) AddInput("numbers_dates", name, text);
 }
 
 void Matcher() {
-  Seed("matcher", "wildcard", "a*b?c\0axxbyc"s);
-  Seed("matcher", "compare", ">5 & <=10\0007"s);
-  Seed("matcher", "or-quoted", "\"x y\"|z*\0zz"s);
-  Seed("matcher", "negate", "!abc*\0abd"s);
-  Seed("matcher", "groups", "(a*&*b)|(c;d)\0ab"s);
-  Seed("matcher", "date", ">=01.01.2024\00031.12.2024"s);
-  Seed("matcher", "sequence", "OK\r\0xxOK\r\nOOK\r"s);
+  AddInput("matcher", "wildcard", "a*b?c\0axxbyc"s);
+  AddInput("matcher", "compare", ">5 & <=10\0007"s);
+  AddInput("matcher", "or-quoted", "\"x y\"|z*\0zz"s);
+  AddInput("matcher", "negate", "!abc*\0abd"s);
+  AddInput("matcher", "groups", "(a*&*b)|(c;d)\0ab"s);
+  AddInput("matcher", "date", ">=01.01.2024\00031.12.2024"s);
+  AddInput("matcher", "sequence", "OK\r\0xxOK\r\nOOK\r"s);
 }
 
 // A frame of Length bytes with its CRC, as the meter answers.
@@ -151,17 +151,17 @@ std::string Frame(std::uint8_t Cmd, std::vector<std::uint8_t> Body, int Length) 
 }
 
 void MeterAnswers() {
-  Seed("meter_answers", "clock", Frame(0x10, {0x59, 0x30, 0x23, 3, 0x31, 0x12, 0x24}, 13));
-  Seed("meter_answers", "ack", Frame(0x11, {0xAA}, 7));
-  Seed("meter_answers", "energy", Frame(0x12, {1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0}, 22));
-  Seed("meter_answers", "ident", Frame(0x25, {1, 0, 0x1B, 0x29, 0, 0, 0xCC, 0xEE, 0xF1, 0xF2, 0xEE}, 28));
-  Seed("meter_answers", "profile-no-data", Frame(0x26, {0xFF}, 7));
-  Seed("meter_answers", "events", Frame(0x14, {0x31, 0x12, 0x24, 0x23, 0x59, 0x01, 0x01, 0x25, 0, 0}, 56));
+  AddInput("meter_answers", "clock", Frame(0x10, {0x59, 0x30, 0x23, 3, 0x31, 0x12, 0x24}, 13));
+  AddInput("meter_answers", "ack", Frame(0x11, {0xAA}, 7));
+  AddInput("meter_answers", "energy", Frame(0x12, {1, 0, 0, 0, 2, 0, 0, 0, 3, 0, 0, 0, 4, 0, 0, 0}, 22));
+  AddInput("meter_answers", "ident", Frame(0x25, {1, 0, 0x1B, 0x29, 0, 0, 0xCC, 0xEE, 0xF1, 0xF2, 0xEE}, 28));
+  AddInput("meter_answers", "profile-no-data", Frame(0x26, {0xFF}, 7));
+  AddInput("meter_answers", "events", Frame(0x14, {0x31, 0x12, 0x24, 0x23, 0x59, 0x01, 0x01, 0x25, 0, 0}, 56));
 }
 
 void IniFile() {
-  Seed("inifile", "plain", "[Port]\r\nName=COM1\r\nBaud=9600\r\n; note\r\n[Окно]\r\nLeft = 10 \r\nTitle=\"quoted\"\r\n"s);
-  Seed("inifile", "odd", "Key before=any\n[A]\n=empty key\n[A]\nx=second\n[B\ny\n"s);
+  AddInput("inifile", "plain", "[Port]\r\nName=COM1\r\nBaud=9600\r\n; note\r\n[Окно]\r\nLeft = 10 \r\nTitle=\"quoted\"\r\n"s);
+  AddInput("inifile", "odd", "Key before=any\n[A]\n=empty key\n[A]\nx=second\n[B\ny\n"s);
 }
 
 void Registry() {
@@ -176,35 +176,35 @@ void Registry() {
     reg.WriteBinaryData("Raw", "\x01\x02\x03", 3);
     reg.WriteString("Текст", "значение \"в кавычках\"\\");
   }
-  Seed("registry", "written", ReadAll(dir / "HKEY_CURRENT_USER.reg"));
+  AddInput("registry", "written", ReadAll(dir / "HKEY_CURRENT_USER.reg"));
   SetRegistryStoreDir("");
   fs::remove_all(dir);
-  Seed("registry", "nul-name", "[K]\n\"a\\x00b\"=dword:1\n"s);
-  Seed("registry", "forms", "; c\n[A\\B]\n@=\"d\"\n\"m\"=hex(7):61,00,00,00\n\"e\"=hex(2):25,00\n"s);
+  AddInput("registry", "nul-name", "[K]\n\"a\\x00b\"=dword:1\n"s);
+  AddInput("registry", "forms", "; c\n[A\\B]\n@=\"d\"\n\"m\"=hex(7):61,00,00,00\n\"e\"=hex(2):25,00\n"s);
 }
 
 void Rtf() {
-  Seed("rtf", "formatted",
+  AddInput("rtf", "formatted",
        "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fswiss Arial;}{\\f1 Courier New;}}"
        "{\\colortbl;\\red255\\green0\\blue0;}\\f0\\fs20\\cf1 Red \\b bold\\b0 \\i it\\i0\\par"
        "\\qc\\li360\\fi-180 centred \\'e0\\u1046?\\tab x\\par}"s);
   TRichTextDocument doc;
   doc.SetText("Строка один\r\nline two");
-  Seed("rtf", "written", RtfWrite(doc));
-  Seed("rtf", "skipped", "{\\rtf1{\\*\\unknown {nested}}{\\pict 0102}{\\info{\\title t}}text}"s);
+  AddInput("rtf", "written", RtfWrite(doc));
+  AddInput("rtf", "skipped", "{\\rtf1{\\*\\unknown {nested}}{\\pict 0102}{\\info{\\title t}}text}"s);
 }
 
 void Pictures() {
   TBitmap b;
   Quadrants(b, 8, 6);
   const std::string bmp24 = Saved(b);
-  Seed("bmp", "24bit", bmp24);
+  AddInput("bmp", "24bit", bmp24);
   b.SetPixelFormat(pf32bit);
-  Seed("bmp", "32bit", Saved(b));
+  AddInput("bmp", "32bit", Saved(b));
   TBitmap mono;
   Quadrants(mono, 9, 3);
   mono.SetPixelFormat(pf1bit);
-  Seed("bmp", "1bit", Saved(mono));
+  AddInput("bmp", "1bit", Saved(mono));
 
   TIcon icon;
   {
@@ -214,11 +214,11 @@ void Pictures() {
     icon.SetHandle(h);
   }
   const std::string ico = Saved(icon);
-  Seed("ico", "dib", ico);
+  AddInput("ico", "dib", ico);
 
   const std::string jpg = Jpeg(false, false);
-  Seed("jpeg", "colour", jpg);
-  Seed("jpeg", "grey-progressive", Jpeg(true, true));
+  AddInput("jpeg", "colour", jpg);
+  AddInput("jpeg", "grey-progressive", Jpeg(true, true));
   // A few hundred bytes claiming 16383 x 8191 (decoded for seconds, in gigabytes).
   std::string bomb = jpg;
   for (std::size_t i = 2; i + 9 < bomb.size(); ++i)
@@ -226,16 +226,16 @@ void Pictures() {
       bomb[i + 5] = '\x1F', bomb[i + 6] = '\xFF', bomb[i + 7] = '\x3F', bomb[i + 8] = '\xFF';
       break;
     }
-  Seed("jpeg", "huge-header", bomb);
+  AddInput("jpeg", "huge-header", bomb);
 
   const fs::path png = fs::temp_directory_path() / ("yunt_fuzz_seed_" + std::to_string(::getpid()) + ".png");
   GdiSaveBitmapPNG(b.GetHandle(), png.string());
-  Seed("picture", "png", ReadAll(png));
+  AddInput("picture", "png", ReadAll(png));
   fs::remove(png);
-  Seed("picture", "gif", "GIF89a\x01\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;"s);
-  Seed("picture", "bmp", bmp24);
-  Seed("picture", "jpeg", jpg);
-  Seed("picture", "ico", ico);
+  AddInput("picture", "gif", "GIF89a\x01\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00;"s);
+  AddInput("picture", "bmp", bmp24);
+  AddInput("picture", "jpeg", jpg);
+  AddInput("picture", "ico", ico);
 }
 
 void TextCells() {
@@ -247,12 +247,12 @@ void TextCells() {
   g.SetCellEx(2, 2, "two\r\nlines");
   g.SetCellEx(0, 0, "fixed");
   const std::string saved = Saved(g);
-  Seed("textcells", "stream", "\x00"s + saved);
-  Seed("textcells", "stream-multiline", "\x02"s + saved);
-  Seed("textcells", "file-no-fixed", "\x05"s + saved);
+  AddInput("textcells", "stream", "\x00"s + saved);
+  AddInput("textcells", "stream-multiline", "\x02"s + saved);
+  AddInput("textcells", "file-no-fixed", "\x05"s + saved);
   // A 16-byte file that once took half a minute to free, and sizes near 2^31.
-  Seed("textcells", "huge-extent", "\x04" "1000,1000000\r\n"s);
-  Seed("textcells", "int-limits", "\x00" "2147483647,2147483647\r\n1,2147483647,x\r\n"s);
+  AddInput("textcells", "huge-extent", "\x04" "1000,1000000\r\n"s);
+  AddInput("textcells", "int-limits", "\x00" "2147483647,2147483647\r\n1,2147483647,x\r\n"s);
 }
 
 void BinStream() {
@@ -273,26 +273,26 @@ void BinStream() {
   g.AddComment(3, 1, "note");
   const std::string whole = BytesWritten([&](TStream* S) { g.SaveToBinStream(S); });
   const std::string block = BytesWritten([&](TStream* S) { g.SaveRectToBinStream(TGridRect{1, 1, 2, 2}, S); });
-  Seed("binstream", "whole-at-origin", "\x01"s + whole);
-  Seed("binstream", "whole-inside", "\x00"s + whole);
-  Seed("binstream", "block", "\x00"s + block);
-  Seed("binstream", "trailing-byte", "\x01"s + block + "Z");
+  AddInput("binstream", "whole-at-origin", "\x01"s + whole);
+  AddInput("binstream", "whole-inside", "\x00"s + whole);
+  AddInput("binstream", "block", "\x00"s + block);
+  AddInput("binstream", "trailing-byte", "\x01"s + block + "Z");
 }
 
 void GridSettings() {
   VIduZozezuVodu g(nullptr);
   g.SetColCountEx(4);
   g.HideColumn(1);
-  Seed("gridsettings", "column-states", "\x00"s + g.ColumnStatesToString());
-  Seed("gridsettings", "column-order", "\x00" "3#64,80,50#2,0,1#1,1,0"s);
+  AddInput("gridsettings", "column-states", "\x00"s + g.ColumnStatesToString());
+  AddInput("gridsettings", "column-order", "\x00" "3#64,80,50#2,0,1#1,1,0"s);
   const fs::path file = fs::temp_directory_path() / ("yunt_fuzz_seed_" + std::to_string(::getpid()) + ".txt");
   g.SaveVisualProps(file.string());
-  Seed("gridsettings", "visual-props", "\x01"s + ReadAll(file));
+  AddInput("gridsettings", "visual-props", "\x01"s + ReadAll(file));
   fs::remove(file);
   g.GetPrintSettings()->GetTitleLines()->Add("A");
   g.GetPrintSettings()->GetTitleLines()->Add("B");
   g.SavePrintSettings(file.string(), "P");
-  Seed("gridsettings", "print-settings", "\x02"s + ReadAll(file));
+  AddInput("gridsettings", "print-settings", "\x02"s + ReadAll(file));
   fs::remove(file);
 }
 
