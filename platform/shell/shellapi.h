@@ -4,6 +4,10 @@
 // file, a picture and a program.
 #pragma once
 
+#include <cstdint>
+#include <functional>
+#include <string>
+
 #include "platform/graphics/graphics.h"
 
 using DWORD_PTR = std::uintptr_t;
@@ -39,3 +43,23 @@ inline DWORD_PTR SHGetFileInfo(LPCSTR Path, DWORD FileAttributes, SHFILEINFOA* F
                                UINT Flags) {
   return SHGetFileInfoA(Path, FileAttributes, FileInfo, FileInfoSize, Flags);
 }
+
+// Hands a document to the desktop: with the "open" operation (or none) the
+// file name, taken as a URL when it has a scheme and as a local path
+// otherwise, goes to the desktop's handler for it. Parameters and folder are
+// not used. The answer follows the platform's convention: above 32 when the
+// handler took it, SE_ERR_NOASSOC when nothing handles it, ERROR_FILE_NOT_FOUND
+// for an empty name and SE_ERR_ACCESSDENIED for another operation.
+inline constexpr std::intptr_t SE_ERR_ACCESSDENIED = 5;
+inline constexpr std::intptr_t SE_ERR_NOASSOC = 31;
+HINSTANCE ShellExecuteA(HWND Wnd, LPCSTR Operation, LPCSTR File, LPCSTR Parameters, LPCSTR Directory, int ShowCmd);
+inline HINSTANCE ShellExecute(HWND Wnd, LPCSTR Operation, LPCSTR File, LPCSTR Parameters, LPCSTR Directory,
+                              int ShowCmd) {
+  return ShellExecuteA(Wnd, Operation, File, Parameters, Directory, ShowCmd);
+}
+
+// Test seam: while a hook is installed it receives every call instead of the
+// desktop, and its answer is returned. An empty function removes it.
+using TShellExecuteHook =
+    std::function<HINSTANCE(HWND Wnd, const std::string& Operation, const std::string& File, int ShowCmd)>;
+void SetShellExecuteHook(TShellExecuteHook Hook);

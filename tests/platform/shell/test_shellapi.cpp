@@ -81,4 +81,24 @@ TEST(SystemImageList, OneListPerSizeUsableWithImageListCalls) {
   DeleteDC(dc);
 }
 
+TEST(ShellExecute, HookReceivesTheCallAndItsAnswerIsReturned) {
+  std::string seenOp, seenFile;
+  SetShellExecuteHook([&](HWND, const std::string& Op, const std::string& File, int) {
+    seenOp = Op;
+    seenFile = File;
+    return reinterpret_cast<HINSTANCE>(std::intptr_t{33});
+  });
+  EXPECT_EQ(reinterpret_cast<std::intptr_t>(ShellExecuteA(nullptr, "open", "http://x.y/", nullptr, nullptr, 1)), 33);
+  EXPECT_EQ(seenOp, "open");
+  EXPECT_EQ(seenFile, "http://x.y/");
+  SetShellExecuteHook(nullptr);
+}
+
+TEST(ShellExecute, RefusesAnEmptyNameAndOtherOperationsWithoutStartingAnything) {
+  EXPECT_EQ(reinterpret_cast<std::intptr_t>(ShellExecuteA(nullptr, "open", "", nullptr, nullptr, 1)),
+            ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(reinterpret_cast<std::intptr_t>(ShellExecuteA(nullptr, "print", "a.txt", nullptr, nullptr, 1)),
+            SE_ERR_ACCESSDENIED);
+}
+
 }  // namespace
