@@ -4,6 +4,7 @@
 // references, so any parser reads back the text that was written.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "grid/exchange/textfile.h"
 #include "grid/viduzozezuvodu.h"
@@ -38,6 +39,18 @@ void AppendReference(std::string& Out, char32_t Ch) {
 void AppendCellText(std::string& Out, const AnsiString& S, TXmlCharset Set) {
   std::size_t Pos = 0;
   while (Pos < S.size()) {
+    // Plain ASCII goes out in runs.
+    std::size_t Run = Pos;
+    while (Run < S.size()) {
+      const unsigned char B = static_cast<unsigned char>(S[Run]);
+      if (B >= 0x80 || B == '&' || B == '>' || B == '<' || B == '"' || B == '\r') break;
+      ++Run;
+    }
+    if (Run > Pos) {
+      Out.append(S, Pos, Run - Pos);
+      Pos = Run;
+      continue;
+    }
     const unsigned char B = static_cast<unsigned char>(S[Pos]);
     if (B < 0x80) {
       ++Pos;
@@ -106,7 +119,7 @@ void VIduZozezuVodu::SaveToXML(const AnsiString& FileName, const AnsiString& Lis
   AppendName(Out, ListDescr, Set);
   Out += ">\r\n";
   ExportNotification(esExportStart, -1);
-  std::string Rec, Open, Close;
+  std::string Rec;
   Rec += '<';
   AppendName(Rec, RecordDescr, Set);
   Rec += ">\r\n";
@@ -114,6 +127,18 @@ void VIduZozezuVodu::SaveToXML(const AnsiString& FileName, const AnsiString& Lis
   TFileProgress Progress(*this);
   const int FirstRow = GetSaveStartRow(), LastRow = GetSaveEndRow();
   const int FirstCol = GetSaveStartCol(), LastCol = GetSaveEndCol();
+  // Field tags are the same in every row: built once.
+  std::vector<std::string> OpenTags, CloseTags;
+  for (int Q = FirstCol; Q <= LastCol; ++Q) {
+    const int K = Q - FirstCol;
+    std::string Tag;
+    if (FieldNames && K < FieldNames->GetCount())
+      AppendName(Tag, FieldNames->Strings(K), Set);
+    else
+      Tag = "FIELD" + IntToStr(K);
+    OpenTags.push_back('<' + Tag + '>');
+    CloseTags.push_back("</" + Tag + ">\r\n");
+  }
   for (int R = FirstRow; R <= LastRow; ++R) {
     ExportNotification(esExportNewRow, R);
     Out += Rec;
@@ -125,19 +150,10 @@ void VIduZozezuVodu::SaveToXML(const AnsiString& FileName, const AnsiString& Lis
         if (!ExportEmptyCells) continue;
         if (FQuoteEmptyCells) S = "\"\"";
       }
-      const int K = Q - FirstCol;
-      std::string Tag;
-      if (FieldNames && K < FieldNames->GetCount())
-        AppendName(Tag, FieldNames->Strings(K), Set);
-      else
-        Tag = "FIELD" + IntToStr(K);
-      Out += '<';
-      Out += Tag;
-      Out += '>';
+      const std::size_t K = static_cast<std::size_t>(Q - FirstCol);
+      Out += OpenTags[K];
       AppendCellText(Out, S, Set);
-      Out += "</";
-      Out += Tag;
-      Out += ">\r\n";
+      Out += CloseTags[K];
     }
     Out += RecClose;
     Progress.Report(R - FirstRow, std::max(1, LastRow - FirstRow));

@@ -64,7 +64,9 @@ void VIduZozezuVodu::LoadFromXML(const AnsiString& FileName, bool Attributes) {
     if (Col >= TGridStore::MaxColCount) throw EDidAvovError("File " + FileName + " has too many columns");
     if (Row >= TGridStore::MaxRowCount) throw EDidAvovError("File " + FileName + " has too many lines");
     if (Col >= GetColCount()) SetColCountEx(static_cast<int>(Col) + 1);
-    if (Row >= GetRowCount()) SetRowCountEx(static_cast<int>(std::min<long long>(TGridStore::MaxRowCount, Row + 1000)));
+    // Geometric steps: each resize costs the rows already there.
+    if (Row >= GetRowCount())
+      SetRowCountEx(static_cast<int>(std::min<long long>(TGridStore::MaxRowCount, Row + std::max(1000LL, Row / 2))));
     UsedRows = std::max(UsedRows, static_cast<int>(Row) + 1);
     if (FSaveFixedCells && GetCells(static_cast<int>(Col), 0).empty()) SetCells(static_cast<int>(Col), 0, Name);
     LoadCell(static_cast<int>(Col), static_cast<int>(Row), Text);

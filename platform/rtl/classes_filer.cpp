@@ -14,6 +14,27 @@ namespace {
 
 const Byte Signature[4] = {'T', 'P', 'F', '0'};
 
+// Whether Prefix + Name names the property read, without building the
+// joined name: property names are ASCII, so a byte compare ignoring ASCII
+// case decides; a name with other bytes goes to the locale's comparison.
+bool IsAscii(const AnsiString& s) {
+  for (char c : s)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+
+bool NamesProperty(const AnsiString& Prefix, const AnsiString& Name, const AnsiString& PropName) {
+  if (!IsAscii(Prefix) || !IsAscii(Name) || !IsAscii(PropName)) return AnsiSameText(Prefix + Name, PropName);
+  if (Prefix.size() + Name.size() != PropName.size()) return false;
+  auto Lower = [](unsigned char C) { return C >= 'A' && C <= 'Z' ? C | 0x20 : C; };
+  auto Same = [&](const AnsiString& Part, const char* Read) {
+    for (std::size_t I = 0; I < Part.size(); ++I)
+      if (Lower(static_cast<unsigned char>(Part[I])) != Lower(static_cast<unsigned char>(Read[I]))) return false;
+    return true;
+  };
+  return Same(Prefix, PropName.data()) && Same(Name, PropName.data() + Prefix.size());
+}
+
 // Little-endian bytes of an integer, as the format stores them.
 template <class T>
 void PutLE(Byte* p, T v) {
@@ -61,12 +82,6 @@ double ExtendedToDouble(const Byte in[10]) {
   else
     x = std::ldexp(static_cast<double>(mant), static_cast<int>(exp) - 16383 - 63);
   return negative ? -x : x;
-}
-
-bool IsAscii(const AnsiString& s) {
-  for (char c : s)
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  return true;
 }
 
 }  // namespace
@@ -449,7 +464,7 @@ void TReader::ReadComponent(TComponent* Instance) {
 }
 
 void TReader::DefineProperty(const AnsiString& Name, const TReaderProc& ReadData, const TWriterProc&, bool) {
-  if (FPropFound || !AnsiSameText(FPrefix + Name, FPropName)) return;
+  if (FPropFound || !NamesProperty(FPrefix, Name, FPropName)) return;
   FPropFound = true;
   if (ReadData)
     ReadData(this);
@@ -459,7 +474,7 @@ void TReader::DefineProperty(const AnsiString& Name, const TReaderProc& ReadData
 
 void TReader::DefineBinaryProperty(const AnsiString& Name, const TStreamProc& ReadData, const TStreamProc&,
                                    bool) {
-  if (FPropFound || !AnsiSameText(FPrefix + Name, FPropName)) return;
+  if (FPropFound || !NamesProperty(FPrefix, Name, FPropName)) return;
   FPropFound = true;
   std::vector<Byte> data = ReadBinary();
   if (!ReadData) return;
