@@ -109,19 +109,23 @@ TEST_F(HtmlExport, GoldenFiles) {
   }
 }
 
-TEST_F(HtmlExport, Links) {
-  const std::string Long = "http://" + std::string(300, 'x');
+TEST_F(HtmlExport, CellContent) {
   struct TCase {
     const char* Text;
-    bool Full, XHTML;
+    bool Full, XHTML, Convert;
     std::string Content;
   } Cases[] = {
-      {"ftp://host/f", false, false, "<a href=ftp://host/f>host/f</a>"},
-      {"ftp://host/f", true, false, "<a href=ftp://host/f>ftp://host/f</a>"},
-      {"write mailto:a@b.c", false, false, "<a href=write mailto:a@b.c>a@b.c</a>"},
-      {"<b>http://x</b>", false, false, "<b>http://x</b>"},
-      {"http://x/?a=\"1\"", false, true, "<a href=\"http://x/?a=&quot;1&quot;\">x/?a=\"1\"</a>"},
-      {"plain", false, false, "plain"},
+      {"ftp://host/f", false, false, false, "<a href=ftp://host/f>host/f</a>"},
+      {"ftp://host/f", true, false, false, "<a href=ftp://host/f>ftp://host/f</a>"},
+      {"write mailto:a@b.c", false, false, false, "<a href=write mailto:a@b.c>a@b.c</a>"},
+      {"<b>http://x</b>", false, false, false, "<b>http://x</b>"},
+      {"http://x/?a=\"1\"", false, true, false, "<a href=\"http://x/?a=&quot;1&quot;\">x/?a=\"1\"</a>"},
+      // XHTML: named references become numeric, a stray "&" or "<" is
+      // escaped, markup and known references stay.
+      {"é & ©", false, true, true, "&#233; &amp; &#169;"},
+      {"a & b < c &lt; &#65;", false, true, false, "a &amp; b &lt; c &lt; &#65;"},
+      {"<b>x</b>", false, true, false, "<b>x</b>"},
+      {"é & ©", false, false, true, "&eacute; &amp; &copy;"},
   };
   for (const TCase& T : Cases) {
     SCOPED_TRACE(T.Text);
@@ -133,15 +137,39 @@ TEST_F(HtmlExport, Links) {
     G.SetURLShow(true);
     G.SetURLFull(T.Full);
     G.GetHTMLSettings()->XHTML = T.XHTML;
+    G.GetHTMLSettings()->ConvertSpecialChars = T.Convert;
     G.SetCells(0, 0, T.Text);
     const AnsiString Html = G.SaveToHTMLString("");
     EXPECT_NE(Html.find(">" + T.Content + "</td>"), std::string::npos) << Html;
   }
   // The label keeps at most 255 characters.
+  const std::string Long = "http://" + std::string(300, 'x');
   TRecordingGrid G(nullptr);
   G.SetURLShow(true);
   G.SetCells(1, 1, Long);
   EXPECT_NE(G.SaveToHTMLString("").find(">" + Long.substr(7, 255) + "</a>"), std::string::npos);
+}
+
+TEST_F(HtmlExport, Styles) {
+  // Styles are one when they differ only in case; without SaveColor no
+  // colours are written.
+  TRecordingGrid G(nullptr);
+  G.SetFixedRows(0);
+  G.SetFixedCols(0);
+  G.SetColCountEx(3);
+  G.SetRowCountEx(1);
+  G.GetFont()->SetName("Arial");
+  G.GetCellProperties(1, 0)->FontName = "ARIAL";
+  G.GetCellProperties(2, 0)->FontStyle = TFontStyles{fsItalic};
+  G.GetHTMLSettings()->SaveColor = false;
+  const AnsiString Html = G.SaveToHTMLString("");
+  EXPECT_EQ(Html.rfind("<style>\r\n.c0 {font-size:", 0), 0u) << Html;
+  EXPECT_EQ(Html.find("color"), std::string::npos);
+  EXPECT_EQ(Html.find(".c2"), std::string::npos);
+  EXPECT_NE(Html.find("font-style: italic"), std::string::npos);
+  EXPECT_NE(Html.find("<TD class=\"c0\">&nbsp;</td>\r\n<TD class=\"c0\">&nbsp;</td>\r\n<TD class=\"c1\">"),
+            std::string::npos)
+      << Html;
 }
 
 TEST_F(HtmlExport, RowRangeAndWidths) {
