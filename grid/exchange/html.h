@@ -40,7 +40,8 @@ struct THTMLDialect {
 
 // Text safe inside an XML element: character and predefined references
 // kept, other named references made numeric, a stray "&" or a "<" that
-// starts no markup escaped. Markup the cell holds stays as it is.
+// starts no markup escaped, control characters XML forbids replaced by
+// U+FFFD. Markup the cell holds stays as it is.
 AnsiString XmlSafeText(const AnsiString& S);
 // "&", "<", ">" and double quotes escaped.
 AnsiString XmlEscape(const AnsiString& S);

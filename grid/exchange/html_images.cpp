@@ -13,7 +13,7 @@ std::string THTMLPictures::NextFile(std::string& Link) {
   if (!FFolderReady) {
     const AnsiString Dir = FFolder + "images";
     std::error_code Ec;
-    if (!std::filesystem::is_directory(Dir.empty() ? "." : Dir, Ec)) {
+    if (!std::filesystem::is_directory(Dir, Ec)) {
       std::filesystem::create_directory(Dir, Ec);
       if (Ec) throw Exception("Cannot create " + Dir);
     }

@@ -106,8 +106,24 @@ bool NamedToNumeric(const AnsiString& S, std::size_t Pos, std::size_t& Len, std:
 
 }  // namespace
 
+namespace {
+
+// Characters XML 1.0 cannot carry at all, not even as references.
+bool IsXmlForbidden(char C) {
+  const auto B = static_cast<unsigned char>(C);
+  return B < 0x20 && B != '\t' && B != '\n' && B != '\r';
+}
+
+}  // namespace
+
 AnsiString XmlSafeText(const AnsiString& S) {
-  if (S.find_first_of("&<") == AnsiString::npos) return S;
+  bool Plain = true;
+  for (char C : S)
+    if (C == '&' || C == '<' || IsXmlForbidden(C)) {
+      Plain = false;
+      break;
+    }
+  if (Plain) return S;
   std::string Out;
   Out.reserve(S.size() + 8);
   for (std::size_t I = 0; I < S.size();) {
@@ -125,6 +141,9 @@ AnsiString XmlSafeText(const AnsiString& S) {
       }
     } else if (C == '<' && !(I + 1 < S.size() && IsMarkupStart(S[I + 1]))) {
       Out += "&lt;";
+      ++I;
+    } else if (IsXmlForbidden(C)) {
+      Out += "\xEF\xBF\xBD";  // U+FFFD
       ++I;
     } else {
       Out += C;

@@ -125,6 +125,7 @@ TEST_F(HtmlExport, CellContent) {
       {"é & ©", false, true, true, "&#233; &amp; &#169;"},
       {"a & b < c &lt; &#65;", false, true, false, "a &amp; b &lt; c &lt; &#65;"},
       {"<b>x</b>", false, true, false, "<b>x</b>"},
+      {"a\x01" "b\tc", false, true, false, "a\xEF\xBF\xBD" "b\tc"},
       {"é & ©", false, false, true, "&eacute; &amp; &copy;"},
   };
   for (const TCase& T : Cases) {
