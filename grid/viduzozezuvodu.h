@@ -1565,6 +1565,15 @@ public:
     LoadFromMDBSQL(FileName, "SELECT * FROM " + Table);
   }
   void LoadFromMDBSQL(const AnsiString& FileName, const AnsiString& SQL);
+  // -- HTML export
+  // The table as HTML (XHTML with HTMLSettings.XHTML); cell pictures go to
+  // Folder + "images/img<N>.jpg". Folder ends in a separator or is empty.
+  AnsiString SaveToHTMLString(const AnsiString& Folder);
+  // Header file, table and footer file; the file is replaced only once the
+  // whole text is written.
+  void OutputToHTML(const AnsiString& FileName, bool Append);
+  void SaveToHTML(const AnsiString& FileName, bool Preview = false);
+  void AppendToHTML(const AnsiString& FileName);
   // -- editing state shared by the editors, validation and key handling
   bool CaretFromClick = false;
   // The cell whose edit is validated next (display column) and its texts.
