@@ -279,6 +279,23 @@ void BinStream() {
   AddInput("binstream", "trailing-byte", "\x01"s + block + "Z");
 }
 
+void Paste() {
+  AddInput("paste_text", "rows", "\x03"s + "a\tb\r\nc\td\r\n");
+  AddInput("paste_text", "quoted-lines", "\x00"s + "\"x\ny\"\tz\r\n\r\nw");
+  AddInput("paste_text", "zero-inside", "\x47"s + "p\tq\0\r\nr"s);
+  VIduZozezuVodu g(nullptr);
+  g.SetColCountEx(3);
+  g.SetRowCountEx(3);
+  g.SetCellEx(0, 0, "текст");
+  g.GetCellProperties(1, 1)->SetBrushColor(clYellow);
+  g.AddComment(2, 2, "note");
+  const std::string whole = BytesWritten([&](TStream* S) { g.SaveToBinStream(S); });
+  const std::string block = BytesWritten([&](TStream* S) { g.SaveRectToBinStream(TGridRect{1, 1, 2, 2}, S); });
+  AddInput("paste_cells", "whole-grid", "\x40"s + whole);
+  AddInput("paste_cells", "block-smart", "\x15"s + block);
+  AddInput("paste_cells", "block-insert", "\x02"s + block);
+}
+
 void GridSettings() {
   VIduZozezuVodu g(nullptr);
   g.SetColCountEx(4);
@@ -316,6 +333,7 @@ int main(int argc, char** argv) {
   Pictures();
   TextCells();
   BinStream();
+  Paste();
   GridSettings();
   return 0;
 }

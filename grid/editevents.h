@@ -18,6 +18,8 @@ using TDblClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACo
 using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
 using TBeforeCellPasteEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Allow)>;
+using TBeforeCellPasteWideEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value, bool& Allow)>;
 using TEndRowSizeEvent = std::function<void(TObject* Sender, int ARow)>;
 using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
 using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)>;

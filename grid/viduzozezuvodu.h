@@ -1629,10 +1629,31 @@ public:
   // cell; the control's own procedure is kept in EditControlProc.
   void SubclassProc(TMessage& Message);
   TWndMethod EditControlProc;
-  // Clipboard keys; the clipboard layer fills them in.
+  // Clipboard copy, cut and paste, on display columns.
   void CutSelectionToClipboard();
   void CopySelectionToClipboard();
   void PasteSelectionFromClipboard();
+  void CopyToClipBoard();
+  void CopyToClipBoardAsHTML();
+  AnsiString SaveToHTMLString(const AnsiString& Folder);
+  void CutToClipboard();
+  void PasteFromClipboard();
+  // TAB and CR LF separated text, up to its first zero byte, written from
+  // (ACol, ARow); returns the number of fields read.
+  int PasteText(int ACol, int ARow, const AnsiString& Text, int& Cols, int& Rows);
+  // The fields of the widest line and the row offset of the last line.
+  TPoint PasteSize(const AnsiString& Text);
+  // Widens the selection to whole merged areas at its corners.
+  void CorrectSelection();
+  TBeforeCellPasteWideEvent OnClipboardBeforePasteWideCell;
+
+protected:
+  void CopyFunc(TGridRect ARect, bool Disjunct);
+  void CopyRTFFunc(int ACol, int ARow);
+  void CopyBinFunc(const TGridRect& ARect);
+  int PasteFunc(int ACol, int ARow, int& Cols, int& Rows);
+
+public:
   TCheckBoxClickEvent OnCheckBoxClick;
   TRadioClickEvent OnRadioClick;
   TCellClickEvent OnRadioButtonClick;
@@ -1685,6 +1706,15 @@ private:
   bool FCSVFirstLine = true;
   bool FOemConvert = false;
   AnsiString FXMLEncoding = "ISO-8859-1";
+  // Clipboard state: the top-left cell of the last copy, the last copy or
+  // cut, and whether the running paste fills the whole grid.
+  TPoint FClipTopLeft{0, 0};
+  TClipOperation FLastClipOperation = coCopy;
+  bool FPasteWholeGrid = false;
+  // Offers one pasted value to the paste events; false when refused.
+  bool AllowPasteValue(int ACol, int ARow, AnsiString& Value);
+  // The series and repeats of a paste over a larger selection.
+  void SmartPaste(const TGridRect& S, int Count, int Cols, int Rows);
   // The importers leave the row count they loaded as the largest one.
   void SetLargestRowCount(int Value) { FMaxRowCount = Value; }
 

@@ -11,8 +11,6 @@
 
 void VIduZozezuVodu::UpdateOnSelection(TGridRect&) {}
 
-void VIduZozezuVodu::PasteInCell(int ACol, int ARow, const AnsiString& Value) { SetCellEx(RemapCol(ACol), ARow, Value); }
-
 AnsiString VIduZozezuVodu::GetCurrentCell() {
   TPoint B = BaseCell(RemapCol(GetCol()), GetRow());
   return GetGridCell(B.x, B.y);
@@ -34,7 +32,6 @@ void VIduZozezuVodu::UpdateAutoColSize(int, int&) {}
 void VIduZozezuVodu::UpdateColHeaders() {}
 void VIduZozezuVodu::PasteStart() {}
 void VIduZozezuVodu::PasteDone() {}
-void VIduZozezuVodu::PasteNotify(TPoint, const TGridRect&, TClipOperation) {}
 void VIduZozezuVodu::UpdateCell(int ACol, int) { CalcFooter(ACol); }
 void VIduZozezuVodu::CellsLoaded() { CalcFooter(-1); }
 

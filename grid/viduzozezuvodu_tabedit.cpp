@@ -191,9 +191,3 @@ void VIduZozezuVodu::AppendLastRow() {
   if (FooterRow) CalcFooter(-1);
   if (OnAutoAddRow) OnAutoAddRow(this, GetRow());
 }
-
-// Clipboard keys reach the clipboard layer through these; until it exists
-// they leave the grid and the clipboard as they are.
-void VIduZozezuVodu::CutSelectionToClipboard() {}
-void VIduZozezuVodu::CopySelectionToClipboard() {}
-void VIduZozezuVodu::PasteSelectionFromClipboard() {}
