@@ -1635,7 +1635,6 @@ public:
   void PasteSelectionFromClipboard();
   void CopyToClipBoard();
   void CopyToClipBoardAsHTML();
-  AnsiString SaveToHTMLString(const AnsiString& Folder);
   void CutToClipboard();
   void PasteFromClipboard();
   // TAB and CR LF separated text, up to its first zero byte, written from
