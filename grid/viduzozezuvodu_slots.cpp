@@ -29,9 +29,6 @@ void VIduZozezuVodu::SetEditCell(const AnsiString& Value) {
 
 // ---- notifications and hooks --------------------------------------------------------------------
 
-void VIduZozezuVodu::UpdateColSize(int, int&) {}
-void VIduZozezuVodu::UpdateAutoColSize(int, int&) {}
-void VIduZozezuVodu::UpdateColHeaders() {}
 void VIduZozezuVodu::PasteStart() {}
 void VIduZozezuVodu::PasteDone() {}
 void VIduZozezuVodu::PasteNotify(TPoint, const TGridRect&, TClipOperation) {}
@@ -60,5 +57,4 @@ AnsiString VIduZozezuVodu::GetVersionString() { return GetVersion() + " Jul, 200
 
 // ---- selection, in-cell controls and nodes ----------------------------------------------------------
 
-void VIduZozezuVodu::HideSelection() {}
 

@@ -267,7 +267,7 @@ public:
     const double o = alpha / 255.0;
     if (opacity() != o) setOpacity(o);
     if (keyed && !Last.isNull()) {
-      QImage m = Last.createMaskFromColor(qRgb(GetRValue(key), GetGValue(key), GetBValue(key)), Qt::MaskOutColor);
+      QImage m = Last.createMaskFromColor(qRgb(GetRValue(key), GetGValue(key), GetBValue(key)), Qt::MaskInColor);
       QRegion shown(QBitmap::fromImage(m));
       HRGN r = CreateRectRgn(0, 0, 0, 0);
       if (GetWindowRgn(Wnd, r) != ERROR) shown &= QtRegionOf(r);

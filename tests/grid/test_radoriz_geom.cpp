@@ -38,8 +38,12 @@ TEST(RadOrizGeom, RectString) { EXPECT_EQ(RectString(TRect(1, -2, 30, 40)), "[1:
 
 TEST(RadOrizGeom, LayeredWindowFunctionsAreCalledByName) {
   TestResetKernel();
+  TWindowClass Cls;
+  Cls.Name = "RadOrizLayered";
+  RegisterWindowClass(Cls);
   TWindowCreateParams p;
-  p.ClassName = "STATIC";
+  p.ClassName = "RadOrizLayered";
+  p.WndProc = [](HWND W, UINT M, WPARAM A, LPARAM B) -> LRESULT { return DefWindowProcA(W, M, A, B); };
   p.Style = WS_POPUP;
   p.ExStyle = WS_EX_LAYERED;
   p.Width = p.Height = 10;
