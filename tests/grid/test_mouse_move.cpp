@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "grid/arrowwindow.h"
+#include "grid/droplist.h"
 #include "grid/htmlhint.h"
 #include "grid/popupbutton.h"
 #include "grid/viduzozezuvodu.h"
@@ -240,6 +242,63 @@ TEST_F(MouseMove, ColumnMoveArrowsOnlyOverVisibleTargets) {
   TestMouseUp(At(Mid(8, 0).x, P.y));
   PumpUntilIdle();
   CheckHidden(*G);
+}
+
+TEST_F(MouseMove, DraggingOverTheFixedColumnSelectsWholeRows) {
+  G->GetMouseActions()->RowSelect = true;
+  std::vector<std::string> Changed;
+  G->OnSelectionChanged = [&](TObject*, int L, int T, int R, int B) {
+    Changed.push_back(std::to_string(L) + "," + std::to_string(T) + "-" + std::to_string(R) + "," +
+                      std::to_string(B));
+  };
+  Hover(Mid(0, 2).x, Mid(0, 2).y);
+  ASSERT_EQ(G->MouseZone, 2);
+  G->RowSelectAnchor = 2;  // the press on row 2's fixed cell
+  Move(Mid(0, 5).x, Mid(0, 5).y);
+  const TGridRect S = G->GetSelection();
+  EXPECT_EQ(S.Left, 1);
+  EXPECT_EQ(S.Right, 4);
+  EXPECT_EQ(S.Top, 2);
+  EXPECT_EQ(S.Bottom, 5);
+  ASSERT_FALSE(Changed.empty());
+  EXPECT_EQ(Changed.back(), "1,2-4,5");
+  // Upwards past the anchor.
+  Move(Mid(0, 1).x, Mid(0, 1).y);
+  EXPECT_EQ(G->GetSelection().Top, 1);
+  EXPECT_EQ(G->GetSelection().Bottom, 2);
+  CheckHidden(*G);
+}
+
+TEST_F(MouseMove, ReleaseOnAHeadersFilterButtonOpensItsList) {
+  G->OnGetColumnFilter = [](TObject*, int ACol, TStrings* F) {
+    if (ACol != 2) return;
+    F->Add("Big=>100");
+    F->Add("Small");
+  };
+  struct Case {
+    int Col;
+    int DX;  // from the cell's right edge
+    bool Opens;
+  } Cases[] = {{2, -8, true}, {2, -20, false}, {2, -2, false}, {3, -8, false}};
+  for (const Case& K : Cases) {
+    SCOPED_TRACE(std::to_string(K.Col) + " " + std::to_string(K.DX));
+    const TRect R = G->CellRect(K.Col, 0);
+    TestClick(At(R.right + K.DX, R.top + 5));
+    PumpUntilIdle();
+    ASSERT_NE(G->GetDropList(), nullptr);
+    EXPECT_EQ(G->GetDropList()->GetVisible(), K.Opens);
+    EXPECT_EQ(G->GetDropDownCol(), K.Opens ? 2 : -1);
+    if (K.Opens) {
+      ASSERT_EQ(G->GetDropList()->GetItems()->GetCount(), 2);
+      EXPECT_EQ(G->GetDropList()->GetItems()->Get(0), "Big");
+      EXPECT_EQ(G->GetDropList()->GetItemIndex(), 0);
+      // A release elsewhere closes it.
+      TestClick(At(Mid(2, 4).x, Mid(2, 4).y));
+      PumpUntilIdle();
+      EXPECT_FALSE(G->GetDropList()->GetVisible());
+      EXPECT_EQ(G->GetDropDownCol(), -1);
+    }
+  }
 }
 
 TEST_F(MouseMove, SelectionToFormIsATranslucentPictureOfTheCells) {
