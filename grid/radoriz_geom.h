@@ -14,8 +14,8 @@ bool IsInGridRect(const TGridRect& R, int ACol, int ARow);
 // "[Left:Top][Right:Bottom]".
 AnsiString RectString(const TRect& R);
 
-// Layered windows do not exist here: both answer true, as on a system that
-// lacks the functions.
+// The layered-window functions looked up by name in "USER32.DLL" at each
+// call, their result as a bool; true when the module or function is missing.
 bool DynaLink_UpdateLayeredWindow(HWND Wnd, HDC DstDC, const POINT* DstPt, const SIZE* Size, HDC SrcDC,
                                   const POINT* SrcPt, COLORREF Key, const void* Blend, DWORD Flags);
 bool DynaLink_SetLayeredWindowAttributes(HWND Wnd, COLORREF Key, BYTE Alpha, DWORD Flags);

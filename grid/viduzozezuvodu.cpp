@@ -52,9 +52,11 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   SetGridLinkCursor(crHandPoint);
   SetLook(glXP);
   CreateFooterPanel();
+  ChainFormResize();
 }
 
 VIduZozezuVodu::~VIduZozezuVodu() {
+  UnchainFormResize();
   // A store that cannot be written must not end the program from here.
   if (FColumnSize->Save) try {
       SaveColSizes();
@@ -97,8 +99,6 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   delete FSpareRowCheck;
   delete FProgressAppearance;
 }
-
-void VIduZozezuVodu::StretchColumn(int) {}
 
 int VIduZozezuVodu::GetFixedRowsEx() const {
   return GetFixedRows() == 0 && FFixedRowAlways ? 1 : GetFixedRows();

@@ -152,6 +152,21 @@ using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol, bool& All
 using TRowSizeEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
 
+// ---- pointer movement, sizing and moving: event types ----
+class TPopupMenu;
+class TPopupButton;
+class TArrowWindow;
+class TCustomForm;
+class THTMLHintWindow;
+using TColumnSizingEvent = std::function<void(TObject* Sender, int ACol, int ColumnSize)>;
+using TRowSizingEvent = std::function<void(TObject* Sender, int ARow, int RowSize)>;
+using TEndColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
+using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int& AWidth)>;
+using TAnchorEvent = std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& Anchor)>;
+using TFixedDropDownEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TPopupMenu*& AMenu, bool& KeepFixedCellHighlighted)>;
+// ---- end pointer movement event types ----
+
 class VIduZozezuVodu : public TBaseGrid, public IZytStyle {
 public:
   // Only real columns below this take part in column hiding and remapping.
@@ -1658,6 +1673,152 @@ public:
   TCellClickEvent OnRadioButtonClick;
   TCellClickEvent OnButtonClick;
   TCanDeleteRowEvent OnCanDeleteRow;
+
+  // ---- pointer movement, hover, cursors; sizing, stretching and moving by code ----
+  // Columns and rows kept in step with the user and the container.
+  void StretchRightColumn() { StretchColumn(GetColCount() - 1); }
+  bool GetSizeWithForm() const { return FSizeWithForm; }
+  void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
+  // Records every column's width and the grid's width for SynchWithGrid.
+  void InitOrigColSizes();
+  // The form's resize handler the grid chains itself into.
+  void GridResize(TObject* Sender);
+  // Moves by code, with the controls in cells following their columns (rows).
+  void MoveColumn(int FromIndex, int ToIndex);
+  void MoveRow(int FromIndex, int ToIndex);
+  // The colour of the four arrows marking where a moved column or row lands.
+  TColor GetArrowColor() const;
+  void SetArrowColor(TColor Value);
+  bool GetSelectionHidden() const { return FSelectionHidden; }
+  // Whether the cell gets hover painting; whether the point is within 4
+  // pixels of a sizable header edge; the cell under a screen point.
+  bool InSizeZone(int X, int Y);
+  void ScreenToCell(TPoint Point, int& ACol, int& ARow);
+  void ResetFixedCellHighlight();
+  // A translucent (alpha 192) borderless form showing the cells of Rect;
+  // owned by the grid, the caller shows and frees it.
+  TCustomForm* SelectionToForm(const TGridRect& Rect);
+  // The hint window that shows the size while sizing (made on first use).
+  THTMLHintWindow* GetSizingHintWindow() const { return FSizingHint; }
+
+  TEndColumnSizeEvent OnEndColumnSize;
+  TUpdateColumnSizeEvent OnUpdateColumnSize;
+  TColumnSizingEvent OnColumnSizing;
+  TRowSizingEvent OnRowSizing;
+  TColumnSizeEvent OnColumnMove;
+  TRowSizeEvent OnRowMove;
+  TColumnSizeEvent OnColumnMoving;
+  TRowSizeEvent OnRowMoving;
+  TAnchorEvent OnAnchorEnter;
+  TAnchorEvent OnAnchorExit;
+  TFixedDropDownEvent OnFixedDropDownClick;
+  TPopupMenu* FixedDropDownMenu = nullptr;
+  bool EnhRowColMove = true;
+  bool HintShowSizing = false;
+
+  // Sizing state.
+  struct TSizingCell {
+    int Col = -1;
+    int Row = -1;
+    int Width = 0;   // the column's width at the press
+    int Height = 0;  // the row's height at the press
+  };
+  TSizingCell SizingCell;
+  bool ColSizedByMouse = false;
+  bool RowSizedByMouse = false;
+  bool ColWidthsTouched = false;
+  bool Stretching = false;
+  TIntList OrigColWidths{0, 0};
+  int OrigGridWidth = 0;
+  int FormPrevWidth = 0;
+  int FormPrevHeight = 0;
+  TNotifyEvent ChainedFormResize;
+  TGridRect SavedSelection{};
+  bool WMSizeRunning = false;
+  // Pointer state; the hover cell is FixedHover().Cell.
+  int MouseZone = 0;
+  bool CursorSetByGrid = false;
+  bool FixedHighlightKept = false;
+  bool FixedDropDownPressed = false;
+  int LookHoverCol = -1;
+  int LookHoverRow = -1;
+  TGridRect LastDrawnSelection{};
+  TPoint MouseDownPos{0, 0};
+  int PressLeftCol = 0;
+  bool LeftButtonDown = false;
+  bool LeftPressActive = false;
+  bool DragSelectPending = false;
+  int RowSelectAnchor = -1;
+  int MoveIndex = -1;
+  TPoint ClickOffset{0, 0};
+  int MoveTargetCol = -1;
+  int MoveTargetRow = -1;
+  int SizingGrabOffsetX = 0;
+  int SizingGrabOffsetY = 0;
+  int FixedSizingCol = -1;
+  int FixedSizingRow = -1;
+  bool FixedColSizeHot = false;
+  bool FixedRowSizeHot = false;
+  bool FixedColSizing = false;
+  bool FixedRowSizing = false;
+  int FixedSizingLineX = 0;
+  int FixedSizingLineY = 0;
+  AnsiString LastAnchor;
+  bool CellSelectMode = false;
+  TPopupButton* MoveButton = nullptr;
+  TCustomForm* DragImageForm = nullptr;
+  std::array<TArrowWindow*, 4> MoveArrows{};
+  // The cell the last hint was shown for and the balloon's cell (hints layer).
+  int HintCellCol = -1;
+  int HintCellRow = -1;
+  int BalloonCellCol = -1;
+  int BalloonCellRow = -1;
+
+protected:
+  void SizeChanged(int OldColCount, int OldRowCount) override;
+  void ColWidthsChanged() override;
+  void RowHeightsChanged() override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void WMSize(TMessage& Msg);
+  void WMSetCursor(TMessage& Msg);
+  void CMMouseLeave(TMessage& Msg);
+  void CMCursorChanged(TMessage& Msg);
+  // The pointer messages above; true when handled.
+  bool DispatchPointer(TMessage& Message);
+
+private:
+  bool FSizeWithForm = false;
+  TColor FArrowColor = TColor(0x00FF00);
+  THTMLHintWindow* FSizingHint = nullptr;
+  // Pieces of MouseMove.
+  void HoverTo(int ACol, int ARow);
+  void TrackFixedEdges(int X, int Y, bool ValidCell);
+  bool OnSelectionResizer(int X, int Y);
+  void MovingVisuals(int X, int Y, int ACol, int ARow);
+  bool HandCursor(int ACol, int ARow, int X, int Y);
+  void ShowSizingHint(int X, int Y);
+  int ColumnSizingValue(int X);
+  int RowSizingValue(int Y);
+  void MakeMoveParts();
+  // Scroll bar and hint layers called from sizing and movement.
+  void UpdateVScrollBar();
+  void UpdateHScrollBar();
+  void UpdateVScroller();
+  bool GetScrollProportional() const;
+  // The OLE drag from (real) cell ACol, ARow; false when it was refused.
+  bool StartOleDrag(int ARow, int ACol);
+  // Closes the balloon tooltip (TTM_POP) when one shows.
+  void PopBalloon();
+  void PlaceCellScrollBar(int ACol, int ARow);
+  void FilterDropDownMouseUp(int ACol, int ARow, int RCol, int X, int Y);
+  void StartFixedEdit(int ACol, int ARow);
+  // GridResize goes into the owning form's OnResize while the grid lives.
+  void ChainFormResize();
+  void UnchainFormResize();
+  std::shared_ptr<bool> FFormResizeLink;
+  // ---- end pointer movement, sizing and moving ----
 
 protected:
   TInplaceEdit* CreateEditor() override;

@@ -264,17 +264,3 @@ void VIduZozezuVodu::DoFilterDone() {
   if (OnFilterDone) OnFilterDone(this);
 }
 
-// ---- selection shown again -----------------------------------------------------------------
-
-void VIduZozezuVodu::UnHideSelection() {
-  FSelectionHidden = false;
-  TGridRect S = GetSelection();
-  if (S.Top < GetRowCount() && S.Left < GetColCount()) return;
-  int C = GetFixedCols() < GetColCount() ? GetFixedCols() : (FFixedColAlways ? 0 : GetColCount() - 1);
-  int R = GetFixedRows() < GetRowCount() ? GetFixedRows() : (FFixedRowAlways ? 0 : GetRowCount() - 1);
-  if (C < 0 || R < 0) return;
-  TGridRect N;
-  N.Left = N.Right = C;
-  N.Top = N.Bottom = R;
-  SetSelection(N);
-}

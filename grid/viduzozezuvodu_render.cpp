@@ -258,6 +258,13 @@ void VIduZozezuVodu::GetDefaultProps(int ACol, int ARow, TFont* AFont, TBrush* A
 // ---- the renderer ----------------------------------------------------------------------------
 
 void VIduZozezuVodu::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState) {
+  // A hidden selection shows no cell selected until another is made.
+  if (FSelectionHidden) {
+    const TGridRect S = GetSelection();
+    if (S.Left == SavedSelection.Left && S.Top == SavedSelection.Top && S.Right == SavedSelection.Right &&
+        S.Bottom == SavedSelection.Bottom)
+      AState &= ~static_cast<TGridDrawState>(gdSelected | gdFocused);
+  }
   TBaseGrid::DrawCell(ACol, ARow, ARect, AState);
 }
 

@@ -27,9 +27,6 @@ void VIduZozezuVodu::SetEditCell(const AnsiString& Value) {
 
 // ---- notifications and hooks --------------------------------------------------------------------
 
-void VIduZozezuVodu::UpdateColSize(int, int&) {}
-void VIduZozezuVodu::UpdateAutoColSize(int, int&) {}
-void VIduZozezuVodu::UpdateColHeaders() {}
 void VIduZozezuVodu::PasteStart() {}
 void VIduZozezuVodu::PasteDone() {}
 void VIduZozezuVodu::UpdateCell(int ACol, int) { CalcFooter(ACol); }
@@ -57,5 +54,4 @@ AnsiString VIduZozezuVodu::GetVersionString() { return GetVersion() + " Jul, 200
 
 // ---- selection, in-cell controls and nodes ----------------------------------------------------------
 
-void VIduZozezuVodu::HideSelection() {}
 

@@ -88,6 +88,12 @@ public:
   void SetPosition(TPosition Value) { FPosition = Value; }
   bool GetActive() const { return FActive; }
   bool IsModal() const { return FModal; }
+  // The form is shown translucent at AlphaBlendValue (0 clear .. 255
+  // opaque) while AlphaBlend is on (a layered window).
+  bool GetAlphaBlend() const { return FAlphaBlend; }
+  void SetAlphaBlend(bool Value);
+  BYTE GetAlphaBlendValue() const { return FAlphaBlendValue; }
+  void SetAlphaBlendValue(BYTE Value);
 
   // The main menu the form shows as its menu bar, in the non-client area
   // above the client area; a form's first main menu becomes its Menu.
@@ -120,6 +126,7 @@ public:
 
 protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
   void PaintWindow(HDC DC) override;
   virtual void Paint();
   virtual void DoShow();
@@ -147,6 +154,10 @@ protected:
   TFormBorderStyle FFormBorderStyle = bsSizeable;
   TFormStyle FFormStyle = fsNormal;
   TPosition FPosition = poDesigned;
+  bool FAlphaBlend = false;
+  BYTE FAlphaBlendValue = 255;
+  // Gives the window its layered style and alpha as AlphaBlend says.
+  void ApplyAlphaBlend();
   TControlCanvas* FCanvas;
   TMainMenu* FMenu = nullptr;
   // Window-coordinate offsets of the menu bar: its left and top edge and

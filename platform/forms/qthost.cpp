@@ -1,6 +1,7 @@
 // The Qt host (see qthost.h).
 #include "platform/forms/qthost.h"
 
+#include <QBitmap>
 #include <QCursor>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -162,6 +163,9 @@ QImage ImageOfBitmap(HBITMAP bmp) {
   return QImage(reinterpret_cast<const uchar*>(bits), w, h, stride * 4, QImage::Format_RGB32).copy();
 }
 
+QRegion QtRegionOf(HRGN r);
+void ApplyMask(HWND h);
+
 class THostWindow : public QRasterWindow {
 public:
   explicit THostWindow(HWND wnd) : Wnd(wnd) {}
@@ -177,6 +181,7 @@ protected:
       Last = ImageOfBitmap(bmp);
       DeleteObject(bmp);
     });
+    ApplyLayered();
     QPainter p(this);
     if (!Last.isNull()) p.drawImage(0, 0, Last);
   }
@@ -243,6 +248,38 @@ protected:
     e->ignore();
     if (IsWindow(Wnd)) PostMessageA(Wnd, WM_CLOSE, 0, 0);
   }
+
+public:
+  // A layered window's constant alpha becomes the window's opacity, its
+  // colour key a mask over the pixels of that colour.
+  void ApplyLayered() {
+    BYTE alpha = 255;
+    COLORREF key = 0;
+    bool keyed = false;
+    if (!GetLayeredAppearance(Wnd, &alpha, &key, &keyed)) {
+      if (Keyed) {
+        Keyed = false;
+        ApplyMask(Wnd);
+      }
+      if (opacity() != 1.0) setOpacity(1.0);
+      return;
+    }
+    const double o = alpha / 255.0;
+    if (opacity() != o) setOpacity(o);
+    if (keyed && !Last.isNull()) {
+      QImage m = Last.createMaskFromColor(qRgb(GetRValue(key), GetGValue(key), GetBValue(key)), Qt::MaskInColor);
+      QRegion shown(QBitmap::fromImage(m));
+      HRGN r = CreateRectRgn(0, 0, 0, 0);
+      if (GetWindowRgn(Wnd, r) != ERROR) shown &= QtRegionOf(r);
+      DeleteObject(r);
+      setMask(shown);
+      Keyed = true;
+    } else if (Keyed) {
+      Keyed = false;
+      ApplyMask(Wnd);
+    }
+  }
+  bool Keyed = false;
 
 private:
   void Activate() {
@@ -321,8 +358,6 @@ QRegion QtRegionOf(HRGN r) {
   return q;
 }
 
-void ApplyMask(HWND h);
-
 void Shown(HWND h) {
   THostWindow* w = Find(h);
   if (!w) {
@@ -332,6 +367,9 @@ void Shown(HWND h) {
     Qt::WindowFlags flags = Qt::Window;
     bool framed = (style & WS_CAPTION) == WS_CAPTION || (style & WS_THICKFRAME);
     if (!framed) flags = Qt::Popup | Qt::FramelessWindowHint;
+    // A translucent picture over the others (a dragged image) takes no focus.
+    if (!framed && (ex & WS_EX_LAYERED))
+      flags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
     if (ex & WS_EX_NOACTIVATE) flags = Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus;
     if (ex & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
     if (framed && (ex & WS_EX_TOOLWINDOW)) flags |= Qt::Tool;
@@ -345,6 +383,7 @@ void Shown(HWND h) {
     if (THostWindow* o = owner ? Find(GetAncestor(owner, GA_ROOT)) : nullptr) w->setTransientParent(o);
   }
   ApplyMask(h);
+  w->ApplyLayered();
   Place(w);
   w->show();
   w->requestUpdate();
@@ -383,6 +422,10 @@ void Activated(HWND h) {
 void ApplyMask(HWND h) {
   THostWindow* w = Find(h);
   if (!w) return;
+  if (w->Keyed) {
+    w->ApplyLayered();  // the key's mask already keeps to the region
+    if (w->Keyed) return;
+  }
   HRGN r = CreateRectRgn(0, 0, 0, 0);
   w->setMask(GetWindowRgn(h, r) != ERROR ? QtRegionOf(r) : QRegion());
   DeleteObject(r);
@@ -552,6 +595,13 @@ bool QtHostProbePixel(HWND Wnd, int X, int Y, COLORREF* Color) {
   QRgb p = w->Last.pixel(X, Y);
   if (Color) *Color = RGB(qRed(p), qGreen(p), qBlue(p));
   return true;
+}
+
+int QtHostProbeOpacity(HWND Wnd, int X, int Y) {
+  THostWindow* w = Find(Wnd);
+  if (!w || !w->isVisible()) return -1;
+  if (!w->mask().isEmpty() && !w->mask().contains(QPoint(X, Y))) return 0;
+  return static_cast<int>(w->opacity() * 255 + 0.5);
 }
 
 bool QtHostSendKey(HWND Wnd, int QtKey, unsigned QtModifiers, unsigned NativeScanCode, const WideString& Text,

@@ -23,6 +23,10 @@ void QtHostProcessEvents();
 // picture it last painted there (false when nothing was painted yet).
 bool QtHostShowsWindow(HWND Wnd);
 bool QtHostProbePixel(HWND Wnd, int X, int Y, COLORREF* Color);
+// How opaque the shown window is at a pixel, 0 to 255 (a layered window's
+// alpha, 0 where its colour key or region masks it out); -1 when the host
+// does not show the window.
+int QtHostProbeOpacity(HWND Wnd, int X, int Y);
 
 // Hands a key or mouse event to the Qt window of a top-level window as the
 // windowing system would (tests of the host's own translation). QtKey and

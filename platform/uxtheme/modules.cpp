@@ -8,6 +8,7 @@
 #include "platform/rtl/syncobjs.h"
 #include "platform/uxtheme/uxtheme.h"
 #include "platform/uxtheme/uxtheme_functions.h"
+#include "platform/windows/winuser.h"
 
 namespace {
 
@@ -28,13 +29,20 @@ const TExport kUxThemeExports[] = {UXTHEME_FUNCTIONS(UXTHEME_EXPORT)};
 #undef UXTHEME_EXPORT
 static_assert(sizeof(kUxThemeExports) / sizeof(kUxThemeExports[0]) == kUxThemeFunctionCount);
 
+// The window functions looked up by name.
+const TExport kUser32Exports[] = {
+    {"SetLayeredWindowAttributes", reinterpret_cast<FARPROC>(&::SetLayeredWindowAttributes)},
+    {"UpdateLayeredWindow", reinterpret_cast<FARPROC>(&::UpdateLayeredWindow)},
+};
+
 std::mutex& Lock() {
   static std::mutex m;
   return m;
 }
 
 TModule* Modules(int& count) {
-  static TModule modules[] = {{"UXTHEME.DLL", kUxThemeExports, kUxThemeFunctionCount}};
+  static TModule modules[] = {{"UXTHEME.DLL", kUxThemeExports, kUxThemeFunctionCount},
+                              {"USER32.DLL", kUser32Exports, 2}};
   count = static_cast<int>(sizeof(modules) / sizeof(modules[0]));
   return modules;
 }

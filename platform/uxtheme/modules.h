@@ -1,5 +1,6 @@
 // Modules: the platform's dynamic-library functions over the modules built
-// into this layer. A module is found by its file name (any case; ".DLL" may
+// into this layer (the visual styles API, and the layered-window functions
+// as "USER32.DLL"). A module is found by its file name (any case; ".DLL" may
 // be left out); any other module or function name answers as missing, with
 // the thread's last error set, so that callers take their fallback.
 #pragma once

@@ -110,6 +110,9 @@ void SetWindowHost(const TWindowHost& Host);
 HBITMAP ComposeWindowBitmap(HWND hWnd);
 // Visible top-level windows, topmost first.
 std::vector<HWND> TopLevelWindows();
+// How the host shows a layered window: its constant alpha (255 without
+// one) and its colour key; false for a window that is not layered.
+bool GetLayeredAppearance(HWND hWnd, BYTE* Alpha, COLORREF* Key, bool* Keyed);
 
 // The caret to draw: the window it belongs to and its rectangle in that
 // window's client coordinates; false when there is no visible caret.

@@ -63,6 +63,12 @@ struct TWnd {
   DWORD LayeredFlags = 0;
   COLORREF LayeredKey = 0;
   BYTE LayeredAlpha = 255;
+  // SetLayeredWindowAttributes was called: UpdateLayeredWindow then fails
+  // until WS_EX_LAYERED is taken away.
+  bool LayeredByAttributes = false;
+  // The picture UpdateLayeredWindow gave (whole window); shown instead of
+  // the painted stores while set.
+  std::shared_ptr<void> LayeredSurface;
 
   // Window region (window coordinates), owned by the window; nil: none.
   HRGN Region = nullptr;
@@ -120,6 +126,10 @@ void FreeStores(TWnd& w);
 bool TakePaint(MSG& out, HWND filter, UINT lo, UINT hi, bool remove);
 void DrawFrame(const PWnd& w);
 void NotifyRepaint(const PWnd& w);
+// Drops the layered attributes and picture (WS_EX_LAYERED taken away).
+void ForgetLayered(TWnd& w);
+// Draws the picture UpdateLayeredWindow gave at origin; false without one.
+bool ComposeLayered(HDC dst, const TWnd& w, POINT origin);
 
 // Timers.
 bool TakeTimer(MSG& out, HWND filter, UINT lo, UINT hi, bool remove);

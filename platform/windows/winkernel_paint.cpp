@@ -99,6 +99,7 @@ void Compose(HDC dst, const PWnd& w, POINT origin, RECT clip) {
       if (level) RestoreDC(dc, level);
     }
   } restore{dst, saved};
+  if (wk::ComposeLayered(dst, *w, origin)) return;
   HDC src = CreateCompatibleDC(nullptr);
   if (w->FrameStore) {
     SelectObject(src, w->FrameStore);

@@ -854,6 +854,7 @@ LONG_PTR SetWindowLongPtrA(HWND h, int index, LONG_PTR value) {
       break;
     case GWL_EXSTYLE:
       w->ExStyle = static_cast<DWORD>(value);
+      if (!(w->ExStyle & WS_EX_LAYERED)) wk::ForgetLayered(*w);
       break;
     case GWL_ID:
       w->Id = static_cast<UINT_PTR>(value);
@@ -932,24 +933,3 @@ BOOL PostMessageA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   return PostQueuedMessage(w->Thread, MSG{h, msg, wp, lp, 0, {0, 0}});
 }
 
-BOOL SetLayeredWindowAttributes(HWND h, COLORREF key, BYTE alpha, DWORD flags) {
-  PWnd w = Checked(h);
-  if (!w || !(w->ExStyle & WS_EX_LAYERED)) {
-    SetLastError(static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    return FALSE;
-  }
-  w->LayeredFlags = flags & (LWA_COLORKEY | LWA_ALPHA);
-  w->LayeredKey = key;
-  w->LayeredAlpha = alpha;
-  if (PWnd top = wk::TopLevelOf(w)) wk::NotifyRepaint(top);
-  return TRUE;
-}
-
-BOOL GetLayeredWindowAttributes(HWND h, COLORREF* key, BYTE* alpha, DWORD* flags) {
-  PWnd w = Checked(h);
-  if (!w || !(w->ExStyle & WS_EX_LAYERED)) return FALSE;
-  if (key) *key = w->LayeredKey;
-  if (alpha) *alpha = w->LayeredAlpha;
-  if (flags) *flags = w->LayeredFlags;
-  return TRUE;
-}

@@ -620,12 +620,32 @@ HDC GetWindowDC(HWND hWnd);
 BOOL ScrollWindow(HWND hWnd, int XAmount, int YAmount, const RECT* lpRect, const RECT* lpClipRect);
 
 // ---- Layered windows -----------------------------------------------------------------------
-// Constant opacity and colour key of a WS_EX_LAYERED window, kept for the
-// host to apply when it shows the window.
+// Constant opacity and colour key of a WS_EX_LAYERED window, which the host
+// applies when it shows the window. A window either is painted and given
+// its attributes, or is handed its whole picture by UpdateLayeredWindow;
+// once given attributes, UpdateLayeredWindow fails (ERROR_INVALID_PARAMETER)
+// until WS_EX_LAYERED is taken away. Both fail on a window without it.
 inline constexpr DWORD LWA_COLORKEY = 0x00000001;
 inline constexpr DWORD LWA_ALPHA = 0x00000002;
 BOOL SetLayeredWindowAttributes(HWND hwnd, COLORREF crKey, BYTE bAlpha, DWORD dwFlags);
+// FALSE for a window that was not given attributes.
 BOOL GetLayeredWindowAttributes(HWND hwnd, COLORREF* pcrKey, BYTE* pbAlpha, DWORD* pdwFlags);
+inline constexpr BYTE AC_SRC_OVER = 0x00;
+inline constexpr BYTE AC_SRC_ALPHA = 0x01;
+struct BLENDFUNCTION {
+  BYTE BlendOp;
+  BYTE BlendFlags;
+  BYTE SourceConstantAlpha;
+  BYTE AlphaFormat;
+};
+inline constexpr DWORD ULW_COLORKEY = 0x00000001;
+inline constexpr DWORD ULW_ALPHA = 0x00000002;
+inline constexpr DWORD ULW_OPAQUE = 0x00000004;
+// Moves and sizes the window to pptDst and psize (each may be null), takes
+// its picture from hdcSrc at pptSrc (null: kept) and its constant alpha
+// (ULW_ALPHA: pblend's SourceConstantAlpha) and colour key (ULW_COLORKEY).
+BOOL UpdateLayeredWindow(HWND hWnd, HDC hdcDst, const POINT* pptDst, const SIZE* psize, HDC hdcSrc,
+                         const POINT* pptSrc, COLORREF crKey, const BLENDFUNCTION* pblend, DWORD dwFlags);
 
 // ---- Scroll bars ----------------------------------------------------------------------------
 inline constexpr int SB_HORZ = 0;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "grid/radoriz_geom.h"
+#include "platform/windows/winkernel_testing.h"
 #include "platform/grids/grids.h"
 
 namespace {
@@ -35,9 +36,30 @@ TEST(RadOrizGeom, IsInGridRectIncludesTheEdges) {
 
 TEST(RadOrizGeom, RectString) { EXPECT_EQ(RectString(TRect(1, -2, 30, 40)), "[1:-2][30:40]"); }
 
-TEST(RadOrizGeom, LayeredWindowsAnswerAsIfMissing) {
-  EXPECT_TRUE(DynaLink_SetLayeredWindowAttributes(nullptr, 0, 128, 2));
-  EXPECT_TRUE(DynaLink_UpdateLayeredWindow(nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0));
+TEST(RadOrizGeom, LayeredWindowFunctionsAreCalledByName) {
+  TestResetKernel();
+  TWindowClass Cls;
+  Cls.Name = "RadOrizLayered";
+  RegisterWindowClass(Cls);
+  TWindowCreateParams p;
+  p.ClassName = "RadOrizLayered";
+  p.WndProc = [](HWND W, UINT M, WPARAM A, LPARAM B) -> LRESULT { return DefWindowProcA(W, M, A, B); };
+  p.Style = WS_POPUP;
+  p.ExStyle = WS_EX_LAYERED;
+  p.Width = p.Height = 10;
+  HWND h = CreateWindowFromParams(p);
+  ASSERT_NE(h, nullptr);
+  // The system's answers come through: no window, then a window whose
+  // attributes were set refusing a picture.
+  EXPECT_FALSE(DynaLink_SetLayeredWindowAttributes(nullptr, 0, 128, LWA_ALPHA));
+  EXPECT_TRUE(DynaLink_SetLayeredWindowAttributes(h, 0, 128, LWA_ALPHA));
+  BYTE alpha = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(h, nullptr, &alpha, nullptr));
+  EXPECT_EQ(alpha, 128);
+  BLENDFUNCTION blend{};
+  EXPECT_FALSE(DynaLink_UpdateLayeredWindow(h, nullptr, nullptr, nullptr, nullptr, nullptr, 0, &blend, ULW_ALPHA));
+  DestroyWindow(h);
+  TestResetKernel();
 }
 
 }  // namespace

@@ -65,6 +65,42 @@ TEST(QtHostTest, ShowsAndPaintsATopLevelFormAndFollowsHiding) {
   TestResetKernel();
 }
 
+TEST(QtHostTest, ShowsALayeredFormTranslucentAndItsColourKeyClear) {
+  TestResetKernel();
+  UseSystemClock();
+  ASSERT_TRUE(QtHostStart());
+  auto* form = new TForm(nullptr);
+  form->SetFormBorderStyle(bsNone);
+  form->SetColor(clLime);
+  form->SetBounds(50, 60, 100, 80);
+  auto* pad = new TPainted(form);
+  pad->SetBounds(10, 10, 30, 30);
+  pad->SetParent(form);
+  form->SetAlphaBlendValue(192);
+  form->SetAlphaBlend(true);
+  form->Show();
+  HWND h = form->GetHandle();
+  BYTE alpha = 0;
+  DWORD flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(h, nullptr, &alpha, &flags));
+  EXPECT_EQ(alpha, 192);
+  EXPECT_EQ(flags, LWA_ALPHA);
+  ASSERT_TRUE(ServeUntil([&] { return QtHostProbeOpacity(h, 70, 50) == 192; }));
+  // The value follows while blending is on; a colour key clears its pixels.
+  form->SetAlphaBlendValue(128);
+  EXPECT_TRUE(ServeUntil([&] { return QtHostProbeOpacity(h, 70, 50) == 128; }));
+  ASSERT_TRUE(SetLayeredWindowAttributes(h, RGB(0, 0, 255), 255, LWA_COLORKEY));
+  ServeUntil([&] { return QtHostProbeOpacity(h, 20, 20) == 0 && QtHostProbeOpacity(h, 70, 50) == 255; });
+  EXPECT_EQ(QtHostProbeOpacity(h, 20, 20), 0);
+  EXPECT_EQ(QtHostProbeOpacity(h, 70, 50), 255);
+  form->SetAlphaBlend(false);
+  EXPECT_FALSE(GetWindowLongA(h, GWL_EXSTYLE) & WS_EX_LAYERED);
+  EXPECT_TRUE(ServeUntil([&] { return QtHostProbeOpacity(h, 20, 20) == 255; }));
+  delete form;
+  QtHostStop();
+  TestResetKernel();
+}
+
 namespace {
 
 // Qt's values (stable across Qt 6) for the events below.

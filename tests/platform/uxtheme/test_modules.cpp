@@ -5,6 +5,7 @@
 #include "platform/uxtheme/modules.h"
 #include "platform/uxtheme/uxtheme.h"
 #include "platform/uxtheme/uxtheme_functions.h"
+#include "platform/windows/winuser.h"
 
 namespace {
 
@@ -54,6 +55,16 @@ TEST(Modules, MissingModulesAndNamesAnswerAsMissing) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
   EXPECT_FALSE(FreeLibrary(reinterpret_cast<HMODULE>(&other)));
   EXPECT_FALSE(FreeLibrary(nullptr));
+  EXPECT_TRUE(FreeLibrary(h));
+}
+
+TEST(Modules, User32AnswersTheLayeredWindowFunctions) {
+  HMODULE h = LoadLibraryA("user32");
+  ASSERT_NE(h, nullptr);
+  EXPECT_NE(h, GetModuleHandle("UXTHEME.DLL"));
+  EXPECT_EQ(GetProcAddress(h, "SetLayeredWindowAttributes"), reinterpret_cast<FARPROC>(&::SetLayeredWindowAttributes));
+  EXPECT_EQ(GetProcAddress(h, "UpdateLayeredWindow"), reinterpret_cast<FARPROC>(&::UpdateLayeredWindow));
+  EXPECT_EQ(GetProcAddress(h, "OpenThemeData"), nullptr);
   EXPECT_TRUE(FreeLibrary(h));
 }
 
