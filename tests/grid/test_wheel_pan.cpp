@@ -134,6 +134,7 @@ TEST_F(ScrollGrid, HorizontalPanNeverChangesTheRows) {
     G->SetTopRow(45);
     const int Left = G->GetLeftCol(), Col = G->GetCol();
     const POINT Origin = At(200, 120);
+    AdvanceTestClock(600);  // no double click with the press before
     TestMouseDown(Origin, TMouseButton::Middle);
     TestMouseUp(Origin, TMouseButton::Middle);
     TestMouseMove(POINT{Origin.x + 40, Origin.y + 80});
@@ -141,12 +142,15 @@ TEST_F(ScrollGrid, HorizontalPanNeverChangesTheRows) {
     EXPECT_EQ(45, G->GetTopRow());
     EXPECT_EQ(50, G->GetRow());
     EXPECT_GT(Action == waScroll ? G->GetLeftCol() - Left : G->GetCol() - Col, 0);
+    AdvanceTestClock(600);                         // past the double-click time
+    EXPECT_EQ(45, G->GetTopRow());
     TestMouseDown(Origin, TMouseButton::Middle);  // a second press ends it
     TestMouseUp(Origin, TMouseButton::Middle);
     EXPECT_FALSE(G->PanActive);
   }
   // No panning at all with ipNone.
   G->SetIntelliPan(ipNone);
+  AdvanceTestClock(600);
   TestMouseDown(At(200, 120), TMouseButton::Middle);
   EXPECT_FALSE(G->PanActive);
 }
