@@ -117,6 +117,11 @@ void VIduZozezuVodu::WMScroll(TMessage& Message, bool Vert) {
       OnScrollCell(this, ScrollCellCol, ScrollCellRow, P, InCellScrollBar->GetMin(), InCellScrollBar->GetMax());
     return;
   }
+  // Another child's bar is that control's own business.
+  if (Bar) {
+    TBaseGrid::Dispatch(Message);
+    return;
+  }
   // 2. and 3. The hint and the view follow a dragged thumb.
   if (FScrollHints == shBoth || FScrollHints == (Vert ? shVertical : shHorizontal)) ScrollHint(Vert, Code, Pos);
   if (FScrollSynch && Code == SB_THUMBTRACK) {

@@ -77,11 +77,7 @@ void VIduZozezuVodu::SetScrollWidth(int Value) {
 
 void VIduZozezuVodu::SetScrollProportional(bool Value) {
   FScrollProportional = Value;
-  if (Value) {
-    UpdateVScroller();
-    UpdateHScroller();
-    return;
-  }
+  if (Value) return;
   if (FlatScrollActive && FScrollType == ssNormal) FlatDone();
   // The thumbs go back to the plain range of 128 positions.
   if (!HandleAllocated()) return;

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/forms/forms.h"
+#include "platform/stdctrls/stdctrls_scrollbar.h"
 
 namespace {
 
@@ -54,6 +55,7 @@ TEST_F(ScrollGrid, ProportionalHorizontalThumbsFollowTheHiddenShareOfTheColumns)
 TEST_F(ScrollGrid, ProportionalVerticalThumbKeepsItsPageWhileScrolling) {
   for (int r = 1; r < G->GetRowCount(); ++r) G->SetRowHeights(r, 32);
   G->SetScrollProportional(true);
+  G->UpdateVScroller();
   SCROLLINFO S = Bar(SB_VERT);
   EXPECT_EQ(138, S.nMax);
   EXPECT_EQ(12u, S.nPage);
@@ -211,4 +213,44 @@ TEST_F(ScrollGrid, ScrollInViewCentresAFarCellAndIgnoresCellsOutside) {
   G->ScrollInView(30, 200);
   EXPECT_EQ(25, G->GetCol());
   EXPECT_EQ(60, G->GetRow());
+}
+
+TEST_F(ScrollGrid, TheInCellScrollBarMovesItsCellsPosition) {
+  G->AddScrollBar(2, 3, false);
+  G->SetScrollProp(2, 3, TScrollProp{5, 40});
+  G->AddScrollBar(3, 3, false);
+  G->SetScrollProp(3, 3, TScrollProp{50, 40});  // all shown: no bar
+  std::vector<std::string> Reports;
+  G->OnScrollCell = [&](TObject*, int ACol, int ARow, int Pos, int Min, int Max) {
+    Reports.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + " " + std::to_string(Pos) + " " +
+                      std::to_string(Min) + ".." + std::to_string(Max));
+  };
+  G->SetRowHeights(3, 80);
+  G->PlaceInCellScrollBar(2, 3);
+  ASSERT_NE(nullptr, G->InCellScrollBar);
+  TScrollBar* B = G->InCellScrollBar;
+  EXPECT_TRUE(B->GetVisible());
+  const TRect R = G->CellRect(2, 3);
+  EXPECT_EQ(R.right - 17 - 1, B->GetLeft());
+  EXPECT_EQ(R.Height() - 2, B->GetHeight());
+  const LPARAM Handle = reinterpret_cast<LPARAM>(B->Handle());
+  struct TStep {
+    WORD Code;
+    int Pos, Expected;
+  };
+  const TStep Steps[] = {{SB_LINEDOWN, 0, 1}, {SB_PAGEDOWN, 0, 11}, {SB_LINEUP, 0, 10},
+                         {SB_PAGEUP, 0, 0},   {SB_THUMBTRACK, 20, 20}};
+  for (const TStep& S : Steps) {
+    EXPECT_EQ(1, SendMessageA(G->Handle(), WM_VSCROLL, MAKEWPARAM(S.Code, static_cast<WORD>(S.Pos)), Handle));
+    EXPECT_EQ(S.Expected, G->GetScrollPosition(2, 3)) << S.Code;
+  }
+  EXPECT_EQ(1, G->GetTopRow());  // the grid itself did not scroll
+  ASSERT_EQ(5u, Reports.size());
+  EXPECT_EQ("2,3 1 0..40", Reports[0]);
+  // Its own arrow, clicked.
+  TestClick(ClientPointToScreen(B->Handle(), 8, B->GetHeight() - 4));
+  EXPECT_EQ(21, G->GetScrollPosition(2, 3));
+  // A cell whose page holds its whole range gets no bar.
+  G->PlaceInCellScrollBar(3, 3);
+  EXPECT_FALSE(B->GetVisible());
 }
