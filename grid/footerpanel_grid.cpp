@@ -15,11 +15,6 @@ void VIduZozezuVodu::UpdateFooter() {
   if (FFooterPanel && FFooterPanel->GetVisible()) FFooterPanel->Invalidate();
 }
 
-void VIduZozezuVodu::TopLeftChanged() {
-  TBaseGrid::TopLeftChanged();
-  UpdateFooter();
-}
-
 // ---- the floating footer's panel writers ----------------------------------------------------------
 
 void TFloatingFooter::Invalidate() {

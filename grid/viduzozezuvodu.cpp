@@ -126,6 +126,8 @@ void VIduZozezuVodu::SetRowCountEx(int Value) {
   if (Value > FMaxRowCount) FMaxRowCount = Value;
   SetDisplayRowLimit(Value);
   UpdateFooter();
+  UpdateVScroller();
+  UpdateHScroller();
   UpdateScrollBars();
   int New = GetRowCount();
   if (!FFloatingFooter->IsFixedLastRow() || New == Old) return;
@@ -162,6 +164,8 @@ void VIduZozezuVodu::SetColCountEx(int Value) {
   if (Value > FMaxColCount) FMaxColCount = Value;
   // Lays out the panels that follow the grid's bounds again.
   SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
+  UpdateHScroller();
+  UpdateVScroller();
   UpdateScrollBars();
 }
 

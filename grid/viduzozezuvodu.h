@@ -151,6 +151,32 @@ using TRawCompareEvent = std::function<void(TObject* Sender, int ACol, int Row1,
 using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol, bool& Allow)>;
 using TRowSizeEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
 enum TScrollBarAlways { saNone, saVert, saHorz, saBoth };
+enum TScrollType { ssNormal, ssFlat, ssEncarta };
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+enum TDragScrollDirection { dsdUp, dsdDown, dsdLeft, dsdRight };
+struct TDragScrollDirections {
+  unsigned Bits = 0;
+  bool Contains(TDragScrollDirection D) const { return Bits & (1u << D); }
+  bool Empty() const { return Bits == 0; }
+  TDragScrollDirections& operator<<(TDragScrollDirection D) {
+    Bits |= 1u << D;
+    return *this;
+  }
+  TDragScrollDirections& operator>>(TDragScrollDirection D) {
+    Bits &= ~(1u << D);
+    return *this;
+  }
+  bool operator==(const TDragScrollDirections&) const = default;
+};
+using TScrollHintEvent = std::function<void(TObject* Sender, int ARow, AnsiString& HintStr)>;
+using TScrollCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, int ScrollPosition, int ScrollMin,
+                                            int ScrollMax)>;
+using TDragScrollEvent = std::function<void(TObject* Sender, int TopRow, int LeftCol,
+                                            TDragScrollDirections& DragScrollDir, bool& CanScroll)>;
+class TScrollBar;
+class TTimer;
+class THintWindow;
 
 // ---- pointer movement, sizing and moving: event types ----
 class TPopupMenu;
@@ -1176,6 +1202,85 @@ public:
   void UnHideSelection();
   // Scrolls so that the cell is visible.
   void ScrollInView(int ACol, int ARow);
+
+  // -- scroll bars, wheel, zoom, panning and drag auto-scroll
+  TScrollStyle GetScrollBarsEx() const { return FScrollBarsEx; }
+  void SetScrollBarsEx(TScrollStyle Value);
+  TScrollType GetScrollType() const { return FScrollType; }
+  void SetScrollType(TScrollType Value);
+  TColor GetScrollColor() const { return ScrollColor; }
+  void SetScrollColor(TColor Value);
+  int GetScrollWidth() const { return FScrollWidth; }
+  void SetScrollWidth(int Value);
+  bool GetScrollProportional() const { return FScrollProportional; }
+  void SetScrollProportional(bool Value);
+  bool GetScrollSynch() const { return FScrollSynch; }
+  void SetScrollSynch(bool Value) { FScrollSynch = Value; }
+  TScrollHintType GetScrollHints() const { return FScrollHints; }
+  void SetScrollHints(TScrollHintType Value) { FScrollHints = Value; }
+  bool GetEnableWheel() const { return FEnableWheel; }
+  void SetEnableWheel(bool Value) { FEnableWheel = Value; }
+  bool GetIntelliZoom() const { return FIntelliZoom; }
+  void SetIntelliZoom(bool Value) { FIntelliZoom = Value; }
+  TIntelliPan GetIntelliPan() const { return FIntelliPan; }
+  void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
+  TScrollHintEvent OnScrollHint;
+  TScrollCellEvent OnScrollCell;
+  TDragScrollEvent OnDragScroll;
+  // Flat scroll bars through the common-controls library; every function
+  // is looked up anew and a missing one is skipped (the bars stay standard).
+  void FlatInit();
+  void FlatDone();
+  int FlatSetScrollInfo(int Bar, SCROLLINFO& Info, bool Redraw);
+  void FlatSetScrollProp(int Index, int NewValue, bool Redraw);
+  void FlatShowScrollBar(int Bar, bool Show);
+  void UpdateType();
+  void UpdateColor();
+  void UpdateWidth();
+  void FlatUpdate();
+  void UpdateVScrollBar();
+  void UpdateHScrollBar();
+  // Proportional thumbs: the page of the bar stands for the visible share of
+  // the normal columns (rows) in pixels.
+  void UpdateHScroller();
+  void UpdateVScroller();
+  // Every positive column width and row height grows by Delta while the sum
+  // of the steps stays within -10 .. 10.
+  void Zoom(int Delta);
+  void DrawIntelliFocusPoint();
+  void EraseIntelliFocusPoint();
+  bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos) override;
+  bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos) override;
+  void DragOver(TObject* Source, int X, int Y, TDragState State, bool& Accept) override;
+  void DragTimerProc(TObject* Sender);
+  // Puts the in-cell scroll bar over the cell (display column) when it
+  // carries a scroll bar whose page is below its range; run on mouse moves.
+  void PlaceInCellScrollBar(int ACol, int ARow);
+  // The grid's hint window (owned), made on first use; GridHintShown tells
+  // whether the grid shows it.
+  THintWindow* GetGridHintWindow();
+  bool GridHintShown = false;
+  static constexpr UINT_PTR PanTimerIdent = 999;
+  static constexpr UINT PanTimerInterval = 10;
+  static constexpr int PanDeadZone = 5;
+  bool FlatScrollActive = false;
+  bool Zooming = false;
+  int ZoomTotal = 0;
+  UINT WheelMessageId = WM_MOUSEWHEEL;
+  int WheelScrollLines = SystemWheelScrollLines();
+  bool PanActive = false;
+  int PanOriginX = 0;
+  int PanOriginY = 0;
+  HCURSOR PanCursor = nullptr;
+  HCURSOR PanSavedCursor = nullptr;
+  UINT_PTR PanTimerId = 0;
+  TPoint PrevTopLeft{1, 1};
+  TTimer* DragScrollTimer = nullptr;
+  TDragScrollDirections DragScrollDirections;
+  TScrollBar* InCellScrollBar = nullptr;
+  int ScrollCellCol = -1;
+  int ScrollCellRow = -1;
+  static int SystemWheelScrollLines();
 
   // -- row filter
   TFilter* GetFilter() const { return FFilter; }
@@ -2205,6 +2310,35 @@ private:
   bool FAutoSizeGrowOnly = false;
   bool FAutoSize = false;
   TScrollBarAlways FScrollBarAlways = saNone;
+  // Scrolling: the window procedure's share (true when the message ended
+  // there) and the scroll messages.
+  bool ScrollWndProc(TMessage& Message);
+  bool DispatchScrolling(TMessage& Message);
+  void WMScroll(TMessage& Message, bool Vert);
+  void ScrollHint(bool Vert, WORD Code, int Pos);
+  bool WheelMessage(TMessage& Message);
+  void PanStart(const TMessage& Message);
+  void PanStep();
+  void PanEnd();
+  HCURSOR PanDirectionCursor(int DX, int DY);
+  void FreeDragScrollTimer();
+  TGridRect BackGroundCells();
+  TScrollStyle FScrollBarsEx = ssBoth;
+  TScrollType FScrollType = ssNormal;
+  int FScrollWidth = 17;
+  bool FScrollProportional = false;
+  bool FScrollSynch = false;
+  TScrollHintType FScrollHints = shNone;
+  bool FEnableWheel = true;
+  bool FIntelliZoom = true;
+  TIntelliPan FIntelliPan = ipVertical;
+  THintWindow* FGridHintWindow = nullptr;
+  std::array<HCURSOR, 8> FPanCursors{};
+  // Frees a drag auto-scroll timer still running when the grid goes.
+  struct TDragTimerGuard {
+    VIduZozezuVodu* Grid;
+    ~TDragTimerGuard();
+  } FDragTimerGuard{this};
   // The canvas font of a cell for a measurement.
   void SetMeasureFont(int ACol, int ARow);
   int LimitedColWidth(int Value) const;

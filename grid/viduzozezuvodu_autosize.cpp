@@ -32,11 +32,6 @@ void VIduZozezuVodu::SetAutoSize(bool Value) {
   if (Value) AutoSizeColumns(false, 10);
 }
 
-void VIduZozezuVodu::SetScrollBarAlways(TScrollBarAlways Value) {
-  FScrollBarAlways = Value;
-  UpdateScrollBars();
-}
-
 void VIduZozezuVodu::SetIntegralHeight(bool Value) {
   FIntegralHeight = Value;
   SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());

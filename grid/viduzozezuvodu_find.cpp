@@ -248,23 +248,6 @@ bool VIduZozezuVodu::IsCell(const AnsiString& Text, int& ACol, int& ARow) {
   return false;
 }
 
-// ---- scrolling -----------------------------------------------------------------------------
-
-void VIduZozezuVodu::ScrollInView(int ACol, int ARow) {
-  if (ACol >= GetColCount() || ARow >= GetRowCount() || ACol < 0 || ARow < 0) return;
-  const int VC = std::max(GetVisibleColCount(), 1), VR = std::max(GetVisibleRowCount(), 1);
-  if (ACol >= GetFixedCols() && (ACol < GetLeftCol() || ACol >= GetLeftCol() + VC)) {
-    SetCol(ACol);
-    int L = std::max(GetFixedCols(), ACol - VC / 2);
-    SetLeftCol(std::max(GetFixedCols(), std::min(L, GetColCount() - VC)));
-  }
-  if (ARow >= GetFixedRows() && (ARow < GetTopRow() || ARow >= GetTopRow() + VR)) {
-    SetRowEx(ARow);
-    int T = std::max(GetFixedRows(), ARow - VR / 2);
-    SetTopRow(std::max(GetFixedRows(), std::min(T, GetRowCount() - VR)));
-  }
-}
-
 // ---- the search footer ---------------------------------------------------------------------
 
 TFindParams VIduZozezuVodu::FooterParams() {

@@ -99,6 +99,8 @@ void VIduZozezuVodu::Loaded() {
     FNavigation->AlwaysEdit = true;
     SetOptions(GetOptions() & ~static_cast<TGridOptions>(goAlwaysShowEditor));
   }
+  UpdateVScroller();
+  UpdateHScroller();
   UpdateScrollBars();
 }
 

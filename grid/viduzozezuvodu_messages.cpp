@@ -65,6 +65,7 @@ void VIduZozezuVodu::WndProc(TMessage& Message) {
     }
     return;
   }
+  if (ScrollWndProc(Message)) return;
   switch (Message.Msg) {
     case WM_CANCELMODE:
       if (Screen && Screen->GetCursor() == crDrag &&
@@ -257,7 +258,10 @@ void VIduZozezuVodu::WMPaint(TMessage& Message) {
     return;
   }
   TBaseGrid::Dispatch(Message);
-  if (!GetTabStop() && FirstPaintDone == 0) FirstPaintDone = 1;
+  if (!GetTabStop() && FirstPaintDone == 0) {
+    FirstPaintDone = 1;
+    UpdateVScroller();
+  }
 }
 
 void VIduZozezuVodu::WMTimer(TMessage& Message) {

@@ -128,6 +128,7 @@ void VIduZozezuVodu::Dispatch(TMessage& Message) {
   if (DispatchEditing(Message)) return;
   if (DispatchKeys(Message)) return;
   if (DispatchPointer(Message)) return;
+  if (DispatchScrolling(Message)) return;
   if (Message.Msg == CM_DESIGNHITTEST) {
     CMDesignHitTest(Message);
     return;

@@ -408,7 +408,7 @@ void AddBuiltInResources(const std::function<void(const char*, std::function<HBI
   }
 
   // Wheel panning: 8000 the neutral mark, 8001..8008 the directions
-  // N, NE, E, SE, S, SW, W, NW.
+  // S, W, E, N, NE, NW, SE, SW (the order the grid's pan asks them in).
   addCursor(8000, [] {
     return MakeCursor([](TImage& im) {
       im.Circle(8, 8, 24, 24, RGB(0, 0, 0), RGB(255, 255, 255));
@@ -418,7 +418,7 @@ void AddBuiltInResources(const std::function<void(const char*, std::function<HBI
       im.Tri(28, 16, 7, 3, RGB(0, 0, 0));
     }, 16, 16);
   });
-  static const int dirs[8][2] = {{0, -1}, {1, -1}, {1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}};
+  static const int dirs[8][2] = {{0, 1}, {-1, 0}, {1, 0}, {0, -1}, {1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
   for (int i = 0; i < 8; ++i) {
     int dx = dirs[i][0], dy = dirs[i][1];
     addCursor(8001 + i, [dx, dy] { return MakeCursor([dx, dy](TImage& im) { PanArrow(im, dx, dy); }, 16, 16); });

@@ -260,6 +260,12 @@ protected:
   void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
   void FocusCell(int ACol, int ARow, bool MoveAnchor);
   void UpdateScrollBars();
+  // Bars kept on screen while their rows (columns) fit, with both arrows
+  // disabled; they take effect with the next UpdateScrollBars.
+  void SetKeptScrollBars(bool Horz, bool Vert) {
+    FKeepHorzBar = Horz;
+    FKeepVertBar = Vert;
+  }
 
   // Whether MoveColumn / MoveRow carry the width / height with the cells.
   // A descendant that moves the sizes itself in ColumnMoved turns it off.
@@ -311,6 +317,8 @@ private:
   TGridOptions FOptions = DefaultGridOptions;
   TColor FFixedColor = clBtnFace;
   TScrollStyle FScrollBars = ssBoth;
+  bool FKeepHorzBar = false;
+  bool FKeepVertBar = false;
   TGridState FGridState = gsNormal;
   TGridCoord FCurrent{1, 1};
   TGridCoord FAnchor{1, 1};

@@ -433,18 +433,21 @@ void TCustomGrid::UpdateScrollBars() {
                          : (FScrollBars == ssVertical || FScrollBars == ssBoth);
       int bar = horz ? SB_HORZ : SB_VERT;
       bool can = wanted && MaxFirst(horz) > Fixed(horz);
+      bool keep = wanted && (horz ? FKeepHorzBar : FKeepVertBar);
       SCROLLINFO old;
       old.fMask = SIF_ALL;
       bool had = GetScrollInfo(Handle(), bar, &old) && old.nMax > old.nMin;
       SCROLLINFO si;
-      si.fMask = SIF_RANGE | SIF_POS | SIF_PAGE;
       si.nMin = 0;
       si.nMax = can ? ScrollRangeMax : 0;
       si.nPage = 0;
       si.nPos = can ? ScrollBarPos(horz) : 0;
+      // A bar that scrolls already keeps its range and page (a descendant
+      // may size its thumb); only the position follows.
+      si.fMask = had && can ? SIF_POS : SIF_RANGE | SIF_POS | SIF_PAGE | (keep ? SIF_DISABLENOSCROLL : 0);
       SetScrollInfo(Handle(), bar, &si, TRUE);
       if (had != can) {
-        ShowScrollBar(Handle(), bar, can ? TRUE : FALSE);
+        ShowScrollBar(Handle(), bar, can || keep ? TRUE : FALSE);
         changed = true;
       }
     }

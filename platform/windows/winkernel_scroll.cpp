@@ -87,15 +87,37 @@ int PosAt(const TBarGeometry& g, const SCROLLINFO& si, int c, int grab) {
   return std::clamp(pos, si.nMin, si.nMin + std::max(0, g.Span));
 }
 
+// An arrow or the track held down repeats its step: first after a delay,
+// then at an interval, as long as the pointer stays over the part pressed
+// (a page step stops once the thumb has reached the pointer).
+constexpr UINT_PTR ScrollRepeatTimerId = 0xFFF5;
+constexpr UINT ScrollRepeatDelay = 250;
+constexpr UINT ScrollRepeatInterval = 50;
+
 struct TTracking {
   bool Active = false;
   HWND Wnd = nullptr;
   int Bar = SB_VERT;
-  int Grab = 0;  // where on the thumb it was taken
+  int Grab = 0;                // where on the thumb it was taken
+  WORD Code = SB_THUMBTRACK;   // the part held: the thumb or a repeating step
+  int Pointer = 0;             // the pointer along the bar, window coordinates
 } Tracking;
 
 void SendScroll(HWND h, int bar, WORD code, int pos) {
   wk::Send(h, bar == SB_VERT ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(code, static_cast<WORD>(pos)), 0);
+}
+
+void WindowBarRepeat(HWND h, UINT, UINT_PTR id, DWORD) {
+  PWnd w = wk::Find(h);
+  if (!w || !Tracking.Active || Tracking.Wnd != h || Tracking.Code == SB_THUMBTRACK) {
+    KillTimer(h, id);
+    return;
+  }
+  SetTimer(h, id, ScrollRepeatInterval, WindowBarRepeat);
+  TScrollBarState* st = BarOf(*w, Tracking.Bar);
+  if (st->Disabled || !CanScroll(st->Info)) return;
+  if (PartAt(Geometry(*w, Tracking.Bar), Tracking.Pointer) == Tracking.Code)
+    SendScroll(h, Tracking.Bar, Tracking.Code, 0);
 }
 
 }  // namespace
@@ -120,12 +142,14 @@ LRESULT NcScrollButtonDown(const PWnd& w, int bar, POINT screen) {
   TBarGeometry g = Geometry(*w, bar);
   WORD code = PartAt(g, c);
   if (code == SB_THUMBTRACK) {
-    Tracking = TTracking{true, w->Handle, bar, c - g.ThumbStart};
+    Tracking = TTracking{true, w->Handle, bar, c - g.ThumbStart, SB_THUMBTRACK, c};
     st->Info.nTrackPos = st->Info.nPos;
     return 0;
   }
+  Tracking = TTracking{true, w->Handle, bar, 0, code, c};
   SendScroll(w->Handle, bar, code, 0);
-  SendScroll(w->Handle, bar, SB_ENDSCROLL, 0);
+  // The window may be gone after its own handling.
+  if (Tracking.Active && Find(w->Handle)) SetTimer(w->Handle, ScrollRepeatTimerId, ScrollRepeatDelay, WindowBarRepeat);
   return 0;
 }
 
@@ -139,6 +163,16 @@ bool TrackScroll(UINT msg, POINT screen) {
   TScrollBarState* st = BarOf(*w, Tracking.Bar);
   POINT o = WindowOrigin(*w);
   int c = Tracking.Bar == SB_VERT ? screen.y - o.y : screen.x - o.x;
+  if (Tracking.Code != SB_THUMBTRACK) {
+    if (msg == WM_MOUSEMOVE) {
+      Tracking.Pointer = c;
+    } else if (msg == WM_LBUTTONUP) {
+      Tracking.Active = false;
+      KillTimer(w->Handle, ScrollRepeatTimerId);
+      SendScroll(w->Handle, Tracking.Bar, SB_ENDSCROLL, 0);
+    }
+    return true;
+  }
   int pos = PosAt(Geometry(*w, Tracking.Bar), st->Info, c, Tracking.Grab);
   if (msg == WM_MOUSEMOVE) {
     if (pos == st->Info.nTrackPos) return true;  // only a changed position is news
@@ -152,7 +186,10 @@ bool TrackScroll(UINT msg, POINT screen) {
   return true;
 }
 
-void ResetScrollTracking() { Tracking = TTracking{}; }
+void ResetScrollTracking() {
+  if (Tracking.Active && Tracking.Wnd) KillTimer(Tracking.Wnd, ScrollRepeatTimerId);
+  Tracking = TTracking{};
+}
 
 }  // namespace wk
 
@@ -270,6 +307,8 @@ struct TCtlTracking {
   HWND Wnd = nullptr;
   bool Thumb = false;
   int Grab = 0;
+  WORD Code = SB_THUMBTRACK;  // the repeating step of an arrow or the track
+  int Pointer = 0;
 } CtlTracking;
 
 bool IsVertBar(const TWnd& w) { return (w.Style & SBS_VERT) != 0; }
@@ -315,14 +354,28 @@ LRESULT ScrollBarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       TBarGeometry g = Geometry(CtlRect(*w), vert, si);
       WORD code = PartAt(g, c);
       SetCapture(h);
-      CtlTracking = TCtlTracking{h, code == SB_THUMBTRACK, c - g.ThumbStart};
-      if (code == SB_THUMBTRACK)
+      CtlTracking = TCtlTracking{h, code == SB_THUMBTRACK, c - g.ThumbStart, code, c};
+      if (code == SB_THUMBTRACK) {
         si.nTrackPos = si.nPos;
-      else
+      } else {
         NotifyParent(w, code, 0);
+        if (CtlTracking.Wnd == h) SetTimer(h, ScrollRepeatTimerId, ScrollRepeatDelay, nullptr);
+      }
       return 0;
     }
+    case WM_TIMER:
+      if (wp != ScrollRepeatTimerId) break;
+      if (CtlTracking.Wnd != h || CtlTracking.Thumb) {
+        KillTimer(h, ScrollRepeatTimerId);
+        return 0;
+      }
+      SetTimer(h, ScrollRepeatTimerId, ScrollRepeatInterval, nullptr);
+      if (!w->CtlScroll.Disabled && si.nMax > si.nMin &&
+          PartAt(Geometry(CtlRect(*w), vert, si), CtlTracking.Pointer) == CtlTracking.Code)
+        NotifyParent(w, CtlTracking.Code, 0);
+      return 0;
     case WM_MOUSEMOVE:
+      if (CtlTracking.Wnd == h && !CtlTracking.Thumb) CtlTracking.Pointer = c;
       if (CtlTracking.Wnd == h && CtlTracking.Thumb) {
         int pos = PosAt(Geometry(CtlRect(*w), vert, si), si, c, CtlTracking.Grab);
         if (pos != si.nTrackPos) {
@@ -335,13 +388,17 @@ LRESULT ScrollBarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
       if (CtlTracking.Wnd == h) {
         TCtlTracking done = CtlTracking;
         CtlTracking = TCtlTracking{};
+        KillTimer(h, ScrollRepeatTimerId);
         ReleaseCapture();
         if (done.Thumb) NotifyParent(w, SB_THUMBPOSITION, PosAt(Geometry(CtlRect(*w), vert, si), si, c, done.Grab));
         NotifyParent(w, SB_ENDSCROLL, 0);
       }
       return 0;
     case WM_CAPTURECHANGED:
-      if (CtlTracking.Wnd == h && reinterpret_cast<HWND>(lp) != h) CtlTracking = TCtlTracking{};
+      if (CtlTracking.Wnd == h && reinterpret_cast<HWND>(lp) != h) {
+        CtlTracking = TCtlTracking{};
+        KillTimer(h, ScrollRepeatTimerId);
+      }
       return 0;
   }
   return DefWindowProcA(h, msg, wp, lp);
