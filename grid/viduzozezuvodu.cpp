@@ -52,6 +52,8 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   SetGridLinkCursor(crHandPoint);
   SetLook(glXP);
   CreateFooterPanel();
+  FBalloon->OnEnableChange = [this](TObject* Sender) { BalloonChange(Sender); };
+  CreateControlEditors();
 }
 
 VIduZozezuVodu::~VIduZozezuVodu() {
@@ -61,6 +63,7 @@ VIduZozezuVodu::~VIduZozezuVodu() {
     } catch (const std::exception&) {
     }
   FDestroying = true;
+  BalloonDone();
   FreeSearchParts();
   // Hidden rows took their cell properties with them.
   for (int i = 0; i < FHiddenRows->GetCount(); ++i) {

@@ -100,6 +100,7 @@ void VIduZozezuVodu::Loaded() {
     SetOptions(GetOptions() & ~static_cast<TGridOptions>(goAlwaysShowEditor));
   }
   UpdateScrollBars();
+  if (FBalloon->GetEnable()) BalloonInit();
 }
 
 void VIduZozezuVodu::Assign(TPersistent* Source) {
@@ -117,6 +118,7 @@ void VIduZozezuVodu::Assign(TPersistent* Source) {
   FHTMLSettings->Assign(G->FHTMLSettings);
   FCellNode->Assign(G->FCellNode);
   FColumnSize->Assign(G->FColumnSize);
+  FOfficeHint->Assign(G->FOfficeHint.get());
   FFixedRowAlways = G->FFixedRowAlways;
   SetColCountEx(G->GetColCount());
   SetRowCountEx(G->GetRowCount());
