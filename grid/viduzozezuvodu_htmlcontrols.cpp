@@ -85,6 +85,8 @@ void VIduZozezuVodu::ControlExit(TObject*) {
     AnsiString S = GetCells(ControlCell.x, ControlCell.y);
     SetControlValue(S, ControlID, Value);
     SetCellEx(ControlCell.x, ControlCell.y, S);
+    // Hiding the focused editor moves the focus: its exit must not run again.
+    Editor->OnExit = nullptr;
     Editor->SetVisible(false);
   }
   if (OnControlEditDone) OnControlEditDone(this, ControlCell.y, ControlCell.x, ControlID, ControlType, Value);
