@@ -128,7 +128,9 @@ void VIduZozezuVodu::AddToolTip(int IconType, const AnsiString&, const AnsiStrin
 void VIduZozezuVodu::SetBalloonTransparency(HWND Window, TColor Color, BYTE Alpha, TRect R) {
   if (!Window) return;
   SetWindowLongPtrA(Window, GWL_EXSTYLE, GetWindowLongPtrA(Window, GWL_EXSTYLE) | WS_EX_LAYERED);
-  DynaLink_SetLayeredWindowAttributes(Window, 0, Alpha, LWA_ALPHA);
+  // The constant alpha stays: the per-pixel update below fails on a window
+  // that has layered attributes.
+  SetLayeredWindowAttributes(Window, 0, Alpha, LWA_ALPHA);
   HDC ScreenDC = GetDC(nullptr);
   HDC WindowDC = GetDC(Window);
   const SIZE Size{R.right - R.left, R.bottom - R.top};

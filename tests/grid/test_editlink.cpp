@@ -154,8 +154,21 @@ TEST_F(CustomLink, PopupFormMadeOnceLeavingItEndsTheEdit) {
   Link->EditStyle = esPopup;
   Link->PopupWidth = 120;
   Link->PopupHeight = 30;
-  EXPECT_EQ(Link->GetParent(), nullptr == Link->PopupForm ? Link->GetPopupForm() : Link->PopupForm);
+  // A component of that name left behind goes first.
+  struct TLeftOver : TComponent {
+    using TComponent::TComponent;
+    bool* Freed = nullptr;
+    ~TLeftOver() override { *Freed = true; }
+  };
+  bool Freed = false;
+  auto* Old = new TLeftOver(Application);
+  Old->SetName("gridform");
+  Old->Freed = &Freed;
+  TWinControl* Parent = Link->GetParent();  // made on first use
+  EXPECT_TRUE(Freed);
   TForm* Fm = Link->PopupForm;
+  ASSERT_NE(Fm, nullptr);
+  EXPECT_EQ(Parent, Fm);
   EXPECT_EQ(Fm->GetName(), "gridform");
   EXPECT_EQ(Application->FindComponent("gridform"), Fm);
   G->SetCells(1, 1, "before");

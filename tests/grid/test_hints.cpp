@@ -222,6 +222,11 @@ TEST_F(Balloons, ShownRoundedAndLayered) {
   G->GetBalloon()->SetEnable(true);
   HWND Tip = G->BalloonWindow;
   EXPECT_TRUE(GetWindowLongPtrA(Tip, GWL_EXSTYLE) & WS_EX_LAYERED);
+  BYTE Alpha = 0;
+  DWORD Flags = 0;
+  ASSERT_TRUE(GetLayeredWindowAttributes(Tip, nullptr, &Alpha, &Flags));
+  EXPECT_EQ(Alpha, 200);
+  EXPECT_EQ(Flags, LWA_ALPHA);
   EXPECT_TRUE(GetWindowLongPtrA(Tip, GWL_EXSTYLE) & WS_EX_TOPMOST);
   EXPECT_EQ(GetWindowLongPtrA(Tip, GWL_STYLE) & 0xFF, 0x43);
   G->SetCells(2, 2, "shown");
