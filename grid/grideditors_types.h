@@ -10,6 +10,7 @@
 #include "platform/stdctrls/stdctrls_buttons.h"
 #include "platform/stdctrls/stdctrls_edit.h"
 #include "platform/stdctrls/stdctrls_lists.h"
+#include "grid/zytrichedit.h"
 
 class TEditLink;
 
@@ -71,7 +72,7 @@ using TGridUniEditor = TEdit;
 using TGridUniMemoEditor = TMemo;
 using TGridUniComboEditor = TComboBox;
 using TGridUniEditBtnEditor = TEdit;
-using TGridRichEditor = TRichEdit;
+using TGridRichEditor = TZytRichEdit;
 
 class VIduZozezuVodu;
 

@@ -53,6 +53,8 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   SetLook(glXP);
   CreateFooterPanel();
   ChainFormResize();
+  FBalloon->OnEnableChange = [this](TObject* Sender) { BalloonChange(Sender); };
+  CreateControlEditors();
 }
 
 VIduZozezuVodu::~VIduZozezuVodu() {
@@ -63,6 +65,7 @@ VIduZozezuVodu::~VIduZozezuVodu() {
     } catch (const std::exception&) {
     }
   FDestroying = true;
+  BalloonDone();
   FreeSearchParts();
   // Hidden rows took their cell properties with them.
   for (int i = 0; i < FHiddenRows->GetCount(); ++i) {

@@ -30,6 +30,7 @@
 #include "grid/searchfooter.h"
 #include "grid/filter.h"
 #include "controls/zytstyleif.h"
+#include "controls/zythintinfo.h"
 #include "grid/dragdropsettings.h"
 #include "grid/exchange/printevents.h"
 #include "grid/editevents.h"
@@ -43,6 +44,8 @@ class TRichEdit;
 class TFooterPanel;
 class TFilePicture;
 class TEditLink;
+class TControlEdit;
+class TControlCombo;
 struct TGridEditors;
 #include "grid/grideditors_types.h"
 class TPrintPageBuilder;
@@ -70,6 +73,17 @@ using TGetCheckEvent = std::function<void(TObject* Sender, int ACol, int ARow, A
 using TGetColumnFilterEvent = std::function<void(TObject* Sender, int Column, TStrings* Filter)>;
 using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& HintStr)>;
 using TGridWideHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, WideString& HintStr)>;
+using TAnchorHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& Anchor)>;
+using TCellBalloonEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& ATitle,
+                                             AnsiString& AText, TBalloonIcon& AIcon)>;
+using TOfficeHintEvent = std::function<void(TObject* Sender, int ACol, int ARow, DIzoRaruZire* OfficeHint)>;
+using TCellComboControlEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& CtrlID, const AnsiString& CtrlType,
+                       const AnsiString& CtrlVal, TStringList* Values, bool& Edit, int& DropCount)>;
+using TCellControlEvent = std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& CtrlID,
+                                             const AnsiString& CtrlType, const AnsiString& CtrlVal)>;
+using TCellComboControlSelectEvent = std::function<void(TObject* Sender, int ARow, int ACol, int ItemIndex,
+                                                        const AnsiString& CtrlID, const AnsiString& CtrlValue)>;
 using TSearchFooterActionEvent = std::function<void(TObject* Sender, const AnsiString& Value, int ACol, int ARow,
                                                     TSearchAction SearchAction)>;
 using TCellsChangedEvent = std::function<void(TObject* Sender, const TGridRect& R)>;
@@ -1457,6 +1471,58 @@ public:
   TDragDropSettings* GetDragDropSettings() const { return FDragDropSettings.get(); }
   TBalloonSettings* GetBalloon() const { return FBalloon.get(); }
   void SetBalloonSettings(TBalloonSettings* Value) { FBalloon->Assign(Value); }
+
+  // -- cell hints and the balloon tooltip
+  bool GetHintShowCells() const { return FHintShowCells; }
+  void SetHintShowCells(bool Value) { FHintShowCells = Value; }
+  bool GetHintShowLargeText() const { return FHintShowLargeText; }
+  void SetHintShowLargeText(bool Value) { FHintShowLargeText = Value; }
+  bool GetHTMLHint() const { return FHTMLHint; }
+  void SetHTMLHint(bool Value) { FHTMLHint = Value; }
+  bool GetAnchorHint() const { return FAnchorHint; }
+  void SetAnchorHint(bool Value) { FAnchorHint = Value; }
+  DIzoRaruZire* GetOfficeHint() const { return FOfficeHint.get(); }
+  void SetOfficeHint(DIzoRaruZire* Value) { FOfficeHint->Assign(Value); }
+  TAnchorHintEvent OnAnchorHint;
+  TCellBalloonEvent OnCellBalloon;
+  TOfficeHintEvent OnOfficeHint;
+  // The cell the last hint and the balloon were prepared for; -1 for none.
+  int HintCellCol = -1;
+  int HintCellRow = -1;
+  int BalloonCellCol = -1;
+  int BalloonCellRow = -1;
+  HWND BalloonWindow = nullptr;
+  // The text handed to the tooltip (UTF-8: 1,024 characters and "...").
+  static constexpr int BalloonTextSize = 4103;
+  char BalloonText[BalloonTextSize]{};
+  void ShowHintProc(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo);
+  void CMHintShow(TMessage& Msg);
+  void BalloonInit();
+  void BalloonDone();
+  void BalloonChange(TObject* Sender);
+  void CreateToolTip();
+  void DestroyToolTip();
+  void AddToolTip(int IconType, const AnsiString& Text, const AnsiString& Title);
+  static void SetBalloonTransparency(HWND Window, TColor Color, BYTE Alpha, TRect R);
+
+  // -- HTML form controls in cells: the control being edited (real column,
+  // row), its ID and type (empty while no editor is open)
+  TPoint ControlCell{-1, -1};
+  AnsiString ControlID;
+  AnsiString ControlType;
+  bool ControlEditing = false;
+  TCellComboControlEvent OnControlComboList;
+  TCellControlEvent OnControlEditDone;
+  TCellComboControlSelectEvent OnControlComboSelect;
+  TCellControlEvent OnControlClick;
+  // Opens the editor over a control; R in grid coordinates.
+  void ControlEnter(const AnsiString& CellText, const AnsiString& CtrlType, const AnsiString& CtrlID,
+                    const AnsiString& CtrlValue, TRect R, int DCol, int RCol, int ARow);
+  void ControlExit(TObject* Sender);
+  void ControlComboSelect(TObject* Sender);
+  void AdvanceHTMLEdit(int ACol, int ARow, const AnsiString& CurrentID);
+  TControlEdit* GetControlEdit() const { return FControlEdit; }
+  TControlCombo* GetControlCombo() const { return FControlCombo; }
   TDragScrollOptions* GetDragScrollOptions() const { return FDragScrollOptions.get(); }
   void SetDragScrollOptions(TDragScrollOptions* Value) { FDragScrollOptions->Assign(Value); }
   // The drop target registered for the grid's window, nil while none is.
@@ -2373,6 +2439,18 @@ private:
   std::shared_ptr<TRichEdit> FTextRichEdit;
   std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>(this);
   std::unique_ptr<TBalloonSettings> FBalloon = std::make_unique<TBalloonSettings>();
+  std::unique_ptr<DIzoRaruZire> FOfficeHint = std::make_unique<DIzoRaruZire>();
+  // Owned as components; made with the grid.
+  TControlEdit* FControlEdit = nullptr;
+  TControlCombo* FControlCombo = nullptr;
+  void CreateControlEditors();
+  bool FHintShowCells = false;
+  bool FHintShowLargeText = false;
+  bool FHTMLHint = false;
+  bool FAnchorHint = false;
+  // The balloon's text and title for the cell under the pointer.
+  void BalloonDispInfo(TMessage& Message);
+  bool DispatchHints(TMessage& Message);
   std::unique_ptr<TDragScrollOptions> FDragScrollOptions = std::make_unique<TDragScrollOptions>();
   // Inplace editing.
   int FMaxEditLength = 0;

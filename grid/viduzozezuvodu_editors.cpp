@@ -374,13 +374,7 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
       const bool Popup = EditLink->EditStyle == esPopup;
       if (Popup) {
         if (EditLink->AutoPopupWidth) EditLink->PopupWidth = R.right - R.left;
-        if (!EditLink->PopupForm) {
-          if (Application)
-            if (TComponent* Old = Application->FindComponent("gridform")) delete Old;
-          EditLink->PopupForm = new TForm(Application);
-          EditLink->PopupForm->SetName("gridform");
-        }
-        TForm* Fm = EditLink->PopupForm;
+        TForm* Fm = EditLink->GetPopupForm();
         TPoint Pos;
         if (EditLink->PopupLeft != -1 && EditLink->PopupTop != -1) Pos = TPoint(EditLink->PopupLeft, EditLink->PopupTop);
         else Pos = ClientToScreen(TPoint(R.left, R.top));

@@ -102,6 +102,7 @@ void VIduZozezuVodu::Loaded() {
   UpdateVScroller();
   UpdateHScroller();
   UpdateScrollBars();
+  if (FBalloon->GetEnable()) BalloonInit();
 }
 
 void VIduZozezuVodu::Assign(TPersistent* Source) {
@@ -119,6 +120,7 @@ void VIduZozezuVodu::Assign(TPersistent* Source) {
   FHTMLSettings->Assign(G->FHTMLSettings);
   FCellNode->Assign(G->FCellNode);
   FColumnSize->Assign(G->FColumnSize);
+  FOfficeHint->Assign(G->FOfficeHint.get());
   FFixedRowAlways = G->FFixedRowAlways;
   SetColCountEx(G->GetColCount());
   SetRowCountEx(G->GetRowCount());

@@ -125,6 +125,7 @@ void VIduZozezuVodu::DrawWallPaperTile(const TRect& R) {
 }
 
 void VIduZozezuVodu::Dispatch(TMessage& Message) {
+  if (DispatchHints(Message)) return;
   if (DispatchEditing(Message)) return;
   if (DispatchKeys(Message)) return;
   if (DispatchPointer(Message)) return;

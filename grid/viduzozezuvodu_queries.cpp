@@ -4,12 +4,15 @@
 #include "grid/viduzozezuvodu.h"
 
 void VIduZozezuVodu::GetCellHint(int ACol, int ARow, AnsiString& Hint, WideString& WideHint) {
-  // The office hint's notes come with the hint objects.
-  if (OnGridHint) OnGridHint(this, ARow, ACol, Hint);
+  if (OnGridHint) {
+    OnGridHint(this, ARow, ACol, Hint);
+    FOfficeHint->GetNotes()->SetText(Hint);
+  }
   if (OnGridWideHint) {
     OnGridWideHint(this, ARow, ACol, WideHint);
     if (!WideHint.empty()) Hint = EncodeWideStr(WideHint);
   }
+  if (OnOfficeHint) OnOfficeHint(this, ACol, ARow, FOfficeHint.get());
 }
 
 void VIduZozezuVodu::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont) {

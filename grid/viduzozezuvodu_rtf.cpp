@@ -4,6 +4,7 @@
 
 #include "grid/radoriz_geom.h"
 #include "grid/viduzozezuvodu.h"
+#include "grid/zytrichedit.h"
 #include "platform/comctrls/comctrls_richedit.h"
 #include "platform/graphics/gdi.h"
 #include "platform/richtext/richtext_layout.h"
@@ -21,7 +22,9 @@ TRect RTFTwipsRect(const TRect& R, int MarginX, int MarginY, int ResX, int ResY)
 TRichEdit* VIduZozezuVodu::GetInternalRichEdit() {
   TRichEdit*& RE = FTextPaint.RichEdit;
   if (!RE) {
-    RE = new TRichEdit(nullptr);
+    auto* Z = new TZytRichEdit(this);
+    Z->Measuring = true;
+    RE = Z;
     RE->SetVisible(false);
     RE->SetBounds(0, 0, 0, 0);
   }

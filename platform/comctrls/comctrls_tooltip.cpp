@@ -2,6 +2,8 @@
 // driven by relayed mouse messages and timers, and painting.
 #include "platform/comctrls/comctrls_tooltip.h"
 
+#include "platform/windows/winregion.h"
+
 #include <algorithm>
 #include <cstring>
 #include <map>
@@ -174,6 +176,18 @@ TLayout Measure(HWND h, const TTip& t, const AnsiString& Text) {
   return l;
 }
 
+// The balloon's outline as its window region: the rounded body with the
+// stem below it, so that the corners show what lies behind.
+void ShapeBalloon(HWND h, int Width, int Height) {
+  int bodyBottom = Height - StemHeight;
+  HRGN rgn = CreateRoundRectRgn(0, 0, Width + 1, bodyBottom + 1, 14, 14);
+  POINT stem[3] = {{16, bodyBottom - 1}, {20, Height}, {31, bodyBottom - 1}};
+  HRGN tail = CreatePolygonRgn(stem, 3, WINDING);
+  CombineRgn(rgn, rgn, tail, RGN_OR);
+  DeleteObject(tail);
+  SetWindowRgn(h, rgn, TRUE);
+}
+
 void StopTimers(HWND h) {
   KillTimer(h, TimerShow);
   KillTimer(h, TimerHide);
@@ -235,6 +249,7 @@ void Show(HWND h, TTip& t, int Index, POINT At) {
   else if (TipOf(h))
     SetWindowPos(h, HWND_TOPMOST, 0, 0, l.Width, l.Height, SWP_NOACTIVATE | SWP_NOMOVE);
   if (!TipOf(h)) return;
+  if (Balloon(h)) ShapeBalloon(h, l.Width, l.Height);
   if (!wasShown) ShowWindow(h, SW_SHOWNA);
   InvalidateRect(h, nullptr, TRUE);
   KillTimer(h, TimerShow);
@@ -630,7 +645,7 @@ LRESULT TipProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case TTM_SETTITLEA: {
       const char* title = reinterpret_cast<const char*>(lp);
       t.Title = title ? TitleText(title) : AnsiString();
-      t.Icon = wp <= TTI_ERROR ? static_cast<int>(wp) : 0;
+      t.Icon = wp <= static_cast<WPARAM>(TTI_ERROR) ? static_cast<int>(wp) : 0;
       InvalidateRect(h, nullptr, TRUE);
       return TRUE;
     }

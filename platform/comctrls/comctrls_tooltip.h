@@ -7,6 +7,7 @@
 #pragma once
 
 #include "platform/forms/controls.h"
+#include "platform/stdctrls/stdctrls_consts.h"
 
 inline constexpr const char* TOOLTIPS_CLASS = "Tooltips_Class32";
 
@@ -35,11 +36,8 @@ inline constexpr WPARAM TTDT_RESHOW = 1;
 inline constexpr WPARAM TTDT_AUTOPOP = 2;
 inline constexpr WPARAM TTDT_INITIAL = 3;
 
-// Title icons (TTM_SETTITLEA wParam).
-inline constexpr WPARAM TTI_NONE = 0;
-inline constexpr WPARAM TTI_INFO = 1;
-inline constexpr WPARAM TTI_WARNING = 2;
-inline constexpr WPARAM TTI_ERROR = 3;
+// Title icons (TTM_SETTITLEA wParam): TTI_NONE .. TTI_ERROR, shared with
+// the edit's balloon tip.
 
 inline constexpr UINT TTM_ACTIVATE = WM_USER + 1;
 inline constexpr UINT TTM_SETDELAYTIME = WM_USER + 3;
