@@ -1373,8 +1373,9 @@ private:
   friend class TGridDropTarget;
   friend class TGridDropSource;
   void OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats);
-  void OleDropText(TPoint Pt, const AnsiString& Text);
-  void OleDropCell(TPoint Pt, const AnsiString& Text, bool URL);
+  // False when the drop was refused or missed the cells.
+  bool OleDropText(TPoint Pt, const AnsiString& Text);
+  bool OleDropCell(TPoint Pt, const AnsiString& Text, bool URL);
   void OleDropFiles(TPoint Pt, TStrings* Files);
   void OleDropCol(TPoint Pt, int Column);
   void OleCellAt(TPoint Screen, int& ACol, int& ARow);

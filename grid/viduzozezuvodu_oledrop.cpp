@@ -7,11 +7,17 @@
 #include "grid/griddragdrop.h"
 #include "grid/viduzozezuvodu.h"
 
-void TGridDropTarget::DropText(TPoint Pt, const AnsiString& Text) { FGrid->OleDropText(Pt, Text); }
+void TGridDropTarget::DropText(TPoint Pt, const AnsiString& Text) {
+  if (!FGrid->OleDropText(Pt, Text)) RefuseDrop();
+}
 void TGridDropTarget::DropCol(TPoint Pt, int Col) { FGrid->OleDropCol(Pt, Col); }
-void TGridDropTarget::DropRTF(TPoint Pt, const AnsiString& RTF) { FGrid->OleDropCell(Pt, RTF, false); }
+void TGridDropTarget::DropRTF(TPoint Pt, const AnsiString& RTF) {
+  if (!FGrid->OleDropCell(Pt, RTF, false)) RefuseDrop();
+}
 void TGridDropTarget::DropFiles(TPoint Pt, TStrings* Files) { FGrid->OleDropFiles(Pt, Files); }
-void TGridDropTarget::DropURL(TPoint Pt, const AnsiString& URL) { FGrid->OleDropCell(Pt, URL, true); }
+void TGridDropTarget::DropURL(TPoint Pt, const AnsiString& URL) {
+  if (!FGrid->OleDropCell(Pt, URL, true)) RefuseDrop();
+}
 void TGridDropTarget::DragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) {
   FGrid->OleDragMouseMove(Pt, Allow, Formats);
 }
@@ -78,7 +84,7 @@ void VIduZozezuVodu::OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Forma
   left->SetVisible(true);
 }
 
-void VIduZozezuVodu::OleDropText(TPoint Pt, const AnsiString& Text) {
+bool VIduZozezuVodu::OleDropText(TPoint Pt, const AnsiString& Text) {
   TDragDropSettings* s = GetDragDropSettings();
   int col, row;
   OleCellAt(Pt, col, row);
@@ -119,9 +125,10 @@ void VIduZozezuVodu::OleDropText(TPoint Pt, const AnsiString& Text) {
   OleHideArrows(true, false, true);
   if (FOleColumnButton) FOleColumnButton->SetVisible(false);
   if (OnOleDropped) OnOleDropped(this, dropped);
+  return allow && col >= 0 && row >= 0;
 }
 
-void VIduZozezuVodu::OleDropCell(TPoint Pt, const AnsiString& Text, bool URL) {
+bool VIduZozezuVodu::OleDropCell(TPoint Pt, const AnsiString& Text, bool URL) {
   int col, row;
   OleCellAt(Pt, col, row);
   bool allow = true;
@@ -130,8 +137,10 @@ void VIduZozezuVodu::OleDropCell(TPoint Pt, const AnsiString& Text, bool URL) {
   } else if (OnOleDrop) {
     OnOleDrop(this, row, col, Text, allow);
   }
-  if (allow && col >= 0 && row >= 0) SetCellEx(RemapCol(col), row, Text);
+  bool stored = allow && col >= 0 && row >= 0;
+  if (stored) SetCellEx(RemapCol(col), row, Text);
   OleHideArrows(true, false, true);
+  return stored;
 }
 
 void VIduZozezuVodu::OleDropFiles(TPoint Pt, TStrings* Files) {

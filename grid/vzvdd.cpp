@@ -104,6 +104,7 @@ HRESULT TVZVDropTarget::Drop(IDataObject* DataObj, DWORD KeyState, POINTL Pt, DW
   }
   auto has = [&](TDropFormat d) { return (FFormats & DropFormatBit(d)) != 0; };
   TPoint pt(Pt.x, Pt.y);
+  FDropRefused = false;
   try {
     TEnumFormats f(DataObj);
     if (has(dfCol)) {
@@ -128,7 +129,8 @@ HRESULT TVZVDropTarget::Drop(IDataObject* DataObj, DWORD KeyState, POINTL Pt, DW
     if (Effect) *Effect = DROPEFFECT_NONE;
     return S_OK;
   }
-  if (Effect) *Effect = StandardEffect(MouseKeysToShiftState(KeyState), static_cast<int>(*Effect));
+  if (Effect)
+    *Effect = FDropRefused ? DROPEFFECT_NONE : StandardEffect(MouseKeysToShiftState(KeyState), static_cast<int>(*Effect));
   return S_OK;
 }
 

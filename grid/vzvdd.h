@@ -55,7 +55,13 @@ public:
   bool GetDropAllowed() const { return FDropAllowed; }
   TDropFormats GetOfferedFormats() const { return FFormats; }
 
+protected:
+  // A descendant that refused what was dropped: the drop then reports no
+  // effect, so a moving source keeps its data.
+  void RefuseDrop() { FDropRefused = true; }
+
 private:
+  bool FDropRefused = false;
   bool FDropAllowed = false;
   TDropFormats FFormats = 0;
 };
