@@ -8,6 +8,7 @@
 #include "platform/graphics/graphics_ole.h"
 #include "platform/graphics/resources.h"
 #include "platform/rtl/codepages.h"
+#include "platform/rtl/messages.h"
 #include "platform/windows/winkernel.h"
 #include "platform/windows/winkernel_testing.h"
 #include "platform/windows/windrag.h"
@@ -263,10 +264,9 @@ HRESULT DoDragDrop(IDataObject* data, IDropSource* source, DWORD ok, DWORD* effe
       step();
       continue;
     }
-    if (KernelProcessMessage(&q, true) && q) {
-      quit = true;
-      Decide(TEnd::Cancel, l.Last);
-    }
+    // Waits the way the host serves its own events (the desktop's input
+    // arrives through them), or on the queue without a host.
+    MsgWaitForDescriptors(nullptr, 0, INFINITE);
   }
   KillTimer(nullptr, timer);
   Carry();
