@@ -1390,6 +1390,12 @@ private:
   TArrowWindow* FOleArrows[3]{};
   TPopupButton* FOleColumnButton = nullptr;
   TForm* FOleDragImage = nullptr;
+  // The visible counts for the top-left cell and size they were found at:
+  // a drag asks for them on every move.
+  void OleVisibleCounts(int& Rows, int& Cols);
+  int FOleVisKey[6]{-1, -1, -1, -1, -1, -1};
+  int FOleVisRows = 0;
+  int FOleVisCols = 0;
 
 public:
 

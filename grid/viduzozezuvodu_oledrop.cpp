@@ -31,6 +31,17 @@ void VIduZozezuVodu::OleCellAt(TPoint Screen, int& ACol, int& ARow) {
   MouseToCell(p.x, p.y, ACol, ARow);
 }
 
+void VIduZozezuVodu::OleVisibleCounts(int& Rows, int& Cols) {
+  int key[6] = {GetTopRow(), GetLeftCol(), GetClientWidth(), GetClientHeight(), GetRowCount(), GetColCount()};
+  if (!std::equal(key, key + 6, FOleVisKey)) {
+    std::copy(key, key + 6, FOleVisKey);
+    FOleVisRows = GetVisibleRowCount();
+    FOleVisCols = GetVisibleColCount();
+  }
+  Rows = FOleVisRows;
+  Cols = FOleVisCols;
+}
+
 void VIduZozezuVodu::OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) {
   int col, row;
   OleCellAt(Pt, col, row);
@@ -40,16 +51,18 @@ void VIduZozezuVodu::OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Forma
   bool column = (Formats & DropFormatBit(dfCol)) != 0;
   int fixedRows = GetFixedRows(), fixedCols = GetFixedCols();
   if (Allow && !column) {
+    int visRows, visCols;
+    OleVisibleCounts(visRows, visCols);
     if ((row == 0 && GetTopRow() > fixedRows) || (client.y < 8 && fixedRows == 0 && GetTopRow() > 0))
       SetTopRow(GetTopRow() - 1);
-    else if (row == GetTopRow() + GetVisibleRowCount() && row < GetRowCount())
+    else if (row == GetTopRow() + visRows && row < GetRowCount())
       SetTopRow(GetTopRow() + 1);
     // Sideways at most once per tick of the grid's timer.
     if (TickCount % 2 == 0) {
       ++TickCount;
       if (col == 0 && GetLeftCol() > fixedCols)
         SetLeftCol(GetLeftCol() - 1);
-      else if (col == GetLeftCol() + GetVisibleColCount() && col < GetColCount())
+      else if (col == GetLeftCol() + visCols && col < GetColCount())
         SetLeftCol(GetLeftCol() + 1);
     }
   }
