@@ -2,37 +2,6 @@
 
 #include "grid/viduzozezuvodu.h"
 
-HRESULT TGridDropTarget::QueryInterface(const TGUID& IID, void** Obj) {
-  if (IID == IID_IDropTarget) {
-    *Obj = static_cast<IDropTarget*>(this);
-    AddRef();
-    return S_OK;
-  }
-  return TInterfacedObject::QueryInterface(IID, Obj);
-}
-
-HRESULT TGridDropTarget::DragEnter(IDataObject*, DWORD, POINTL, DWORD* Effect) {
-  if (Effect) *Effect = DROPEFFECT_NONE;
-  return S_OK;
-}
-
-HRESULT TGridDropTarget::DragOver(DWORD, POINTL, DWORD* Effect) {
-  if (Effect) *Effect = DROPEFFECT_NONE;
-  return S_OK;
-}
-
-HRESULT TGridDropTarget::Drop(IDataObject*, DWORD, POINTL, DWORD* Effect) {
-  if (Effect) *Effect = DROPEFFECT_NONE;
-  return S_OK;
-}
-
-namespace {
-bool RTFAware = false;
-}
-
-void SetRTFAware(bool Value) { RTFAware = Value; }
-bool GetRTFAware() { return RTFAware; }
-
 // ---- drag and drop settings ---------------------------------------------------------------------
 
 TDragDropSettings::~TDragDropSettings() { DropRegistration(); }

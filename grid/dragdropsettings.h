@@ -8,34 +8,10 @@
 
 #include "platform/graphics/graphics.h"
 #include "platform/rtl/classes.h"
+#include "grid/griddragdrop.h"
 #include "platform/windows/winole.h"
 
 class VIduZozezuVodu;
-
-// The drop target of a grid's window; the drag and drop layer gives it its
-// behaviour (until then it accepts nothing).
-class TGridDropTarget : public TInterfacedObject, public IDropTarget {
-public:
-  explicit TGridDropTarget(VIduZozezuVodu* AGrid) : FGrid(AGrid) {}
-  HRESULT QueryInterface(const TGUID& IID, void** Obj) override;
-  ULONG AddRef() override { return TInterfacedObject::AddRef(); }
-  ULONG Release() override { return TInterfacedObject::Release(); }
-  HRESULT DragEnter(IDataObject* DataObj, DWORD KeyState, POINTL Pt, DWORD* Effect) override;
-  HRESULT DragOver(DWORD KeyState, POINTL Pt, DWORD* Effect) override;
-  HRESULT DragLeave() override { return S_OK; }
-  HRESULT Drop(IDataObject* DataObj, DWORD KeyState, POINTL Pt, DWORD* Effect) override;
-  VIduZozezuVodu* GetGrid() const { return FGrid; }
-  bool AcceptText = true;
-  bool AcceptFiles = true;
-  bool AcceptURLs = true;
-
-private:
-  VIduZozezuVodu* FGrid;
-};
-
-// The drag and drop unit's switch for offering dropped text as rich text.
-void SetRTFAware(bool Value);
-bool GetRTFAware();
 
 class TDragDropSettings : public TPersistent {
 public:

@@ -31,7 +31,9 @@
 #include "grid/filter.h"
 #include "controls/zytstyleif.h"
 #include "controls/zythintinfo.h"
+#include "grid/arrowwindow.h"
 #include "grid/dragdropsettings.h"
+#include "grid/popupbutton.h"
 #include "grid/exchange/printevents.h"
 #include "grid/editevents.h"
 
@@ -1528,6 +1530,60 @@ public:
   // The drop target registered for the grid's window, nil while none is.
   IDropTarget* GetDropTarget() const { return FDragDropSettings->GetDropTarget(); }
   bool GetDropTargetRegistered() const { return FDragDropSettings->GetDropTargetRegistered(); }
+  // -- OLE drag and drop of cells and columns
+  TOleDragDropEvent OnOleDrag;
+  TOleDragStartEvent OnOleDragStart;
+  TOleDragStopEvent OnOleDragStop;
+  TOleDragOverEvent OnOleDragOver;
+  TOleDragDropEvent OnOleDrop;
+  TOleDroppedEvent OnOleDropped;
+  TOleDropColEvent OnOleDropCol;
+  TOleDropFileEvent OnOleDropFile;
+  TOleDropURLEvent OnOleDropURL;
+  // Runs the drag of the selection (or of the column of a header cell)
+  // pressed at (ACol, ARow); the mouse-move handler calls it once the
+  // pointer left the press point. False when OnOleDrag refused the drag.
+  bool StartOleDrag(int ACol, int ARow);
+  // The drop-position arrows (arrDown, arrUp, arrLeft) and the column
+  // button of drags, made when first needed.
+  TArrowWindow* GetOleArrow(TArrowDirection Direction);
+  TPopupButton* GetOleColumnButton();
+  TForm* GetOleDragImage() const { return FOleDragImage; }
+  // The selection at the start of the grid's last text drag.
+  TGridRect GetDraggedBlock() const { return FDraggedBlock; }
+  TForm* SelectionToForm(const TGridRect& R);
+  int PasteText(int ACol, int ARow, const char* Text, int& Cols, int& Rows);
+  TPoint PasteSize(const char* Text);
+
+private:
+  friend class TGridDropTarget;
+  friend class TGridDropSource;
+  void OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats);
+  // False when the drop was refused or missed the cells.
+  bool OleDropText(TPoint Pt, const AnsiString& Text);
+  bool OleDropCell(TPoint Pt, const AnsiString& Text, bool URL);
+  void OleDropFiles(TPoint Pt, TStrings* Files);
+  void OleDropCol(TPoint Pt, int Column);
+  void OleCellAt(TPoint Screen, int& ACol, int& ARow);
+  void OleHideArrows(bool Down, bool Up, bool Left);
+  void OleFreeDragImage();
+  void OleMoveEnd(int Effect);
+  TGridRect FDraggedBlock{};
+  // While the grid's own text drag runs: where a drop on the grid pasted.
+  bool FOleDragging = false;
+  bool FOleSelfDropped = false;
+  TGridRect FOleSelfDrop{};
+  TArrowWindow* FOleArrows[3]{};
+  TPopupButton* FOleColumnButton = nullptr;
+  TForm* FOleDragImage = nullptr;
+  // The visible counts for the top-left cell and size they were found at:
+  // a drag asks for them on every move.
+  void OleVisibleCounts(int& Rows, int& Cols);
+  int FOleVisKey[6]{-1, -1, -1, -1, -1, -1};
+  int FOleVisRows = 0;
+  int FOleVisCols = 0;
+
+public:
 
   // -- inplace editing: editor selection, control editors, the edit life
   // cycle, cell selection and edit advance, window messages, update lock

@@ -29,6 +29,7 @@
 #include "platform/graphics/graphics.h"
 #include "platform/windows/winime.h"
 #include "platform/windows/winregion.h"
+#include "platform/forms/qthost_dragdrop.h"
 
 namespace {
 
@@ -213,6 +214,7 @@ protected:
     }
   }
   bool event(QEvent* e) override {
+    if (QtHostDragEvent(this, e)) return true;
     if (e->type() == QEvent::WindowActivate) Activate();
     if (e->type() == QEvent::InputMethodQuery) {
       auto* q = static_cast<QInputMethodQueryEvent*>(e);
@@ -558,12 +560,14 @@ bool QtHostStart() {
     Screen->SetMonitorRects(rects);
   }
   Running = true;
+  QtHostInstallDragDrop(true);
   for (HWND h : TopLevelWindows()) Shown(h);
   return true;
 }
 
 void QtHostStop() {
   if (!Running) return;
+  QtHostInstallDragDrop(false);
   SetWindowHost(TWindowHost{});
   if (OwnDialogs) {
     SetMessageBoxHook(nullptr);
@@ -659,3 +663,5 @@ bool QtHostMoveByWindowManager(HWND Wnd, int X, int Y, int Width, int Height) {
   w->setGeometry(X, Y, Width, Height);  // not a sync: the kernel follows Qt's report
   return true;
 }
+
+QWindow* QtHostWindowOf(HWND Wnd) { return Find(Wnd); }

@@ -6,6 +6,7 @@
 // the offscreen one included.
 #pragma once
 
+#include "platform/forms/oledesktop.h"
 #include "platform/windows/winkernel.h"
 
 // Makes the GUI application object when the program has none and installs
@@ -50,3 +51,8 @@ bool QtHostPrintDialog(TPrintDialogRequest& Request);
 // Qt name filters ("Text (*.txt *.log)") of a file dialog filter
 // ("Text|*.txt;*.log").
 std::vector<AnsiString> QtHostNameFilters(const AnsiString& Filter);
+
+// Hands a desktop drag of Data to the Qt window of a top-level window:
+// entered and dropped at (X, Y) of the window, Ctrl held when asked. The
+// effect the drop ended with (DROPEFFECT_NONE when refused).
+DWORD QtHostSendDrop(HWND Wnd, const TMimeData& Data, int X, int Y, bool Ctrl = false);
