@@ -8,12 +8,6 @@ namespace {
 
 TGridEditorHooks& Link() { return GridEditorHooks(); }
 
-bool Among(WORD Key, std::initializer_list<WORD> Keys) {
-  for (WORD k : Keys)
-    if (k == Key) return true;
-  return false;
-}
-
 // The completion of the typed prefix by Item: the typed characters as typed,
 // the item's own after them (at most 255); false when Item does not start
 // with the prefix.

@@ -23,6 +23,12 @@ void Exit(VIduZozezuVodu* Grid);
 void WantSpecialKey(TMessage& Message, bool TabWanted);
 bool GoTabs(VIduZozezuVodu* Grid);
 bool ShiftDown();
+// Key is one of Keys.
+inline bool Among(WORD Key, std::initializer_list<WORD> Keys) {
+  for (WORD k : Keys)
+    if (k == Key) return true;
+  return false;
+}
 }  // namespace grideditors
 
 // ---- Combo editors --------------------------------------------------------------------

@@ -5,16 +5,6 @@
 
 using namespace grideditors;
 
-namespace {
-
-bool Among(WORD Key, std::initializer_list<WORD> Keys) {
-  for (WORD k : Keys)
-    if (k == Key) return true;
-  return false;
-}
-
-}  // namespace
-
 // ---- TGridDatePicker ---------------------------------------------------------------------
 TGridDatePicker::TGridDatePicker(TComponent* AOwner) : TDateTimePicker(AOwner), FGrid(GridOwner(AOwner)) {}
 

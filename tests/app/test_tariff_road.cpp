@@ -5,27 +5,18 @@
 #include <string>
 #include <vector>
 
-#include "app/UFrame1.h"
 #include "grid/grideditors.h"
 #include "platform/rtl/codepages.h"
 #include "platform/rtl/sysutils.h"
-#include "platform/windows/winkernel_testing.h"
+#include "tests/app/tariff_frame_fixture.h"
 
 namespace {
 
-class TariffRoad : public ::testing::Test {
+class TariffRoad : public TariffFrameHost {
 protected:
   void SetUp() override {
-    TestResetKernel();
     UseTestClock();
-    Host = new TForm(nullptr);
-    Host->SetBounds(0, 0, 1100, 700);
-    F = new TFrame1(Host);
-    F->SetParent(Host);
-    F->SetAlign(alClient);
-    Host->FinishLoading();
-    Host->Show();
-    PumpUntilIdle();
+    TariffFrameHost::SetUp();
     G = F->ZytSG1;
     G->GetNavigation()->AdvanceOnEnter = false;
     G->SetCells(1, 1, "08.03.2026");
@@ -33,8 +24,7 @@ protected:
     G->SetCells(1, 2, "не дата");
   }
   void TearDown() override {
-    delete Host;
-    TestResetKernel();
+    TariffFrameHost::TearDown();
     UseSystemClock();
   }
   void Open(int Col, int Row) {
@@ -51,8 +41,6 @@ protected:
     TestTypeText(S);
     PumpUntilIdle();
   }
-  TForm* Host = nullptr;
-  TFrame1* F = nullptr;
   VIduZozezuVodu* G = nullptr;
 };
 
