@@ -1,25 +1,51 @@
-// What the grid's editor controls use of the grid's editing layer: the
-// editing state (edit active, cached text, editor kind, validated text), the
-// grid events the editors raise, and the operations that hide the editor,
-// hand a key back, walk by Tab and advance. One link per grid, owned by it.
+// What the grid's editor controls use of the grid's editing layer.
 //
-// The operations here do the least that keeps the editors correct: hiding
-// stores the control's text into the current cell, a handed-back key moves
-// the current cell as the platform grid does, Tab and advance step one cell.
+// TGridEditorHooks are the grid operations and events the editors reach;
+// by default each is the grid's own member, and tests may watch or replace
+// them. TGridEditorLink is one grid's view of them: the grid's editing
+// state by reference, the grid's events, the operations through the hooks
+// and the steps every editor shares.
 #pragma once
 
 #include <functional>
 
 #include "grid/viduzozezuvodu.h"
 
-using TSpinClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AValue, bool UpDown)>;
-using TFloatSpinClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)>;
-using TDateTimeSpinClickEvent =
-    std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)>;
-using TEditChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, const AnsiString& Value)>;
-using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
-using TClipboardCellEvent =
-    std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Allow)>;
+struct TGridEditorHooks {
+  std::function<void(VIduZozezuVodu* Grid)> HideInplaceEdit;
+  std::function<void(VIduZozezuVodu* Grid, WORD& Key, TShiftState Shift)> DoneInplaceEdit;
+  std::function<void(VIduZozezuVodu* Grid)> ShowInplaceEdit;
+  std::function<void(VIduZozezuVodu* Grid, bool Backward)> TabEdit;
+  std::function<void(VIduZozezuVodu* Grid, int ACol, int ARow, bool Force, bool AutoEdit, bool Forward,
+                     bool Repeated, bool ShowEditor)>
+      AdvanceEdit;
+  std::function<bool(VIduZozezuVodu* Grid)> ShouldHandleTab;
+  // The text a refused validation leaves to show.
+  std::function<AnsiString(VIduZozezuVodu* Grid)> ValidatedText;
+  // A click opened the editor with caret positioning; the editor clears it.
+  std::function<bool(VIduZozezuVodu* Grid)> GetCaretFromClick;
+  std::function<void(VIduZozezuVodu* Grid, bool Value)> SetCaretFromClick;
+  // The wide text a Unicode editor leaves when it loses the focus.
+  std::function<void(VIduZozezuVodu* Grid, const WideString& Text)> SetPendingWideText;
+  // 0 while the grid registers no wheel message of its own.
+  std::function<UINT(VIduZozezuVodu* Grid)> WheelMessageId;
+  // The value the date-time editor opened with.
+  std::function<TDateTime(VIduZozezuVodu* Grid)> DateTimeEditValue;
+  std::function<bool(VIduZozezuVodu* Grid)> Lookup;
+  std::function<bool(VIduZozezuVodu* Grid)> LookupCaseSensitive;
+  std::function<bool(VIduZozezuVodu* Grid)> LookupHistory;
+  // The grid's published events.
+  std::function<void(VIduZozezuVodu* Grid, TObject* Sender, int ACol, int ARow, const AnsiString& Value)> EditChange;
+  std::function<void(VIduZozezuVodu* Grid, TObject* Sender, int ACol, int ARow, int AItemIndex,
+                     const AnsiString& ASelection)>
+      ComboChange;
+  std::function<void(VIduZozezuVodu* Grid, TObject* Sender, int ACol, int ARow, int AItemIndex,
+                     const AnsiString& ASelection, TObject* AObject)>
+      ComboObjectChange;
+};
+// The hooks every editor uses; ResetGridEditorHooks puts the grid's own back.
+TGridEditorHooks& GridEditorHooks();
+void ResetGridEditorHooks();
 
 class TGridEditorLink : public TComponent {
 public:
@@ -30,28 +56,27 @@ public:
 
   VIduZozezuVodu* GetGrid() const { return FGrid; }
 
-  // Editing state.
-  bool EditActive = false;
-  AnsiString EditCache;
-  TEditorType CurrentEditor = edNormal;
-  AnsiString ValidatedText;
-  WideString PendingWideText;
-  TWinControl* ActiveEditControl = nullptr;
-  bool Lookup = false;
-  bool LookupCaseSensitive = false;
+  // The grid's editing state.
+  bool& EditActive;
+  AnsiString& EditCache;
+  TEditorType& CurrentEditor;
+  AnsiString& ValidatedText;
+  WideString& PendingWideText;
+  TWinControl*& ActiveEditControl;
 
-  // Grid events raised by the editors (Sender: the grid unless said).
-  TSpinClickEvent OnSpinClick;
-  TFloatSpinClickEvent OnFloatSpinClick;
-  TDateTimeSpinClickEvent OnDateSpinClick;
-  TDateTimeSpinClickEvent OnTimeSpinClick;
-  TEditChangeEvent OnEditChange;
-  TClipboardEvent OnClipboardPaste;             // Sender: the editor
-  TClipboardCellEvent OnClipboardBeforePasteCell;  // Sender: the editor
+  // The grid's events raised by the editors (Sender: the grid unless said).
+  TSpinClickEvent& OnSpinClick;
+  TFloatSpinClickEvent& OnFloatSpinClick;
+  TDateTimeSpinClickEvent& OnDateSpinClick;
+  TDateTimeSpinClickEvent& OnTimeSpinClick;
+  TEditChangeEvent& OnEditChange;
+  TClipboardEvent& OnClipboardPaste;                 // Sender: the editor
+  TBeforeCellPasteEvent& OnClipboardBeforePasteCell;  // Sender: the editor
 
   // Grid operations.
   void HideInplaceEdit();
   void DoneInplaceEdit(WORD& Key, TShiftState Shift);
+  void ShowInplaceEdit();
   void TabEdit(bool Backward);
   void AdvanceEdit(int ACol, int ARow, bool Force, bool AutoEdit, bool Forward, bool Repeated, bool ShowEditor);
   bool ShouldHandleTab();
@@ -60,6 +85,9 @@ public:
   bool ValidateCellWide(const WideString& Text);
 
   // Steps the editors share.
+  // The current cell := Text, then its validation.
+  bool Validate(const AnsiString& Text);
+  bool ValidateWide(const WideString& Text);
   // Tab with goTabs: hide, focus the grid, TabEdit(Shift down); true when done.
   bool LeaveByTab(WORD Key);
   // Enter with AdvanceOnEnter: hide, focus the grid, key 0, advance; true when done.
@@ -67,9 +95,11 @@ public:
   // CM_WANTSPECIALKEY after the default answer: Enter and Esc, and Tab when
   // ClaimTab.
   static void ClaimSpecialKey(TMessage& Message, bool ClaimTab);
+  bool GoTabs() const { return (FGrid->GetOptions() & goTabs) != 0; }
+  static bool ShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
 
 private:
   explicit TGridEditorLink(VIduZozezuVodu* Grid);
+  void FocusGrid();
   VIduZozezuVodu* FGrid;
-  bool FHiding = false;
 };

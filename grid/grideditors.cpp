@@ -6,36 +6,7 @@
 
 namespace {
 
-TGridEditorLink DefaultLink() {
-  TGridEditorLink l;
-  l.HideInplaceEdit = [](VIduZozezuVodu*) {};
-  l.DoneInplaceEdit = [](VIduZozezuVodu*, WORD&, TShiftState) {};
-  l.ShowInplaceEdit = [](VIduZozezuVodu*) {};
-  l.TabEdit = [](VIduZozezuVodu*, bool) {};
-  l.AdvanceEdit = [](VIduZozezuVodu*, int, int, bool, bool, bool, bool, bool) {};
-  l.ShouldHandleTab = [](VIduZozezuVodu*) { return false; };
-  l.ValidatedText = [](VIduZozezuVodu* G) { return G->GetCurrentCell(); };
-  l.GetCaretFromClick = [](VIduZozezuVodu*) { return false; };
-  l.SetCaretFromClick = [](VIduZozezuVodu*, bool) {};
-  l.SetPendingWideText = [](VIduZozezuVodu*, const WideString&) {};
-  l.WheelMessageId = [](VIduZozezuVodu*) -> UINT { return 0; };
-  l.DateTimeEditValue = [](VIduZozezuVodu*) -> TDateTime { return 0; };
-  l.Lookup = [](VIduZozezuVodu*) { return false; };
-  l.LookupCaseSensitive = [](VIduZozezuVodu*) { return false; };
-  l.LookupHistory = [](VIduZozezuVodu*) { return false; };
-  l.EditChange = [](VIduZozezuVodu*, TObject*, int, int, const AnsiString&) {};
-  l.ComboChange = [](VIduZozezuVodu*, TObject*, int, int, int, const AnsiString&) {};
-  l.ComboObjectChange = [](VIduZozezuVodu*, TObject*, int, int, int, const AnsiString&, TObject*) {};
-  return l;
-}
-
-TGridEditorLink& Link() { return GridEditorLink(); }
-
-bool Among(WORD Key, std::initializer_list<WORD> Keys) {
-  for (WORD k : Keys)
-    if (k == Key) return true;
-  return false;
-}
+TGridEditorHooks& Link() { return GridEditorHooks(); }
 
 // The completion of the typed prefix by Item: the typed characters as typed,
 // the item's own after them (at most 255); false when Item does not start
@@ -51,6 +22,77 @@ bool Complete(const WideString& Text, std::size_t PrefixLen, const WideString& I
   if (prefix != head) return false;
   Out = Text.substr(0, PrefixLen) + Item.substr(PrefixLen, 255);
   return true;
+}
+
+AnsiString Ansi(const AnsiString& S) { return S; }
+AnsiString Ansi(const WideString& S) { return WideToUtf8(S); }
+WideString Wide(const AnsiString& S) { return Utf8ToWide(S); }
+WideString Wide(const WideString& S) { return S; }
+
+void PutText(TGridCombo* C, const WideString& T) { C->SetText(WideToUtf8(T)); }
+void PutText(TGridUniCombo* C, const WideString& T) { C->SetText(T); }
+
+// Item Index's text (empty past the list) and object (nil past it).
+template <class TCombo>
+AnsiString ItemText(TCombo* C, int Index) {
+  return Index >= 0 && Index < C->Items()->GetCount() ? Ansi(C->Items()->Get(Index)) : AnsiString();
+}
+template <class TCombo>
+TObject* ItemObject(TCombo* C, int Index) {
+  return Index >= 0 && Index < C->Items()->GetCount() ? C->Items()->GetObject(Index) : nullptr;
+}
+
+// A turn of the grid's wheel over the combo: down one item for a negative
+// turn (past the last none is selected), up one above item 0; the edit,
+// combo and object events follow with the item now selected.
+template <class TCombo>
+bool WheelTurn(TCombo* C, VIduZozezuVodu* G, TMessage& Message) {
+  UINT wheel = Link().WheelMessageId(G);
+  if (wheel == 0 || Message.Msg != wheel) return false;
+  int i = C->GetItemIndex();
+  if (static_cast<int>(static_cast<std::intptr_t>(Message.WParam)) < 0)
+    C->SetItemIndex(i + 1);
+  else if (i > 0)
+    C->SetItemIndex(i - 1);
+  int now = C->GetItemIndex();
+  AnsiString text = ItemText(C, now);
+  int col = G->RealColIndex(G->GetCol()), row = G->GetRow();
+  Link().EditChange(G, G, col, row, text);
+  Link().ComboChange(G, G, col, row, now, text);
+  Link().ComboObjectChange(G, G, col, row, now, text, ItemObject(C, now));
+  Message.Result = 0;
+  return true;
+}
+
+// OnComboChange (from Sender) and OnComboObjectChange (from the grid) with
+// the combo's text and selected item.
+template <class TCombo>
+void RaiseComboEvents(TCombo* C, VIduZozezuVodu* G, TObject* Sender) {
+  int i = C->GetItemIndex();
+  int col = G->RealColIndex(G->GetCol()), row = G->GetRow();
+  AnsiString text = Ansi(C->GetText());
+  Link().ComboChange(G, Sender, col, row, i, text);
+  Link().ComboObjectChange(G, G, col, row, i, text, ItemObject(C, i));
+}
+
+// Completes the text typed before the caret from the first of Items that
+// starts with it and selects the completed tail; true when one did.
+// SelectItem: the matching item becomes the combo's selection.
+template <class TCombo, class TList>
+bool CompleteFromList(TCombo* C, VIduZozezuVodu* G, TList* Items, bool SelectItem) {
+  WideString text = Wide(C->GetText());
+  std::size_t n = static_cast<std::size_t>(std::max(0, C->GetSelStart()));
+  if (n == 0 || n > text.size()) return false;
+  bool cs = Link().LookupCaseSensitive(G);
+  WideString done;
+  for (int i = 0; i < Items->GetCount(); ++i) {
+    if (!Complete(text, n, Wide(Items->Get(i)), cs, done)) continue;
+    if (SelectItem) C->SetItemIndex(i);
+    PutText(C, done);
+    SendMessageA(C->GetHandle(), CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(n), static_cast<WORD>(done.size())));
+    return true;
+  }
+  return false;
 }
 
 // The client point under the mouse, when it lies inside (bounds included).
@@ -93,61 +135,20 @@ void SizeDropDown(TCustomComboBox* Combo, int Count, const std::function<int(int
 
 }  // namespace
 
-TGridEditorLink& GridEditorLink() {
-  static TGridEditorLink link = DefaultLink();
-  return link;
-}
-
-void ResetGridEditorLink() { GridEditorLink() = DefaultLink(); }
-
 // ---- Shared steps ------------------------------------------------------------------------
 namespace grideditors {
 
-VIduZozezuVodu* GridOwner(TComponent* AOwner) {
-  auto* g = dynamic_cast<VIduZozezuVodu*>(AOwner);
-  if (!g) throw EInvalidCast("Invalid class typecast");
-  return g;
+VIduZozezuVodu* GridOwner(TComponent* AOwner) { return TGridEditorLink::CheckedGrid(AOwner); }
+bool Validate(VIduZozezuVodu* Grid, const AnsiString& Text) { return TGridEditorLink::Of(Grid)->Validate(Text); }
+bool LeaveByTab(VIduZozezuVodu* Grid, WORD Key) { return TGridEditorLink::Of(Grid)->LeaveByTab(Key); }
+bool AdvanceOnEnter(VIduZozezuVodu* Grid, WORD& Key) { return TGridEditorLink::Of(Grid)->AdvanceOnEnter(Key); }
+void HandBack(VIduZozezuVodu* Grid, WORD& Key, TShiftState Shift) {
+  TGridEditorLink::Of(Grid)->DoneInplaceEdit(Key, Shift);
 }
-
-bool Validate(VIduZozezuVodu* Grid, const AnsiString& Text) {
-  Grid->SetCurrentCell(Text);
-  return Grid->ValidateCell(Text);
-}
-
-bool ValidateWide(VIduZozezuVodu* Grid, const WideString& Text) {
-  Grid->SetCurrentCell(WideToUtf8(Text));
-  return Grid->ValidateCellWide(Text);
-}
-
-bool GoTabs(VIduZozezuVodu* Grid) { return (Grid->GetOptions() & goTabs) != 0; }
-
-bool ShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
-
-bool LeaveByTab(VIduZozezuVodu* Grid, WORD Key) {
-  if (Key != VK_TAB || !GoTabs(Grid)) return false;
-  Link().HideInplaceEdit(Grid);
-  if (Grid->CanFocus()) Grid->SetFocus();
-  Link().TabEdit(Grid, ShiftDown());
-  return true;
-}
-
-bool AdvanceOnEnter(VIduZozezuVodu* Grid, WORD& Key) {
-  if (Key != VK_RETURN || !Grid->GetNavigation()->AdvanceOnEnter) return false;
-  Link().HideInplaceEdit(Grid);
-  if (Grid->CanFocus()) Grid->SetFocus();
-  Key = 0;
-  Link().AdvanceEdit(Grid, Grid->GetCol(), Grid->GetRow(), false, true, true, false, true);
-  return true;
-}
-
-void HandBack(VIduZozezuVodu* Grid, WORD& Key, TShiftState Shift) { Link().DoneInplaceEdit(Grid, Key, Shift); }
-
-void Exit(VIduZozezuVodu* Grid) { Link().HideInplaceEdit(Grid); }
-
-void WantSpecialKey(TMessage& Message, bool TabWanted) {
-  WORD key = static_cast<WORD>(Message.WParam);
-  if (key == VK_RETURN || key == VK_ESCAPE || (key == VK_TAB && TabWanted)) Message.Result = 1;
-}
+void Exit(VIduZozezuVodu* Grid) { TGridEditorLink::Of(Grid)->HideInplaceEdit(); }
+void WantSpecialKey(TMessage& Message, bool TabWanted) { TGridEditorLink::ClaimSpecialKey(Message, TabWanted); }
+bool GoTabs(VIduZozezuVodu* Grid) { return TGridEditorLink::Of(Grid)->GoTabs(); }
+bool ShiftDown() { return TGridEditorLink::ShiftDown(); }
 
 }  // namespace grideditors
 
@@ -156,14 +157,7 @@ using namespace grideditors;
 // ---- TGridCombo ----------------------------------------------------------------------------
 TGridCombo::TGridCombo(TComponent* AOwner) : TVZVComboBox(AOwner), FGrid(GridOwner(AOwner)) { SetButtonWidth(16); }
 
-void TGridCombo::RaiseComboChange(TObject* Sender) {
-  int i = GetItemIndex();
-  int col = FGrid->RealColIndex(FGrid->GetCol()), row = FGrid->GetRow();
-  AnsiString text = GetText();
-  Link().ComboChange(FGrid, Sender, col, row, i, text);
-  TObject* obj = i >= 0 && i < Items()->GetCount() ? Items()->GetObject(i) : nullptr;
-  Link().ComboObjectChange(FGrid, Sender, col, row, i, text, obj);
-}
+void TGridCombo::RaiseComboChange(TObject* Sender) { RaiseComboEvents(this, FGrid, Sender); }
 
 void TGridCombo::KeyPress(char16_t& Key) {
   int before = GetItemIndex();
@@ -244,27 +238,7 @@ void TGridCombo::KeyUp(WORD& Key, TShiftState Shift) {
 
 void TGridCombo::DoChange() {
   if (!LookupActive || !Link().Lookup(FGrid)) return;
-  WideString text = Utf8ToWide(GetText());
-  std::size_t n = static_cast<std::size_t>(std::max(0, GetSelStart()));
-  if (n == 0 || n > text.size()) return;
-  bool cs = Link().LookupCaseSensitive(FGrid);
-  WideString done;
-  auto apply = [&](int Index) {
-    if (Index >= 0) SetItemIndex(Index);
-    SetText(WideToUtf8(done));
-    SendMessageA(GetHandle(), CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(n), static_cast<WORD>(done.size())));
-  };
-  for (int i = 0; i < Items()->GetCount(); ++i)
-    if (Complete(text, n, Utf8ToWide(Items()->Get(i)), cs, done)) {
-      apply(i);
-      return;
-    }
-  TStrings* lookup = FGrid->GetLookupItems();
-  for (int i = 0; i < lookup->GetCount(); ++i)
-    if (Complete(text, n, Utf8ToWide(lookup->Get(i)), cs, done)) {
-      apply(-1);
-      return;
-    }
+  if (!CompleteFromList(this, FGrid, Items(), true)) CompleteFromList(this, FGrid, FGrid->GetLookupItems(), false);
 }
 
 void TGridCombo::Change() {
@@ -273,25 +247,7 @@ void TGridCombo::Change() {
 }
 
 void TGridCombo::WndProc(TMessage& Message) {
-  UINT wheel = Link().WheelMessageId(FGrid);
-  if (wheel != 0 && Message.Msg == wheel) {
-    int i = GetItemIndex();
-    // No upper bound: past the last item no item is selected.
-    if (static_cast<int>(static_cast<std::intptr_t>(Message.WParam)) < 0)
-      SetItemIndex(i + 1);
-    else if (i > 0)
-      SetItemIndex(i - 1);
-    int now = GetItemIndex();
-    AnsiString text = now >= 0 && now < Items()->GetCount() ? Items()->Get(now) : AnsiString();
-    int col = FGrid->RealColIndex(FGrid->GetCol()), row = FGrid->GetRow();
-    Link().EditChange(FGrid, FGrid, col, row, text);
-    Link().ComboChange(FGrid, FGrid, col, row, now, text);
-    TObject* obj = now >= 0 && now < Items()->GetCount() ? Items()->GetObject(now) : nullptr;
-    Link().ComboObjectChange(FGrid, FGrid, col, row, now, text, obj);
-    Message.Result = 0;
-    return;
-  }
-  TVZVComboBox::WndProc(Message);
+  if (!WheelTurn(this, FGrid, Message)) TVZVComboBox::WndProc(Message);
 }
 
 void TGridCombo::Dispatch(TMessage& Message) {
@@ -325,14 +281,7 @@ TGridUniCombo::TGridUniCombo(TComponent* AOwner) : TVZVUniComboBox(AOwner), FGri
   SetButtonWidth(16);
 }
 
-void TGridUniCombo::RaiseComboChange(TObject* Sender) {
-  int i = GetItemIndex();
-  int col = FGrid->RealColIndex(FGrid->GetCol()), row = FGrid->GetRow();
-  AnsiString text = WideToUtf8(GetText());
-  Link().ComboChange(FGrid, Sender, col, row, i, text);
-  TObject* obj = i >= 0 && i < Items()->GetCount() ? Items()->GetObject(i) : nullptr;
-  Link().ComboObjectChange(FGrid, FGrid, col, row, i, text, obj);
-}
+void TGridUniCombo::RaiseComboChange(TObject* Sender) { RaiseComboEvents(this, FGrid, Sender); }
 
 void TGridUniCombo::KeyPress(char16_t& Key) {
   int before = GetItemIndex();
@@ -374,39 +323,11 @@ void TGridUniCombo::KeyUp(WORD& Key, TShiftState Shift) {
 }
 
 void TGridUniCombo::DoChange() {
-  if (!LookupActive || !Link().Lookup(FGrid)) return;
-  WideString text = GetText();
-  std::size_t n = static_cast<std::size_t>(std::max(0, GetSelStart()));
-  if (n == 0 || n > text.size()) return;
-  bool cs = Link().LookupCaseSensitive(FGrid);
-  WideString done;
-  for (int i = 0; i < Items()->GetCount(); ++i)
-    if (Complete(text, n, Items()->Get(i), cs, done)) {
-      SetItemIndex(i);
-      SetText(done);
-      SendMessageA(GetHandle(), CB_SETEDITSEL, 0, MAKELPARAM(static_cast<WORD>(n), static_cast<WORD>(done.size())));
-      return;
-    }
+  if (LookupActive && Link().Lookup(FGrid)) CompleteFromList(this, FGrid, Items(), true);
 }
 
 void TGridUniCombo::WndProc(TMessage& Message) {
-  UINT wheel = Link().WheelMessageId(FGrid);
-  if (wheel != 0 && Message.Msg == wheel) {
-    int i = GetItemIndex();
-    if (static_cast<int>(static_cast<std::intptr_t>(Message.WParam)) < 0)
-      SetItemIndex(i + 1);
-    else if (i > 0)
-      SetItemIndex(i - 1);
-    int now = GetItemIndex();
-    AnsiString text = now >= 0 && now < Items()->GetCount() ? WideToUtf8(Items()->Get(now)) : AnsiString();
-    int col = FGrid->RealColIndex(FGrid->GetCol()), row = FGrid->GetRow();
-    Link().EditChange(FGrid, FGrid, col, row, text);
-    Link().ComboChange(FGrid, FGrid, col, row, now, text);
-    TObject* obj = now >= 0 && now < Items()->GetCount() ? Items()->GetObject(now) : nullptr;
-    Link().ComboObjectChange(FGrid, FGrid, col, row, now, text, obj);
-    Message.Result = 0;
-    return;
-  }
+  if (WheelTurn(this, FGrid, Message)) return;
   if (Message.Msg == WM_COMMAND && HIWORD(Message.WParam) == 1) RaiseComboChange(FGrid);
   TVZVUniComboBox::WndProc(Message);
 }

@@ -9,65 +9,26 @@
 #include <functional>
 
 #include "controls/zytdatetimepicker.h"
-#include "grid/viduzozezuvodu.h"
+#include "grid/grideditorlink.h"
 #include "grid/vzvcombo.h"
 
-// What the editors ask of their grid's editing layer. Each member has a
-// neutral default (no effect, false, 0 or empty); the grid's editing code
-// supplies the real operations, and tests may watch them.
-struct TGridEditorLink {
-  std::function<void(VIduZozezuVodu* Grid)> HideInplaceEdit;
-  std::function<void(VIduZozezuVodu* Grid, WORD& Key, TShiftState Shift)> DoneInplaceEdit;
-  std::function<void(VIduZozezuVodu* Grid)> ShowInplaceEdit;
-  std::function<void(VIduZozezuVodu* Grid, bool Backward)> TabEdit;
-  std::function<void(VIduZozezuVodu* Grid, int ACol, int ARow, bool Force, bool AutoEdit, bool Forward,
-                     bool Repeated, bool ShowEditor)>
-      AdvanceEdit;
-  std::function<bool(VIduZozezuVodu* Grid)> ShouldHandleTab;
-  // The text a refused validation leaves to show.
-  std::function<AnsiString(VIduZozezuVodu* Grid)> ValidatedText;
-  // A click opened the editor with caret positioning; the editor clears it.
-  std::function<bool(VIduZozezuVodu* Grid)> GetCaretFromClick;
-  std::function<void(VIduZozezuVodu* Grid, bool Value)> SetCaretFromClick;
-  // The wide text a Unicode editor leaves when it loses the focus.
-  std::function<void(VIduZozezuVodu* Grid, const WideString& Text)> SetPendingWideText;
-  std::function<UINT(VIduZozezuVodu* Grid)> WheelMessageId;
-  // The value the date-time editor opened with.
-  std::function<TDateTime(VIduZozezuVodu* Grid)> DateTimeEditValue;
-  std::function<bool(VIduZozezuVodu* Grid)> Lookup;
-  std::function<bool(VIduZozezuVodu* Grid)> LookupCaseSensitive;
-  std::function<bool(VIduZozezuVodu* Grid)> LookupHistory;
-  // The grid's published events.
-  std::function<void(VIduZozezuVodu* Grid, TObject* Sender, int ACol, int ARow, const AnsiString& Value)> EditChange;
-  std::function<void(VIduZozezuVodu* Grid, TObject* Sender, int ACol, int ARow, int AItemIndex,
-                     const AnsiString& ASelection)>
-      ComboChange;
-  std::function<void(VIduZozezuVodu* Grid, TObject* Sender, int ACol, int ARow, int AItemIndex,
-                     const AnsiString& ASelection, TObject* AObject)>
-      ComboObjectChange;
-};
-// The link every editor uses; ResetGridEditorLink puts the defaults back.
-TGridEditorLink& GridEditorLink();
-void ResetGridEditorLink();
-
-// The steps the editors share.
+// The steps the editors share, for the grid's link (grid/grideditorlink.h).
 namespace grideditors {
-// The owner as a grid; EInvalidCast "Invalid class typecast" for any other.
 VIduZozezuVodu* GridOwner(TComponent* AOwner);
-// SetCurrentCell(Text) and ValidateCell(Text) (ValidateCellWide for Wide).
 bool Validate(VIduZozezuVodu* Grid, const AnsiString& Text);
-bool ValidateWide(VIduZozezuVodu* Grid, const WideString& Text);
-// Tab with goTabs: hide, focus the grid, tab on (Shift from the key state).
 bool LeaveByTab(VIduZozezuVodu* Grid, WORD Key);
-// Enter with AdvanceOnEnter: hide, focus the grid, Key := 0, advance.
 bool AdvanceOnEnter(VIduZozezuVodu* Grid, WORD& Key);
 void HandBack(VIduZozezuVodu* Grid, WORD& Key, TShiftState Shift);
 void Exit(VIduZozezuVodu* Grid);
-// CM_WANTSPECIALKEY after the default answer: Enter and Esc, and Tab when
-// TabWanted.
 void WantSpecialKey(TMessage& Message, bool TabWanted);
 bool GoTabs(VIduZozezuVodu* Grid);
 bool ShiftDown();
+// Key is one of Keys.
+inline bool Among(WORD Key, std::initializer_list<WORD> Keys) {
+  for (WORD k : Keys)
+    if (k == Key) return true;
+  return false;
+}
 }  // namespace grideditors
 
 // ---- Combo editors --------------------------------------------------------------------

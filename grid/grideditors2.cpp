@@ -94,8 +94,7 @@ void TGridSpin::KeyDown(WORD& Key, TShiftState Shift) {
     if (GetSpinType() == sptNormal) SetValue(GetValue());
     if (GetSpinType() == sptFloat) SetFloatValue(GetFloatValue());
   } else {
-    FGrid->SetCurrentCell(GetText());
-    if (!FLink->ValidateCell(GetText())) {
+    if (!FLink->Validate(GetText())) {
       SetText(FGrid->GetCurrentCell());
       CaretToEnd(this);
       Key = 0;
@@ -126,7 +125,7 @@ void TGridSpin::Dispatch(TMessage& Message) {
       break;
     case CM_WANTSPECIALKEY:
       TVzvSpinEdit::Dispatch(Message);
-      TGridEditorLink::ClaimSpecialKey(Message, (FGrid->GetOptions() & goTabs) != 0);
+      TGridEditorLink::ClaimSpecialKey(Message, FLink->GoTabs());
       return;
   }
   TVzvSpinEdit::Dispatch(Message);
@@ -156,7 +155,7 @@ void TGridEditBtn::DoExit() {
 }
 
 void TGridEditBtn::DoChange() {
-  if (!FLookupActive || !FLink->Lookup) return;
+  if (!FLookupActive || !GridEditorHooks().Lookup(FGrid)) return;
   DWORD s = 0, e = 0;
   SendMessageA(Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
   if (s != e) return;
@@ -165,10 +164,10 @@ void TGridEditBtn::DoChange() {
   WideString text = GetWideText();
   std::size_t len = std::min<std::size_t>(static_cast<std::size_t>(GetSelStart()), text.size());
   if (len == 0) return;
-  WideString prefix = UpperIf(text.substr(0, len), FLink->LookupCaseSensitive);
+  WideString prefix = UpperIf(text.substr(0, len), GridEditorHooks().LookupCaseSensitive(FGrid));
   for (int i = 0; i < items->GetCount(); ++i) {
     WideString item = Utf8ToWide(items->Get(i));
-    if (item.size() < len || UpperIf(item.substr(0, len), FLink->LookupCaseSensitive) != prefix) continue;
+    if (item.size() < len || UpperIf(item.substr(0, len), GridEditorHooks().LookupCaseSensitive(FGrid)) != prefix) continue;
     WideString done = text.substr(0, len) + item.substr(len, 255);
     SetWideText(done);
     SendMessageA(Handle(), EM_SETSEL, len, done.size());
@@ -187,8 +186,7 @@ void TGridEditBtn::KeyDown(WORD& Key, TShiftState Shift) {
   }
   if (OnKeyDown) OnKeyDown(this, Key, Shift);
   if (Key == VK_TAB || Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
-    FGrid->SetCurrentCell(GetText());
-    bool ok = FLink->ValidateCell(GetText());
+    bool ok = FLink->Validate(GetText());
     SetText(FLink->ValidatedText);
     if (!ok) {
       SelectAll();
@@ -341,8 +339,7 @@ void TGridUnitEditBtn::KeyDown(WORD& Key, TShiftState Shift) {
     return;
   }
   if (Key == VK_TAB || Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN) {
-    FGrid->SetCurrentCell(GetText());
-    bool ok = FLink->ValidateCell(GetText());
+    bool ok = FLink->Validate(GetText());
     SetText(FGrid->GetCurrentCell());
     if (!ok) return;
   }
@@ -365,7 +362,7 @@ void TGridUnitEditBtn::Dispatch(TMessage& Message) {
       break;
     case CM_WANTSPECIALKEY:
       TVzvUnitEditBtn::Dispatch(Message);
-      TGridEditorLink::ClaimSpecialKey(Message, (FGrid->GetOptions() & goTabs) != 0);
+      TGridEditorLink::ClaimSpecialKey(Message, FLink->GoTabs());
       return;
   }
   TVzvUnitEditBtn::Dispatch(Message);
@@ -541,7 +538,7 @@ void TGridUniEditorT<TBase, Memo, StoreFirst, Reread>::KeyDown(WORD& Key, TShift
     }
     if (Reread) this->SetWideText(FGrid->GetWideCells(c, r));
   }
-  if (Memo && Key == VK_TAB && (FGrid->GetOptions() & goTabs)) FLink->EditActive = true;
+  if (Memo && Key == VK_TAB && FLink->GoTabs()) FLink->EditActive = true;
   if (FLink->LeaveByTab(Key)) return;
   if (Key == VK_ESCAPE) this->SetWideText(FGrid->GetWideCells(c, r));
   FLink->DoneInplaceEdit(Key, Shift);
@@ -568,12 +565,12 @@ void TGridUniEditorT<TBase, Memo, StoreFirst, Reread>::Dispatch(TMessage& Messag
       break;
     case CM_WANTSPECIALKEY:
       TBase::Dispatch(Message);
-      TGridEditorLink::ClaimSpecialKey(Message, (FGrid->GetOptions() & goTabs) != 0);
+      TGridEditorLink::ClaimSpecialKey(Message, FLink->GoTabs());
       return;
   }
   TBase::Dispatch(Message);
 }
 
-template class TGridUniEditorT<TVzvUniEditBase, false, false, false>;
-template class TGridUniEditorT<TVzvUniMemoBase, true, true, false>;
+template class TGridUniEditorT<TVzvUniEdit, false, false, false>;
+template class TGridUniEditorT<TVzvUniMemo, true, true, false>;
 template class TGridUniEditorT<TVzvUniEditBtn, false, true, true>;

@@ -7,7 +7,7 @@
 #include "grid/grideditorlink.h"
 #include "grid/vzvedit.h"
 #include "grid/vzvspin.h"
-#include "grid/vzvunibase.h"
+#include "grid/vzvuni.h"
 #include "platform/stdctrls/stdctrls_buttons.h"
 
 class TGridSpin : public TVzvSpinEdit {
@@ -133,12 +133,12 @@ protected:
   TGridEditorLink* FLink;
 };
 
-class TGridUniEdit : public TGridUniEditorT<TVzvUniEditBase, false, false, false> {
+class TGridUniEdit : public TGridUniEditorT<TVzvUniEdit, false, false, false> {
 public:
   using TGridUniEditorT::TGridUniEditorT;
 };
 
-class TGridUniMemo : public TGridUniEditorT<TVzvUniMemoBase, true, true, false> {
+class TGridUniMemo : public TGridUniEditorT<TVzvUniMemo, true, true, false> {
 public:
   using TGridUniEditorT::TGridUniEditorT;
 };

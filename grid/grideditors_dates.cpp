@@ -5,16 +5,6 @@
 
 using namespace grideditors;
 
-namespace {
-
-bool Among(WORD Key, std::initializer_list<WORD> Keys) {
-  for (WORD k : Keys)
-    if (k == Key) return true;
-  return false;
-}
-
-}  // namespace
-
 // ---- TGridDatePicker ---------------------------------------------------------------------
 TGridDatePicker::TGridDatePicker(TComponent* AOwner) : TDateTimePicker(AOwner), FGrid(GridOwner(AOwner)) {}
 
@@ -42,7 +32,7 @@ void TGridDatePicker::KeyDown(WORD& Key, TShiftState Shift) {
   }
   if (Key == VK_ESCAPE && !ShowCellText(FGrid->GetCurrentCell())) SetDate(Now());
   auto refused = [&] {
-    ShowCellText(GridEditorLink().ValidatedText(FGrid));
+    ShowCellText(GridEditorHooks().ValidatedText(FGrid));
     Repaint();
     Key = 0;
   };
@@ -53,7 +43,7 @@ void TGridDatePicker::KeyDown(WORD& Key, TShiftState Shift) {
     }
     ShowCellText(FGrid->GetCurrentCell());
   }
-  if (Key == VK_TAB && GridEditorLink().ShouldHandleTab(FGrid)) {
+  if (Key == VK_TAB && GridEditorHooks().ShouldHandleTab(FGrid)) {
     if (!Validate(FGrid, GetDisplayText())) {
       refused();
       return;
@@ -96,7 +86,7 @@ void TGridDatePicker::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_WANTSPECIALKEY:
       TDateTimePicker::Dispatch(Message);
-      WantSpecialKey(Message, GridEditorLink().ShouldHandleTab(FGrid));
+      WantSpecialKey(Message, GridEditorHooks().ShouldHandleTab(FGrid));
       return;
     case WM_NCPAINT:
       TDateTimePicker::Dispatch(Message);
@@ -115,7 +105,7 @@ void TGridDateTimePicker::KeyDown(WORD& Key, TShiftState Shift) {
     TZytDateTimePicker::KeyDown(Key, Shift);
     return;
   }
-  TGridEditorLink& link = GridEditorLink();
+  TGridEditorHooks& link = GridEditorHooks();
   if (Key == VK_ESCAPE) {
     SetDate(link.DateTimeEditValue(FGrid));
     link.HideInplaceEdit(FGrid);

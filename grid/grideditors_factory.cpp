@@ -1,8 +1,6 @@
-// The grid's editor controls, one factory per editor kind. Platform
-// controls serve until the grid's own wrappers replace them here.
-#include "grid/grideditors_types.h"
-
-#include "grid/viduzozezuvodu.h"
+// The grid's editor controls, one factory per editor kind.
+#include "grid/grideditors.h"
+#include "grid/grideditors2.h"
 
 namespace {
 
@@ -15,26 +13,6 @@ T* Hidden(VIduZozezuVodu* Grid) {
 }
 
 }  // namespace
-
-void TGridSpinStandIn::Step(int Delta) {
-  const AnsiString T = GetText();
-  switch (static_cast<TEditorType>(Kind)) {
-    case edFloatSpinEdit: {
-      Extended V = 0;
-      TryStrToFloat(T, V);
-      SetText(FloatToStr(V + Delta));
-      break;
-    }
-    case edDateSpinEdit: {
-      TDateTime D = Now();
-      TryStrToDate(T, D);
-      SetText(DateToStr(D + Delta));
-      break;
-    }
-    case edTimeSpinEdit: break;
-    default: SetText(IntToStr(StrToIntDef(T, 0) + Delta)); break;
-  }
-}
 
 TGridComboEditor* NewGridCombo(VIduZozezuVodu* Grid) { return Hidden<TGridComboEditor>(Grid); }
 TGridDateEditor* NewGridDatePicker(VIduZozezuVodu* Grid) { return Hidden<TGridDateEditor>(Grid); }

@@ -1,6 +1,7 @@
 // Events of the grid's inplace editing and the editor control types the
 // grid holds. Each control type names the class that serves one editor
-// kind; grideditors_factory.cpp makes one of each.
+// kind (grid/grideditors.h, grid/grideditors2.h); grideditors_factory.cpp
+// makes one of each.
 #pragma once
 
 #include <functional>
@@ -38,40 +39,36 @@ using TCellValidateEvent =
 using TCellValidateWideEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, WideString& Value, bool& Valid)>;
 
-// The spin editor until its own control comes: an edit whose text is the value.
-class TGridSpinStandIn : public TEdit {
-public:
-  using TEdit::TEdit;
-  // Steps the value by one (dates by a day).
-  void DoInc() { Step(1); }
-  void DoDec() { Step(-1); }
-  // The editor kind it serves (the spin kinds).
-  unsigned char Kind = 0;
+using TSpinClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AValue, bool UpDown)>;
+using TFloatSpinClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)>;
+using TDateTimeSpinClickEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)>;
 
-private:
-  void Step(int Delta);
-};
+class TGridCombo;
+class TGridDatePicker;
+class TGridDateTimePicker;
+class TGridSpin;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridCheckBox;
+class TGridButton;
+class TGridUniEdit;
+class TGridUniMemo;
+class TGridUniCombo;
+class TGridUniEditBtn;
 
-// The unit edit until its own control comes: the number in the edit and the
-// unit beside it.
-class TGridUnitEditStandIn : public TEdit {
-public:
-  using TEdit::TEdit;
-  AnsiString UnitID;
-};
-
-using TGridComboEditor = TComboBox;
-using TGridDateEditor = TDateTimePicker;
-using TGridDateTimeEditor = TDateTimePicker;
-using TGridSpinEditor = TGridSpinStandIn;
-using TGridEditBtnEditor = TEdit;
-using TGridUnitEditor = TGridUnitEditStandIn;
-using TGridCheckEditor = TCheckBox;
-using TGridButtonEditor = TButton;
-using TGridUniEditor = TEdit;
-using TGridUniMemoEditor = TMemo;
-using TGridUniComboEditor = TComboBox;
-using TGridUniEditBtnEditor = TEdit;
+using TGridComboEditor = TGridCombo;
+using TGridDateEditor = TGridDatePicker;
+using TGridDateTimeEditor = TGridDateTimePicker;
+using TGridSpinEditor = TGridSpin;
+using TGridEditBtnEditor = TGridEditBtn;
+using TGridUnitEditor = TGridUnitEditBtn;
+using TGridCheckEditor = TGridCheckBox;
+using TGridButtonEditor = TGridButton;
+using TGridUniEditor = TGridUniEdit;
+using TGridUniMemoEditor = TGridUniMemo;
+using TGridUniComboEditor = TGridUniCombo;
+using TGridUniEditBtnEditor = TGridUniEditBtn;
 using TGridRichEditor = TZytRichEdit;
 
 class VIduZozezuVodu;

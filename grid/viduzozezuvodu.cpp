@@ -28,7 +28,7 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   FModifiedRows = new TIntList(-1, -1);
   FActiveCellFont = new TFont;
   FActiveCellFont->SetStyle(TFontStyles{fsBold});
-  FActiveCellFont->OnChange = [this](TObject*) { Invalidate(); };
+  FActiveCellFont->OnChange = [this](TObject* S) { FixedFontChanged(S); };
   FColumnFilter = new TStringList;
   FControlList = new TControlList;
   FSpareRowCheck = new TCellGraphic;

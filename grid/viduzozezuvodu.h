@@ -48,6 +48,7 @@ class TFilePicture;
 class TEditLink;
 class TControlEdit;
 class TControlCombo;
+class TPopupMenu;
 struct TGridEditors;
 #include "grid/grideditors_types.h"
 class TPrintPageBuilder;
@@ -461,6 +462,16 @@ public:
   // Images of image-list cells (not owned).
   TImageList* GetGridImages() const { return FGridImages; }
   void SetGridImages(TImageList* Value);
+  // The menu a fixed cell's drop-down button opens (not owned).
+  TPopupMenu* GetFixedDropDownMenu() const { return FFixedDropDownMenu; }
+  void SetFixedDropDownMenu(TPopupMenu* Value);
+  // Takes the look of the system's colour scheme, now and on theme changes.
+  bool GetAutoThemeAdapt() const { return FAutoThemeAdapt; }
+  void SetAutoThemeAdapt(bool Value);
+  // Change handlers: the rich editor's selection, the fixed and active-cell fonts.
+  void RichSelChange(TObject* Sender);
+  void FixedFontChanged(TObject* Sender);
+  TNotifyEvent OnRichEditSelectionChange;
 
   // -- looks and colour presets
   TGridLook GetLook() const { return FLook; }
@@ -1689,6 +1700,10 @@ public:
   TGetEditorPropEvent OnGetEditorProp;
   TComboChangeEvent OnComboChange;
   TComboObjectChangeEvent OnComboObjectChange;
+  TSpinClickEvent OnSpinClick;
+  TFloatSpinClickEvent OnFloatSpinClick;
+  TDateTimeSpinClickEvent OnDateSpinClick;
+  TDateTimeSpinClickEvent OnTimeSpinClick;
   TClickCellEvent OnComboCloseUp;
   TCustomStrToDateEvent OnCustomStrToDate;
   TGetEditWideTextEvent OnGetEditWideText;
@@ -2348,6 +2363,8 @@ private:
   TSortIndexList* FSortIndexes;
   TFixedGradientSet FFixedGradient, FHoverGradient, FDownGradient;
   TImageList* FGridImages = nullptr;
+  TPopupMenu* FFixedDropDownMenu = nullptr;
+  bool FAutoThemeAdapt = false;
   TSearchFooter* FSearchFooter;
   TGridLook FLook = glCustom;
   TColor FURLColor = clBlue;
@@ -2410,9 +2427,6 @@ private:
   bool FAllowZeroDates = true;
   // Sort identities handed out by GetCellImageIdx.
   std::unordered_map<const TObject*, int> FImageIds;
-  // The type-ahead search text of the sort column.
-  AnsiString FTypeAheadText;
-
   TVAlignment FVAlignment = vtaTop;
   bool FAutoNumAlign = false;
   TGridProgressAppearance* FProgressAppearance;

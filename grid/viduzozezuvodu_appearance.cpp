@@ -2,6 +2,7 @@
 // and the references to other components, dropped when those go away.
 #include "grid/viduzozezuvodu.h"
 #include "grid/vzvcheck.h"
+#include "platform/comctrls/menus.h"
 
 namespace {
 
@@ -58,3 +59,21 @@ void VIduZozezuVodu::SetPictureContainer(TPictureContainer* Value) {
 void VIduZozezuVodu::SetCellChecker(VIduZozezuVoduCheck* Value) {
   Refer<VIduZozezuVoduCheck>(this, FCellChecker, Value);
 }
+
+void VIduZozezuVodu::SetFixedDropDownMenu(TPopupMenu* Value) {
+  Refer<TPopupMenu>(this, FFixedDropDownMenu, Value);
+}
+
+void VIduZozezuVodu::SetAutoThemeAdapt(bool Value) {
+  FAutoThemeAdapt = Value;
+  FSearchFooter->SetAutoThemeAdapt(Value);
+  if (!Value) return;
+  ThemeAdapt();
+  Invalidate();
+}
+
+void VIduZozezuVodu::RichSelChange(TObject*) {
+  if (OnRichEditSelectionChange) OnRichEditSelectionChange(this);
+}
+
+void VIduZozezuVodu::FixedFontChanged(TObject*) { Invalidate(); }

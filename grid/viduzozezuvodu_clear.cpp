@@ -38,7 +38,7 @@ void VIduZozezuVodu::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2) {
 void VIduZozezuVodu::Clear() {
   if (HasNodes() && !FDestroying) RemoveAllNodes();
   if (GetRowCount() > 0 && GetColCount() > 0) ClearRect(0, 0, GetAllColCount() - 1, GetRowCount() - 1);
-  FTypeAheadText.clear();
+  FLookupText.clear();
 }
 
 void VIduZozezuVodu::ClearRows(int ARow, int ACount) {

@@ -4,7 +4,8 @@
 // and the search footer's layout.
 #include "grid/didavovbutton.h"
 #include "grid/footerpanel.h"
-#include "grid/grideditors_types.h"
+#include "grid/grideditors.h"
+#include "grid/grideditors2.h"
 #include "grid/searchpanel.h"
 #include "grid/viduzozezuvodu.h"
 #include "grid/viduzozezuvodu_unit.h"

@@ -1,10 +1,12 @@
 // Editor selection: which editor a cell opens (CanEditShow), opening a
 // control editor over the cell (ShowEditControl), storing its value when it
 // closes (HideEditControl), the combo item list and the editing predicates.
+#include <functional>
 #include <memory>
 
 #include "grid/editlink.h"
-#include "grid/grideditors_types.h"
+#include "grid/grideditors.h"
+#include "grid/grideditors2.h"
 #include "grid/viduzozezuvodu.h"
 #include "platform/rtl/codepages.h"
 #include "platform/stdctrls/stdctrls_consts.h"
@@ -58,7 +60,24 @@ AnsiString RemoveSeps(const AnsiString& S) {
   return R;
 }
 
-int ComboIndexOf(TComboBox* C, const AnsiString& S) { return C->GetItems()->IndexOf(S); }
+// The edit text read by Convert; now when it is empty or does not convert.
+TDateTime EditDate(const AnsiString& T, const std::function<TDateTime(const AnsiString&)>& Convert) {
+  if (T.empty()) return Now();
+  try {
+    return Convert(T);
+  } catch (const Exception&) {
+    return Now();
+  }
+}
+
+// The wide text editor of a kind.
+TCustomEdit* UniEditor(TGridEditors& E, TEditorType Kind) {
+  if (Kind == edUniEdit) return E.UniEdit;
+  if (Kind == edUniMemo) return E.UniMemo;
+  return E.UniEditBtn;
+}
+
+int ComboIndexOf(TCustomComboBox* C, const AnsiString& S) { return C->GetItems()->IndexOf(S); }
 
 }  // namespace
 
@@ -172,13 +191,26 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
   if (CurrentEditor != edCustom) LastEditValid = true;
   TGridEditors& E = Editors();
   const char16_t Start = EditStartChar;
-  // The flat look, etching and drop width are the combo wrapper's; the
-  // platform combo has none of them.
-  auto ComboFinish = [&](TComboBox* Combo) {
+  const TGridLook Lk = GetLook();
+  const bool FlatLook = Lk == glSoft || Lk == glZyt || Lk == glXP || Lk == glListView || Lk == glVista ||
+                        Lk == glWin7 || Lk == glOffice2007;
+  // Flat and etched with the flat looks; the dropped list fitted to the
+  // items or to the combo's own drop width.
+  auto ComboLook = [&](auto* Combo) {
+    Combo->SetFlat(FlatLook);
+    Combo->SetEtched(FlatLook);
+    if (FNavigation->AutoComboDropSize) Combo->SizeDropDownWidth();
+    else if (Combo->GetDropWidth() > 0 && Combo->HandleAllocated())
+      SendMessageA(Combo->Handle(), CB_SETDROPPEDWIDTH, static_cast<WPARAM>(Combo->GetDropWidth()), 0);
+  };
+  auto ComboFinish = [&](auto* Combo) {
+    ComboLook(Combo);
     FocusControl(Combo);
     Combo->SetDroppedDown(FMouseActions->DirectComboDrop || FControlLook->GetDropDownAlwaysVisible());
   };
-  auto ComboHeight = [&](TComboBox* Combo) { return Combo->GetItemHeight() * (Combo->GetDropDownCount() + 1) + H; };
+  auto ComboHeight = [&](TCustomComboBox* Combo) {
+    return Combo->GetItemHeight() * (Combo->GetDropDownCount() + 1) + H;
+  };
 
   switch (CurrentEditor) {
     case edSpinEdit:
@@ -190,32 +222,36 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
       Place(S, R, W, H);
       ShowControl(S);
       S->SetColor(C);
+      S->SetExcelStyleDecimalSeparator(GetExcelStyleDecimalSeparator());
       if (OnGetEditorProp) OnGetEditorProp(this, RC, ARow, EditLink);
       const AnsiString T = GetEditText(ACol, ARow);
-      S->Kind = CurrentEditor;
       if (CurrentEditor == edSpinEdit) {
-        S->SetText(IntToStr(StrToIntDef(T, 0)));
+        S->SetSpinType(sptNormal);
+        S->SetValue(StrToIntDef(T, 0));
       } else if (CurrentEditor == edFloatSpinEdit) {
         Extended V = 0;
         TryStrToFloat(RemoveSeps(T), V);
-        S->SetText(FloatToStr(V));
+        S->SetSpinType(sptFloat);
+        S->SetFloatValue(V);
       } else if (CurrentEditor == edTimeSpinEdit) {
+        S->SetSpinType(sptTime);
         S->SetText(T);
       } else {
         TDateTime D = Now();
         if (T.empty() || !TryStrToDate(T, D)) D = Now();
-        S->SetText(DateToStr(D));
+        S->SetDateValue(D);
+        S->SetSpinType(sptDate);
       }
       FocusControl(S);
       Forward(S, Start);
-      if (SpinUpOnShow) S->DoInc();
-      if (SpinDownOnShow) S->DoDec();
+      if (SpinUpOnShow) S->DoInc(false);
+      if (SpinDownOnShow) S->DoDec(false);
       ActiveEditControl = S;
       break;
     }
     case edComboEdit: {
       EditActive = true;
-      TComboBox* Combo = E.Combo;
+      TGridCombo* Combo = E.Combo;
       if (OnGetEditorProp) OnGetEditorProp(this, RC, ARow, EditLink);
       Combo->SetBounds(R.left, R.top, 0, 0);
       Combo->SetEnabled(true);
@@ -235,7 +271,7 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
     }
     case edComboList: {
       EditActive = true;
-      TComboBox* Combo = E.Combo;
+      TGridCombo* Combo = E.Combo;
       if (OnGetEditorProp) OnGetEditorProp(this, RC, ARow, EditLink);
       Combo->SetBounds(R.left, R.top, 0, 0);
       Combo->SetDroppedDown(false);
@@ -295,16 +331,12 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
     case edDateEditUpDown: {
       EditActive = true;
       TGridDateEditor* P = E.DatePicker;
-      const AnsiString T = GetEditText(ACol, ARow);
-      TDateTime D = Now();
-      if (!T.empty()) {
-        try {
-          if (OnCustomStrToDate) OnCustomStrToDate(this, T, D);
-          else D = StrToDate(T);
-        } catch (const Exception&) {
-          D = Now();
-        }
-      }
+      const TDateTime D = EditDate(GetEditText(ACol, ARow), [this](const AnsiString& T) {
+        TDateTime V = Now();
+        if (OnCustomStrToDate) OnCustomStrToDate(this, T, V);
+        else V = StrToDate(T);
+        return V;
+      });
       P->SetDate(D);
       P->SetKind(dtkDate);
       P->SetDateMode(CurrentEditor == edDateEditUpDown ? dmUpDown : dmComboBox);
@@ -320,15 +352,7 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
     case edTimeEdit: {
       EditActive = true;
       TGridDateEditor* P = E.DatePicker;
-      const AnsiString T = GetEditText(ACol, ARow);
-      TDateTime D = Now();
-      if (!T.empty()) {
-        try {
-          D = StrToTime(T);
-        } catch (const Exception&) {
-          D = Now();
-        }
-      }
+      const TDateTime D = EditDate(GetEditText(ACol, ARow), [](const AnsiString& T) { return StrToTime(T); });
       P->SetTime(D);
       P->SetKind(dtkTime);
       Place(P, R, W, H);
@@ -355,7 +379,7 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
       U->SetMaxLength(GetEditLimit());
       AnsiString Number, Unit;
       SplitUnitText(GetEditText(ACol, ARow), Number, Unit);
-      U->UnitID = Unit;
+      U->SetUnitID(Unit);
       U->SetText(Number);
       ShowControl(U);
       U->SetColor(C);
@@ -426,9 +450,7 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
     case edUniMemo:
     case edUniEditBtn: {
       EditActive = true;
-      TCustomEdit* U = CurrentEditor == edUniEdit     ? static_cast<TCustomEdit*>(E.UniEdit)
-                       : CurrentEditor == edUniMemo ? static_cast<TCustomEdit*>(E.UniMemo)
-                                                    : static_cast<TCustomEdit*>(E.UniEditBtn);
+      TCustomEdit* U = UniEditor(E, CurrentEditor);
       if (CurrentEditor == edUniEditBtn) Place(U, R, W, H);
       else
         U->SetBounds(R.left + FXYOffset.x + 1, R.top + FXYOffset.y + 1, W - 2 * FXYOffset.x - 2,
@@ -449,7 +471,7 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
     case edUniComboList: {
       EditActive = true;
       TGridUniComboEditor* U = E.UniCombo;
-      std::unique_ptr<TStringList> Kept(new TStringList);
+      std::unique_ptr<TWideStringList> Kept(new TWideStringList);
       Kept->Assign(U->GetItems());
       U->SetBounds(R.left, R.top, 0, 0);
       U->SetDroppedDown(false);
@@ -459,39 +481,28 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
       for (int i = 0; i < Kept->GetCount(); ++i) U->GetItems()->AddObject(Kept->Get(i), Kept->GetObject(i));
       WideString WT = GetWideCells(RC, ARow);
       if (OnGetEditWideText) OnGetEditWideText(this, RC, ARow, WT);
-      const AnsiString T = WideToUtf8(WT);
-      U->SetText(T);
-      int Idx = CurrentEditor == edUniComboList ? U->GetItems()->IndexOf(T) : U->GetItemIndex();
+      U->SetText(WT);
+      int Idx = CurrentEditor == edUniComboList ? U->GetItems()->IndexOf(WT) : U->GetItemIndex();
       if (CurrentEditor == edUniComboList) U->SetItemIndex(Idx);
       if (ComboSelection == -1 && Idx == -1) U->SetItemIndex(U->GetItems()->GetCount() > 0 ? 0 : -1);
       else if (Idx == -1) U->SetItemIndex(ComboSelection);
       U->SetWidth(W);
-      U->SetHeight(U->GetItemHeight() * (U->GetDropDownCount() + 1) + H);
-      if (CurrentEditor == edUniComboEdit) U->SetText(T);
+      U->SetHeight(ComboHeight(U));
+      if (CurrentEditor == edUniComboEdit) U->SetText(WT);
       U->SetColor(C);
       U->SetVisible(true);
       U->GetFont()->Assign(GetFont());
-      FocusControl(U);
-      U->SetDroppedDown(FMouseActions->DirectComboDrop || FControlLook->GetDropDownAlwaysVisible());
+      ComboFinish(U);
       ActiveEditControl = U;
       break;
     }
     case edDateTimeEdit: {
       EditActive = true;
       TGridDateTimeEditor* P = E.DateTimePicker;
-      const AnsiString T = GetEditText(ACol, ARow);
-      TDateTime D = Now();
-      if (!T.empty()) {
-        try {
-          D = StrToDateTime(T);
-        } catch (const Exception&) {
-          D = Now();
-        }
-      }
+      const TDateTime D = EditDate(GetEditText(ACol, ARow), [](const AnsiString& T) { return StrToDateTime(T); });
       DateTimeEditValue = D;
-      P->SetDateTime(D);
-      P->SetKind(dtkDate);
-      P->SetFormat(FormatSettings.ShortDateFormat + " " + FormatSettings.ShortTimeFormat);
+      P->SetDateTimeEx(D);
+      P->SetKind(dkDateTime);
       P->SetBounds(R.left, R.top, W, P->GetHeight() < H ? H : P->GetHeight());
       ShowControl(P);
       P->SetColor(C);
@@ -507,6 +518,9 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
 // ---- closing -------------------------------------------------------------------------------------
 
 void VIduZozezuVodu::HideEditControl(int ACol, int ARow) {
+  // Hiding a focused editor makes it leave, and leaving hides the edit:
+  // the one already under way is the one that counts.
+  if (HidingEditor) return;
   ControlEditorShown = false;
   HidingEditor = true;
   struct TDone {
@@ -527,20 +541,11 @@ void VIduZozezuVodu::HideEditControl(int ACol, int ARow) {
     case edTimeSpinEdit:
     case edDateSpinEdit: {
       EditActive = false;
-      const AnsiString T = E.Spin->GetText();
-      if (CurrentEditor == edSpinEdit) {
-        SetInts(RC, ARow, StrToIntDef(T, 0));
-      } else if (CurrentEditor == edFloatSpinEdit) {
-        Extended V = 0;
-        TryStrToFloat(RemoveSeps(T), V);
-        SetFloats(RC, ARow, V);
-      } else if (CurrentEditor == edTimeSpinEdit) {
-        Store(T);
-      } else {
-        TDateTime D = Now();
-        if (!TryStrToDate(T, D)) D = Now();
-        SetDates(RC, ARow, D);
-      }
+      TGridSpin* S = E.Spin;
+      if (CurrentEditor == edSpinEdit) SetInts(RC, ARow, S->GetValue());
+      else if (CurrentEditor == edFloatSpinEdit) SetFloats(RC, ARow, S->GetFloatValue());
+      else if (CurrentEditor == edTimeSpinEdit) Store(S->GetText());
+      else SetDates(RC, ARow, S->GetDateValue());
       HideControl(E.Spin);
       break;
     }
@@ -595,7 +600,7 @@ void VIduZozezuVodu::HideEditControl(int ACol, int ARow) {
       }
       break;
     case edUnitEditBtn:
-      Store(E.UnitEditBtn->GetText() + E.UnitEditBtn->UnitID);
+      Store(E.UnitEditBtn->GetText() + E.UnitEditBtn->GetUnitID());
       HideControl(E.UnitEditBtn);
       EditActive = false;
       break;
@@ -621,12 +626,10 @@ void VIduZozezuVodu::HideEditControl(int ACol, int ARow) {
       WideString T;
       TWinControl* Ctl = nullptr;
       if (CurrentEditor == edUniComboEdit || CurrentEditor == edUniComboList) {
-        T = Utf8ToWide(E.UniCombo->GetText());
+        T = E.UniCombo->GetText();
         Ctl = E.UniCombo;
       } else {
-        TCustomEdit* U = CurrentEditor == edUniEdit     ? static_cast<TCustomEdit*>(E.UniEdit)
-                         : CurrentEditor == edUniMemo ? static_cast<TCustomEdit*>(E.UniMemo)
-                                                      : static_cast<TCustomEdit*>(E.UniEditBtn);
+        TCustomEdit* U = UniEditor(E, CurrentEditor);
         T = U->GetWideText();
         Ctl = U;
       }
@@ -641,7 +644,7 @@ void VIduZozezuVodu::HideEditControl(int ACol, int ARow) {
       if (Pickers) {
         TGridDateTimeEditor* P = E.DateTimePicker;
         Store(P->GetChecked() ? FormatDateTime(FormatSettings.ShortDateFormat + " " + FormatSettings.ShortTimeFormat,
-                                               P->GetDateTime())
+                                               P->GetDateTimeEx())
                               : AnsiString());
         EditActive = false;
         HideControl(P);

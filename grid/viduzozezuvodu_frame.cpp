@@ -94,6 +94,7 @@ void VIduZozezuVodu::Loaded() {
   FDragDropSettings->LoadedIntoTarget();
   ShowColumnHeaders();
   ShowRowHeaders();
+  if (FAutoThemeAdapt) ThemeAdapt();
   // The always-shown editor is the navigation's setting in this grid.
   if (GetOptions() & goAlwaysShowEditor) {
     FNavigation->AlwaysEdit = true;

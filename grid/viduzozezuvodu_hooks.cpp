@@ -3,6 +3,7 @@
 // and loaders exchange.
 #include "grid/undoredo.h"
 #include "grid/vzvcheck.h"
+#include "platform/comctrls/menus.h"
 #include "grid/viduzozezuvodu.h"
 #include "grid/radoriz.h"
 
@@ -22,6 +23,7 @@ void VIduZozezuVodu::Notification(TComponent* AComponent, TOperation Operation) 
   if (AComponent == FGridImages) FGridImages = nullptr;
   if (AComponent == FTextPaint.PictureContainer) FTextPaint.PictureContainer = nullptr;
   if (AComponent == FCellChecker) FCellChecker = nullptr;
+  if (AComponent == FFixedDropDownMenu) FFixedDropDownMenu = nullptr;
   std::erase(FNotifiers, AComponent);
 }
 

@@ -492,7 +492,7 @@ void VIduZozezuVodu::KeyUp(WORD& Key, TShiftState Shift) {
     case VK_RIGHT:
     case VK_DOWN:
     case VK_INSERT:
-    case VK_DELETE: FTypeAheadText.clear(); break;
+    case VK_DELETE: FLookupText.clear(); break;
     default: break;
   }
   TBaseGrid::KeyUp(Key, Shift);

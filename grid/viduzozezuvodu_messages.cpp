@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "grid/editlink.h"
-#include "grid/grideditors_types.h"
+#include "grid/grideditors.h"
+#include "grid/grideditors2.h"
 #include "grid/viduzozezuvodu.h"
 #include "grid/viduzozezuvodu_unit.h"
 #include "platform/stdctrls/stdctrls_consts.h"
@@ -75,6 +76,9 @@ void VIduZozezuVodu::WndProc(TMessage& Message) {
         SetGridState(gsNormal);
       }
       break;
+    case 0x031A:  // WM_THEMECHANGED
+      if (FAutoThemeAdapt) ThemeAdapt();
+      break;
     case WM_COMMAND:
       EditCommand(Message);
       if (Message.Msg == 0) return;  // ended here
@@ -126,7 +130,7 @@ void VIduZozezuVodu::EditCommand(TMessage& Message) {
 }
 
 void VIduZozezuVodu::StoreComboNotification(HWND Source, WORD Code) {
-  TComboBox* Combo = FEditors ? FEditors->Combo : nullptr;
+  TCustomComboBox* Combo = FEditors ? FEditors->Combo : nullptr;
   const bool OwnCombo = Combo && Combo->HandleAllocated() && Source == Combo->Handle();
   const int RC = RemapCol(GetCol());
   if (OwnCombo && (Code == CBN_SELCHANGE || Code == CBN_EDITCHANGE)) {

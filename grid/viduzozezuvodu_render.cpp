@@ -23,7 +23,7 @@ TFont* VIduZozezuVodu::NewFixedFont(VIduZozezuVodu* Grid) {
   auto* F = new TFont;
   F->SetName("Tahoma");
   F->SetStyle(TFontStyles{fsBold});
-  F->OnChange = [Grid](TObject*) { Grid->Invalidate(); };
+  F->OnChange = [Grid](TObject* S) { Grid->FixedFontChanged(S); };
   return F;
 }
 

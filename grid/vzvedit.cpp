@@ -247,7 +247,7 @@ void TVzvEditBtnT<TBase>::Dispatch(TMessage& Message) {
 }
 
 template class TVzvEditBtnT<TCustomEdit>;
-template class TVzvEditBtnT<TCustomUNIEditBase>;
+template class TVzvEditBtnT<TCustomUNIEdit>;
 
 // ---- TVzvEditBtn, TVzvUnitEditBtn, TVzvUniEditBtn ----------------------------------------------------
 

@@ -3,7 +3,7 @@
 // text and the button and picks it from a popup menu.
 #pragma once
 
-#include "grid/vzvunibase.h"
+#include "grid/vzvuni.h"
 #include "platform/rtl/classes.h"
 #include "platform/stdctrls/stdctrls_buttons.h"
 #include "platform/stdctrls/stdctrls_edit.h"
@@ -132,9 +132,9 @@ private:
   int FUnitSpace = 20;
 };
 
-class TVzvUniEditBtn : public TVzvEditBtnT<TCustomUNIEditBase> {
+class TVzvUniEditBtn : public TVzvEditBtnT<TCustomUNIEdit> {
 public:
-  explicit TVzvUniEditBtn(TComponent* AOwner) : TVzvEditBtnT<TCustomUNIEditBase>(AOwner) {}
+  explicit TVzvUniEditBtn(TComponent* AOwner) : TVzvEditBtnT<TCustomUNIEdit>(AOwner) {}
 
 protected:
   void SetEditRect() override;

@@ -9,27 +9,13 @@
 #include "platform/rtl/sysutils.h"
 #include "platform/windows/winkernel_testing.h"
 #include "platform/windows/winuser.h"
+#include "tests/app/tariff_frame_fixture.h"
 #include "tests/app/test_mainwin_fixture.h"
 
 namespace {
 
-class TariffFrame : public ::testing::Test {
+class TariffFrame : public TariffFrameHost {
 protected:
-  void SetUp() override {
-    TestResetKernel();
-    Host = new TForm(nullptr);
-    Host->SetBounds(0, 0, 1100, 700);
-    F = new TFrame1(Host);
-    F->SetParent(Host);
-    F->SetAlign(alClient);
-    Host->FinishLoading();
-    Host->Show();
-    PumpUntilIdle();
-  }
-  void TearDown() override {
-    delete Host;
-    TestResetKernel();
-  }
   POINT CellPoint(VIduZozezuVodu* G, int Col, int Row) {
     const TRect r = G->CellRect(Col, Row);
     return ClientPointToScreen(G->GetHandle(), (r.left + r.right) / 2, (r.top + r.bottom) / 2);
@@ -45,8 +31,6 @@ protected:
         F->ZytSG2->SetColors(c, r, clLime);
       }
   }
-  TForm* Host = nullptr;
-  TFrame1* F = nullptr;
 };
 
 TEST_F(TariffFrame, LayoutOfBothGridsButtonsAndPopup) {

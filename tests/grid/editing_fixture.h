@@ -6,7 +6,8 @@
 
 #include <string>
 
-#include "grid/grideditors_types.h"
+#include "grid/grideditors.h"
+#include "grid/grideditors2.h"
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/forms.h"
 #include "platform/windows/winkernel_testing.h"

@@ -92,8 +92,8 @@ TEST_F(EditorTable, EveryEditorTypeOpensItsEditorAndStoresBack) {
     G->AddComboString("b");
     TEditLink* Link = nullptr;
     G->Editors().UniCombo->GetItems()->Clear();
-    G->Editors().UniCombo->GetItems()->Add("a");
-    G->Editors().UniCombo->GetItems()->Add("b");
+    G->Editors().UniCombo->GetItems()->Add(u"a");
+    G->Editors().UniCombo->GetItems()->Add(u"b");
     G->OnGetEditorType = [&](TObject*, int, int, TEditorType& E) { E = K.Type; };
     G->ShowInplaceEdit();
     Pump();
@@ -207,7 +207,7 @@ TEST_F(EditorTable, ComboOpensOnItsTextOrTheSelection) {
       Changes.push_back(std::to_string(ACol) + "," + std::to_string(ARow) + "," + std::to_string(I) + "," + S);
     };
     G->ShowInplaceEdit();
-    TComboBox* C = G->Editors().Combo;
+    TCustomComboBox* C = G->Editors().Combo;
     EXPECT_EQ(C->GetItemIndex(), K.ItemIndex);
     EXPECT_EQ(C->GetText(), K.Shown);
     EXPECT_EQ(C->GetStyle(), K.Type == edComboEdit ? csDropDown : csDropDownList);

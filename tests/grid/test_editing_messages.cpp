@@ -136,7 +136,7 @@ TEST_F(GridMessages, OneComboChangePerEditOfTheGridCombo) {
   G->OnComboChange = [&](TObject*, int, int, int I, const AnsiString&) { (I == -1 ? Own : Any)++; };
   G->FocusCell(1, 1);
   G->ShowInplaceEdit();
-  TComboBox* C = G->Editors().Combo;
+  TCustomComboBox* C = G->Editors().Combo;
   C->SetFocus();
   TestTypeText("ab");
   Pump();

@@ -66,7 +66,7 @@ TEST_F(TariffRoad, ATypedCharacterOpensTheComboWithIt) {
   G->FocusCell(2, 2);
   TestTypeText("В");
   Pump();
-  TComboBox* C = G->Editors().Combo;
+  TCustomComboBox* C = G->Editors().Combo;
   ASSERT_TRUE(C->GetVisible());
   EXPECT_EQ(G->ActiveEditControl, C);
   EXPECT_EQ(Props, std::vector<std::string>{"2,2"});
@@ -88,7 +88,7 @@ TEST_F(TariffRoad, EitherWayOpensEitherEditor) {
   EXPECT_FALSE(G->Editors().DatePicker->GetVisible());
   TestKeyPress(VK_F2);
   Pump();
-  TComboBox* C = G->Editors().Combo;
+  TCustomComboBox* C = G->Editors().Combo;
   ASSERT_TRUE(C->GetVisible());
   EXPECT_EQ(C->GetText(), "Второй");
   EXPECT_EQ(C->GetTop(), G->CellRect(2, 1).top);
@@ -97,7 +97,7 @@ TEST_F(TariffRoad, EitherWayOpensEitherEditor) {
 TEST_F(TariffRoad, AComboSelectionIsReportedWithItsItem) {
   G->FocusCell(2, 1);
   G->ShowInplaceEdit();
-  TComboBox* C = G->Editors().Combo;
+  TCustomComboBox* C = G->Editors().Combo;
   ASSERT_TRUE(C->GetVisible());
   EXPECT_EQ(C->GetText(), "Второй");
   Changes.clear();

@@ -32,7 +32,7 @@ TEST_F(ComboEditor, OwnerMustBeAGridAndButtonIs16Wide) {
 }
 
 TEST_F(ComboEditor, TypingCompletesFromTheFirstMatchingItemAndSelectsTheTail) {
-  GridEditorLink().Lookup = [](VIduZozezuVodu*) { return true; };
+  GridEditorHooks().Lookup = [](VIduZozezuVodu*) { return true; };
   Open(Combo, 2, 1);
   Combo->SetText("");
   TestTypeText("ра");
@@ -47,7 +47,7 @@ TEST_F(ComboEditor, TypingCompletesFromTheFirstMatchingItemAndSelectsTheTail) {
   EXPECT_EQ(Combo->GetText(), "ра");
 
   // Case-sensitive: "ра" no longer matches "Рабочий"; the grid's lookup items come next.
-  GridEditorLink().LookupCaseSensitive = [](VIduZozezuVodu*) { return true; };
+  GridEditorHooks().LookupCaseSensitive = [](VIduZozezuVodu*) { return true; };
   G->GetLookupItems()->Add("равноденствие");
   Combo->SetText("");
   TestTypeText("рав");
@@ -56,7 +56,7 @@ TEST_F(ComboEditor, TypingCompletesFromTheFirstMatchingItemAndSelectsTheTail) {
 }
 
 TEST_F(ComboEditor, LeavingWithLookupHistoryAddsANewTextOnly) {
-  GridEditorLink().LookupHistory = [](VIduZozezuVodu*) { return true; };
+  GridEditorHooks().LookupHistory = [](VIduZozezuVodu*) { return true; };
   Open(Combo, 2, 1);
   Combo->SetText("Перенос");
   G->SetFocus();
@@ -74,7 +74,7 @@ TEST_F(ComboEditor, LeavingWithLookupHistoryAddsANewTextOnly) {
 
 TEST_F(ComboEditor, WheelStepsByOneNeverBelowZeroWithThreeEventsEachTurn) {
   const UINT wheel = RegisterWindowMessageA("TestGridWheel");
-  GridEditorLink().WheelMessageId = [wheel](VIduZozezuVodu*) { return wheel; };
+  GridEditorHooks().WheelMessageId = [wheel](VIduZozezuVodu*) { return wheel; };
   TObject tag;
   Combo->Items()->PutObject(0, &tag);
   Open(Combo, 2, 1);
@@ -171,7 +171,7 @@ TEST_F(UniComboEditor, EnterHandsBackWithoutWideValidationAndEscRestoresTheWideC
 
   Log.clear();
   WideString pending;
-  GridEditorLink().SetPendingWideText = [&](VIduZozezuVodu*, const WideString& T) { pending = T; };
+  GridEditorHooks().SetPendingWideText = [&](VIduZozezuVodu*, const WideString& T) { pending = T; };
   G->SetWideCells(2, 1, u"\U0001F600 ячейка");
   Combo->SetItemIndex(1);
   TestKeyPress(VK_ESCAPE);
@@ -183,8 +183,8 @@ TEST_F(UniComboEditor, EnterHandsBackWithoutWideValidationAndEscRestoresTheWideC
 
 TEST_F(UniComboEditor, ExitLeavesTheWideTextPendingAndABlank) {
   WideString pending;
-  GridEditorLink().SetPendingWideText = [&](VIduZozezuVodu*, const WideString& T) { pending = T; };
-  GridEditorLink().Lookup = [](VIduZozezuVodu*) { return true; };
+  GridEditorHooks().SetPendingWideText = [&](VIduZozezuVodu*, const WideString& T) { pending = T; };
+  GridEditorHooks().Lookup = [](VIduZozezuVodu*) { return true; };
   Open(Combo, 2, 1);
   Combo->SetText(u"");
   TestTypeText("\xF0\x9F\x98\x80");

@@ -81,7 +81,7 @@ TEST_F(DateEditor, KeyPressReachesTheGridWithTheGridAsSender) {
   EXPECT_EQ(sender, G);
   EXPECT_EQ(Picker->Perform(CM_WANTSPECIALKEY, VK_RETURN, 0), 1);
   EXPECT_EQ(Picker->Perform(CM_WANTSPECIALKEY, VK_TAB, 0), 0);
-  GridEditorLink().ShouldHandleTab = [](VIduZozezuVodu*) { return true; };
+  GridEditorHooks().ShouldHandleTab = [](VIduZozezuVodu*) { return true; };
   EXPECT_EQ(Picker->Perform(CM_WANTSPECIALKEY, VK_TAB, 0), 1);
 }
 
@@ -100,7 +100,7 @@ protected:
   void SetUp() override {
     GridEditorTest::SetUp();
     Picker = new TGridDateTimePicker(G);
-    GridEditorLink().DateTimeEditValue = [](VIduZozezuVodu*) { return EncodeDate(2026, 3, 8); };
+    GridEditorHooks().DateTimeEditValue = [](VIduZozezuVodu*) { return EncodeDate(2026, 3, 8); };
   }
   TGridDateTimePicker* Picker = nullptr;
 };
@@ -124,7 +124,7 @@ TEST_F(DateTimeEditor, EscEnterAndTab) {
   EXPECT_EQ(Log, (Lines{"hide", "advance 1,1"}));
 
   Log.clear();
-  GridEditorLink().ShouldHandleTab = [](VIduZozezuVodu*) { return true; };
+  GridEditorHooks().ShouldHandleTab = [](VIduZozezuVodu*) { return true; };
   Picker->SetFocus();
   Picker->KeyDown(*std::make_unique<WORD>(VK_TAB), ssShift);
   ASSERT_EQ(Log.size(), 2u);

@@ -37,7 +37,7 @@ protected:
     UseTestClock();
     Application->OnException = nullptr;
     Application->InstallKernelHooks();
-    ResetGridEditorLink();
+    ResetGridEditorHooks();
     Form = new TForm(nullptr);
     Form->SetFormBorderStyle(bsNone);
     Form->SetBounds(50, 50, 500, 300);
@@ -55,13 +55,13 @@ protected:
   }
   void TearDown() override {
     delete Form;
-    ResetGridEditorLink();
+    ResetGridEditorHooks();
     TestResetKernel();
     UseSystemClock();
   }
   // Every link call becomes a line.
   void Record() {
-    TGridEditorLink& l = GridEditorLink();
+    TGridEditorHooks& l = GridEditorHooks();
     l.HideInplaceEdit = [this](VIduZozezuVodu*) { Log.push_back("hide"); };
     l.DoneInplaceEdit = [this](VIduZozezuVodu*, WORD& Key, TShiftState) { Log.push_back("done " + std::to_string(Key)); };
     l.ShowInplaceEdit = [this](VIduZozezuVodu*) { Log.push_back("show"); };

@@ -65,6 +65,25 @@ TEST_F(Keys, HomeAndEnd) {
   EXPECT_EQ(G->GetCol(), 4);
 }
 
+TEST_F(Keys, HomeKeepsTheLookupTextAndEndClearsIt) {
+  Rows(30);
+  G->SetOptions(G->GetOptions() & ~static_cast<TGridOptions>(goEditing));
+  G->GetNavigation()->HomeEndKey = heFirstLastRow;
+  G->GetNavigation()->AutoGotoWhenSorted = true;
+  G->GetNavigation()->AutoGotoIncremental = true;
+  G->FocusCell(1, 5);
+  TestTypeText("2");
+  PumpUntilIdle();
+  EXPECT_EQ(G->GetLookupText(), "2");
+  EXPECT_EQ(At(), "1,2");
+  Key(VK_HOME);
+  EXPECT_EQ(At(), "1,1");
+  EXPECT_EQ(G->GetLookupText(), "2");
+  Key(VK_END);
+  EXPECT_EQ(At(), "1,29");
+  EXPECT_EQ(G->GetLookupText(), "");
+}
+
 TEST_F(Keys, ShiftHomeSelectsWholeRowsWithDisjunctSelection) {
   Rows(10);
   G->SetOptions(G->GetOptions() | goRangeSelect);

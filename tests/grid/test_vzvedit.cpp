@@ -82,7 +82,7 @@ TEST_F(VzvEditBtnTest, TheButtonClicksOnPressAndF4OnlyWithoutCtrlOrAlt) {
 }
 
 TEST_F(VzvUniEditBtnTest, F4ClicksWhateverTheModifiersAndTheRectangleHasNoUnit) {
-  EXPECT_EQ(Edit->GetText(), "");
+  EXPECT_EQ(Edit->GetText(), u"");
   Key(VK_F4);
   Key(VK_F4, tsCtrl);
   Key(VK_F4, tsAlt);
