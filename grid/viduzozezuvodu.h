@@ -117,6 +117,21 @@ using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
 using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
 using TFooterPaintEvent = std::function<void(TObject* Sender, int AColumn, TCanvas* ACanvas, const TRect& ARect)>;
 using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TCanClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
+using TAnchorClickEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& Anchor, bool& AutoHandle)>;
+using TControlClickEvent = std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& CtrlID,
+                                              const AnsiString& CtrlType, const AnsiString& CtrlVal)>;
+using TNodeAllowEvent = std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)>;
+using TNodeEvent = std::function<void(TObject* Sender, int ARow, int ARowReal)>;
+using TCanSortEvent = std::function<void(TObject* Sender, int ACol, bool& DoSort)>;
+using TClickSortEvent = std::function<void(TObject* Sender, int ACol)>;
+using TSelectionResizeEvent =
+    std::function<void(TObject* Sender, TGridRect& OrigSelection, TGridRect& NewSelection)>;
+using TEndColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
+using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int& AWidth)>;
+class TGridTransEdit;
+class TCustomForm;
 
 // A component told of every change of a block of cells in the grids it
 // registered with; descendants override CellsChanged.
@@ -1629,6 +1644,127 @@ public:
   TCellClickEvent OnRadioButtonClick;
   TCellClickEvent OnButtonClick;
   TCanDeleteRowEvent OnCanDeleteRow;
+
+  // -- mouse buttons: press, release, double click, right button; fixed-cell
+  // editing; moves. The state is shared with the pointer handling.
+  int MouseZone = 0;  // 0 none, 1 column strip, 2 row strip, 3 select-all corner, 5 selection handle
+  TPoint SizingCell{-1, -1};
+  int SizingCellWidth = 0;
+  int SizingCellHeight = 0;
+  TPoint MouseDownPos{-1, -1};
+  int PressLeftCol = 0;
+  int PressTopRow = 0;
+  TPoint ClickOffset{0, 0};
+  int MoveIndex = -1;
+  TPoint PressedButtonCell{-1, -1};
+  bool FixedCellPressed = false;
+  TRect PressedFixedRect{0, 0, 0, 0};
+  bool DragSelectPending = false;
+  bool RowTogglePending = false;
+  bool ColTogglePending = false;
+  int ToggleRow = -1;
+  int ToggleCol = -1;
+  bool SelectionCleared = false;
+  bool SelectionResizing = false;
+  TGridRect OrigSelection{};
+  int RowSelectAnchor = -1;
+  TPoint ControlCell{-1, -1};
+  AnsiString ControlID;
+  AnsiString ControlType;
+  bool ControlEditing = false;
+  bool CellSelectMode = false;
+  bool LeftButtonDown = false;
+  bool LeftPressActive = false;
+  bool FixedColSizeHot = false;
+  bool FixedRowSizeHot = false;
+  bool FixedColSizing = false;
+  bool FixedRowSizing = false;
+  int FixedSizingCol = 0;
+  int FixedSizingRow = 0;
+  int FixedSizingLineX = 0;
+  int FixedSizingLineY = 0;
+  int SizingGrabOffsetX = 0;
+  int SizingGrabOffsetY = 0;
+  int LookHoverCol = -1;
+  int LookHoverRow = -1;
+  bool FixedDropDownPressed = false;
+  // Marks of one press: a column or row was moved, a width changed, a
+  // double click auto-sized a column (consumed by the next release).
+  bool MovedMark = false;
+  bool WidthChangedMark = false;
+  bool AutoSizedMark = false;
+  // The visuals of a column or row move; made by the pointer handling.
+  TCustomControl* MoveButton = nullptr;
+  TCustomForm* DragImageForm = nullptr;
+  std::array<TWinControl*, 4> MoveArrows{};
+  // How long the last sort by a header click took, in milliseconds.
+  unsigned SortTime = 0;
+  // Moving a column or row carries its width or height and shows the move.
+  bool GetEnhRowColMove() const { return FEnhRowColMove; }
+  void SetEnhRowColMove(bool Value);
+  bool GetFixedAsButtons() const { return FFixedAsButtons; }
+  void SetFixedAsButtons(bool Value) { FFixedAsButtons = Value; }
+  bool GetURLEdit() const { return FURLEdit; }
+  void SetURLEdit(bool Value) { FURLEdit = Value; }
+
+  void WMLButtonDown(TMessage& Msg);
+  void WMLButtonUp(TMessage& Msg);
+  void WMLButtonDblClk(TMessage& Msg);
+  void WMRButtonDown(TMessage& Msg);
+  void WMRButtonUp(TMessage& Msg);
+  // x, y relative to the cell's top-left corner.
+  void HandleRadioClick(int ACol, int ARow, int X, int Y);
+  void StartFixedEdit(int ACol, int ARow);
+  void RowMoved(int FromIndex, int ToIndex) override;
+  // Editing of an HTML form control in a cell.
+  void ControlEnter(const AnsiString& Text, const AnsiString& CType, const AnsiString& CID, const AnsiString& CValue,
+                    const TRect& R, int DCol, int RCol, int ARow);
+  void ControlExit(TObject* Sender);
+  TGridTransEdit* GetFixedEdit() const { return FFixedEdit; }
+
+  TCanClickCellEvent OnCanClickCell;
+  TAnchorClickEvent OnAnchorClick;
+  TControlClickEvent OnControlClick;
+  TNodeAllowEvent OnBeforeExpandNode;
+  TNodeAllowEvent OnBeforeContractNode;
+  TNodeEvent OnExpandNode;
+  TNodeEvent OnContractNode;
+  TCanSortEvent OnCanSort;
+  TClickSortEvent OnClickSort;
+  TSelectionResizeEvent OnSelectionResize;
+  TSelectionResizeEvent OnSelectionResized;
+  TEndColumnSizeEvent OnEndColumnSize;
+  TUpdateColumnSizeEvent OnUpdateColumnSize;
+  TCheckBoxClickEvent OnCheckBoxMouseUp;
+  TRadioClickEvent OnRadioMouseUp;
+  TClickCellEvent OnRightClickCell;
+
+private:
+  bool DispatchMouse(TMessage& Message);
+  // Press steps by concern; true when the press ends there.
+  void StartSelectionResize(TMessage& Msg, int X, int Y, bool RunPlatform);
+  bool PressObjects(TMessage& Msg, int ACol, int ARow, int RCol, const TRect& R, int X, int Y, TShiftState Single);
+  bool PressDisjunct(TMessage& Msg, int ACol, int ARow, TShiftState Keys);
+  bool PressLink(int ACol, int ARow, int RCol, const TRect& R, int X, int Y);
+  void PressStrips(int ACol, int ARow, TShiftState Keys);
+  bool PressCheck(int ACol, int ARow, int RCol, int X, int Y, bool CanEdit);
+  void PressCell(TMessage& Msg, int ACol, int ARow, int RCol, const TRect& R, int X, int Y, bool CanEdit,
+                 bool IsCombo, bool OnSelection);
+  // Release steps by concern.
+  void ReleaseFixedSizing(int X, int Y);
+  void ReleaseDisjunct(int ACol, int ARow, TShiftState Keys);
+  bool ReleaseMove(int ACol, int ARow);
+  void ReleaseHeader(int ACol, int ARow, int X, int Y, TShiftState Keys);
+  void SortByHeader(int RCol, TShiftState Keys);
+  void DrawFixedEdge(const TRect& R, bool Pressed);
+  void FireClickCell(int ARow, int ACol);
+  void FireMouseDown(TShiftState Shift, int X, int Y);
+  bool FEnhRowColMove = true;
+  bool FFixedAsButtons = false;
+  bool FURLEdit = false;
+  TGridTransEdit* FFixedEdit = nullptr;
+
+public:
 
 protected:
   TInplaceEdit* CreateEditor() override;

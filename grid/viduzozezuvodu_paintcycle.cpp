@@ -127,6 +127,7 @@ void VIduZozezuVodu::DrawWallPaperTile(const TRect& R) {
 void VIduZozezuVodu::Dispatch(TMessage& Message) {
   if (DispatchEditing(Message)) return;
   if (DispatchKeys(Message)) return;
+  if (DispatchMouse(Message)) return;
   if (Message.Msg == CM_DESIGNHITTEST) {
     CMDesignHitTest(Message);
     return;
