@@ -80,13 +80,10 @@ void VIduZozezuVodu::StartSelectionResize(TMessage& Msg, int X, int Y, bool RunP
   SelectionResizing = true;
   if (RunPlatform) TBaseGrid::Dispatch(Msg);
   // The press only grabs the handle: the selection stays as it was.
+  // The drag grows the selection from its top-left corner.
   if (!(GetSelection() == Sel) || C != GetCol() || R != GetRow()) {
-    SetSelection(Sel);
-    if (GetCol() != C || GetRow() != R) {
-      const TGridState State = GetGridState();
-      FocusCell(C, R, false);
-      SetGridState(State);
-    }
+    MoveColRow(Sel.Left, Sel.Top, true, false);
+    MoveColRow(Sel.Right, Sel.Bottom, false, false);
   }
   MouseMove(0, X, Y);
   Msg.Result = 1;
@@ -380,7 +377,8 @@ bool VIduZozezuVodu::PressLink(int ACol, int ARow, int RCol, const TRect& R, int
     int XS = 0, YS = 0, Links = 0, MouseLink = 0;
     TRect Hover;
     TCanvas* C = Canvas();
-    SetMeasureFont(ACol, ARow);
+    C->GetFont()->Assign(ACol < GetFixedCols() || ARow < GetFixedRows() ? FFixedFont.get() : GetFont());
+    GetCellColor(ACol, ARow, 0, C->GetBrush(), C->GetFont());
     HTMLDrawEx(C, Text, HR, FGridImages, X, Y, -1, -1, 1, true, false, false, false, false, false,
                !FTextPaint.EnhTextSize, false, 1.0, FURLColor, clNone, clNone, 0x808080, Anchor, Strip, Focus, Hint,
                XS, YS, Links, MouseLink, Hover, CtrlRect, CID, CV, CT, FTextPaint.PicCache,
@@ -463,27 +461,23 @@ void VIduZozezuVodu::PressStrips(int ACol, int ARow, TShiftState Keys) {
     HideSelection();
     Apply(TGridRect{FC, FR, LastCol, LastRow});
     if (FActiveCellShow) UpdateActiveCells(0, 0, LastCol, LastRow);
-  } else if (ACol < FC && ARow >= FR && FMouseActions->RowSelect && Range && MouseZone == 2) {
-    const TGridRect Old = GetSelection();
-    if (EditActive && CanFocus()) SetFocus();
-    HideSelection();
-    ClearSelectedCells();
-    const int Top = (Keys & ssShift) ? std::min(Old.Top, ARow) : ARow;
-    const int Bottom = (Keys & ssShift) ? std::max(Old.Top, ARow) : ARow;
-    Apply(TGridRect{FC, Top, LastCol, Bottom});
-    RowSelectAnchor = ARow;
-    if (FActiveCellShow) UpdateActiveCells(Old.Left, Old.Top, FC, Top);
-  } else if (ACol >= FC && ARow < FR && FMouseActions->ColSelect && Range && MouseZone == 1) {
-    const TGridRect Old = GetSelection();
-    if (EditActive && CanFocus()) SetFocus();
-    HideSelection();
-    ClearSelectedCells();
-    const int Left = (Keys & ssShift) ? std::min(Old.Left, ACol) : ACol;
-    const int Right = (Keys & ssShift) ? std::max(Old.Left, ACol) : ACol;
-    Apply(TGridRect{Left, FR, Right, LastRow});
-    RowSelectAnchor = ACol;
-    if (FActiveCellShow) UpdateActiveCells(Old.Left, Old.Top, Left, FR);
+    return;
   }
+  // A strip selects whole rows (or columns), from the old selection's
+  // start with Shift.
+  const bool Rows = ACol < FC && ARow >= FR && FMouseActions->RowSelect && MouseZone == 2;
+  const bool Cols = ACol >= FC && ARow < FR && FMouseActions->ColSelect && MouseZone == 1;
+  if (!Range || (!Rows && !Cols)) return;
+  const TGridRect Old = GetSelection();
+  if (EditActive && CanFocus()) SetFocus();
+  HideSelection();
+  ClearSelectedCells();
+  const int At = Rows ? ARow : ACol, From = Rows ? Old.Top : Old.Left;
+  const int Lo = (Keys & ssShift) ? std::min(From, At) : At;
+  const int Hi = (Keys & ssShift) ? std::max(From, At) : At;
+  Apply(Rows ? TGridRect{FC, Lo, LastCol, Hi} : TGridRect{Lo, FR, Hi, LastRow});
+  RowSelectAnchor = At;
+  if (FActiveCellShow) UpdateActiveCells(Old.Left, Old.Top, Rows ? FC : Lo, Rows ? Lo : FR);
 }
 
 bool VIduZozezuVodu::PressCheck(int ACol, int ARow, int RCol, int X, int Y, bool CanEdit) {

@@ -205,6 +205,21 @@ TEST_F(Press, LinksOpenOnlyWebAndMailAndJumpToCells) {
                                               "anchor mailto:someone@example.org 2,4", "anchor cell://R5C4 2,3"}));
 }
 
+TEST_F(Press, HtmlAnchorToAProgramIsReportedButNeverStarted) {
+  bool Called = false;
+  SetShellExecuteHook([&Called](HWND, const AnsiString&, const AnsiString&, int) {
+    Called = true;
+    return reinterpret_cast<HINSTANCE>(42);
+  });
+  G->SetEnableHTML(true);
+  G->SetColWidths(2, 200);
+  G->SetGridCell(2, 2, "<a href=\"notepad.exe\">run it now</a>");
+  G->OnAnchorClick = [this](TObject*, int R, int C, const AnsiString& A, bool&) { Log("anchor " + A, C, R); };
+  ClickAt(Cell(2, 2, 12, 8));
+  EXPECT_EQ(Events, (std::vector<std::string>{"anchor notepad.exe 2,2"}));
+  EXPECT_FALSE(Called);
+}
+
 TEST_F(Press, AnchorHandlerCanKeepTheLinkShut) {
   bool Called = false;
   SetShellExecuteHook([&Called](HWND, const AnsiString&, const AnsiString&, int) {

@@ -214,6 +214,21 @@ TEST_F(Release, RowMoveOntoTheFooterRowIsTakenBack) {
   EXPECT_EQ(Moves, (std::vector<std::string>{"1>3"}));
 }
 
+TEST_F(Release, SelectionHandleDragReportsTheOldAndNewSelection) {
+  G->SetSelectionRectangle(true);
+  G->SetSelectionResizer(true);
+  G->SetSelection(TGridRect{1, 1, 2, 2});
+  G->OnSelectionResize = [this](TObject*, TGridRect& O, TGridRect& N) { Log("resize", O.Right, N.Right); };
+  G->OnSelectionResized = [this](TObject*, TGridRect& O, TGridRect& N) { Log("resized", O.Bottom, N.Bottom); };
+  const TRect H = G->CellRect(2, 2);
+  Down(At(H.right - 2, H.bottom - 2));
+  EXPECT_TRUE(G->SelectionResizing);
+  EXPECT_EQ(G->GetSelection(), (TGridRect{1, 1, 2, 2}));
+  Up(At(H.right - 2, H.bottom - 2));
+  EXPECT_FALSE(G->SelectionResizing);
+  EXPECT_EQ(Events, (std::vector<std::string>{"resize 2,2", "resized 2,2"}));
+}
+
 TEST_F(Release, FixedEditOpensOnDoubleClickUnlessTheHandlerForbids) {
   G->GetMouseActions()->FixedRowsEdit = fceDblClick;
   G->SetGridCell(2, 0, "Head");
