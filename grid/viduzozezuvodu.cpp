@@ -19,6 +19,7 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
       FSearchFooter(new TSearchFooter) {
   GridUnitStart();
   SetControlStyle(GetControlStyle() | csAcceptsControls);
+  SetMoveSizesWithCells(!FEnhRowColMove);
   FIgnoredColumns = new TIntList(-1, -1);
   FShowModified = new TShowModified;
   FGrouping = new TGrouping;

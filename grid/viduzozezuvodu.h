@@ -134,6 +134,21 @@ using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
 using TCanInsertRowEvent = std::function<void(TObject* Sender, int ARow, bool& CanInsert)>;
 using TFooterPaintEvent = std::function<void(TObject* Sender, int AColumn, TCanvas* ACanvas, const TRect& ARect)>;
 using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TCanClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& Allow)>;
+using TAnchorClickEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& Anchor, bool& AutoHandle)>;
+using TControlClickEvent = std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& CtrlID,
+                                              const AnsiString& CtrlType, const AnsiString& CtrlVal)>;
+using TNodeAllowEvent = std::function<void(TObject* Sender, int ARow, int ARowReal, bool& Allow)>;
+using TNodeEvent = std::function<void(TObject* Sender, int ARow, int ARowReal)>;
+using TCanSortEvent = std::function<void(TObject* Sender, int ACol, bool& DoSort)>;
+using TClickSortEvent = std::function<void(TObject* Sender, int ACol)>;
+using TSelectionResizeEvent =
+    std::function<void(TObject* Sender, TGridRect& OrigSelection, TGridRect& NewSelection)>;
+using TEndColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
+using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int& AWidth)>;
+class TGridTransEdit;
+class TCustomForm;
 
 // A component told of every change of a block of cells in the grids it
 // registered with; descendants override CellsChanged.
@@ -1559,12 +1574,9 @@ public:
   // button of drags, made when first needed.
   TArrowWindow* GetOleArrow(TArrowDirection Direction);
   TPopupButton* GetOleColumnButton();
-  TForm* GetOleDragImage() const { return FOleDragImage; }
+  TCustomForm* GetOleDragImage() const { return FOleDragImage; }
   // The selection at the start of the grid's last text drag.
   TGridRect GetDraggedBlock() const { return FDraggedBlock; }
-  TForm* SelectionToForm(const TGridRect& R);
-  int PasteText(int ACol, int ARow, const char* Text, int& Cols, int& Rows);
-  TPoint PasteSize(const char* Text);
 
 private:
   friend class TGridDropTarget;
@@ -1586,7 +1598,7 @@ private:
   TGridRect FOleSelfDrop{};
   TArrowWindow* FOleArrows[3]{};
   TPopupButton* FOleColumnButton = nullptr;
-  TForm* FOleDragImage = nullptr;
+  TCustomForm* FOleDragImage = nullptr;
   // The visible counts for the top-left cell and size they were found at:
   // a drag asks for them on every move.
   void OleVisibleCounts(int& Rows, int& Cols);
@@ -1999,6 +2011,21 @@ public:
   int SizingGrabOffsetY = 0;
   int FixedSizingCol = -1;
   int FixedSizingRow = -1;
+public:
+  // -- mouse buttons: press, release, double click, right button; fixed-cell
+  // editing; moves. The state is shared with the pointer handling.
+  int PressTopRow = 0;
+  TPoint PressedButtonCell{-1, -1};
+  bool FixedCellPressed = false;
+  TRect PressedFixedRect{0, 0, 0, 0};
+  bool RowTogglePending = false;
+  bool ColTogglePending = false;
+  int ToggleRow = -1;
+  int ToggleCol = -1;
+  bool SelectionCleared = false;
+  bool SelectionResizing = false;
+  TGridRect OrigSelection{};
+  bool CellSelectMode = false;
   bool FixedColSizeHot = false;
   bool FixedRowSizeHot = false;
   bool FixedColSizing = false;
@@ -2006,15 +2033,10 @@ public:
   int FixedSizingLineX = 0;
   int FixedSizingLineY = 0;
   AnsiString LastAnchor;
-  bool CellSelectMode = false;
   TPopupButton* MoveButton = nullptr;
   TCustomForm* DragImageForm = nullptr;
   std::array<TArrowWindow*, 4> MoveArrows{};
   // The cell the last hint was shown for and the balloon's cell (hints layer).
-  int HintCellCol = -1;
-  int HintCellRow = -1;
-  int BalloonCellCol = -1;
-  int BalloonCellRow = -1;
 
 protected:
   void SizeChanged(int OldColCount, int OldRowCount) override;
@@ -2044,23 +2066,83 @@ private:
   int ColumnSizingValue(int X);
   int RowSizingValue(int Y);
   void MakeMoveParts();
-  // Scroll bar and hint layers called from sizing and movement.
-  void UpdateVScrollBar();
-  void UpdateHScrollBar();
-  void UpdateVScroller();
-  bool GetScrollProportional() const;
-  // The OLE drag from (real) cell ACol, ARow; false when it was refused.
-  bool StartOleDrag(int ARow, int ACol);
   // Closes the balloon tooltip (TTM_POP) when one shows.
   void PopBalloon();
-  void PlaceCellScrollBar(int ACol, int ARow);
-  void FilterDropDownMouseUp(int ACol, int ARow, int RCol, int X, int Y);
-  void StartFixedEdit(int ACol, int ARow);
   // GridResize goes into the owning form's OnResize while the grid lives.
+  void FilterDropDownMouseUp(int ACol, int ARow, int RCol, int X, int Y);
   void ChainFormResize();
   void UnchainFormResize();
   std::shared_ptr<bool> FFormResizeLink;
   // ---- end pointer movement, sizing and moving ----
+
+public:
+  // Marks of one press: a column or row was moved, a width changed, a
+  // double click auto-sized a column (consumed by the next release).
+  bool MovedMark = false;
+  bool WidthChangedMark = false;
+  bool AutoSizedMark = false;
+  // The visuals of a column or row move; made by the pointer handling.
+  // How long the last sort by a header click took, in milliseconds.
+  unsigned SortTime = 0;
+  // Moving a column or row carries its width or height and shows the move.
+  bool GetEnhRowColMove() const { return FEnhRowColMove; }
+  void SetEnhRowColMove(bool Value);
+  bool GetFixedAsButtons() const { return FFixedAsButtons; }
+  void SetFixedAsButtons(bool Value) { FFixedAsButtons = Value; }
+  bool GetURLEdit() const { return FURLEdit; }
+  void SetURLEdit(bool Value) { FURLEdit = Value; }
+
+  void WMLButtonDown(TMessage& Msg);
+  void WMLButtonUp(TMessage& Msg);
+  void WMLButtonDblClk(TMessage& Msg);
+  void WMRButtonDown(TMessage& Msg);
+  void WMRButtonUp(TMessage& Msg);
+  // x, y relative to the cell's top-left corner.
+  void HandleRadioClick(int ACol, int ARow, int X, int Y);
+  void StartFixedEdit(int ACol, int ARow);
+  void RowMoved(int FromIndex, int ToIndex) override;
+  TGridTransEdit* GetFixedEdit() const { return FFixedEdit; }
+
+  TCanClickCellEvent OnCanClickCell;
+  TAnchorClickEvent OnAnchorClick;
+  TNodeAllowEvent OnBeforeExpandNode;
+  TNodeAllowEvent OnBeforeContractNode;
+  TNodeEvent OnExpandNode;
+  TNodeEvent OnContractNode;
+  TCanSortEvent OnCanSort;
+  TClickSortEvent OnClickSort;
+  TSelectionResizeEvent OnSelectionResize;
+  TSelectionResizeEvent OnSelectionResized;
+  TCheckBoxClickEvent OnCheckBoxMouseUp;
+  TRadioClickEvent OnRadioMouseUp;
+  TClickCellEvent OnRightClickCell;
+
+private:
+  bool DispatchMouse(TMessage& Message);
+  // Press steps by concern; true when the press ends there.
+  void StartSelectionResize(TMessage& Msg, int X, int Y, bool RunPlatform);
+  bool PressObjects(TMessage& Msg, int ACol, int ARow, int RCol, const TRect& R, int X, int Y, TShiftState Single);
+  bool PressDisjunct(TMessage& Msg, int ACol, int ARow, TShiftState Keys);
+  bool PressLink(int ACol, int ARow, int RCol, const TRect& R, int X, int Y);
+  void PressStrips(int ACol, int ARow, TShiftState Keys);
+  bool PressCheck(int ACol, int ARow, int RCol, int X, int Y, bool CanEdit);
+  void PressCell(TMessage& Msg, int ACol, int ARow, int RCol, const TRect& R, int X, int Y, bool CanEdit,
+                 bool IsCombo, bool OnSelection);
+  // Release steps by concern.
+  void ReleaseFixedSizing(int X, int Y);
+  void ReleaseDisjunct(int ACol, int ARow, TShiftState Keys);
+  bool ReleaseMove(int ACol, int ARow);
+  void ReleaseHeader(int ACol, int ARow, int X, int Y, TShiftState Keys);
+  void SortByHeader(int RCol, TShiftState Keys);
+  void DrawFixedEdge(const TRect& R, bool Pressed);
+  void FireClickCell(int ARow, int ACol);
+  void FireMouseDown(TShiftState Shift, int X, int Y);
+  bool FEnhRowColMove = true;
+  bool FFixedAsButtons = false;
+  bool FURLEdit = false;
+  TGridTransEdit* FFixedEdit = nullptr;
+
+public:
 
 protected:
   TInplaceEdit* CreateEditor() override;

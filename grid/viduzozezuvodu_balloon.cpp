@@ -166,3 +166,7 @@ void VIduZozezuVodu::BalloonChange(TObject*) {
   DestroyToolTip();
   if (FBalloon->GetEnable()) BalloonInit();
 }
+
+void VIduZozezuVodu::PopBalloon() {
+  if (BalloonWindow && IsWindow(BalloonWindow)) SendMessageA(BalloonWindow, TTM_POP, 0, 0);
+}

@@ -56,16 +56,6 @@ int VIduZozezuVodu::ColumnPosition(int ACol) {
 
 int VIduZozezuVodu::ColumnAtPosition(int APos) { return FColumnOrder->GetInteger(APos); }
 
-void VIduZozezuVodu::ColumnMoved(int FromIndex, int ToIndex) {
-  TStringGrid::ColumnMoved(FromIndex, ToIndex);
-  int From = RemapCol(FromIndex), To = RemapCol(ToIndex);
-  int N = FColumnOrder->GetCount();
-  if (From < 0 || To < 0 || From >= N || To >= N) return;
-  int E = FColumnOrder->GetInteger(From);
-  FColumnOrder->Delete(From);
-  FColumnOrder->Insert(To, E);
-}
-
 void VIduZozezuVodu::RegisterNotifier(TGridChangeNotifier* ANotifier) {
   if (!ANotifier || std::find(FNotifiers.begin(), FNotifiers.end(), ANotifier) != FNotifiers.end()) return;
   FNotifiers.push_back(ANotifier);

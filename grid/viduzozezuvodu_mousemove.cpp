@@ -418,7 +418,7 @@ void VIduZozezuVodu::MouseMove(TShiftState Shift, int X, int Y) {
   const TGridCoord C = MouseCoord(X, Y);
   const int ACol = C.X, ARow = C.Y;
   const bool Valid = ACol >= 0 && ARow >= 0;
-  if (Valid && !Designing) PlaceCellScrollBar(ACol, ARow);
+  if (Valid && !Designing) PlaceInCellScrollBar(ACol, ARow);
 
   if (FHoverFixedCells != hfNone && !FixedHighlightKept) HoverTo(ACol, ARow);
   if (GetLook() == glListView && (ACol != LookHoverCol || ARow != LookHoverRow)) {
@@ -472,7 +472,7 @@ void VIduZozezuVodu::MouseMove(TShiftState Shift, int X, int Y) {
       (std::abs(X - MouseDownPos.x) > 3 || std::abs(Y - MouseDownPos.y) > 3) && FDragDropSettings->OleDropSource &&
       GetGridState() != gsColSizing && !OnResizer) {
     DragSelectPending = false;
-    if (!StartOleDrag(ARow, RemapCol(ACol)) && GetGridState() == gsNormal) SetGridState(gsSelecting);
+    if (!StartOleDrag(ACol, ARow) && GetGridState() == gsNormal) SetGridState(gsSelecting);
   }
 
   bool OwnCursor = false;

@@ -36,7 +36,7 @@ void TGridDropSource::QueryDrag() {
   if (!FGrid->GetDragDropSettings()->ShowCells) {
     if (TPopupButton* b = FGrid->FOleColumnButton)
       b->SetBounds(p.x, p.y - b->GetHeight(), b->GetWidth(), b->GetHeight());
-  } else if (TForm* f = FGrid->FOleDragImage) {
+  } else if (TCustomForm* f = FGrid->FOleDragImage) {
     f->SetBounds(p.x + 4, p.y + 4, f->GetWidth(), f->GetHeight());
   }
 }

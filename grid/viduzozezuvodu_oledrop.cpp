@@ -102,7 +102,7 @@ bool VIduZozezuVodu::OleDropText(TPoint Pt, const AnsiString& Text) {
   int col, row;
   OleCellAt(Pt, col, row);
   bool allow = true;
-  TPoint size = PasteSize(Text.c_str());
+  TPoint size = PasteSize(Text);
   if (GetOptions() & goRowSelect) col = s->OleEntireRows ? 0 : GetFixedCols();
   if (OnOleDrop) OnOleDrop(this, row, col, Text, allow);
   TGridRect dropped{col, row, col, row};
@@ -125,7 +125,7 @@ bool VIduZozezuVodu::OleDropText(TPoint Pt, const AnsiString& Text) {
       SetTopRow(std::min(top > GetFixedRows() ? top + 1 : top, GetRowCount() - 1));
     }
     int cols = 0, rows = 0;
-    PasteText(col, row, Text.c_str(), cols, rows);
+    PasteText(col, row, Text, cols, rows);
     col = std::max(col, GetFixedCols());
     int right = (GetOptions() & goRowSelect) ? col + size.x - GetFixedCols() : col + size.x - 1;
     dropped = TGridRect{col, row, std::min(right, GetColCount() - 1), std::min(row + size.y, GetRowCount() - 1)};

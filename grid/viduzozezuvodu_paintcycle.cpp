@@ -130,6 +130,7 @@ void VIduZozezuVodu::Dispatch(TMessage& Message) {
   if (DispatchKeys(Message)) return;
   if (DispatchPointer(Message)) return;
   if (DispatchScrolling(Message)) return;
+  if (DispatchMouse(Message)) return;
   if (Message.Msg == CM_DESIGNHITTEST) {
     CMDesignHitTest(Message);
     return;

@@ -57,7 +57,6 @@ TClipboard* Clipboard();
 // global blocks: SetClipboardData takes the block over (the caller no
 // longer frees it); a block that GetClipboardData gives belongs to the
 // clipboard and stays valid until the clipboard is closed.
-inline constexpr UINT GMEM_DDESHARE = 0x2000;
 // Another window holding the clipboard open makes this fail.
 BOOL OpenClipboard(HWND hWndNewOwner);
 BOOL CloseClipboard();

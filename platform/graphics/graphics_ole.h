@@ -10,6 +10,7 @@ using HGLOBAL = void*;
 inline constexpr UINT GMEM_FIXED = 0x0000;
 inline constexpr UINT GMEM_MOVEABLE = 0x0002;
 inline constexpr UINT GMEM_ZEROINIT = 0x0040;
+inline constexpr UINT GMEM_DDESHARE = 0x2000;
 inline constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
 
 // A block of bytes; nullptr when it cannot be had. Lock gives its address.

@@ -55,7 +55,6 @@ using HGLOBAL = void*;
 struct DVTARGETDEVICE;
 
 inline constexpr UINT CF_HDROP = 15;
-inline constexpr UINT GMEM_DDESHARE = 0x2000;
 
 inline constexpr DWORD DVASPECT_CONTENT = 1;
 inline constexpr DWORD TYMED_NULL = 0;
