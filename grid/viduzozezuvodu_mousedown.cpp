@@ -477,7 +477,9 @@ void VIduZozezuVodu::PressStrips(int ACol, int ARow, TShiftState Keys) {
   const int Lo = (Keys & ssShift) ? std::min(From, At) : At;
   const int Hi = (Keys & ssShift) ? std::max(From, At) : At;
   Apply(Rows ? TGridRect{FC, Lo, LastCol, Hi} : TGridRect{Lo, FR, Hi, LastRow});
-  RowSelectAnchor = At;
+  // A drag from here extends from the range's far end, so a Shift range
+  // is not cut back to the pressed strip by the first move.
+  RowSelectAnchor = (Keys & ssShift) ? From : At;
   if (FActiveCellShow) UpdateActiveCells(Old.Left, Old.Top, Rows ? FC : Lo, Rows ? Lo : FR);
 }
 
