@@ -9,6 +9,7 @@
 
 #include "fuzz/fuzz_support.h"
 #include "grid/vzvdd.h"
+#include "platform/forms/clipbrd.h"
 #include "platform/forms/oledesktop.h"
 #include "platform/graphics/graphics_ole.h"
 

@@ -157,6 +157,12 @@ bool PathOfFileUrl(const AnsiString& Url, AnsiString& Path) {
       Path += Url[i];
     }
   }
+  // No file name holds a NUL: such a URL names no file (and would split
+  // into several names in a file list).
+  if (Path.find('\0') != std::string::npos) {
+    Path.clear();
+    return false;
+  }
   return !Path.empty();
 }
 

@@ -81,6 +81,9 @@ TEST(DragBridge, UrlsRtfAndColumnsMapBothWays) {
   EXPECT_EQ(p, "/tmp/Д.txt");
   EXPECT_FALSE(PathOfFileUrl("http://x/y", p));
   EXPECT_FALSE(PathOfFileUrl("file:", p));
+  // No file name holds a NUL, escaped or not.
+  EXPECT_FALSE(PathOfFileUrl("file:///tmp/a%00b", p));
+  EXPECT_FALSE(PathOfFileUrl(std::string("file:///tmp/a\0b", 15), p));
 }
 
 namespace {
