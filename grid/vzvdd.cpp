@@ -314,7 +314,11 @@ void TEnumFormats::SetDataObject(IDataObject* Value) {
   if (!Value) return;
   Value->AddRef();
   if (Value->EnumFormatEtc(DATADIR_GET, &FEnum) != S_OK || !FEnum) {
+    // The object is given back: a constructor that throws here never runs
+    // the destructor that would.
     FEnum = nullptr;
+    FDataObject->Release();
+    FDataObject = nullptr;
     throw EAssertionFailed("Cannot get the format enumerator");
   }
   Reset();
