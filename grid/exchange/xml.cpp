@@ -139,6 +139,7 @@ void VIduZozezuVodu::SaveToXML(const AnsiString& FileName, const AnsiString& Lis
     OpenTags.push_back('<' + Tag + '>');
     CloseTags.push_back("</" + Tag + ">\r\n");
   }
+  const std::size_t Head = Out.size();
   for (int R = FirstRow; R <= LastRow; ++R) {
     ExportNotification(esExportNewRow, R);
     Out += Rec;
@@ -156,6 +157,12 @@ void VIduZozezuVodu::SaveToXML(const AnsiString& FileName, const AnsiString& Lis
       Out += CloseTags[K];
     }
     Out += RecClose;
+    // The first record tells the size of the rest: one reservation spares
+    // the copies of a growing text.
+    if (R == FirstRow && LastRow > FirstRow) {
+      const std::size_t Record = Out.size() - Head;
+      Out.reserve(Out.size() + Record * static_cast<std::size_t>(LastRow - FirstRow) / 4 * 5 + 64);
+    }
     Progress.Report(R - FirstRow, std::max(1, LastRow - FirstRow));
   }
   Out += "</";
