@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_shown_grid.h"
 #include "grid/viduzozezuvodu.h"
 #include "platform/comctrls/comctrls_tooltip.h"
 #include "platform/forms/forms.h"
@@ -14,22 +15,8 @@
 
 namespace {
 
-const bool Headless = [] {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  return true;
-}();
-
-struct TShownGrid {
-  explicit TShownGrid(int Rows) {
-    Application->InstallKernelHooks();
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetFormBorderStyle(::bsNone);
-    Form->SetBounds(0, 0, 800, 600);
-    G = new VIduZozezuVodu(Form.get());
-    G->SetParent(Form.get());
-    G->SetBounds(0, 0, 800, 600);
-    G->SetColCountEx(6);
-    G->SetRowCountEx(Rows + 1);
+struct TShownGrid : TBenchGridForm {
+  explicit TShownGrid(int Rows) : TBenchGridForm(6, Rows) {
     for (int r = 1; r <= Rows; r += 97) G->SetCells(2, r, "<b>row</b> " + std::to_string(r));
     G->SetHintShowCells(true);
     G->SetHintShowLargeText(true);
@@ -42,12 +29,6 @@ struct TShownGrid {
     Point = TPoint(R.left + 4, R.top + 4);
     TestMouseMove(ClientPointToScreen(G->Handle(), Point.x, Point.y));
   }
-  ~TShownGrid() {
-    Form.reset();
-    TestResetKernel();
-  }
-  std::unique_ptr<TForm> Form;
-  VIduZozezuVodu* G = nullptr;
   TPoint Point;
 };
 

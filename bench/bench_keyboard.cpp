@@ -6,30 +6,17 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_shown_grid.h"
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/forms.h"
 #include "platform/windows/winkernel_testing.h"
 
 namespace {
 
-const bool Headless = [] {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  return true;
-}();
-
 constexpr int kCols = 8;
 
-struct TShownGrid {
-  explicit TShownGrid(int Rows) {
-    Application->InstallKernelHooks();
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetFormBorderStyle(::bsNone);
-    Form->SetBounds(0, 0, 800, 600);
-    G = new VIduZozezuVodu(Form.get());
-    G->SetParent(Form.get());
-    G->SetBounds(0, 0, 800, 600);
-    G->SetColCountEx(kCols);
-    G->SetRowCountEx(Rows + 1);
+struct TShownGrid : TBenchGridForm {
+  explicit TShownGrid(int Rows) : TBenchGridForm(kCols, Rows) {
     for (int r = 1; r <= Rows; r += 97) G->SetCellEx(1, r, std::to_string(r));
     G->SetOptions(G->GetOptions() | goEditing | goTabs);
     G->GetNavigation()->AdvanceAutoEdit = true;
@@ -37,17 +24,11 @@ struct TShownGrid {
     G->SetFocus();
     PumpUntilIdle();
   }
-  ~TShownGrid() {
-    Form.reset();
-    TestResetKernel();
-  }
   void At(int Col, int Row) {
     G->FocusCell(Col, Row);
     G->ShowEditor();
   }
   void Send(WORD Key) { SendMessageA(G->Handle(), WM_KEYDOWN, Key, 0); }
-  std::unique_ptr<TForm> Form;
-  VIduZozezuVodu* G = nullptr;
 };
 
 void BM_DownUp(benchmark::State& State) {

@@ -7,30 +7,17 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_shown_grid.h"
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/forms.h"
 #include "platform/windows/winkernel_testing.h"
 
 namespace {
 
-const bool Headless = [] {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  return true;
-}();
-
 constexpr int kCols = 8;
 
-struct TShownGrid {
-  explicit TShownGrid(int Rows) {
-    Application->InstallKernelHooks();
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetFormBorderStyle(::bsNone);
-    Form->SetBounds(0, 0, 800, 600);
-    G = new VIduZozezuVodu(Form.get());
-    G->SetParent(Form.get());
-    G->SetBounds(0, 0, 800, 600);
-    G->SetColCountEx(kCols);
-    G->SetRowCountEx(Rows + 1);
+struct TShownGrid : TBenchGridForm {
+  explicit TShownGrid(int Rows) : TBenchGridForm(kCols, Rows) {
     for (int r = 1; r <= Rows; r += 97) G->SetCellEx(1, r, std::to_string(r));
     G->SetOptions(G->GetOptions() | goColSizing);
     G->SetHoverFixedCells(hfAll);
@@ -40,15 +27,9 @@ struct TShownGrid {
     G->SetFocus();
     PumpUntilIdle();
   }
-  ~TShownGrid() {
-    Form.reset();
-    TestResetKernel();
-  }
   void Send(UINT Msg, WPARAM Keys, int X, int Y) {
     SendMessageA(G->Handle(), Msg, Keys, MAKELPARAM(static_cast<WORD>(X), static_cast<WORD>(Y)));
   }
-  std::unique_ptr<TForm> Form;
-  VIduZozezuVodu* G = nullptr;
 };
 
 void BM_SizingDragStep(benchmark::State& State) {

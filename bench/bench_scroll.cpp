@@ -6,39 +6,20 @@
 #include <cstdlib>
 #include <memory>
 
+#include "bench/bench_shown_grid.h"
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/forms.h"
 #include "platform/windows/winkernel_testing.h"
 
 namespace {
 
-const bool Headless = [] {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  return true;
-}();
-
-struct TShownGrid {
-  explicit TShownGrid(int Rows) {
-    Application->InstallKernelHooks();
-    Form = std::make_unique<TForm>(nullptr);
-    Form->SetFormBorderStyle(::bsNone);
-    Form->SetBounds(0, 0, 800, 600);
-    G = new VIduZozezuVodu(Form.get());
-    G->SetParent(Form.get());
-    G->SetBounds(0, 0, 800, 600);
-    G->SetColCountEx(8);
-    G->SetRowCountEx(Rows + 1);
+struct TShownGrid : TBenchGridForm {
+  explicit TShownGrid(int Rows) : TBenchGridForm(8, Rows) {
     Form->Show();
     G->SetFocus();
     PumpUntilIdle();
   }
-  ~TShownGrid() {
-    Form.reset();
-    TestResetKernel();
-  }
   void Send(UINT Msg, WPARAM W) { SendMessageA(G->Handle(), Msg, W, 0); }
-  std::unique_ptr<TForm> Form;
-  VIduZozezuVodu* G = nullptr;
 };
 
 // One notch down and one up, moving the current row.

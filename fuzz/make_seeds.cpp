@@ -119,14 +119,14 @@ void ComponentStream() {
 }
 
 void NumbersDates() {
-  const std::pair<const char*, const char*> seeds[] = {
+  const std::pair<const char*, const char*> inputs[] = {
       {"int", "123"},           {"int-min", "-2147483648"},  {"int64-max", "9223372036854775807"},
       {"hex", "$7FFF"},         {"grouped", "1 234,50"},      {"negative", "-1,5"},
       {"exponent", "1E20"},     {"double-max", "1,79769313486232E308"},
       {"date", "31.12.2024"},   {"no-such-day", "29.02.2023"}, {"time", "12:30:59"},
       {"date-time", "31.12.2024 23:59"}, {"short-date", "1/2/3"}, {"blanks", " 07.05 "},
   };
-  for (const auto& [name, text] : seeds) AddInput("numbers_dates", name, text);
+  for (const auto& [name, text] : inputs) AddInput("numbers_dates", name, text);
 }
 
 void Matcher() {
