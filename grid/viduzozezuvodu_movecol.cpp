@@ -17,44 +17,44 @@ int MovedTo(int D, int From, int To) {
   return D;
 }
 
+// The controls keep real indices: their displayed places are read before
+// the move and written back as the real indices of the new places. Coord
+// picks the column or row of a control; hidden ones stay where they are.
+template <class THidden, class TToDisplay, class TToReal, class TMove>
+void MoveKeepingControls(TControlList* List, int TControlItem::*Coord, int FromIndex, int ToIndex, THidden Hidden,
+                         TToDisplay ToDisplay, TToReal ToReal, TMove Move) {
+  struct TPlace {
+    TControlItem* Item;
+    int Display;
+  };
+  std::vector<TPlace> Places;
+  for (int i = 0; i < List->GetCount(); ++i) {
+    TControlItem* It = List->GetControl(i);
+    if (It && !Hidden(It->*Coord)) Places.push_back({It, ToDisplay(It->*Coord)});
+  }
+  Move();
+  for (const TPlace& P : Places) {
+    const int D = MovedTo(P.Display, FromIndex, ToIndex);
+    if (D != P.Display) P.Item->*Coord = ToReal(D);
+  }
+}
+
 }  // namespace
 
 void VIduZozezuVodu::MoveColumn(int FromIndex, int ToIndex) {
   if (FColumnOrder->GetCount() == 0) SetColumnOrder();
-  // The controls keep real columns: their displayed places are read before
-  // the move and written back as the real columns of the new places.
-  struct TPlace {
-    TControlItem* Item;
-    int Display;
-  };
-  std::vector<TPlace> Places;
-  for (int i = 0; i < FControlList->GetCount(); ++i) {
-    TControlItem* It = FControlList->GetControl(i);
-    if (It && !IsHiddenColumn(It->X)) Places.push_back({It, RemapColInv(It->X)});
-  }
-  TBaseGrid::MoveColumn(FromIndex, ToIndex);
-  for (const TPlace& P : Places) {
-    const int D = MovedTo(P.Display, FromIndex, ToIndex);
-    if (D != P.Display) P.Item->X = RemapCol(D);
-  }
+  MoveKeepingControls(
+      FControlList, &TControlItem::X, FromIndex, ToIndex, [this](int C) { return IsHiddenColumn(C); },
+      [this](int C) { return RemapColInv(C); }, [this](int D) { return RemapCol(D); },
+      [&] { TBaseGrid::MoveColumn(FromIndex, ToIndex); });
   CellControlsUpdate();
 }
 
 void VIduZozezuVodu::MoveRow(int FromIndex, int ToIndex) {
-  struct TPlace {
-    TControlItem* Item;
-    int Display;
-  };
-  std::vector<TPlace> Places;
-  for (int i = 0; i < FControlList->GetCount(); ++i) {
-    TControlItem* It = FControlList->GetControl(i);
-    if (It && !IsHiddenRow(It->Y)) Places.push_back({It, RemapRow(It->Y)});
-  }
-  TBaseGrid::MoveRow(FromIndex, ToIndex);
-  for (const TPlace& P : Places) {
-    const int D = MovedTo(P.Display, FromIndex, ToIndex);
-    if (D != P.Display) P.Item->Y = RemapRowInv(D);
-  }
+  MoveKeepingControls(
+      FControlList, &TControlItem::Y, FromIndex, ToIndex, [this](int R) { return IsHiddenRow(R); },
+      [this](int R) { return RemapRow(R); }, [this](int D) { return RemapRowInv(D); },
+      [&] { TBaseGrid::MoveRow(FromIndex, ToIndex); });
   CellControlsUpdate();
 }
 
