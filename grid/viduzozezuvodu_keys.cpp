@@ -557,7 +557,7 @@ void VIduZozezuVodu::WMChar(TWMKey& Msg) {
       TBaseGrid::Dispatch(Msg);
       return;
     }
-    if ((GetOptions() & goEditing) && Ch != 9 && (Ch == 8 || Ch > 31) && !GetEditorMode()) {
+    if ((GetOptions() & goEditing) && Ch != 9 && (Ch == 8 || Ch > 31)) {
       if (OnKeyPress) OnKeyPress(this, Ch);
       EditStartChar = Ch;
       if (!Static && Ch != 0) ShowEditorChar(Ch);

@@ -144,4 +144,33 @@ TEST_F(TariffRoad, TheWideComboClosesOnEnterWithoutWideValidation) {
   EXPECT_EQ(wide, 0);
 }
 
+// A wheel notch over the special-day list walks four rows: the three wheel
+// lines and the platform grid's own row. With the date editor open the
+// edited date is kept and the grid takes the focus.
+TEST_F(TariffRoad, TheWheelWalksTheListAndKeepsAnEditedDate) {
+  G->SetFocus();
+  G->FocusCell(1, 1);
+  PumpUntilIdle();
+  const TRect R = G->CellRect(1, 2);
+  const POINT Over = G->ClientToScreen(TPoint(R.left + 4, R.top + 4));
+  TestWheel(Over, -1);
+  PumpUntilIdle();
+  EXPECT_EQ(G->GetRow(), 5);
+  TestWheel(Over, 1);
+  PumpUntilIdle();
+  EXPECT_EQ(G->GetRow(), 1);
+
+  Open(1, 1);
+  TGridDatePicker* P = G->Editors().DatePicker;
+  ASSERT_TRUE(P->GetVisible());
+  Key(VK_UP);
+  const AnsiString Shown = P->GetDisplayText();
+  TestWheel(Over, -1);
+  PumpUntilIdle();
+  EXPECT_FALSE(P->GetVisible());
+  EXPECT_EQ(G->GetCells(1, 1), Shown);
+  EXPECT_EQ(G->GetRow(), 5);
+  EXPECT_EQ(GetFocus(), G->Handle());
+}
+
 }  // namespace

@@ -119,6 +119,21 @@ TEST_F(Keys, TabWalk) {
   EXPECT_EQ(G->TabOriginCol, -1);
 }
 
+// Without goTabs, Tab from the open editor walks the form's tab stops; with the
+// grid the only one, the focus lands on the grid while the editor still shows.
+// What is typed next goes on into the editor, which takes the focus back.
+TEST_F(Keys, TabWithoutGoTabsKeepsTypingInTheEditor) {
+  G->FocusCell(2, 3);
+  ASSERT_NE(Open(), nullptr);
+  SetEditText("ab");
+  Key(VK_TAB);
+  EXPECT_TRUE(G->GetEditorMode());
+  TestTypeText("c");
+  PumpUntilIdle();
+  EXPECT_EQ(E->GetText(), "abc");
+  EXPECT_EQ(GetFocus(), E->Handle());
+}
+
 TEST_F(Keys, TabAtTheEndAppendsOrWraps) {
   G->SetOptions(G->GetOptions() | goTabs);
   G->GetNavigation()->AdvanceAutoEdit = false;
