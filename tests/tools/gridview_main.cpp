@@ -120,6 +120,8 @@ int main(int argc, char** argv) {
     grid->SetColCount(10);
     grid->SetRowCount(130);
     grid->SetOptions(grid->GetOptions() | goEditing | goColSizing | goRowSizing | goColMoving | goRangeSelect);
+    // Off in a new grid; on here so the clipboard keys can be tried by hand.
+    grid->GetNavigation()->AllowClipboardShortCuts = true;
     for (int c = 1; c < 10; ++c) grid->SetCells(c, 0, "Col " + std::to_string(c));
     for (int r = 1; r < 130; ++r) {
       grid->SetCells(0, r, std::to_string(r));
