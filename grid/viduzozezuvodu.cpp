@@ -52,6 +52,9 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   ComputeEnvironment();
   SetGridLinkCursor(crHandPoint);
   SetLook(glXP);
+  // The XP colours stand, except the active cell's headers: a new grid starts
+  // them grey, as a look chosen later would not.
+  FActiveCellColor = 0x808080;
   CreateFooterPanel();
   ChainFormResize();
   FBalloon->OnEnableChange = [this](TObject* Sender) { BalloonChange(Sender); };

@@ -45,7 +45,7 @@ TEST_F(CellQueries, WithoutEventsQueriesLeaveTheirInputsAlone) {
   EXPECT_FALSE(G.IsPassword(2, 3));
   EXPECT_EQ(G.GetDefaultEditor(), edNormal);
   EXPECT_EQ(G.GetFloatFormat(), "%.2f");
-  EXPECT_EQ(G.GetActiveCellColor(), RGB(182, 202, 234));  // the look a new grid has
+  EXPECT_EQ(G.GetActiveCellColor(), 0x808080);  // grey until a look is chosen
   EXPECT_TRUE(G.GetActiveCellFont()->GetStyle().Contains(fsBold));
   EXPECT_FALSE(G.GetActiveCellShow());
 }

@@ -58,7 +58,11 @@ TEST(GridDefaults, AppearanceOfANewGrid) {
       {"ShowSelection", g.GetShowSelection(), true},
       {"HideFocusRect", g.GetHideFocusRect(), false},
       {"ActiveCellShow", g.GetActiveCellShow(), false},
-      {"ActiveCellColor", g.GetActiveCellColor(), 0xEACAB6},  // the XP look the constructor applies
+      {"ActiveCellColor", g.GetActiveCellColor(), 0x808080},
+      {"EnableWheel", g.GetEnableWheel(), true},
+      {"IntelliZoom", g.GetIntelliZoom(), true},
+      {"ScrollType", g.GetScrollType(), ssNormal},
+      {"ScrollWidth", g.GetScrollWidth(), 17},
       {"ActiveCellColorTo", g.ActiveCellColorTo, clNone},
       {"HintColor", g.HintColor, clInfoBk},
       {"URLColor", g.GetURLColor(), 0xFF0000},

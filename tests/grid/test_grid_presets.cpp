@@ -13,7 +13,7 @@ TEST(GridLooks, NewGridHasTheXPLook) {
   VIduZozezuVodu g(nullptr);
   EXPECT_EQ(g.GetLook(), glXP);
   EXPECT_EQ(g.SelectionColor, RGB(182, 202, 234));
-  EXPECT_EQ(g.GetActiveCellColor(), 15387318);
+  EXPECT_EQ(g.GetActiveCellColor(), 0x808080);  // the one colour the new grid keeps grey
   EXPECT_EQ(g.GetFixedGradient().From, 0xFFFFFF);
   EXPECT_EQ(g.GetFixedGradient().To, Rgb(clBtnFace));
   EXPECT_EQ(g.GetSearchFooter()->GetColor(), 0xFFFFFF);
