@@ -50,11 +50,15 @@ void THintWindow::ActivateHintData(TRect Rect, const AnsiString& AHint, void*) {
 void THintWindow::ReleaseHandle() { DestroyHandle(); }
 
 void THintWindow::Paint() {
+  // CalcHintRect leaves room on the left and top only: insetting the other
+  // sides too would wrap the last word and cut the glyphs' lower half.
   TRect r = GetClientRect();
-  InflateRect(&r, -2, -2);
+  r.left += 2;
+  r.top += 2;
   TCanvas* c = Canvas();
   c->GetFont()->Assign(GetFont());
   c->GetBrush()->SetStyle(bsClear);
+  c->RequireState(false, true, true);  // the text goes over the hint colour
   AnsiString text = GetText();
   DrawTextA(c->GetHandle(), text.c_str(), -1, &r, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
 }

@@ -5,7 +5,9 @@
 //   --preview-png FILE  saves the preview of page 1 as a picture and ends;
 //   --look  shows instead a small tariff table for checking the grid's look:
 //           XP headers with a sort mark, zone colours from OnGetCellColor,
-//           centred, wrapped and rich-text cells, check boxes, a footer row.
+//           centred, wrapped and rich-text cells, check boxes, a footer row,
+//           a cell comment, hints over the tariff column and an autosized
+//           first column.
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -79,7 +81,12 @@ void FillLook(VIduZozezuVodu* Grid) {
   Grid->GetSortSettings()->SetShow(true);
   Grid->GetSortSettings()->Column = 1;
   Grid->SetColWidths(0, 40);
-  Grid->SetColWidths(1, 100);
+  Grid->AutoSizeCol(1);
+  Grid->AddComment(1, 4, "Зона сдвинута на час");
+  Grid->SetShowHint(true);
+  Grid->OnGridHint = [](TObject*, int ARow, int ACol, AnsiString& HintStr) {
+    if (ACol == 2 && ARow > 0) HintStr = "Тариф для строки " + std::to_string(ARow);
+  };
   Grid->SetColWidths(2, 70);
   Grid->SetColWidths(3, 230);
   Grid->SetColWidths(4, 50);

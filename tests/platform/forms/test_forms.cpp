@@ -341,6 +341,41 @@ TEST_F(FrameworkTest, HintShowsAfterThePauseThroughCmHintShowAndCancels) {
   Application->CancelHint();
 }
 
+// A hint sized by CalcHintRect shows its whole text on one line, drawn over
+// the hint colour (no opaque text background, nothing cut at the bottom).
+TEST_F(FrameworkTest, HintWindowPaintsItsWholeTextOverTheHintColour) {
+  THintWindow hint(nullptr);
+  const AnsiString text = "Тариф для строки 7";
+  TRect r = hint.CalcHintRect(400, text, nullptr);
+  OffsetRect(&r, 50, 50);
+  hint.ActivateHint(r, text);
+  PumpUntilIdle();
+  HBITMAP bmp = ComposeWindowBitmap(hint.GetHandle());
+  ASSERT_NE(nullptr, bmp);
+  int w = 0, h = 0, stride = 0;
+  const std::uint32_t* bits = GdiBitmapBits(bmp, &w, &h, &stride);
+  ASSERT_NE(nullptr, bits);
+  const std::uint32_t back = static_cast<std::uint32_t>(ColorToRGB(clInfoBk));
+  const auto Pixel = [&](int x, int y) {
+    const std::uint32_t p = bits[y * stride + x] & 0xFFFFFF;  // 0xRRGGBB
+    return static_cast<std::uint32_t>(((p & 0xFF) << 16) | (p & 0xFF00) | ((p >> 16) & 0xFF));
+  };
+  int whites = 0, inkRight = 0, inkLowRows = 0;
+  for (int y = 1; y < h - 1; ++y)
+    for (int x = 1; x < w - 1; ++x) {
+      const std::uint32_t p = Pixel(x, y);
+      if (p == 0xFFFFFF && back != 0xFFFFFF) ++whites;
+      const bool ink = p != back && p != 0xFFFFFF;
+      if (ink && x > w * 3 / 4) ++inkRight;
+      if (ink && y > h / 2) ++inkLowRows;
+    }
+  DeleteObject(bmp);
+  EXPECT_EQ(whites, 0);
+  EXPECT_GT(inkRight, 0) << "the last word stays on the line";
+  EXPECT_GT(inkLowRows, 0) << "the lower half of the glyphs shows";
+  hint.ReleaseHandle();
+}
+
 TEST_F(FrameworkTest, TimerFiresOnTheTestClockAndRestartsWhenChanged) {
   auto* timer = new TTimer(Form);
   int ticks = 0;
