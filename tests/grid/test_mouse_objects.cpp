@@ -107,28 +107,40 @@ TEST_F(Objects, HtmlCheckControlTogglesOnEachClick) {
 }
 
 // Column 0 holds a check box per row that selects its row among the others.
+// The box is the row's selection: it leaves the fixed cells' texts alone,
+// also when check boxes are always active.
 TEST_F(Objects, HotmailCheckBoxesSelectRowsDisjunctly) {
-  G->GetMouseActions()->SetDisjunctRowSelect(true);
-  G->GetMouseActions()->SetHotmailRowSelect(true);
-  G->OnCheckBoxClick = [this](TObject*, int C, int R, bool S) { Log(S ? "on" : "off", C, R); };
-  auto Checked = [this](int R) {
-    bool S = false;
-    G->GetCheckBoxState(0, R, S);
-    return S;
-  };
-  PumpUntilIdle();
-  ClickAt(Cell(0, 2));
-  ClickAt(Cell(0, 4));
-  EXPECT_TRUE(G->GetRowSelect(2));
-  EXPECT_TRUE(G->GetRowSelect(4));
-  EXPECT_FALSE(G->GetRowSelect(3));
-  EXPECT_TRUE(Checked(2));
-  EXPECT_TRUE(Checked(4));
-  ClickAt(Cell(0, 2));
-  EXPECT_FALSE(G->GetRowSelect(2));
-  EXPECT_FALSE(Checked(2));
-  EXPECT_TRUE(G->GetRowSelect(4));
-  EXPECT_EQ(Events, (std::vector<std::string>{"on 0,2", "on 0,4", "off 0,2"}));
+  for (bool Always : {false, true}) {
+    SCOPED_TRACE(Always);
+    delete Form;
+    SetUp();
+    Events.clear();
+    G->GetControlLook()->CheckAlwaysActive = Always;
+    G->SetGridCell(0, 2, "two");
+    G->GetMouseActions()->SetDisjunctRowSelect(true);
+    G->GetMouseActions()->SetHotmailRowSelect(true);
+    G->OnCheckBoxClick = [this](TObject*, int C, int R, bool S) { Log(S ? "on" : "off", C, R); };
+    auto Checked = [this](int R) {
+      bool S = false;
+      G->GetCheckBoxState(0, R, S);
+      return S;
+    };
+    PumpUntilIdle();
+    ClickAt(Cell(0, 2));
+    ClickAt(Cell(0, 4));
+    EXPECT_TRUE(G->GetRowSelect(2));
+    EXPECT_TRUE(G->GetRowSelect(4));
+    EXPECT_FALSE(G->GetRowSelect(3));
+    EXPECT_TRUE(Checked(2));
+    EXPECT_TRUE(Checked(4));
+    ClickAt(Cell(0, 2));
+    EXPECT_FALSE(G->GetRowSelect(2));
+    EXPECT_FALSE(Checked(2));
+    EXPECT_TRUE(G->GetRowSelect(4));
+    EXPECT_EQ(Events, (std::vector<std::string>{"on 0,2", "on 0,4", "off 0,2"}));
+    EXPECT_EQ(G->GetGridCell(0, 2), "two");
+    EXPECT_EQ(G->GetGridCell(0, 4), "");
+  }
 }
 
 // The right button over a disjunct row selection: a row that was not
