@@ -495,7 +495,9 @@ bool VIduZozezuVodu::PressCheck(int ACol, int ARow, int RCol, int X, int Y, bool
   if (IsRadioButton) {
     ToggleRadioButton(RCol, ARow, true);
     if (OnRadioButtonClick) OnRadioButtonClick(this, RCol, ARow);
-  } else {
+  } else if (!Hotmail) {
+    // Column 0's box with HotmailRowSelect is the row's selection, flipped
+    // below; toggling it as a check box would write into the cell's text.
     ToggleCheck(RCol, ARow, true);
   }
   if (FShowModified->Enabled) {

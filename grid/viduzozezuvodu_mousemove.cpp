@@ -496,7 +496,7 @@ void VIduZozezuVodu::MouseMove(TShiftState Shift, int X, int Y) {
     }
     const TGridState State = GetGridState();
     if ((State == gsColMoving || State == gsRowMoving) && !(X == MouseDownPos.x && Y == MouseDownPos.y) &&
-        EnhRowColMove && !FixedColSizing && !FixedRowSizing)
+        FEnhRowColMove && !FixedColSizing && !FixedRowSizing)
       MovingVisuals(X, Y, ACol, ARow);
     MouseZone = OnResizer ? 5 : 0;
     if (Valid && ARow < GetFixedRows() && ACol < GetFixedCols() && FMouseActions->AllSelect) {
@@ -556,7 +556,7 @@ void VIduZozezuVodu::MouseMove(TShiftState Shift, int X, int Y) {
   }
   if (Designing || HintShowSizing) ShowSizingHint(X, Y);
 
-  if (EnhRowColMove && (State == gsColMoving || State == gsRowMoving)) Update();
+  if (FEnhRowColMove && (State == gsColMoving || State == gsRowMoving)) Update();
   const TGridRect S = GetSelection();
   if (!SameRect(S, S0)) SelectionChanged(S.Left, S.Top, S.Right, S.Bottom);
 }
@@ -597,5 +597,9 @@ TCustomForm* VIduZozezuVodu::SelectionToForm(const TGridRect& Rect) {
   delete Bmp;
   Form->SetAlphaBlendValue(192);
   Form->SetAlphaBlend(true);
+  // The picture follows the pointer during a move or drag: taking the
+  // activation when shown would cancel that very move.
+  const HWND FH = Form->Handle();
+  SetWindowLongPtrA(FH, GWL_EXSTYLE, GetWindowLongPtrA(FH, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
   return Form;
 }

@@ -6,23 +6,16 @@
 #include "grid/arrowwindow.h"
 #include "grid/popupbutton.h"
 #include "grid/viduzozezuvodu.h"
+#include "grid/viduzozezuvodu_moveindex.h"
 
 namespace {
 
-// Where displayed index D goes when From moves to To.
-int MovedTo(int D, int From, int To) {
-  if (D == From) return To;
-  if (To < From && D >= To && D < From) return D + 1;
-  if (To > From && D > From && D <= To) return D - 1;
-  return D;
-}
-
-// The controls keep real indices: their displayed places are read before
-// the move and written back as the real indices of the new places. Coord
-// picks the column or row of a control; hidden ones stay where they are.
+// The controls keep real rows: their displayed places are read before the
+// move and written back as the real rows of the new places; controls of
+// hidden rows stay where they are.
 template <class THidden, class TToDisplay, class TToReal, class TMove>
-void MoveKeepingControls(TControlList* List, int TControlItem::*Coord, int FromIndex, int ToIndex, THidden Hidden,
-                         TToDisplay ToDisplay, TToReal ToReal, TMove Move) {
+void MoveKeepingRowControls(TControlList* List, int FromIndex, int ToIndex, THidden Hidden, TToDisplay ToDisplay,
+                            TToReal ToReal, TMove Move) {
   struct TPlace {
     TControlItem* Item;
     int Display;
@@ -30,12 +23,12 @@ void MoveKeepingControls(TControlList* List, int TControlItem::*Coord, int FromI
   std::vector<TPlace> Places;
   for (int i = 0; i < List->GetCount(); ++i) {
     TControlItem* It = List->GetControl(i);
-    if (It && !Hidden(It->*Coord)) Places.push_back({It, ToDisplay(It->*Coord)});
+    if (It && !Hidden(It->Y)) Places.push_back({It, ToDisplay(It->Y)});
   }
   Move();
   for (const TPlace& P : Places) {
-    const int D = MovedTo(P.Display, FromIndex, ToIndex);
-    if (D != P.Display) P.Item->*Coord = ToReal(D);
+    const int D = MovedIndex(P.Display, FromIndex, ToIndex);
+    if (D != P.Display) P.Item->Y = ToReal(D);
   }
 }
 
@@ -43,16 +36,14 @@ void MoveKeepingControls(TControlList* List, int TControlItem::*Coord, int FromI
 
 void VIduZozezuVodu::MoveColumn(int FromIndex, int ToIndex) {
   if (FColumnOrder->GetCount() == 0) SetColumnOrder();
-  MoveKeepingControls(
-      FControlList, &TControlItem::X, FromIndex, ToIndex, [this](int C) { return IsHiddenColumn(C); },
-      [this](int C) { return RemapColInv(C); }, [this](int D) { return RemapCol(D); },
-      [&] { TBaseGrid::MoveColumn(FromIndex, ToIndex); });
+  // ColumnMoved carries the cell controls with the other real-column state.
+  TBaseGrid::MoveColumn(FromIndex, ToIndex);
   CellControlsUpdate();
 }
 
 void VIduZozezuVodu::MoveRow(int FromIndex, int ToIndex) {
-  MoveKeepingControls(
-      FControlList, &TControlItem::Y, FromIndex, ToIndex, [this](int R) { return IsHiddenRow(R); },
+  MoveKeepingRowControls(
+      FControlList, FromIndex, ToIndex, [this](int R) { return IsHiddenRow(R); },
       [this](int R) { return RemapRow(R); }, [this](int D) { return RemapRowInv(D); },
       [&] { TBaseGrid::MoveRow(FromIndex, ToIndex); });
   CellControlsUpdate();

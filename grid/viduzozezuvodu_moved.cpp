@@ -6,16 +6,9 @@
 
 #include "grid/viduzozezuvodu.h"
 #include "grid/viduzozezuvodu_fixededit.h"
+#include "grid/viduzozezuvodu_moveindex.h"
 
 namespace {
-
-// Where index I lands when the entry at From moves to To.
-int Follow(int I, int From, int To) {
-  if (I == From) return To;
-  if (From < To && I > From && I <= To) return I - 1;
-  if (From > To && I >= To && I < From) return I + 1;
-  return I;
-}
 
 template <class Get, class Set>
 void Rotate(int From, int To, Get G, Set S) {
@@ -47,18 +40,19 @@ void VIduZozezuVodu::ColumnMoved(int FromIndex, int ToIndex) {
   if (FEnhRowColMove) {
     Rotate(FromIndex, ToIndex, [this](int i) { return GetColWidths(i); },
            [this](int i, int W) { SetColWidths(i, W); });
-    if (FHiddenCols > 0) {
-      const int Last = std::min(MaxRemapCol, GetColCount() + FHiddenCols) - 1;
-      if (From <= Last && To <= Last) {
-        Rotate(From, To, [this](int i) { return FVisibleCols[static_cast<std::size_t>(i)]; },
-               [this](int i, bool V) { FVisibleCols[static_cast<std::size_t>(i)] = V; });
-        Rotate(From, To, [this](int i) { return FSavedWidths[static_cast<std::size_t>(i)]; },
-               [this](int i, int W) { FSavedWidths[static_cast<std::size_t>(i)] = W; });
-      }
-    }
     MovedMark = true;
   }
   if (FHiddenCols > 0 && From != To) {
+    // The cells move by real column below, so whatever is kept per real
+    // column goes with them, whichever move this is: the hidden flags and
+    // saved widths must stay with their columns' cells.
+    const int Last = std::min(MaxRemapCol, GetColCount() + FHiddenCols) - 1;
+    if (From <= Last && To <= Last) {
+      Rotate(From, To, [this](int i) { return FVisibleCols[static_cast<std::size_t>(i)]; },
+             [this](int i, bool V) { FVisibleCols[static_cast<std::size_t>(i)] = V; });
+      Rotate(From, To, [this](int i) { return FSavedWidths[static_cast<std::size_t>(i)]; },
+             [this](int i, int W) { FSavedWidths[static_cast<std::size_t>(i)] = W; });
+    }
     // The store moved the displayed positions; with hidden columns between
     // them the cells belong to the real ones.
     FStore.MoveCol(ToIndex, FromIndex, false);
@@ -70,16 +64,20 @@ void VIduZozezuVodu::ColumnMoved(int FromIndex, int ToIndex) {
              });
     }
   }
+  // The cell controls keep real columns too: each goes where its cell went,
+  // a hidden column's along with that column.
+  for (int i = 0; i < FControlList->GetCount(); ++i)
+    if (TControlItem* It = FControlList->GetControl(i)) It->X = MovedIndex(It->X, From, To);
   TStringGrid::ColumnMoved(FromIndex, ToIndex);
   for (int i = 0; i < FHiddenRows->GetCount(); ++i) {
     TStringList* L = FHiddenRows->Item(i)->GetItems();
     // By real column, as the visible rows just moved.
     if (L && From < L->GetCount() && To < L->GetCount()) L->Move(From, To);
   }
-  if (FSortSettings->Column >= 0) FSortSettings->Column = Follow(FSortSettings->Column, From, To);
+  if (FSortSettings->Column >= 0) FSortSettings->Column = MovedIndex(FSortSettings->Column, From, To);
   if (FSortSettings->IndexShow)
     for (int i = 0; i < FSortIndexes->GetCount(); ++i)
-      FSortIndexes->SetSortColumns(i, Follow(FSortIndexes->GetSortColumns(i), From, To));
+      FSortIndexes->SetSortColumns(i, MovedIndex(FSortIndexes->GetSortColumns(i), From, To));
   if (FFloatingFooter->GetVisible()) UpdateFooter();
 }
 

@@ -88,6 +88,25 @@ TEST_F(Designer, MouseMessagesGoThroughTheHitTest) {
   EXPECT_EQ(gridDowns, 2);
 }
 
+// A click on a choice of a designing grid's panel carries it out, once.
+TEST_F(Designer, ClickOnThePanelCarriesOutTheChoice) {
+  Form->SetDesigning(true);
+  auto Click = [this](TPoint P) {
+    TestClick(ClientPointToScreen(Grid->GetHandle(), P.x, P.y));
+    PumpUntilIdle();
+  };
+  const bool editing = (Grid->GetOptions() & goEditing) != 0;
+  Click(EditPoint());
+  EXPECT_EQ((Grid->GetOptions() & goEditing) != 0, !editing);
+  Grid->SetLook(glSoft);
+  TestScriptPopupMenus({9});
+  Click(LookPoint());
+  EXPECT_EQ(Grid->GetLook(), glOffice2007);
+  EXPECT_EQ(TestRecordedPopupMenus().size(), 1u);
+  Click(ClosePoint());
+  EXPECT_FALSE(Grid->GetShowDesignHelper());
+}
+
 TEST_F(Designer, Choices) {
   Grid->SetDesigning(true);
   int resized = 0;
