@@ -1967,7 +1967,6 @@ public:
   TAnchorEvent OnAnchorExit;
   TFixedDropDownEvent OnFixedDropDownClick;
   TPopupMenu* FixedDropDownMenu = nullptr;
-  bool EnhRowColMove = true;
   bool HintShowSizing = false;
 
   // Sizing state.
