@@ -154,10 +154,54 @@ bool ShiftDown() { return TGridEditorLink::ShiftDown(); }
 
 using namespace grideditors;
 
-// ---- TGridCombo ----------------------------------------------------------------------------
-TGridCombo::TGridCombo(TComponent* AOwner) : TVZVComboBox(AOwner), FGrid(GridOwner(AOwner)) { SetButtonWidth(16); }
+// ---- TGridComboT: what both combo editors share -----------------------------------------
+template <class TBase>
+TGridComboT<TBase>::TGridComboT(TComponent* AOwner) : TBase(AOwner), FGrid(GridOwner(AOwner)) {
+  this->SetButtonWidth(16);
+}
 
-void TGridCombo::RaiseComboChange(TObject* Sender) { RaiseComboEvents(this, FGrid, Sender); }
+template <class TBase>
+void TGridComboT<TBase>::RaiseComboChange(TObject* Sender) {
+  RaiseComboEvents(this, FGrid, Sender);
+}
+
+template <class TBase>
+void TGridComboT<TBase>::KeyUp(WORD& Key, TShiftState Shift) {
+  if (Key != VK_RETURN) TBase::KeyUp(Key, Shift);
+  DoChange();
+}
+
+template <class TBase>
+void TGridComboT<TBase>::WndProc(TMessage& Message) {
+  if (!WheelTurn(this, FGrid, Message)) TBase::WndProc(Message);
+}
+
+template <class TBase>
+void TGridComboT<TBase>::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case WM_SETFOCUS:
+      TBase::Dispatch(Message);
+      CaretFromClick(FGrid, this);
+      return;
+    case CM_WANTSPECIALKEY:
+      TBase::Dispatch(Message);
+      WantSpecialKey(Message, TabWanted());
+      return;
+  }
+  TBase::Dispatch(Message);
+}
+
+template <class TBase>
+void TGridComboT<TBase>::SizeDropDownWidth() {
+  TCanvas* canvas = FGrid->Canvas();
+  SizeDropDown(this, this->Items()->GetCount(), [&](int i) { return canvas->TextWidth(Ansi(this->Items()->Get(i))); });
+}
+
+template class TGridComboT<TVZVComboBox>;
+template class TGridComboT<TVZVUniComboBox>;
+
+// ---- TGridCombo ----------------------------------------------------------------------------
+bool TGridCombo::TabWanted() { return Link().ShouldHandleTab(FGrid); }
 
 void TGridCombo::KeyPress(char16_t& Key) {
   int before = GetItemIndex();
@@ -231,11 +275,6 @@ void TGridCombo::KeyDown(WORD& Key, TShiftState Shift) {
   TVZVComboBox::KeyDown(Key, Shift);
 }
 
-void TGridCombo::KeyUp(WORD& Key, TShiftState Shift) {
-  if (Key != VK_RETURN) TVZVComboBox::KeyUp(Key, Shift);
-  DoChange();
-}
-
 void TGridCombo::DoChange() {
   if (!LookupActive || !Link().Lookup(FGrid)) return;
   if (!CompleteFromList(this, FGrid, Items(), true)) CompleteFromList(this, FGrid, FGrid->GetLookupItems(), false);
@@ -246,24 +285,6 @@ void TGridCombo::Change() {
   Link().EditChange(FGrid, FGrid, FGrid->GetCol(), FGrid->GetRow(), GetText());
 }
 
-void TGridCombo::WndProc(TMessage& Message) {
-  if (!WheelTurn(this, FGrid, Message)) TVZVComboBox::WndProc(Message);
-}
-
-void TGridCombo::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_SETFOCUS:
-      TVZVComboBox::Dispatch(Message);
-      CaretFromClick(FGrid, this);
-      return;
-    case CM_WANTSPECIALKEY:
-      TVZVComboBox::Dispatch(Message);
-      WantSpecialKey(Message, Link().ShouldHandleTab(FGrid));
-      return;
-  }
-  TVZVComboBox::Dispatch(Message);
-}
-
 void TGridCombo::DoExit() {
   AnsiString text = GetText();
   if (Link().LookupHistory(FGrid) && !text.empty() && Items()->IndexOf(text) < 0) Items()->Add(text);
@@ -271,17 +292,8 @@ void TGridCombo::DoExit() {
   TVZVComboBox::DoExit();
 }
 
-void TGridCombo::SizeDropDownWidth() {
-  TCanvas* canvas = FGrid->Canvas();
-  SizeDropDown(this, Items()->GetCount(), [&](int i) { return canvas->TextWidth(Items()->Get(i)); });
-}
-
 // ---- TGridUniCombo -------------------------------------------------------------------------
-TGridUniCombo::TGridUniCombo(TComponent* AOwner) : TVZVUniComboBox(AOwner), FGrid(GridOwner(AOwner)) {
-  SetButtonWidth(16);
-}
-
-void TGridUniCombo::RaiseComboChange(TObject* Sender) { RaiseComboEvents(this, FGrid, Sender); }
+bool TGridUniCombo::TabWanted() { return GoTabs(FGrid); }
 
 void TGridUniCombo::KeyPress(char16_t& Key) {
   int before = GetItemIndex();
@@ -317,33 +329,14 @@ void TGridUniCombo::KeyDown(WORD& Key, TShiftState Shift) {
   TVZVUniComboBox::KeyDown(Key, Shift);
 }
 
-void TGridUniCombo::KeyUp(WORD& Key, TShiftState Shift) {
-  if (Key != VK_RETURN) TVZVUniComboBox::KeyUp(Key, Shift);
-  DoChange();
-}
-
 void TGridUniCombo::DoChange() {
   if (LookupActive && Link().Lookup(FGrid)) CompleteFromList(this, FGrid, Items(), true);
 }
 
 void TGridUniCombo::WndProc(TMessage& Message) {
-  if (WheelTurn(this, FGrid, Message)) return;
+  // The wheel message is never a WM_COMMAND: the shared step sees it first either way.
   if (Message.Msg == WM_COMMAND && HIWORD(Message.WParam) == 1) RaiseComboChange(FGrid);
-  TVZVUniComboBox::WndProc(Message);
-}
-
-void TGridUniCombo::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_SETFOCUS:
-      TVZVUniComboBox::Dispatch(Message);
-      CaretFromClick(FGrid, this);
-      return;
-    case CM_WANTSPECIALKEY:
-      TVZVUniComboBox::Dispatch(Message);
-      WantSpecialKey(Message, GoTabs(FGrid));
-      return;
-  }
-  TVZVUniComboBox::Dispatch(Message);
+  TGridComboT::WndProc(Message);
 }
 
 void TGridUniCombo::DoExit() {
@@ -353,9 +346,4 @@ void TGridUniCombo::DoExit() {
   Exit(FGrid);
   if (GetStyle() == csDropDown) SetText(u" ");
   TVZVUniComboBox::DoExit();
-}
-
-void TGridUniCombo::SizeDropDownWidth() {
-  TCanvas* canvas = FGrid->Canvas();
-  SizeDropDown(this, Items()->GetCount(), [&](int i) { return canvas->TextWidth(WideToUtf8(Items()->Get(i))); });
 }

@@ -32,12 +32,17 @@ inline bool Among(WORD Key, std::initializer_list<WORD> Keys) {
 }  // namespace grideditors
 
 // ---- Combo editors --------------------------------------------------------------------
-class TGridCombo : public TVZVComboBox {
+// What the 8-bit and the wide combo editor share: the grid, the wheel, the
+// caret placed by the opening click, the completion after each key and the
+// width of the dropped list.
+template <class TBase>
+class TGridComboT : public TBase {
 public:
-  explicit TGridCombo(TComponent* AOwner);
+  explicit TGridComboT(TComponent* AOwner);
   VIduZozezuVodu* GetGrid() const { return FGrid; }
-  // Completes the typed prefix from the items, then the grid's lookup items.
-  void DoChange();
+  // Completes the typed prefix (8-bit: from the items, then the grid's
+  // lookup items; wide: from the items).
+  virtual void DoChange() = 0;
   // Widens the dropped list to the longest item (measured on the grid).
   void SizeDropDownWidth();
 
@@ -47,39 +52,43 @@ public:
 
   void WndProc(TMessage& Message) override;
   void Dispatch(TMessage& Message) override;
-  void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
+
+protected:
+  // Whether the combo keeps Tab for itself.
+  virtual bool TabWanted() = 0;
+  // OnComboChange (from Sender) and OnComboObjectChange with the selection.
+  void RaiseComboChange(TObject* Sender);
+  VIduZozezuVodu* FGrid;
+};
+
+extern template class TGridComboT<TVZVComboBox>;
+extern template class TGridComboT<TVZVUniComboBox>;
+
+class TGridCombo : public TGridComboT<TVZVComboBox> {
+public:
+  using TGridComboT::TGridComboT;
+  void DoChange() override;
+  void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char16_t& Key) override;
   void DoExit() override;
 
 protected:
   void Change() override;
-
-private:
-  void RaiseComboChange(TObject* Sender);
-  VIduZozezuVodu* FGrid;
+  bool TabWanted() override;
 };
 
-class TGridUniCombo : public TVZVUniComboBox {
+class TGridUniCombo : public TGridComboT<TVZVUniComboBox> {
 public:
-  explicit TGridUniCombo(TComponent* AOwner);
-  VIduZozezuVodu* GetGrid() const { return FGrid; }
-  void DoChange();
-  void SizeDropDownWidth();
-
-  TNotifyEvent OnReturnKey;
-  bool LookupActive = true;
-
+  using TGridComboT::TGridComboT;
+  void DoChange() override;
   void WndProc(TMessage& Message) override;
-  void Dispatch(TMessage& Message) override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
-  void KeyUp(WORD& Key, TShiftState Shift) override;
   void KeyPress(char16_t& Key) override;
   void DoExit() override;
 
-private:
-  void RaiseComboChange(TObject* Sender);
-  VIduZozezuVodu* FGrid;
+protected:
+  bool TabWanted() override;
 };
 
 // ---- Date editors ----------------------------------------------------------------------

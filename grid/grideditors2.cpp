@@ -31,8 +31,7 @@ WideString UpperIf(const WideString& S, bool CaseSensitive) {
 
 // ---- TGridSpin ---------------------------------------------------------------------------------
 
-TGridSpin::TGridSpin(TComponent* AOwner)
-    : TVzvSpinEdit(AOwner), FGrid(TGridEditorLink::CheckedGrid(AOwner)), FLink(TGridEditorLink::Of(FGrid)) {
+TGridSpin::TGridSpin(TComponent* AOwner) : TGridEditorControl(AOwner) {
   SetMaxValue(100);
   SetMinValue(0);
   SetIncrement(1);
@@ -69,11 +68,6 @@ void TGridSpin::DownClick(TObject* Sender) {
 void TGridSpin::Change() {
   TVzvSpinEdit::Change();
   if (FLink->OnEditChange) FLink->OnEditChange(FGrid, FGrid->GetCol(), FGrid->GetRow(), GetText());
-}
-
-void TGridSpin::DoExit() {
-  FLink->HideInplaceEdit();
-  TVzvSpinEdit::DoExit();
 }
 
 void TGridSpin::KeyDown(WORD& Key, TShiftState Shift) {
@@ -116,25 +110,12 @@ void TGridSpin::KeyPress(char16_t& Key) {
 }
 
 void TGridSpin::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_CHAR:
-      if (Message.WParam == VK_TAB || Message.WParam == VK_RETURN) {
-        Message.Result = 0;
-        return;
-      }
-      break;
-    case CM_WANTSPECIALKEY:
-      TVzvSpinEdit::Dispatch(Message);
-      TGridEditorLink::ClaimSpecialKey(Message, FLink->GoTabs());
-      return;
-  }
-  TVzvSpinEdit::Dispatch(Message);
+  if (!KeepKeys(Message, {VK_TAB, VK_RETURN}, 0, [this] { return FLink->GoTabs(); })) TVzvSpinEdit::Dispatch(Message);
 }
 
 // ---- TGridEditBtn ----------------------------------------------------------------------------
 
-TGridEditBtn::TGridEditBtn(TComponent* AOwner)
-    : TVzvEditBtn(AOwner), FGrid(TGridEditorLink::CheckedGrid(AOwner)), FLink(TGridEditorLink::Of(FGrid)) {
+TGridEditBtn::TGridEditBtn(TComponent* AOwner) : TGridEditorControl(AOwner) {
   OnClickBtn = [this](TObject* S) { ExtClick(S); };
 }
 
@@ -147,11 +128,6 @@ void TGridEditBtn::ExtClick(TObject*) {
 void TGridEditBtn::Change() {
   TVzvEditBtn::Change();
   if (FLink->OnEditChange) FLink->OnEditChange(FGrid, FGrid->GetCol(), FGrid->GetRow(), GetText());
-}
-
-void TGridEditBtn::DoExit() {
-  FLink->HideInplaceEdit();
-  TVzvEditBtn::DoExit();
 }
 
 void TGridEditBtn::DoChange() {
@@ -305,33 +281,18 @@ void TGridEditBtn::Paste() {
 }
 
 void TGridEditBtn::Dispatch(TMessage& Message) {
+  if (KeepKeys(Message, {VK_TAB, VK_RETURN}, 1, [this] { return FLink->ShouldHandleTab(); })) return;
   switch (Message.Msg) {
     case WM_CHAR:
-      if (Message.WParam == VK_TAB || Message.WParam == VK_RETURN) {
-        Message.Result = 1;
-        return;
-      }
       if (!GetEditorEnabled()) return;
       CharFilter(Message);
       return;
     case WM_PASTE: Paste(); return;
-    case CM_WANTSPECIALKEY:
-      TVzvEditBtn::Dispatch(Message);
-      TGridEditorLink::ClaimSpecialKey(Message, FLink->ShouldHandleTab());
-      return;
   }
   TVzvEditBtn::Dispatch(Message);
 }
 
 // ---- TGridUnitEditBtn --------------------------------------------------------------------------
-
-TGridUnitEditBtn::TGridUnitEditBtn(TComponent* AOwner)
-    : TVzvUnitEditBtn(AOwner), FGrid(TGridEditorLink::CheckedGrid(AOwner)), FLink(TGridEditorLink::Of(FGrid)) {}
-
-void TGridUnitEditBtn::DoExit() {
-  FLink->HideInplaceEdit();
-  TVzvUnitEditBtn::DoExit();
-}
 
 void TGridUnitEditBtn::KeyDown(WORD& Key, TShiftState Shift) {
   if (!IsNavKey(Key)) {
@@ -353,25 +314,10 @@ void TGridUnitEditBtn::KeyDown(WORD& Key, TShiftState Shift) {
 }
 
 void TGridUnitEditBtn::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_CHAR:
-      if (Message.WParam == VK_RETURN) {
-        Message.Result = 0;
-        return;
-      }
-      break;
-    case CM_WANTSPECIALKEY:
-      TVzvUnitEditBtn::Dispatch(Message);
-      TGridEditorLink::ClaimSpecialKey(Message, FLink->GoTabs());
-      return;
-  }
-  TVzvUnitEditBtn::Dispatch(Message);
+  if (!KeepKeys(Message, {VK_RETURN}, 0, [this] { return FLink->GoTabs(); })) TVzvUnitEditBtn::Dispatch(Message);
 }
 
 // ---- TGridCheckBox -----------------------------------------------------------------------------
-
-TGridCheckBox::TGridCheckBox(TComponent* AOwner)
-    : TCheckBox(AOwner), FGrid(TGridEditorLink::CheckedGrid(AOwner)), FLink(TGridEditorLink::Of(FGrid)) {}
 
 void TGridCheckBox::Toggle() {
   if (FToggled) {
@@ -379,11 +325,6 @@ void TGridCheckBox::Toggle() {
     return;
   }
   TCheckBox::Toggle();
-}
-
-void TGridCheckBox::DoExit() {
-  FLink->HideInplaceEdit();
-  TCheckBox::DoExit();
 }
 
 void TGridCheckBox::KeyDown(WORD& Key, TShiftState Shift) {
@@ -438,17 +379,9 @@ void TGridCheckBox::Dispatch(TMessage& Message) {
 
 // ---- TGridButton ------------------------------------------------------------------------------------
 
-TGridButton::TGridButton(TComponent* AOwner)
-    : TButton(AOwner), FGrid(TGridEditorLink::CheckedGrid(AOwner)), FLink(TGridEditorLink::Of(FGrid)) {}
-
 void TGridButton::Ellipsis(VIduZozezuVodu* Grid) {
   SetCaption(Grid->EllipsClick(GetCaption()));
   Grid->SetCurrentCell(GetCaption());
-}
-
-void TGridButton::DoExit() {
-  FLink->HideInplaceEdit();
-  TButton::DoExit();
 }
 
 void TGridButton::LeaveToGrid() {
@@ -508,10 +441,6 @@ void TGridButton::Dispatch(TMessage& Message) {
 // ---- TGridUniEdit, TGridUniMemo, TGridUniEditBtn ------------------------------------------------
 
 template <class TBase, bool Memo, bool StoreFirst, bool Reread>
-TGridUniEditorT<TBase, Memo, StoreFirst, Reread>::TGridUniEditorT(TComponent* AOwner)
-    : TBase(AOwner), FGrid(TGridEditorLink::CheckedGrid(AOwner)), FLink(TGridEditorLink::Of(FGrid)) {}
-
-template <class TBase, bool Memo, bool StoreFirst, bool Reread>
 void TGridUniEditorT<TBase, Memo, StoreFirst, Reread>::DoExit() {
   FLink->PendingWideText = this->GetWideText();
   FLink->HideInplaceEdit();
@@ -552,23 +481,15 @@ void TGridUniEditorT<TBase, Memo, StoreFirst, Reread>::KeyPress(char16_t& Key) {
 
 template <class TBase, bool Memo, bool StoreFirst, bool Reread>
 void TGridUniEditorT<TBase, Memo, StoreFirst, Reread>::Dispatch(TMessage& Message) {
-  switch (Message.Msg) {
-    case WM_SETFOCUS:
-      TBase::Dispatch(Message);
-      if (!FGrid->GetNavigation()->EditSelectAll) CaretToEnd(this);
-      return;
-    case WM_CHAR:
-      if (Message.WParam == VK_TAB || (!Memo && Message.WParam == VK_RETURN)) {
-        Message.Result = 0;
-        return;
-      }
-      break;
-    case CM_WANTSPECIALKEY:
-      TBase::Dispatch(Message);
-      TGridEditorLink::ClaimSpecialKey(Message, FLink->GoTabs());
-      return;
+  if (Message.Msg == WM_SETFOCUS) {
+    TBase::Dispatch(Message);
+    if (!FGrid->GetNavigation()->EditSelectAll) CaretToEnd(this);
+    return;
   }
-  TBase::Dispatch(Message);
+  // The memo keeps Enter for its new lines.
+  auto Tabs = [this] { return FLink->GoTabs(); };
+  const bool Kept = Memo ? this->KeepKeys(Message, {VK_TAB}, 0, Tabs) : this->KeepKeys(Message, {VK_TAB, VK_RETURN}, 0, Tabs);
+  if (!Kept) TBase::Dispatch(Message);
 }
 
 template class TGridUniEditorT<TVzvUniEdit, false, false, false>;

@@ -4,38 +4,69 @@
 // before the edit is left, and losing the focus closes the edit.
 #pragma once
 
+#include <initializer_list>
+
 #include "grid/grideditorlink.h"
 #include "grid/vzvedit.h"
 #include "grid/vzvspin.h"
 #include "grid/vzvuni.h"
 #include "platform/stdctrls/stdctrls_buttons.h"
 
-class TGridSpin : public TVzvSpinEdit {
+// What each of these editors holds: the grid that owns it (checked) and the
+// grid's editing link; losing the focus closes the edit.
+template <class TBase>
+class TGridEditorControl : public TBase {
+public:
+  explicit TGridEditorControl(TComponent* AOwner)
+      : TBase(AOwner), FGrid(TGridEditorLink::CheckedGrid(AOwner)), FLink(TGridEditorLink::Of(FGrid)) {}
+  void ReCreate() { this->RecreateWnd(); }
+  void DoExit() override {
+    FLink->HideInplaceEdit();
+    TBase::DoExit();
+  }
+
+protected:
+  // The keys' share of Dispatch: a character among Swallowed goes no further
+  // (answered with Result), and CM_WANTSPECIALKEY claims Tab when TabWanted()
+  // says so. True when the message was handled here.
+  template <class TTabWanted>
+  bool KeepKeys(TMessage& Message, std::initializer_list<WPARAM> Swallowed, LRESULT Result, TTabWanted TabWanted) {
+    if (Message.Msg == WM_CHAR) {
+      for (WPARAM K : Swallowed)
+        if (Message.WParam == K) {
+          Message.Result = Result;
+          return true;
+        }
+      return false;
+    }
+    if (Message.Msg != CM_WANTSPECIALKEY) return false;
+    TBase::Dispatch(Message);
+    TGridEditorLink::ClaimSpecialKey(Message, TabWanted());
+    return true;
+  }
+  VIduZozezuVodu* FGrid;
+  TGridEditorLink* FLink;
+};
+
+class TGridSpin : public TGridEditorControl<TVzvSpinEdit> {
 public:
   explicit TGridSpin(TComponent* AOwner);
-  void ReCreate() { RecreateWnd(); }
   // Raises the grid's spin event of the spin type.
   void DoClick(bool Up);
   void UpClick(TObject* Sender) override;
   void DownClick(TObject* Sender) override;
   void Dispatch(TMessage& Message) override;
-  void DoExit() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyUp(WORD& Key, TShiftState Shift) override { TVzvSpinEdit::KeyUp(Key, Shift); }
   void KeyPress(char16_t& Key) override;
 
 protected:
   void Change() override;
-
-private:
-  VIduZozezuVodu* FGrid;
-  TGridEditorLink* FLink;
 };
 
-class TGridEditBtn : public TVzvEditBtn {
+class TGridEditBtn : public TGridEditorControl<TVzvEditBtn> {
 public:
   explicit TGridEditBtn(TComponent* AOwner);
-  void ReCreate() { RecreateWnd(); }
   // The button and F4: the text goes through the grid's EllipsClick.
   void ExtClick(TObject* Sender);
   // Completes the typed prefix from the grid's lookup items.
@@ -43,7 +74,6 @@ public:
   bool GetLookupActive() const { return FLookupActive; }
   int GetKeyDownSelStart() const { return FKeyDownSelStart; }
   void Dispatch(TMessage& Message) override;
-  void DoExit() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
   void KeyPress(char16_t& Key) override;
@@ -56,50 +86,36 @@ private:
   void Paste();
   // The caret walk out of the cell by Left and Right; true when it acted.
   void CursorWalk(WORD& Key, TShiftState Shift);
-  VIduZozezuVodu* FGrid;
-  TGridEditorLink* FLink;
   bool FLookupActive = true;
   int FKeyDownSelStart = 0;
 };
 
-class TGridUnitEditBtn : public TVzvUnitEditBtn {
+class TGridUnitEditBtn : public TGridEditorControl<TVzvUnitEditBtn> {
 public:
-  explicit TGridUnitEditBtn(TComponent* AOwner);
-  void ReCreate() { RecreateWnd(); }
+  using TGridEditorControl::TGridEditorControl;
   void Dispatch(TMessage& Message) override;
-  void DoExit() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
-
-private:
-  VIduZozezuVodu* FGrid;
-  TGridEditorLink* FLink;
 };
 
-class TGridCheckBox : public TCheckBox {
+class TGridCheckBox : public TGridEditorControl<TCheckBox> {
 public:
-  explicit TGridCheckBox(TComponent* AOwner);
-  void ReCreate() { RecreateWnd(); }
+  using TGridEditorControl::TGridEditorControl;
   void Dispatch(TMessage& Message) override;
-  void DoExit() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
 
 protected:
   void Toggle() override;
 
 private:
-  VIduZozezuVodu* FGrid;
-  TGridEditorLink* FLink;
   // The press and the Space key toggle at once; the click that follows them
   // must not toggle back.
   bool FToggled = false;
 };
 
-class TGridButton : public TButton {
+class TGridButton : public TGridEditorControl<TButton> {
 public:
-  explicit TGridButton(TComponent* AOwner);
-  void ReCreate() { RecreateWnd(); }
+  using TGridEditorControl::TGridEditorControl;
   void Dispatch(TMessage& Message) override;
-  void DoExit() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyUp(WORD& Key, TShiftState Shift) override;
 
@@ -110,8 +126,6 @@ private:
   // The caption through the grid's EllipsClick, then into its current cell.
   void Ellipsis(VIduZozezuVodu* Grid);
   void LeaveToGrid();
-  VIduZozezuVodu* FGrid;
-  TGridEditorLink* FLink;
 };
 
 // The three wide-text editors share their key handling; Memo: Enter makes a
@@ -119,18 +133,17 @@ private:
 // validation (the memo and the edit with button); Reread: the text is read
 // back from the cell after a valid commit (the edit with button).
 template <class TBase, bool Memo, bool StoreFirst, bool Reread>
-class TGridUniEditorT : public TBase {
+class TGridUniEditorT : public TGridEditorControl<TBase> {
 public:
-  explicit TGridUniEditorT(TComponent* AOwner);
-  void ReCreate() { this->RecreateWnd(); }
+  using TGridEditorControl<TBase>::TGridEditorControl;
   void Dispatch(TMessage& Message) override;
   void DoExit() override;
   void KeyDown(WORD& Key, TShiftState Shift) override;
   void KeyPress(char16_t& Key) override;
 
 protected:
-  VIduZozezuVodu* FGrid;
-  TGridEditorLink* FLink;
+  using TGridEditorControl<TBase>::FGrid;
+  using TGridEditorControl<TBase>::FLink;
 };
 
 class TGridUniEdit : public TGridUniEditorT<TVzvUniEdit, false, false, false> {

@@ -1320,6 +1320,10 @@ public:
   TTimer* DragScrollTimer = nullptr;
   TDragScrollDirections DragScrollDirections;
   TScrollBar* InCellScrollBar = nullptr;
+  // The in-cell scroll bars as painted into the cells; the live bar above
+  // stays with the cell it was placed over.
+  TScrollBar* InCellBarImage = nullptr;
+  static constexpr int InCellScrollBarWidth = 17;
   int ScrollCellCol = -1;
   int ScrollCellRow = -1;
   static int SystemWheelScrollLines();
@@ -2286,6 +2290,8 @@ private:
   void DrawRightFixedLines(TCellPaintInfo& Info);
   void DrawTreeLines(TCellPaintInfo& Info);
   void DrawCellBorders(TCellPaintInfo& Info);
+  // Paints the cell's scroll bar at its right edge; the rectangle loses its width.
+  void DrawInCellScrollBar(TCellPaintInfo& Info);
 
   // A hidden row in the sorted index: its real index and its item.
   struct THiddenRef {

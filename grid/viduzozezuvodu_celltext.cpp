@@ -3,6 +3,7 @@
 // and the formatted cell text and the sort mark glyph it uses.
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 #include "grid/radoriz.h"
 #include "grid/radoriz_draw.h"
@@ -30,6 +31,39 @@ private:
   HDC FDC;
   HRGN FOld;
   bool FHad = false;
+};
+
+// Whether the canvas draws right to left (a mirrored mapping).
+bool Mirrored(HDC DC) {
+  POINT P[2] = {{0, 0}, {100, 0}};
+  LPtoDP(DC, P, 2);
+  return P[1].x < P[0].x;
+}
+
+TRect ToDevice(HDC DC, const TRect& R) {
+  POINT P[2] = {{R.left, R.top}, {R.right, R.bottom}};
+  LPtoDP(DC, P, 2);
+  return TRect(std::min(P[0].x, P[1].x), std::min(P[0].y, P[1].y), std::max(P[0].x, P[1].x),
+               std::max(P[0].y, P[1].y));
+}
+
+// Text on a mirrored canvas: drawn left to right in device pixels (glyphs
+// are never mirrored), at the place the mirrored rectangle covers; the
+// canvas gets its mapping back afterwards.
+class TUnmirrored {
+public:
+  explicit TUnmirrored(HDC DC) : FDC(DC), FSaved(SaveDC(DC)) {
+    SetMapMode(DC, MM_TEXT);
+    SetWindowOrgEx(DC, 0, 0, nullptr);
+    SetViewportOrgEx(DC, 0, 0, nullptr);
+  }
+  ~TUnmirrored() { RestoreDC(FDC, FSaved); }
+  TUnmirrored(const TUnmirrored&) = delete;
+  TUnmirrored& operator=(const TUnmirrored&) = delete;
+
+private:
+  HDC FDC;
+  int FSaved;
 };
 
 bool IsControlType(TCellType T) {
@@ -283,6 +317,9 @@ void VIduZozezuVodu::DrawCellText(TCellPaintInfo& Info) {
 
   // 3. The text rectangle; an in-cell scroll bar scrolls the content.
   TRect TR = Info.Rect;
+  // A right-to-left footer hands its cells over already mirrored, right
+  // edge first.
+  if (UseRightToLeftAlignment() && DrawingToSeparateCanvas && TR.left > TR.right) std::swap(TR.left, TR.right);
   if (Info.State & gdFixed) {
     TR.left += GetGridLineWidth();
     TR.top += GetGridLineWidth();
@@ -294,7 +331,7 @@ void VIduZozezuVodu::DrawCellText(TCellPaintInfo& Info) {
                       Info.CellRect.bottom);
     OffsetRect(&TR, 0, -Info.ScrollBarPos);
   }
-  const TRect Entry = TR;
+  TRect Entry = TR;
 
   // 4. Filter glyph.
   const bool FilterShown = ARow == FFilterDropDownRow && GetFilter(RCol);
@@ -354,6 +391,14 @@ void VIduZozezuVodu::DrawCellText(TCellPaintInfo& Info) {
     bool ShowMark = false;
     const bool SortHeader = IsSortHeader(RCol, ARow, ShowMark);
     HDC DC = C->GetHandle();
+    // A right-to-left grid on a mirrored canvas draws its text unmirrored
+    // at the same place.
+    std::optional<TUnmirrored> Unmirror;
+    if (UseRightToLeftAlignment() && !DrawingToSeparateCanvas && Mirrored(DC)) {
+      TR = ToDevice(DC, TR);
+      Entry = ToDevice(DC, Entry);
+      Unmirror.emplace(DC);
+    }
     switch (Kind) {
       case ttHTML: {
         if (FilterShown) TR.right -= 18;

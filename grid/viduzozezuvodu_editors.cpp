@@ -219,6 +219,9 @@ void VIduZozezuVodu::ShowEditControl(int ACol, int ARow) {
     case edDateSpinEdit: {
       EditActive = true;
       TGridSpinEditor* S = E.Spin;
+      // A fresh window: nothing of the last edit (undo, caret, window
+      // state) carries over into this cell.
+      S->ReCreate();
       Place(S, R, W, H);
       ShowControl(S);
       S->SetColor(C);

@@ -6,6 +6,7 @@
 #include "grid/radoriz_draw.h"
 #include "grid/viduzozezuvodu.h"
 #include "platform/rtl/sysutils.h"
+#include "platform/stdctrls/stdctrls_scrollbar.h"
 
 namespace {
 
@@ -290,8 +291,7 @@ void VIduZozezuVodu::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
   I.State = AState;
   I.Rect = ARect;
   I.CellRect = ARect;
-  // An in-cell scroll bar comes with the cell objects' scroll bars; until
-  // then no cell has one and the rectangle keeps its width.
+  DrawInCellScrollBar(I);
 
   TCellColors colors;
   TCellGradientDirection GD = GradientVertical;
@@ -377,6 +377,33 @@ void VIduZozezuVodu::DrawGridCell(TCanvas* Canvas, int ACol, int ARow, TRect ARe
       Canvas->DrawFocusRect(f);
     }
   }
+}
+
+void VIduZozezuVodu::DrawInCellScrollBar(TCellPaintInfo& Info) {
+  if (!HasScrollBar(Info.RCol, Info.ARow)) return;
+  Info.ScrollBarPos = std::max(0, GetScrollPosition(Info.RCol, Info.ARow));
+  const TScrollProp Prop = GetScrollProp(Info.RCol, Info.ARow);
+  const TRect& R = Info.Rect;
+  // The image needs a window of the grid to paint from; without one the
+  // room is kept all the same, so the text does not move once shown.
+  if (HandleAllocated()) {
+    if (!InCellBarImage) {
+      InCellBarImage = new TScrollBar(this);
+      InCellBarImage->SetVisible(false);
+      InCellBarImage->SetKind(sbVertical);
+      InCellBarImage->SetParent(this);
+    }
+    TScrollBar* B = InCellBarImage;
+    // A page that holds the whole range leaves nothing to scroll.
+    const int Range = Prop.PageSize < Prop.Range ? Prop.Range : 0;
+    B->SetPageSize(0);
+    B->SetParams(0, 0, Range);
+    if (Range > 0) B->SetPageSize(Prop.PageSize);
+    B->SetPosition(Info.ScrollBarPos);
+    B->SetBounds(R.right - InCellScrollBarWidth, R.top, InCellScrollBarWidth, R.Height());
+    B->PaintTo(Info.Canvas, R.right - InCellScrollBarWidth, R.top);
+  }
+  Info.Rect.right -= InCellScrollBarWidth;
 }
 
 int VIduZozezuVodu::NodeLevelOf(int ARow) const {

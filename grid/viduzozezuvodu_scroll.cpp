@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr int InCellBarWidth = 17;
+constexpr int InCellBarWidth = VIduZozezuVodu::InCellScrollBarWidth;
 constexpr int ScrollHintMaxWidth = 100;
 constexpr int ScrollHintOffsetX = 10;
 

@@ -324,12 +324,22 @@ void NotifyParent(const PWnd& w, WORD code, int pos) {
            reinterpret_cast<LPARAM>(w->Handle));
 }
 
-void PaintBar(const PWnd& w) {
+void DrawBar(const PWnd& w, HDC dc) {
+  bool enabled = !(w->Style & WS_DISABLED) && !w->CtlScroll.Disabled;
+  wk::DrawScrollBarBody(dc, CtlRect(*w), IsVertBar(*w), w->CtlScroll.Info, enabled);
+}
+
+// A context in wParam is drawn into as it is (painting a control into
+// another picture); otherwise the window paints its invalid part.
+void PaintBar(const PWnd& w, HDC into) {
+  if (into) {
+    DrawBar(w, into);
+    return;
+  }
   PAINTSTRUCT ps;
   HDC dc = BeginPaint(w->Handle, &ps);
   if (!dc) return;
-  bool enabled = !(w->Style & WS_DISABLED) && !w->CtlScroll.Disabled;
-  wk::DrawScrollBarBody(dc, CtlRect(*w), IsVertBar(*w), w->CtlScroll.Info, enabled);
+  DrawBar(w, dc);
   EndPaint(w->Handle, &ps);
 }
 
@@ -341,7 +351,7 @@ LRESULT ScrollBarProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
   int c = vert ? GET_Y_LPARAM(lp) : GET_X_LPARAM(lp);
   switch (msg) {
     case WM_PAINT:
-      PaintBar(w);
+      PaintBar(w, reinterpret_cast<HDC>(wp));
       return 0;
     case WM_ERASEBKGND:
       return 1;

@@ -357,6 +357,62 @@ TEST_F(CellText, UnselectedDisjunctRowsTakeTheirOwnLookBack) {
   EXPECT_EQ(Texts().at(0).TextColor, 0x0000AAu);
 }
 
+TEST_F(CellText, RightToLeftTextRectangle) {
+  G->SetBiDiMode(bdRightToLeft);
+  G->SetCells(1, 1, "abc");
+  HDC DC = C->GetHandle();
+  const int Axis = 400;
+  TCellPaintInfo I = Info(1, 1);
+  const TRect R = I.CellRect;
+  auto DrawnAt = [&](int L, int T, int Rt, int B) {
+    const auto t = Texts();
+    ASSERT_EQ(t.size(), 1u);
+    EXPECT_EQ(t[0].Text, "abc");
+    EXPECT_TRUE(t[0].Flags & DT_RTLREADING);
+    EXPECT_EQ(t[0].Rect.left, L);
+    EXPECT_EQ(t[0].Rect.top, T);
+    EXPECT_EQ(t[0].Rect.right, Rt);
+    EXPECT_EQ(t[0].Rect.bottom, B);
+  };
+  // Ink of the test face (solid boxes) inside the columns [L, Rt).
+  auto Ink = [&](int L, int Rt) {
+    int n = 0;
+    for (int y = R.top; y < R.bottom; ++y)
+      for (int x = L; x < Rt; ++x) n += Bmp.GetCanvas()->GetPixels(x, y) == clBlack;
+    return n;
+  };
+  // The grid's own canvas lays the cells out left to right: the text stays
+  // in its cell and only reads right to left.
+  Paint(I);
+  DrawnAt(R.left + 2, R.top + 2, R.right - 2, R.bottom);
+
+  // A mirrored canvas: the text is drawn unmirrored at the place of the
+  // mirrored cell, and the canvas keeps its mapping.
+  C->FillRect(TRect(0, 0, 400, 250));
+  SetMapMode(DC, MM_ANISOTROPIC);
+  SetWindowExtEx(DC, -Axis, 250, nullptr);
+  SetViewportExtEx(DC, Axis, 250, nullptr);
+  SetWindowOrgEx(DC, Axis, 0, nullptr);
+  Paint(I);
+  DrawnAt(Axis - R.right + 2, R.top + 2, Axis - R.left - 2, R.bottom);
+  EXPECT_EQ(GetMapMode(DC), MM_ANISOTROPIC);
+  POINT O{0, 0};
+  LPtoDP(DC, &O, 1);
+  EXPECT_EQ(O.x, Axis);
+  SetMapMode(DC, MM_TEXT);
+  SetWindowOrgEx(DC, 0, 0, nullptr);
+  EXPECT_EQ(Ink(Axis - R.right, Axis - R.left), 3 * (kTestFixedAdvance - 2) * 10);
+  EXPECT_EQ(Ink(R.left, R.right), 0);
+
+  // A footer panel's cell comes mirrored by the panel, right edge first:
+  // the text takes it the right way round.
+  G->DrawingToSeparateCanvas = true;
+  I.Rect = I.CellRect = TRect(Axis - R.left, R.top, Axis - R.right, R.bottom);
+  Paint(I);
+  DrawnAt(Axis - R.right + 2, R.top + 2, Axis - R.left - 2, R.bottom);
+  G->DrawingToSeparateCanvas = false;
+}
+
 TEST_F(CellText, ClipOfAScrolledCellIsPutBack) {
   G->SetCells(1, 1, "abc");
   HDC DC = C->GetHandle();

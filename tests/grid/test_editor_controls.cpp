@@ -90,6 +90,31 @@ TEST_F(EditorControls, TheSpinsTypeFollowsTheKindAndItsClicksReachTheGrid) {
   EXPECT_EQ(clicks, std::vector<std::string>{"1,1 0 down"});
 }
 
+TEST_F(EditorControls, TheSpinOpensOnAFreshWindowEachTime) {
+  Open(edSpinEdit, "12");
+  TGridSpin* S = G->Editors().Spin;
+  const HWND First = S->Handle();
+  // Window state set behind the control's back during this edit.
+  SendMessageA(First, EM_SETREADONLY, TRUE, 0);
+  G->HideInplaceEdit();
+  Pump();
+  Open(edSpinEdit, "5");
+  ASSERT_EQ(G->ActiveEditControl, S);
+  EXPECT_NE(S->Handle(), First);
+  EXPECT_FALSE(IsWindow(First));
+  EXPECT_TRUE(S->Focused());
+  EXPECT_EQ(S->GetText(), "5");
+  // The button pair came along with the new window.
+  EXPECT_EQ(GetParent(S->GetButton()->Handle()), S->Handle());
+  EXPECT_TRUE(IsWindowVisible(S->GetButton()->Handle()));
+  SendMessageA(S->Handle(), EM_SETSEL, 0, -1);
+  TestTypeText("7");
+  Keys({VK_UP});
+  G->HideInplaceEdit();
+  Pump();
+  EXPECT_EQ(G->GetCellEx(1, 1), "8");
+}
+
 TEST_F(EditorControls, EnterAndEscEndTheEditThroughTheGrid) {
   std::vector<std::string> done;
   G->OnEditCellDone = [&](TObject*, int C, int R) { done.push_back(std::to_string(C) + "," + std::to_string(R)); };

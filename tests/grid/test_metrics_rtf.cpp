@@ -6,6 +6,7 @@
 #include "platform/comctrls/comctrls_richedit.h"
 #include "platform/forms/forms.h"
 #include "platform/graphics/gdi.h"
+#include "platform/graphics/gdi_testfont.h"
 #include "platform/windows/winkernel_testing.h"
 #include "platform/windows/winuser.h"
 
@@ -71,6 +72,29 @@ TEST_F(RTFCells, PaintedThroughTheRichEdit) {
   EXPECT_GT(CountNear(R, clRed), 20);
   // Nothing outside the rectangle and the margins.
   EXPECT_EQ(CountNear(TRect(0, 0, 300, 11), clRed), 0);
+}
+
+TEST_F(RTFCells, BoldRunIsDrawnBold) {
+  // The fixed test face: 9 pixels a bold character, 8 a regular one, each
+  // inked as a solid box one advance less 2 wide and 10 high.
+  G->SetCells(1, 2,
+              "{\\rtf1\\ansi{\\fonttbl{\\f0 Yunt Test Fixed;}}\\f0\\fs20 \\b BBBB\\b0 rrrr}");
+  HDC DC = Bmp.GetCanvas()->GetHandle();
+  GdiStartRecording(DC);
+  const TRect R(10, 10, 290, 90);
+  G->RTFPaint(1, 2, Bmp.GetCanvas(), R);
+  std::vector<TGdiCall> Texts;
+  for (const TGdiCall& Call : GdiRecordedCalls(DC))
+    if (Call.Func == "TextOut" || Call.Func == "ExtTextOut") Texts.push_back(Call);
+  GdiStopRecording(DC);
+  ASSERT_EQ(Texts.size(), 2u);
+  EXPECT_EQ(Texts[0].Text, "BBBB");
+  EXPECT_EQ(Texts[1].Text, "rrrr");
+  EXPECT_EQ(Texts[1].Rect.left - Texts[0].Rect.left, 4 * kTestFixedBoldAdvance);
+  // The ink: four bold boxes, then four regular ones.
+  const int X0 = Texts[0].Rect.left, X1 = Texts[1].Rect.left;
+  EXPECT_EQ(CountNear(TRect(X0, 10, X1, 90), clBlack), 4 * (kTestFixedBoldAdvance - 2) * 10);
+  EXPECT_EQ(CountNear(TRect(X1, 10, X1 + 4 * kTestFixedAdvance, 90), clBlack), 4 * (kTestFixedAdvance - 2) * 10);
 }
 
 TEST_F(RTFCells, TextStepFillsAndRenders) {

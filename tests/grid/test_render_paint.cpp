@@ -318,6 +318,48 @@ TEST_F(RenderPaint, UserDrawingAfterTheCellWithItsRectangles) {
   EXPECT_EQ(drawRect, TRect(c.left + 1, c.top + 1, c.right - 1, c.bottom - 1));
 }
 
+TEST_F(RenderPaint, InCellScrollBarAtTheRightEdge) {
+  G->SetLook(glStandard);
+  G->SetColWidths(2, 90);
+  for (int Row : {3, 4, 5}) {
+    G->SetRowHeights(Row, 60);
+    G->SetCells(2, Row, "abc");
+  }
+  G->AddScrollBar(2, 3, false);
+  G->SetScrollProp(2, 3, TScrollProp{10, 40});
+  G->SetScrollPosition(2, 3, 5);
+  G->AddScrollBar(2, 4, false);
+  G->SetScrollProp(2, 4, TScrollProp{50, 40});  // all of it shown
+  const int W = VIduZozezuVodu::InCellScrollBarWidth;
+  const TColor Back = ColorToRGB(G->GetColor());
+  auto TextRect = [&](int Row) {
+    RECT r{};
+    for (const TGdiCall& c : Record(2, Row))
+      if (c.Func == "DrawText" && c.Text == "abc") r = c.Rect;
+    return r;
+  };
+  // Row 5 has no bar: the text's own place in the cell.
+  const RECT Plain = TextRect(5);
+  const int PlainTop = Plain.top - G->CellRect(2, 5).top;
+  ASSERT_GT(Plain.right, 0);
+  for (int Row : {3, 4}) {
+    SCOPED_TRACE(Row);
+    const TRect R = G->CellRect(2, Row);
+    // The text stays left of the bar and moves up by the position.
+    const RECT T = TextRect(Row);
+    EXPECT_EQ(T.right, Plain.right - W);
+    EXPECT_EQ(T.top - R.top, PlainTop - (Row == 3 ? 5 : 0));
+    Repaint();
+    // The bar's arrows and track fill the cell's right edge, top to bottom.
+    int Bar = 0;
+    for (int y = R.top; y < R.bottom; ++y) Bar += Px(R.right - W / 2, y) != Back;
+    EXPECT_GE(Bar, R.Height() - 4);
+    EXPECT_EQ(Px(R.right - W - 3, R.bottom - 3), Back);
+  }
+  // The live bar placed by the mouse is another control, left where it was.
+  EXPECT_EQ(G->InCellScrollBar, nullptr);
+}
+
 TEST_F(RenderPaint, MultilineFlagsStayWithTheirGrid) {
   auto* other = new TPaintGrid(Form);
   other->SetParent(Form);
