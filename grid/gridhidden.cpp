@@ -1,8 +1,80 @@
 #include "grid/gridhidden.h"
 
+#include <new>
 #include <utility>
 
+// The slots of one collection's items: each slot starts with the pool that
+// made it (null for a heap item), so delete finds its way back. The pool
+// lives while its collection or any of its items does.
+class TGridItemPool {
+public:
+  static constexpr std::size_t Head = sizeof(void*);
+  static constexpr std::size_t SlotBytes = (Head + sizeof(TGridItem) + 7) / 8 * 8;
+
+  void* Take() {
+    void* Slot = FFree;
+    if (Slot)
+      FFree = *static_cast<void**>(Slot);
+    else
+      Slot = FChunks.Carve(SlotBytes);
+    ++FLive;
+    *static_cast<TGridItemPool**>(Slot) = this;
+    return static_cast<std::byte*>(Slot) + Head;
+  }
+  void Give(void* Slot) {
+    *static_cast<void**>(Slot) = FFree;
+    FFree = Slot;
+    --FLive;
+    if (!FOwned && FLive == 0) delete this;
+  }
+  void Disown() {
+    FOwned = false;
+    if (FLive == 0) delete this;
+  }
+
+private:
+  TGridChunks FChunks;
+  void* FFree = nullptr;
+  std::size_t FLive = 0;
+  bool FOwned = true;
+};
+
+void* TGridItem::operator new(std::size_t Size) {
+  void* Slot = ::operator new(TGridItemPool::Head + Size);
+  *static_cast<TGridItemPool**>(Slot) = nullptr;
+  return static_cast<std::byte*>(Slot) + TGridItemPool::Head;
+}
+
+void* TGridItem::operator new(std::size_t Size, TGridItemPool* Pool) {
+  // A derived item of another size takes the heap.
+  if (!Pool || Size != sizeof(TGridItem)) return operator new(Size);
+  return Pool->Take();
+}
+
+void TGridItem::operator delete(void* P) {
+  if (!P) return;
+  void* Slot = static_cast<std::byte*>(P) - TGridItemPool::Head;
+  if (TGridItemPool* Pool = *static_cast<TGridItemPool**>(Slot))
+    Pool->Give(Slot);
+  else
+    ::operator delete(Slot);
+}
+
+void TGridItem::operator delete(void* P, TGridItemPool*) { operator delete(P); }
+
 TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(Collection) {}
+
+TGridItems::TGridItems()
+    : TCollection([](TCollection* C) -> TCollectionItem* {
+        return new (static_cast<TGridItems*>(C)->FPool) TGridItem(C);
+      }),
+      FPool(new TGridItemPool) {}
+
+TGridItems::~TGridItems() {
+  // Items the base still frees give their slots back to the pool, which
+  // goes with the last of them.
+  FPool->Disown();
+}
 
 TGridItem::~TGridItem() {
   ReleaseCells();

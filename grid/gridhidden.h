@@ -3,6 +3,7 @@
 // hide level that hid it.
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -11,10 +12,27 @@
 #include "platform/rtl/classes_collection.h"
 #include "platform/rtl/classes_strings.h"
 
+class TGridItemPool;
+
 class TGridItem : public TCollectionItem {
 public:
   explicit TGridItem(TCollection* Collection);
   ~TGridItem() override;
+  // A filter hides rows by the hundred thousand: a TGridItems makes its
+  // items in its own pool (large blocks, slots reused once freed), others
+  // come from the heap. Either kind is freed with delete.
+  static void* operator new(std::size_t Size);
+  static void* operator new(std::size_t Size, TGridItemPool* Pool);
+  static void operator delete(void* P);
+  static void operator delete(void* P, TGridItemPool* Pool);
+  // Sets up an item the grid has just added for a row it hides, leaving
+  // the collection's index to the grid (no stale mark).
+  void Place(int Idx, int Height, int Level, bool Listed) {
+    FIdx = Idx;
+    FHeight = Height;
+    FLevel = Level;
+    FListed = Listed;
+  }
   int GetIdx() const { return FIdx; }
   void SetIdx(int Value);
   // The row's texts and objects by column. A row hidden by the grid keeps
@@ -62,7 +80,8 @@ private:
 // rebuilds it on its next query.
 class TGridItems : public TCollection {
 public:
-  TGridItems() : TCollection(ItemClass<TGridItem>()) {}
+  TGridItems();
+  ~TGridItems() override;
   TGridItem* Item(int Index) const { return static_cast<TGridItem*>(GetItem(Index)); }
   bool GetIndexStale() const { return FIndexStale; }
   void SetIndexStale(bool Value) { FIndexStale = Value; }
@@ -72,4 +91,5 @@ protected:
 
 private:
   bool FIndexStale = true;
+  TGridItemPool* FPool;
 };

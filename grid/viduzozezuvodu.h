@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -2303,13 +2304,15 @@ private:
   // current hide level (HideRowList).
   enum THideKind { hkRange, hkRangeEx, hkList };
   // The index, rebuilt first when the store changed behind the grid's back.
-  const std::vector<THiddenRef>& HiddenIndex() const;
+  const TGridBigVector<THiddenRef>& HiddenIndex() const;
   void FillHiddenKeys() const;
   // The last item hiding real row ARow, or nil.
   TGridItem* FindHidden(int ARow) const;
   // Takes the displayed rows (ascending, distinct, below RowCount) out into
   // new items, in one pass over the grid whatever their number.
-  void HideDisplayedRows(const std::vector<int>& Rows, THideKind Kind);
+  void HideDisplayedRows(std::span<const int> Rows, THideKind Kind);
+  // HideRowList over a vector of displayed rows (sorted and cleaned here).
+  void HideListedRows(TGridBigVector<int>& Rows);
   // Puts the indexed rows (in Idx order) back where they belong and frees
   // their items, again in one pass.
   void RestoreHiddenRows(const std::vector<THiddenRef>& Refs);
@@ -2322,11 +2325,14 @@ private:
   TGridItems* FHiddenRows;
   // Every hidden row by Idx (ties in store order), for O(log n) remapping
   // and lookup; valid while the store does not report it stale.
-  mutable std::vector<THiddenRef> FHiddenIdx;
+  mutable TGridBigVector<THiddenRef> FHiddenIdx;
   // The same Idx values alone: compact for the remapping searches.
-  mutable std::vector<int> FHiddenKeys;
+  mutable TGridBigVector<int> FHiddenKeys;
   // The store itself is in Idx order (as long as only HideRows added to it).
   mutable bool FHiddenSorted = true;
+  // Work vectors of hiding, kept for the next filter of the same size.
+  TGridBigVector<THiddenRef> FHideAdded, FHideMerged;
+  TGridBigVector<int> FFilterFailing;
   int FHideLevel = 0;
   TIntList* FIgnoredColumns;
 

@@ -1,5 +1,6 @@
 // The row filter: conditions tested per row, failing rows hidden as one hide
 // level, the incremental narrow-down and the column drop-down choice.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -145,7 +146,10 @@ void VIduZozezuVodu::ApplyFilter() {
   FFilterSavedFixedRows = GetFixedRowsEx();
   const int First = GetFixedRowsEx(), Last = GetRowCount() - FFixedFooters - 1;
   const int Total = GetRowCount() - FFixedFooters - GetFixedRowsEx();
-  std::unique_ptr<TIntList> Failing(new TIntList(-1, -1));
+  // Kept from the last filter: no fresh memory to fault in again.
+  auto& Failing = FFilterFailing;
+  Failing.clear();
+  Failing.reserve(static_cast<std::size_t>(std::max(Total, 0)));
   const TPrepared P = Prepare(FFilter);
   const TPrepared* Outer = PreparedConditions;
   PreparedConditions = &P;
@@ -157,14 +161,14 @@ void VIduZozezuVodu::ApplyFilter() {
   int Count = 0;
   short Figure = 0;
   for (int r = First; r <= Last; ++r) {
-    if (!MatchFilter(r)) Failing->Add(r);
+    if (!MatchFilter(r)) Failing.push_back(r);
     ++Count;
     if (Progress && Total > 0) {
       Figure = static_cast<short>(std::nearbyint(static_cast<double>(Count) / Total * 100.0));
       OnFilterProgress(this, Figure);
     }
   }
-  HideRowList(Failing.get());
+  HideListedRows(Failing);
   if (Progress) OnFilterProgress(this, Figure);
 }
 

@@ -72,7 +72,7 @@ void VIduZozezuVodu::SetAllColWidths(int ACol, int Value) {
 
 // ---- rows --------------------------------------------------------------------------------------
 
-const std::vector<VIduZozezuVodu::THiddenRef>& VIduZozezuVodu::HiddenIndex() const {
+const TGridBigVector<VIduZozezuVodu::THiddenRef>& VIduZozezuVodu::HiddenIndex() const {
   if (!FHiddenRows->GetIndexStale()) return FHiddenIdx;
   FHiddenIdx.clear();
   FHiddenIdx.reserve(FHiddenRows->GetCount());
@@ -143,12 +143,11 @@ TStrings* VIduZozezuVodu::HiddenRow(int ARow) const {
   return It ? It->GetItems() : nullptr;
 }
 
-void VIduZozezuVodu::HideDisplayedRows(const std::vector<int>& Rows, THideKind Kind) {
+void VIduZozezuVodu::HideDisplayedRows(std::span<const int> Rows, THideKind Kind) {
   if (Rows.empty()) return;
-  // Real indices first: adding items makes the index stale until the end.
-  std::vector<int> Real(Rows.size());
-  for (std::size_t i = 0; i < Rows.size(); ++i) Real[i] = RemapRowInv(Rows[i]);
-  std::vector<THiddenRef> Index = HiddenIndex();
+  // The keys as they are now place the rows: adding items marks the index
+  // stale, and it is set right here at the end.
+  HiddenIndex();
   int Cols = GetAllColCount();
   // The rows leave with their cell blocks; a block is read by the column
   // layout of this moment.
@@ -159,26 +158,28 @@ void VIduZozezuVodu::HideDisplayedRows(const std::vector<int>& Rows, THideKind K
       for (int k = 0; k < Cols; ++k) (*Map)[static_cast<std::size_t>(k)] = FStore.ColSlot(k);
       Slots = std::move(Map);
     }
-  std::vector<THiddenRef> Added;
+  // Into a first level the new rows go straight to the index.
+  const bool Fresh = FHiddenIdx.empty();
+  TGridBigVector<THiddenRef>& Added = Fresh ? FHiddenIdx : FHideAdded;
+  Added.clear();
   Added.reserve(Rows.size());
+  const auto& Keys = FHiddenKeys;
+  const bool Listed = Kind == hkList;
   FHiddenRows->BeginUpdate();
-  for (std::size_t i = 0; i < Rows.size(); ++i) {
-    int D = Rows[i];
+  // The displayed rows ascend, so do their real indices: each is its row
+  // plus the k hidden rows before it, where k only grows along the list.
+  std::size_t k = 0;
+  for (int D : Rows) {
+    while (k < Keys.size() && Keys[k] - static_cast<int>(k) <= D) ++k;
     auto* It = static_cast<TGridItem*>(FHiddenRows->Add());
-    It->SetIdx(Real[i]);
-    if (Kind != hkRangeEx) It->SetHeight(GetRowHeights(D));
-    if (Kind == hkList) {
-      It->SetLevel(FHideLevel);
-      It->SetListed(true);
-    }
+    It->Place(D + static_cast<int>(k), Kind != hkRangeEx ? GetRowHeights(D) : 0, Listed ? FHideLevel : 0, Listed);
     Added.push_back({It->GetIdx(), It});
   }
-  // The displayed rows ascend, so do their real indices.
-  std::vector<THiddenRef> Merged;
-  Merged.reserve(Index.size() + Added.size());
-  std::merge(Index.begin(), Index.end(), Added.begin(), Added.end(), std::back_inserter(Merged),
-             [](const THiddenRef& A, const THiddenRef& B) { return A.Idx < B.Idx; });
-  if (Kind == hkRange) {
+  FStore.TakeOutRowCells(Rows, [&](std::size_t i, TGridRow Cells) {
+    Added[i].Item->HoldCells(&FStore, Cells, Slots, Cols);
+  });
+  const TGridBigVector<THiddenRef>& Index = FHiddenIdx;
+  if (Kind == hkRange && !Fresh) {
     // Each new item goes before the first older item with a larger Idx:
     // found by the index while the store is in Idx order.
     int Old = FHiddenRows->GetCount() - static_cast<int>(Added.size());
@@ -202,17 +203,44 @@ void VIduZozezuVodu::HideDisplayedRows(const std::vector<int>& Rows, THideKind K
       FHiddenRows->Rearrange(Order);
     }
   }
-  if (Kind != hkRange && !Index.empty() && Added.front().Idx < Index.back().Idx) FHiddenSorted = false;
+  if (Kind != hkRange && !Fresh && Added.front().Idx < Index.back().Idx) FHiddenSorted = false;
   FHiddenRows->EndUpdate();
-  FHiddenIdx = std::move(Merged);
+  // The new rows join the index: appended when they all come after it (a
+  // first filter), merged otherwise; on equal Idx the older item leads.
+  auto ByIdx = [](const THiddenRef& A, const THiddenRef& B) { return A.Idx < B.Idx; };
+  if (Fresh) {
+    // In place already.
+  } else if (FHiddenIdx.back().Idx <= Added.front().Idx) {
+    FHiddenIdx.insert(FHiddenIdx.end(), Added.begin(), Added.end());
+    Added.clear();
+  } else {
+    FHideMerged.clear();
+    FHideMerged.reserve(FHiddenIdx.size() + Added.size());
+    std::merge(FHiddenIdx.begin(), FHiddenIdx.end(), Added.begin(), Added.end(), std::back_inserter(FHideMerged),
+               ByIdx);
+    std::swap(FHiddenIdx, FHideMerged);
+    FHideMerged.clear();
+    Added.clear();
+  }
   FillHiddenKeys();
   FHiddenRows->SetIndexStale(false);
 
-  int OldCount = GetRowCount();
-  std::vector<TGridRow> Cells = FStore.TakeOutRowCells(Rows);
-  for (std::size_t i = 0; i < Cells.size(); ++i) Added[i].Item->HoldCells(&FStore, Cells[i], Slots, Cols);
-  SetRowCount(OldCount - static_cast<int>(Rows.size()));
+  SetRowCount(GetRowCount() - static_cast<int>(Rows.size()));
   RowHeightsChanged();
+}
+
+void VIduZozezuVodu::HideListedRows(TGridBigVector<int>& Rows) {
+  HideInplaceEdit();
+  const int Count = GetRowCount();
+  Rows.erase(std::remove_if(Rows.begin(), Rows.end(), [Count](int D) { return D < 0 || D >= Count; }), Rows.end());
+  // A filter hands them over in order already.
+  if (!std::is_sorted(Rows.begin(), Rows.end())) std::sort(Rows.begin(), Rows.end());
+  Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
+  // Items keep the real index so that remapping stays right whatever else
+  // is hidden; the level tells which rows this call took out.
+  HideDisplayedRows(Rows, hkList);
+  ++FHideLevel;
+  Invalidate();
 }
 
 void VIduZozezuVodu::RestoreHiddenRows(const std::vector<THiddenRef>& Refs) {
@@ -265,13 +293,12 @@ void VIduZozezuVodu::RestoreHiddenRows(const std::vector<THiddenRef>& Refs) {
     Gone.insert(R.Item);
     Items.push_back(R.Item);
   }
-  std::vector<THiddenRef> Rest;
-  const auto& Index = HiddenIndex();
-  Rest.reserve(Index.size() - Refs.size());
-  for (const THiddenRef& R : Index)
-    if (!Gone.count(R.Item)) Rest.push_back(R);
+  // Compacted in place: the index keeps its room for the next filter.
+  HiddenIndex();
+  FHiddenIdx.erase(std::remove_if(FHiddenIdx.begin(), FHiddenIdx.end(),
+                                  [&Gone](const THiddenRef& R) { return Gone.count(R.Item) > 0; }),
+                   FHiddenIdx.end());
   FreeHiddenItems(Items, Gone);
-  FHiddenIdx = std::move(Rest);
   FillHiddenKeys();
   FHiddenRows->SetIndexStale(false);
   RowHeightsChanged();
@@ -340,7 +367,10 @@ void VIduZozezuVodu::UnHideRows(int FromRow, int ToRow) {
   RestoreHiddenRows(std::vector<THiddenRef>(LowerIdx(Index, FromRow), UpperIdx(Index, ToRow)));
 }
 
-void VIduZozezuVodu::UnHideRowsAll() { RestoreHiddenRows(std::vector<THiddenRef>(HiddenIndex())); }
+void VIduZozezuVodu::UnHideRowsAll() {
+  const auto& Index = HiddenIndex();
+  RestoreHiddenRows(std::vector<THiddenRef>(Index.begin(), Index.end()));
+}
 
 // ---- cells by real row -------------------------------------------------------------------------
 

@@ -7,20 +7,10 @@
 
 void VIduZozezuVodu::HideRowList(TIntList* List) {
   if (!List) return;
-  HideInplaceEdit();
-  std::vector<int> Rows;
+  TGridBigVector<int> Rows;
   Rows.reserve(List->GetCount());
-  for (int i = 0; i < List->GetCount(); ++i) {
-    int D = List->GetInteger(i);
-    if (D >= 0 && D < GetRowCount()) Rows.push_back(D);
-  }
-  std::sort(Rows.begin(), Rows.end());
-  Rows.erase(std::unique(Rows.begin(), Rows.end()), Rows.end());
-  // Items keep the real index so that remapping stays right whatever else
-  // is hidden; the level tells which rows this call took out.
-  HideDisplayedRows(Rows, hkList);
-  ++FHideLevel;
-  Invalidate();
+  for (int i = 0; i < List->GetCount(); ++i) Rows.push_back(List->GetInteger(i));
+  HideListedRows(Rows);
 }
 
 void VIduZozezuVodu::UnHideRowList() {

@@ -254,7 +254,7 @@ void TGridStore::DeleteRows(int Index, int Count) {
 namespace {
 
 // Ascending, distinct and within 0 .. Limit - 1.
-void CheckRowList(const std::vector<int>& Rows, int Limit) {
+void CheckRowList(std::span<const int> Rows, int Limit) {
   int prev = -1;
   for (int r : Rows) {
     if (r <= prev || r >= Limit) RaiseGridIndexError();
@@ -280,7 +280,19 @@ std::vector<TGridRow> TGridStore::TakeOutRowCells(const std::vector<int>& Rows) 
   return taken;
 }
 
-void TGridStore::TakeOutRowsInto(const std::vector<int>& Rows, TGridRow* Taken) {
+void TGridStore::TakeOutRowCells(std::span<const int> Rows,
+                                 const std::function<void(std::size_t, TGridRow)>& Sink) {
+  CheckRowList(Rows, FRowCount);
+  // Rows past the stored ones have no cells: handed over empty.
+  const auto end = static_cast<int>(std::min(FRows.size(), static_cast<std::size_t>(FRowCount)));
+  for (auto i = static_cast<std::size_t>(std::lower_bound(Rows.begin(), Rows.end(), end) - Rows.begin());
+       i < Rows.size(); ++i)
+    Sink(i, TGridRow{});
+  TakeOutRowsInto(Rows, nullptr, &Sink);
+}
+
+void TGridStore::TakeOutRowsInto(std::span<const int> Rows, TGridRow* Taken,
+                                 const std::function<void(std::size_t, TGridRow)>* Sink) {
   CheckRowList(Rows, FRowCount);
   if (Rows.empty()) return;
   auto first = static_cast<std::size_t>(Rows.front());
@@ -289,7 +301,9 @@ void TGridStore::TakeOutRowsInto(const std::vector<int>& Rows, TGridRow* Taken) 
     std::size_t w = first, j = 0;
     for (std::size_t r = first; r < end; ++r) {
       if (j < Rows.size() && static_cast<std::size_t>(Rows[j]) == r) {
-        if (Taken)
+        if (Sink)
+          (*Sink)(j, Take(FRows[r]));
+        else if (Taken)
           Taken[j] = Take(FRows[r]);
         else
           FArena.Release(FRows[r]);

@@ -19,7 +19,9 @@
 // Objects in the slots are never freed by the store.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -109,6 +111,9 @@ class TGridStore {
   // row's block, not its texts. Give them back with PutRowCells or free
   // them with ReleaseRowCells, on this store only.
   std::vector<TGridRow> TakeOutRowCells(const std::vector<int>& Rows);
+  // The same, handing each listed row's cells to Sink with the row's place
+  // in the list, so that no list of them is built.
+  void TakeOutRowCells(std::span<const int> Rows, const std::function<void(std::size_t, TGridRow)>& Sink);
   // Puts cells taken out earlier in place of row ARow's (within the count).
   void PutRowCells(int ARow, TGridRow Cells);
   void ReleaseRowCells(TGridRow& Cells) { FArena.Release(Cells); }
@@ -148,7 +153,8 @@ class TGridStore {
   TCell& TouchCell(int ACol, int ARow);
   void MapColumns(std::size_t Count);
   void ReleaseRows(std::size_t From, std::size_t To);
-  void TakeOutRowsInto(const std::vector<int>& Rows, TGridRow* Taken);
+  void TakeOutRowsInto(std::span<const int> Rows, TGridRow* Taken,
+                       const std::function<void(std::size_t, TGridRow)>* Sink = nullptr);
 
   int FColCount;
   int FRowCount;

@@ -45,7 +45,38 @@ TSpareChunks& SpareChunks() {
 
 }  // namespace
 
-TGridRowArena::TChunk TGridRowArena::NewChunk(std::size_t Size) {
+namespace {
+
+constexpr std::size_t BigBytes = std::size_t{1} << 20;
+constexpr std::size_t HugePage = std::size_t{2} << 20;
+
+}  // namespace
+
+void* GridBigAlloc(std::size_t Bytes) {
+  if (Bytes < BigBytes) return ::operator new(Bytes);
+  const std::size_t size = (Bytes + HugePage - 1) / HugePage * HugePage;
+  void* map = ::mmap(nullptr, size + HugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (map == MAP_FAILED) throw std::bad_alloc();
+  auto* raw = static_cast<std::byte*>(map);
+  const auto addr = reinterpret_cast<std::uintptr_t>(raw);
+  std::byte* start = raw + ((HugePage - addr % HugePage) % HugePage);
+  if (start > raw) ::munmap(raw, static_cast<std::size_t>(start - raw));
+  if (std::byte* end = start + size; end < raw + size + HugePage)
+    ::munmap(end, static_cast<std::size_t>(raw + size + HugePage - end));
+  ::madvise(start, size, MADV_HUGEPAGE);  // a hint; refused is fine
+  return start;
+}
+
+void GridBigFree(void* P, std::size_t Bytes) {
+  if (!P) return;
+  if (Bytes < BigBytes) {
+    ::operator delete(P);
+    return;
+  }
+  ::munmap(P, (Bytes + HugePage - 1) / HugePage * HugePage);
+}
+
+TGridChunks::TChunk TGridChunks::NewChunk(std::size_t Size) {
   if (Size == LargeChunkBytes) {
     if (void* kept = SpareChunks().Take()) return {static_cast<std::byte*>(kept), Size, true};
     // Map twice the size and keep the aligned middle, so that the chunk can
@@ -66,7 +97,7 @@ TGridRowArena::TChunk TGridRowArena::NewChunk(std::size_t Size) {
   return {start, Size, false};
 }
 
-void TGridRowArena::FreeChunk(const TChunk& Chunk) {
+void TGridChunks::FreeChunk(const TChunk& Chunk) {
   if (Chunk.Mapped) {
     if (!SpareChunks().Keep(Chunk.Start, Chunk.Size)) ::munmap(Chunk.Start, Chunk.Size);
   } else {
@@ -74,8 +105,22 @@ void TGridRowArena::FreeChunk(const TChunk& Chunk) {
   }
 }
 
-TGridRowArena::~TGridRowArena() {
+TGridChunks::~TGridChunks() {
   for (const TChunk& c : FChunks) FreeChunk(c);
+}
+
+void* TGridChunks::Carve(std::size_t Bytes) {
+  if (FLeft < Bytes) {
+    const std::size_t size = std::min(LargeChunkBytes, FirstChunkBytes << std::min<std::size_t>(FChunks.size(), 5));
+    FChunks.reserve(FChunks.size() + 1);
+    FChunks.push_back(NewChunk(size));
+    FNext = FChunks.back().Start;
+    FLeft = size;
+  }
+  void* piece = FNext;
+  FNext += Bytes;
+  FLeft -= Bytes;
+  return piece;
 }
 
 TGridCell* TGridRowArena::TakeBlock(std::uint32_t Capacity) {
@@ -87,17 +132,7 @@ TGridCell* TGridRowArena::TakeBlock(std::uint32_t Capacity) {
     FFree[Capacity] = *static_cast<void**>(block);
     return static_cast<TGridCell*>(block);
   }
-  if (FLeft < bytes) {
-    const std::size_t size = std::min(LargeChunkBytes, FirstChunkBytes << std::min<std::size_t>(FChunks.size(), 5));
-    FChunks.reserve(FChunks.size() + 1);
-    FChunks.push_back(NewChunk(size));
-    FNext = FChunks.back().Start;
-    FLeft = size;
-  }
-  void* block = FNext;
-  FNext += bytes;
-  FLeft -= bytes;
-  return static_cast<TGridCell*>(block);
+  return static_cast<TGridCell*>(FChunks.Carve(bytes));
 }
 
 void TGridRowArena::GiveBlock(TGridCell* Block, std::uint32_t Capacity) {

@@ -94,7 +94,7 @@ void TGridSizes::Truncate(int Count) {
   FSizes.resize(n);
 }
 
-void TGridSizes::TakeOut(const std::vector<int>& Indices, int Count) {
+void TGridSizes::TakeOut(std::span<const int> Indices, int Count) {
   if (Indices.empty()) return;
   auto first = static_cast<std::size_t>(Indices.front());
   std::size_t end = std::min(FSizes.size(), static_cast<std::size_t>(Count));

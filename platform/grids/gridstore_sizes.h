@@ -5,6 +5,7 @@
 // a million rows.
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "platform/rtl/sysbase.h"
@@ -30,7 +31,7 @@ class TGridSizes {
   // below Count) leave and the others below Count close up, the last ones
   // below Count taking the default; or default sizes open at the listed
   // final positions, as Insert at each of them in turn.
-  void TakeOut(const std::vector<int>& Indices, int Count);
+  void TakeOut(std::span<const int> Indices, int Count);
   void Open(const std::vector<int>& Positions);
 
   // Sum of the sizes of indices 0 .. Index - 1; a negative size counts as 0.

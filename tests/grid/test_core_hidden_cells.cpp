@@ -133,3 +133,72 @@ TEST(CoreHiddenCells, GridFreedWithHiddenRowsLeaksNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+// Items of hidden rows come from their collection's pool: a slot freed is
+// used again, an item taken out of the collection outlives it, and an item
+// made apart comes from the heap; each is freed by delete (ASan).
+TEST(CoreHiddenCells, ItemsOutliveTheirCollectionAndHeapItemsMix) {
+  auto* S = new TGridItems;
+  for (int i = 0; i < 3; ++i) static_cast<TGridItem*>(S->Add())->SetIdx(i);
+  TGridItem* Kept = S->Item(1);
+  Kept->SetCollection(nullptr);
+  delete S->Item(0);
+  auto* Again = static_cast<TGridItem*>(S->Add());
+  Again->SetIdx(9);
+  ASSERT_EQ(S->GetCount(), 2);
+  EXPECT_EQ(S->Item(0)->GetIdx(), 2);
+  EXPECT_EQ(S->Item(1)->GetIdx(), 9);
+  auto* Apart = new TGridItem(nullptr);
+  Apart->SetCollection(S);
+  EXPECT_EQ(S->GetCount(), 3);
+  delete S;
+  Kept->SetIdx(7);
+  EXPECT_EQ(Kept->GetIdx(), 7);
+  EXPECT_EQ(Kept->GetItems()->GetCount(), 0);
+  delete Kept;
+}
+
+// A filter hiding rows, switched off and on again, and a second level on
+// top: the slots of the first level's items serve the next, and every row
+// keeps its texts and height through each step.
+TEST(CoreHiddenCells, FilterLevelsReuseTheirItemsAndKeepTheRows) {
+  VIduZozezuVodu G{nullptr};
+  constexpr int N = 200;
+  G.SetColCountEx(2);
+  G.SetRowCountEx(N + 1);
+  for (int r = 1; r <= N; ++r) {
+    G.SetGridCell(1, r, r % 3 == 0 ? "ab" + std::to_string(r) : "x" + std::to_string(r));
+    G.SetRowHeights(r, 10 + r % 5);
+  }
+  TFilterData* D = G.GetFilter()->Add();
+  D->SetColumn(1);
+  D->SetCondition("*ab*");
+  auto Expect = [&](int Shown, int Hidden) {
+    ASSERT_EQ(G.GetRowCount(), Shown + 1);
+    ASSERT_EQ(G.NumHiddenRows(), Hidden);
+    for (int r = 1; r <= N; ++r) ASSERT_EQ(G.GetGridCellsEx(1, r), r % 3 == 0 ? "ab" + std::to_string(r) : "x" + std::to_string(r)) << r;
+    for (int d = 1; d < G.GetRowCount(); ++d) ASSERT_EQ(G.GetRowHeights(d), 10 + G.RemapRowInv(d) % 5) << d;
+  };
+  for (int Round = 0; Round < 2; ++Round) {
+    G.SetFilterActive(true);
+    ASSERT_NO_FATAL_FAILURE(Expect(N / 3, N - N / 3));
+    G.SetFilterActive(false);
+    ASSERT_NO_FATAL_FAILURE(Expect(N, 0));
+  }
+  G.HideRows(4, 9);  // hidden apart from the filter, between its rows
+  G.SetFilterActive(true);
+  D->SetCondition("*ab1*");
+  G.ApplyFilter();  // a second level on top
+  ASSERT_NO_FATAL_FAILURE(CheckHidden(G));
+  for (int d = 1; d < G.GetRowCount(); ++d) EXPECT_EQ(G.GetGridCell(1, d).substr(0, 3), "ab1") << d;
+  G.RemoveLastFilter();
+  ASSERT_NO_FATAL_FAILURE(CheckHidden(G));
+  EXPECT_EQ(G.GetRowCount(), 1 + N / 3 - 2);  // rows 6 and 9 stay hidden by the range
+  G.RemoveAllFilters();
+  G.UnHideRowsAll();
+  ASSERT_NO_FATAL_FAILURE(Expect(N, 0));
+}
+
+}  // namespace
