@@ -14,6 +14,7 @@
 #include "grid/filepicture.h"
 #include "platform/graphics/graphics.h"
 #include "platform/rtl/classes_component.h"
+#include "platform/rtl/classes_streams.h"
 #include "platform/rtl/classes_strings.h"
 
 // The streamed fields of the grid's cell objects, in streaming order.
@@ -59,6 +60,26 @@ public:
   Int64 Row = 0;
   AnsiString Cell;
   bool HasProp = false;
+};
+
+// Reads cell records straight from the bytes of a stream held in memory
+// (a string or memory stream), without the component reader's lookup of
+// each property by name. It takes only records in a form the component
+// reader reads the same; for any other record (another property order
+// or case, wide text, a name, children, a damaged or cut record) it reads
+// nothing and the caller reads the record through the component reader,
+// which gives the same values and the same errors as always.
+class TGridCellReader {
+public:
+  explicit TGridCellReader(TStream* Stream);
+  // Reads the record at the stream's position into Rec and moves past it;
+  // false (stream and Rec untouched) when the component reader must.
+  bool TryRead(TGridCellIO& Rec);
+
+private:
+  TStream* FStream;
+  TStringStream* FStringStream;
+  TCustomMemoryStream* FMemoryStream;
 };
 
 class TGridCellPropIO : public TComponent {

@@ -233,14 +233,17 @@ void VIduZozezuVodu::LoadAtPointFromBinStream(TPoint APoint, TStream* Stream) {
   TGridFilePicIO FilePicRec(nullptr);
 
   ReadRecord(Stream, &Header);
+  // The stream is only read here, so its size holds for the whole load.
+  const Int64 StreamSize = Stream->GetSize();
   if (Header.ColCount < 1 || Header.RowCount < 1) Damaged("a block without cells");
-  if (Int64{Header.ColCount} * Header.RowCount > (Stream->GetSize() - Stream->GetPosition()) / MinRecordSize)
+  if (Int64{Header.ColCount} * Header.RowCount > (StreamSize - Stream->GetPosition()) / MinRecordSize)
     Damaged("fewer cell records than the header names");
+  TGridCellReader Cells(Stream);
   auto ReadCell = [&] {
     CellRec.Col = CellRec.Row = TGridCellIO::Missing;
     CellRec.Cell.clear();
     CellRec.HasProp = false;
-    ReadRecord(Stream, &CellRec);
+    if (!Cells.TryRead(CellRec)) ReadRecord(Stream, &CellRec);
   };
   ReadCell();
   // The block's first cell in the writer's indices. A whole grid keeps its
@@ -390,14 +393,15 @@ void VIduZozezuVodu::LoadAtPointFromBinStream(TPoint APoint, TStream* Stream) {
           }
         }
       }
-      if (Stream->GetPosition() >= Stream->GetSize() - 1) break;
+      if (Stream->GetPosition() >= StreamSize - 1) break;
       ReadCell();
     }
   } catch (...) {
-    RepairMerges(*this, Touched);
+    if (GetPropertiesCreated()) RepairMerges(*this, Touched);
     throw;
   }
-  RepairMerges(*this, Touched);
+  // Without cell properties in the grid there is no merged area to mend.
+  if (GetPropertiesCreated()) RepairMerges(*this, Touched);
 }
 
 void VIduZozezuVodu::SaveToBinStream(TStream* Stream) {
@@ -407,9 +411,11 @@ void VIduZozezuVodu::SaveToBinStream(TStream* Stream) {
 
 void VIduZozezuVodu::LoadFromBinStream(TStream* Stream) {
   LoadAtPointFromBinStream(TPoint(0, 0), Stream);
+  // A node is a graphic, which lives in the cell's properties.
   int Nodes = 0;
-  for (int R = GetFixedRows(); R < GetRowCount(); ++R)
-    if (GetCellType(0, R) == ctNode) ++Nodes;
+  if (GetPropertiesCreated())
+    for (int R = GetFixedRows(); R < GetRowCount(); ++R)
+      if (GetCellType(0, R) == ctNode) ++Nodes;
   FNodeCount = Nodes;
   if (Nodes > 0) RepaintCol(0);
 }
