@@ -246,6 +246,21 @@ private:
 enum TCellField { cfNone, cfCol, cfRow, cfCell, cfHasProp };
 
 TCellField FieldNamed(std::string_view Name) {
+  // The writer's spelling first.
+  switch (Name.size()) {
+    case 3:
+      if (Name == "Col") return cfCol;
+      if (Name == "Row") return cfRow;
+      break;
+    case 4:
+      if (Name == "Cell") return cfCell;
+      break;
+    case 7:
+      if (Name == "HasProp") return cfHasProp;
+      break;
+    default:
+      return cfNone;
+  }
   static constexpr std::pair<std::string_view, TCellField> Fields[] = {
       {"col", cfCol}, {"row", cfRow}, {"cell", cfCell}, {"hasprop", cfHasProp}};
   for (const auto& [Known, Field] : Fields) {

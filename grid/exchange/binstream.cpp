@@ -295,7 +295,7 @@ void VIduZozezuVodu::LoadAtPointFromBinStream(TPoint APoint, TStream* Stream) {
       if (In) {
         // A cell that the stream merged into a base outside the grid (a
         // damaged stream naming a cell twice) takes its text itself.
-        TPoint B = BaseCell(X, Y);
+        TPoint B = PropsOf(X, Y) ? BaseCell(X, Y) : TPoint(X, Y);
         if (B.x >= 0 && B.y >= 0 && B.x < GetColCount() && B.y < GetRowCount())
           SetCellEx(X, Y, CellRec.Cell);
         else
