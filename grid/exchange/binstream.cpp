@@ -141,8 +141,14 @@ void VIduZozezuVodu::SaveRectToBinStream(const TGridRect& ARect, TStream* Stream
   Header.FullGrid = Header.ColCount == WholeCols && Header.RowCount == WholeRows;
   Header.ID = HandleAllocated() ? static_cast<int>(reinterpret_cast<std::uintptr_t>(Handle())) : 0;
   AnsiString Widths, Heights;
-  for (int C = L; C <= R; ++C) Widths += (C > L ? "," : "") + IntToStr(GetColWidths(C));
-  for (int Y = T; Y <= B; ++Y) Heights += (Y > T ? "," : "") + IntToStr(GetRowHeights(Y));
+  for (int C = L; C <= R; ++C) {
+    if (C > L) Widths += ',';
+    Widths += IntToStr(GetColWidths(C));
+  }
+  for (int Y = T; Y <= B; ++Y) {
+    if (Y > T) Heights += ',';
+    Heights += IntToStr(GetRowHeights(Y));
+  }
   Header.ColWidths = std::move(Widths);
   Header.RowHeights = std::move(Heights);
   WriteRecord(Stream, &Header);
@@ -269,8 +275,16 @@ void VIduZozezuVodu::LoadAtPointFromBinStream(TPoint APoint, TStream* Stream) {
     SetColCountEx(static_cast<int>(LastCol + 1));
     for (int I = 0; I < Header.ColCount; ++I)
       SetColWidths(static_cast<int>(FirstCol) + I, Widths[static_cast<std::size_t>(I)]);
-    for (int I = 0; I < Header.RowCount; ++I)
-      SetRowHeights(static_cast<int>(FirstRow) + I, Heights[static_cast<std::size_t>(I)]);
+    // Heights go into the store, then one notification: a shown grid would
+    // otherwise settle its scroll bars once per row.
+    bool HeightsChanged = false;
+    for (int I = 0; I < Header.RowCount; ++I) {
+      const int Row = static_cast<int>(FirstRow) + I, Height = Heights[static_cast<std::size_t>(I)];
+      if (FStore.GetRowHeight(Row) == Height) continue;
+      FStore.SetRowHeight(Row, Height);
+      HeightsChanged = true;
+    }
+    if (HeightsChanged) RowHeightsChanged();
   }
   const Int64 DX = APoint.x - OriginCol, DY = APoint.y - OriginRow;
   const TGridRect Touched =
