@@ -1,6 +1,7 @@
 // Streaming of the binary cell stream's records.
 #include "grid/exchange/binrecords.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <iterator>
 #include <string_view>
@@ -360,6 +361,72 @@ bool TGridCellReader::TryRead(TGridCellIO& Rec) {
   Rec.HasProp = HasProp;
   FStream->Seek(static_cast<Int64>(B.At() - Data), soBeginning);
   return true;
+}
+
+namespace {
+
+void PutShort(std::string& Out, std::string_view Text) {
+  Out += static_cast<char>(Text.size());
+  Out += Text;
+}
+
+void PutLE(std::string& Out, std::uint64_t V, std::size_t N) {
+  for (std::size_t I = 0; I < N; ++I) Out += static_cast<char>(V >> (8 * I));
+}
+
+// The component writer's integer: the smallest of 8, 16, 32 or 64 bits.
+void PutInteger(std::string& Out, Int64 V) {
+  const auto U = static_cast<std::uint64_t>(V);
+  if (V >= -128 && V <= 127) {
+    Out += static_cast<char>(vaInt8);
+    PutLE(Out, U, 1);
+  } else if (V >= -32768 && V <= 32767) {
+    Out += static_cast<char>(vaInt16);
+    PutLE(Out, U, 2);
+  } else if (V >= std::numeric_limits<std::int32_t>::min() && V <= std::numeric_limits<std::int32_t>::max()) {
+    Out += static_cast<char>(vaInt32);
+    PutLE(Out, U, 4);
+  } else {
+    Out += static_cast<char>(vaInt64);
+    PutLE(Out, U, 8);
+  }
+}
+
+// The component writer's text: short or long ASCII, else UTF-8.
+void PutText(std::string& Out, std::string_view Text) {
+  const bool Ascii = std::all_of(Text.begin(), Text.end(), [](char C) { return static_cast<unsigned char>(C) < 0x80; });
+  if (Ascii && Text.size() <= 255) {
+    Out += static_cast<char>(vaString);
+    PutShort(Out, Text);
+    return;
+  }
+  if (Text.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+    throw EWriteError("Stream write error");
+  Out += static_cast<char>(Ascii ? vaLString : vaUTF8String);
+  PutLE(Out, Text.size(), 4);
+  Out += Text;
+}
+
+}  // namespace
+
+void TGridCellWriter::Write(const TGridCellIO& Rec) {
+  std::string& Out = FBytes;
+  Out.assign("TPF0\x0BTGridCellIO", 16);
+  if (Rec.GetName().size() > 255) throw EWriteError("Short string too long: " + Rec.GetName().substr(0, 32) + "...");
+  PutShort(Out, Rec.GetName());
+  PutShort(Out, "Col");
+  PutInteger(Out, Rec.Col);
+  PutShort(Out, "Row");
+  PutInteger(Out, Rec.Row);
+  if (!Rec.Cell.empty()) {
+    PutShort(Out, "Cell");
+    PutText(Out, Rec.Cell);
+  }
+  PutShort(Out, "HasProp");
+  Out += static_cast<char>(Rec.HasProp ? vaTrue : vaFalse);
+  Out += '\0';  // end of the properties
+  Out += '\0';  // and of the children
+  FStream->WriteBuffer(Out.data(), static_cast<int>(Out.size()));
 }
 
 // Properties of no grid: changing them repaints nothing.

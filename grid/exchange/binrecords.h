@@ -8,6 +8,7 @@
 
 #include <limits>
 #include <memory>
+#include <string>
 
 #include "grid/cellgraphic.h"
 #include "grid/cellproperties.h"
@@ -80,6 +81,18 @@ private:
   TStream* FStream;
   TStringStream* FStringStream;
   TCustomMemoryStream* FMemoryStream;
+};
+
+// Writes cell records with the component writer's bytes, each in one
+// piece, without defining its properties by name for each cell.
+class TGridCellWriter {
+public:
+  explicit TGridCellWriter(TStream* Stream) : FStream(Stream) {}
+  void Write(const TGridCellIO& Rec);
+
+private:
+  TStream* FStream;
+  std::string FBytes;  // kept from record to record
 };
 
 class TGridCellPropIO : public TComponent {

@@ -153,6 +153,7 @@ void VIduZozezuVodu::SaveRectToBinStream(const TGridRect& ARect, TStream* Stream
   Header.RowHeights = std::move(Heights);
   WriteRecord(Stream, &Header);
 
+  TGridCellWriter Cells(Stream);
   TFileProgress Progress(*this);
   ExportNotification(esExportStart, -1);
   for (int Y = T; Y <= B; ++Y) {
@@ -162,7 +163,7 @@ void VIduZozezuVodu::SaveRectToBinStream(const TGridRect& ARect, TStream* Stream
       CellRec.Col = C;
       CellRec.Row = Y;
       CellRec.Cell = GetCellEx(C, Y);
-      WriteRecord(Stream, &CellRec);
+      Cells.Write(CellRec);
       if (!CellRec.HasProp) continue;
       CopyCellProperties(PropRec.GetCellProperties(), GetCellProperties(C, Y));
       TCellType Type = GetCellType(C, Y);

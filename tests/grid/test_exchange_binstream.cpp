@@ -611,6 +611,37 @@ TEST(BinCellReader, ReadsEveryRecordAsTheComponentReaderDoes) {
   }
 }
 
+TEST(BinCellWriter, WritesTheComponentWritersBytes) {
+  struct {
+    Int64 Col, Row;
+    AnsiString Text;
+    bool HasProp;
+  } Cases[] = {
+      {0, 0, "", false},
+      {127, -128, "a", true},
+      {128, -129, "текст", false},
+      {32767, 32768, "x", true},
+      {70000, -70000, "", true},
+      {Int64{5} << 32, -(Int64{5} << 32), "y", false},
+      {1, 2, std::string(255, 'a'), false},
+      {1, 2, std::string(256, 'a'), false},
+      {1, 2, "ш" + std::string(300, 'b'), true},
+  };
+  TStringStream Direct;
+  TGridCellWriter Writer(&Direct);
+  TGridCellIO R(nullptr);
+  std::string Expected;
+  for (const auto& C : Cases) {
+    R.Col = C.Col;
+    R.Row = C.Row;
+    R.Cell = C.Text;
+    R.HasProp = C.HasProp;
+    Writer.Write(R);
+    Expected += Written(C.Col, C.Row, C.Text, C.HasProp);
+  }
+  EXPECT_EQ(Direct.DataString(), Expected);
+}
+
 // A stream that is not held in memory: read through the component reader.
 class TPlainStream : public TStream {
 public:
