@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string_view>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -310,10 +311,11 @@ bool ReadFlag(TRecordBytes& B, bool& V) {
 
 }  // namespace
 
+// Only these very classes: a class derived from them may read otherwise.
 TGridCellReader::TGridCellReader(TStream* Stream)
     : FStream(Stream),
-      FStringStream(dynamic_cast<TStringStream*>(Stream)),
-      FMemoryStream(dynamic_cast<TCustomMemoryStream*>(Stream)) {}
+      FStringStream(Stream && typeid(*Stream) == typeid(TStringStream) ? static_cast<TStringStream*>(Stream) : nullptr),
+      FMemoryStream(Stream && typeid(*Stream) == typeid(TMemoryStream) ? static_cast<TMemoryStream*>(Stream) : nullptr) {}
 
 bool TGridCellReader::TryRead(TGridCellIO& Rec) {
   const char* Data;

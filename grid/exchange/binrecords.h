@@ -64,7 +64,7 @@ public:
 };
 
 // Reads cell records straight from the bytes of a stream held in memory
-// (a string or memory stream), without the component reader's lookup of
+// (a TStringStream or TMemoryStream), without the component reader's lookup of
 // each property by name. It takes only records in a form the component
 // reader reads the same; for any other record (another property order
 // or case, wide text, a name, children, a damaged or cut record) it reads
@@ -80,7 +80,7 @@ public:
 private:
   TStream* FStream;
   TStringStream* FStringStream;
-  TCustomMemoryStream* FMemoryStream;
+  TMemoryStream* FMemoryStream;
 };
 
 // Writes cell records with the component writer's bytes, each in one
