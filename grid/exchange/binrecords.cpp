@@ -311,11 +311,18 @@ bool ReadFlag(TRecordBytes& B, bool& V) {
 
 }  // namespace
 
-// Only these very classes: a class derived from them may read otherwise.
+namespace {
+
+// Only that very class: one derived from it may read otherwise.
+template <class T>
+T* Exactly(TStream* S) {
+  return S && typeid(*S) == typeid(T) ? static_cast<T*>(S) : nullptr;
+}
+
+}  // namespace
+
 TGridCellReader::TGridCellReader(TStream* Stream)
-    : FStream(Stream),
-      FStringStream(Stream && typeid(*Stream) == typeid(TStringStream) ? static_cast<TStringStream*>(Stream) : nullptr),
-      FMemoryStream(Stream && typeid(*Stream) == typeid(TMemoryStream) ? static_cast<TMemoryStream*>(Stream) : nullptr) {}
+    : FStream(Stream), FStringStream(Exactly<TStringStream>(Stream)), FMemoryStream(Exactly<TMemoryStream>(Stream)) {}
 
 bool TGridCellReader::TryRead(TGridCellIO& Rec) {
   const char* Data;
