@@ -1,7 +1,12 @@
 // Streaming of the binary cell stream's records.
 #include "grid/exchange/binrecords.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <iterator>
+#include <string_view>
+#include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "platform/rtl/classes_filer.h"
@@ -200,6 +205,237 @@ void TGridCellIO::DefineProperties(TFiler* F) {
   DefineIndex(F, "Row", Row);
   DefineString(F, "Cell", Cell);
   DefineBool(F, "HasProp", HasProp);
+}
+
+namespace {
+
+// A cursor over a record's bytes; every read checks what is left first, so
+// a cut record or a length beyond the data only ends the attempt.
+class TRecordBytes {
+public:
+  TRecordBytes(const char* Data, std::size_t Size) : FAt(Data), FEnd(Data + Size) {}
+  std::size_t Left() const { return static_cast<std::size_t>(FEnd - FAt); }
+  const char* At() const { return FAt; }
+  bool Byte(unsigned& B) {
+    if (FAt == FEnd) return false;
+    B = static_cast<unsigned char>(*FAt++);
+    return true;
+  }
+  bool Bytes(std::size_t N, std::string_view& V) {
+    if (Left() < N) return false;
+    V = std::string_view(FAt, N);
+    FAt += N;
+    return true;
+  }
+  // A little-endian signed integer of N bytes.
+  bool Signed(std::size_t N, Int64& V) {
+    if (Left() < N) return false;
+    std::uint64_t U = 0;
+    for (std::size_t I = 0; I < N; ++I) U |= std::uint64_t{static_cast<unsigned char>(FAt[I])} << (8 * I);
+    if (N < 8 && (U >> (8 * N - 1)) != 0) U |= ~std::uint64_t{0} << (8 * N);
+    V = static_cast<Int64>(U);
+    FAt += N;
+    return true;
+  }
+
+private:
+  const char* FAt;
+  const char* FEnd;
+};
+
+// The record's property names, matched as the component reader does for
+// ASCII names (without case); any other byte leaves the name unmatched.
+enum TCellField { cfNone, cfCol, cfRow, cfCell, cfHasProp };
+
+TCellField FieldNamed(std::string_view Name) {
+  // The writer's spelling first.
+  switch (Name.size()) {
+    case 3:
+      if (Name == "Col") return cfCol;
+      if (Name == "Row") return cfRow;
+      break;
+    case 4:
+      if (Name == "Cell") return cfCell;
+      break;
+    case 7:
+      if (Name == "HasProp") return cfHasProp;
+      break;
+    default:
+      return cfNone;
+  }
+  static constexpr std::pair<std::string_view, TCellField> Fields[] = {
+      {"col", cfCol}, {"row", cfRow}, {"cell", cfCell}, {"hasprop", cfHasProp}};
+  for (const auto& [Known, Field] : Fields) {
+    if (Known.size() != Name.size()) continue;
+    std::size_t I = 0;
+    while (I < Name.size()) {
+      auto C = static_cast<unsigned char>(Name[I]);
+      if (C >= 'A' && C <= 'Z') C |= 0x20;
+      if (C != static_cast<unsigned char>(Known[I])) break;
+      ++I;
+    }
+    if (I == Name.size()) return Field;
+  }
+  return cfNone;
+}
+
+bool ReadIndex(TRecordBytes& B, Int64& V) {
+  unsigned Type;
+  if (!B.Byte(Type)) return false;
+  switch (Type) {
+    case vaInt8: return B.Signed(1, V);
+    case vaInt16: return B.Signed(2, V);
+    case vaInt32: return B.Signed(4, V);
+    case vaInt64: return B.Signed(8, V);
+    default: return false;
+  }
+}
+
+// Short, long and UTF-8 texts as their bytes; wide texts are converted by
+// the component reader.
+bool ReadText(TRecordBytes& B, std::string_view& V) {
+  unsigned Type, Len;
+  if (!B.Byte(Type)) return false;
+  if (Type == vaString) return B.Byte(Len) && B.Bytes(Len, V);
+  if (Type != vaLString && Type != vaUTF8String) return false;
+  Int64 N;
+  return B.Signed(4, N) && N >= 0 && B.Bytes(static_cast<std::size_t>(N), V);
+}
+
+bool ReadFlag(TRecordBytes& B, bool& V) {
+  unsigned Type;
+  if (!B.Byte(Type) || (Type != vaTrue && Type != vaFalse)) return false;
+  V = Type == vaTrue;
+  return true;
+}
+
+}  // namespace
+
+namespace {
+
+// Only that very class: one derived from it may read otherwise.
+template <class T>
+T* Exactly(TStream* S) {
+  return S && typeid(*S) == typeid(T) ? static_cast<T*>(S) : nullptr;
+}
+
+}  // namespace
+
+TGridCellReader::TGridCellReader(TStream* Stream)
+    : FStream(Stream), FStringStream(Exactly<TStringStream>(Stream)), FMemoryStream(Exactly<TMemoryStream>(Stream)) {}
+
+bool TGridCellReader::TryRead(TGridCellIO& Rec) {
+  const char* Data;
+  Int64 Size;
+  if (FStringStream) {
+    Data = FStringStream->DataString().data();
+    Size = static_cast<Int64>(FStringStream->DataString().size());
+  } else if (FMemoryStream) {
+    Data = static_cast<const char*>(FMemoryStream->Memory());
+    Size = FMemoryStream->GetSize();
+  } else {
+    return false;
+  }
+  const Int64 Pos = FStream->GetPosition();
+  if (!Data || Pos < 0 || Pos >= Size) return false;
+  TRecordBytes B(Data + Pos, static_cast<std::size_t>(Size - Pos));
+
+  std::string_view Signature, ClassName, Name;
+  unsigned Len;
+  if (!B.Bytes(4, Signature) || Signature != "TPF0") return false;
+  if (!B.Byte(Len) || !B.Bytes(Len, ClassName)) return false;  // not checked, as by the component reader
+  if (!B.Byte(Len) || Len != 0) return false;                   // a name is set through the component
+  Int64 Col = Rec.Col, Row = Rec.Row;
+  bool HasProp = Rec.HasProp, HasText = false;
+  std::string_view Text;
+  for (;;) {
+    if (!B.Byte(Len)) return false;
+    if (Len == vaNull) break;
+    if (!B.Bytes(Len, Name)) return false;
+    bool Read = false;
+    switch (FieldNamed(Name)) {
+      case cfCol: Read = ReadIndex(B, Col); break;
+      case cfRow: Read = ReadIndex(B, Row); break;
+      case cfCell: Read = HasText = ReadText(B, Text); break;
+      case cfHasProp: Read = ReadFlag(B, HasProp); break;
+      case cfNone: break;
+    }
+    if (!Read) return false;
+  }
+  // The empty list of children.
+  if (!B.Byte(Len) || Len != vaNull) return false;
+  Rec.Col = Col;
+  Rec.Row = Row;
+  if (HasText) Rec.Cell.assign(Text);
+  Rec.HasProp = HasProp;
+  FStream->Seek(static_cast<Int64>(B.At() - Data), soBeginning);
+  return true;
+}
+
+namespace {
+
+void PutShort(std::string& Out, std::string_view Text) {
+  Out += static_cast<char>(Text.size());
+  Out += Text;
+}
+
+void PutLE(std::string& Out, std::uint64_t V, std::size_t N) {
+  for (std::size_t I = 0; I < N; ++I) Out += static_cast<char>(V >> (8 * I));
+}
+
+// The component writer's integer: the smallest of 8, 16, 32 or 64 bits.
+void PutInteger(std::string& Out, Int64 V) {
+  const auto U = static_cast<std::uint64_t>(V);
+  if (V >= -128 && V <= 127) {
+    Out += static_cast<char>(vaInt8);
+    PutLE(Out, U, 1);
+  } else if (V >= -32768 && V <= 32767) {
+    Out += static_cast<char>(vaInt16);
+    PutLE(Out, U, 2);
+  } else if (V >= std::numeric_limits<std::int32_t>::min() && V <= std::numeric_limits<std::int32_t>::max()) {
+    Out += static_cast<char>(vaInt32);
+    PutLE(Out, U, 4);
+  } else {
+    Out += static_cast<char>(vaInt64);
+    PutLE(Out, U, 8);
+  }
+}
+
+// The component writer's text: short or long ASCII, else UTF-8.
+void PutText(std::string& Out, std::string_view Text) {
+  const bool Ascii = std::all_of(Text.begin(), Text.end(), [](char C) { return static_cast<unsigned char>(C) < 0x80; });
+  if (Ascii && Text.size() <= 255) {
+    Out += static_cast<char>(vaString);
+    PutShort(Out, Text);
+    return;
+  }
+  if (Text.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max()))
+    throw EWriteError("Stream write error");
+  Out += static_cast<char>(Ascii ? vaLString : vaUTF8String);
+  PutLE(Out, Text.size(), 4);
+  Out += Text;
+}
+
+}  // namespace
+
+void TGridCellWriter::Write(const TGridCellIO& Rec) {
+  std::string& Out = FBytes;
+  Out.assign("TPF0\x0BTGridCellIO", 16);
+  if (Rec.GetName().size() > 255) throw EWriteError("Short string too long: " + Rec.GetName().substr(0, 32) + "...");
+  PutShort(Out, Rec.GetName());
+  PutShort(Out, "Col");
+  PutInteger(Out, Rec.Col);
+  PutShort(Out, "Row");
+  PutInteger(Out, Rec.Row);
+  if (!Rec.Cell.empty()) {
+    PutShort(Out, "Cell");
+    PutText(Out, Rec.Cell);
+  }
+  PutShort(Out, "HasProp");
+  Out += static_cast<char>(Rec.HasProp ? vaTrue : vaFalse);
+  Out += '\0';  // end of the properties
+  Out += '\0';  // and of the children
+  FStream->WriteBuffer(Out.data(), static_cast<int>(Out.size()));
 }
 
 // Properties of no grid: changing them repaints nothing.

@@ -8,12 +8,14 @@
 
 #include <limits>
 #include <memory>
+#include <string>
 
 #include "grid/cellgraphic.h"
 #include "grid/cellproperties.h"
 #include "grid/filepicture.h"
 #include "platform/graphics/graphics.h"
 #include "platform/rtl/classes_component.h"
+#include "platform/rtl/classes_streams.h"
 #include "platform/rtl/classes_strings.h"
 
 // The streamed fields of the grid's cell objects, in streaming order.
@@ -59,6 +61,38 @@ public:
   Int64 Row = 0;
   AnsiString Cell;
   bool HasProp = false;
+};
+
+// Reads cell records straight from the bytes of a stream held in memory
+// (a TStringStream or TMemoryStream), without the component reader's lookup of
+// each property by name. It takes only records in a form the component
+// reader reads the same; for any other record (another property order
+// or case, wide text, a name, children, a damaged or cut record) it reads
+// nothing and the caller reads the record through the component reader,
+// which gives the same values and the same errors as always.
+class TGridCellReader {
+public:
+  explicit TGridCellReader(TStream* Stream);
+  // Reads the record at the stream's position into Rec and moves past it;
+  // false (stream and Rec untouched) when the component reader must.
+  bool TryRead(TGridCellIO& Rec);
+
+private:
+  TStream* FStream;
+  TStringStream* FStringStream;
+  TMemoryStream* FMemoryStream;
+};
+
+// Writes cell records with the component writer's bytes, each in one
+// piece, without defining its properties by name for each cell.
+class TGridCellWriter {
+public:
+  explicit TGridCellWriter(TStream* Stream) : FStream(Stream) {}
+  void Write(const TGridCellIO& Rec);
+
+private:
+  TStream* FStream;
+  std::string FBytes;  // kept from record to record
 };
 
 class TGridCellPropIO : public TComponent {

@@ -141,12 +141,19 @@ void VIduZozezuVodu::SaveRectToBinStream(const TGridRect& ARect, TStream* Stream
   Header.FullGrid = Header.ColCount == WholeCols && Header.RowCount == WholeRows;
   Header.ID = HandleAllocated() ? static_cast<int>(reinterpret_cast<std::uintptr_t>(Handle())) : 0;
   AnsiString Widths, Heights;
-  for (int C = L; C <= R; ++C) Widths += (C > L ? "," : "") + IntToStr(GetColWidths(C));
-  for (int Y = T; Y <= B; ++Y) Heights += (Y > T ? "," : "") + IntToStr(GetRowHeights(Y));
+  for (int C = L; C <= R; ++C) {
+    if (C > L) Widths += ',';
+    Widths += IntToStr(GetColWidths(C));
+  }
+  for (int Y = T; Y <= B; ++Y) {
+    if (Y > T) Heights += ',';
+    Heights += IntToStr(GetRowHeights(Y));
+  }
   Header.ColWidths = std::move(Widths);
   Header.RowHeights = std::move(Heights);
   WriteRecord(Stream, &Header);
 
+  TGridCellWriter Cells(Stream);
   TFileProgress Progress(*this);
   ExportNotification(esExportStart, -1);
   for (int Y = T; Y <= B; ++Y) {
@@ -156,7 +163,7 @@ void VIduZozezuVodu::SaveRectToBinStream(const TGridRect& ARect, TStream* Stream
       CellRec.Col = C;
       CellRec.Row = Y;
       CellRec.Cell = GetCellEx(C, Y);
-      WriteRecord(Stream, &CellRec);
+      Cells.Write(CellRec);
       if (!CellRec.HasProp) continue;
       CopyCellProperties(PropRec.GetCellProperties(), GetCellProperties(C, Y));
       TCellType Type = GetCellType(C, Y);
@@ -233,14 +240,17 @@ void VIduZozezuVodu::LoadAtPointFromBinStream(TPoint APoint, TStream* Stream) {
   TGridFilePicIO FilePicRec(nullptr);
 
   ReadRecord(Stream, &Header);
+  // The stream is only read here, so its size holds for the whole load.
+  const Int64 StreamSize = Stream->GetSize();
   if (Header.ColCount < 1 || Header.RowCount < 1) Damaged("a block without cells");
-  if (Int64{Header.ColCount} * Header.RowCount > (Stream->GetSize() - Stream->GetPosition()) / MinRecordSize)
+  if (Int64{Header.ColCount} * Header.RowCount > (StreamSize - Stream->GetPosition()) / MinRecordSize)
     Damaged("fewer cell records than the header names");
+  TGridCellReader Cells(Stream);
   auto ReadCell = [&] {
     CellRec.Col = CellRec.Row = TGridCellIO::Missing;
     CellRec.Cell.clear();
     CellRec.HasProp = false;
-    ReadRecord(Stream, &CellRec);
+    if (!Cells.TryRead(CellRec)) ReadRecord(Stream, &CellRec);
   };
   ReadCell();
   // The block's first cell in the writer's indices. A whole grid keeps its
@@ -266,8 +276,16 @@ void VIduZozezuVodu::LoadAtPointFromBinStream(TPoint APoint, TStream* Stream) {
     SetColCountEx(static_cast<int>(LastCol + 1));
     for (int I = 0; I < Header.ColCount; ++I)
       SetColWidths(static_cast<int>(FirstCol) + I, Widths[static_cast<std::size_t>(I)]);
-    for (int I = 0; I < Header.RowCount; ++I)
-      SetRowHeights(static_cast<int>(FirstRow) + I, Heights[static_cast<std::size_t>(I)]);
+    // Heights go into the store, then one notification: a shown grid would
+    // otherwise settle its scroll bars once per row.
+    bool HeightsChanged = false;
+    for (int I = 0; I < Header.RowCount; ++I) {
+      const int Row = static_cast<int>(FirstRow) + I, Height = Heights[static_cast<std::size_t>(I)];
+      if (FStore.GetRowHeight(Row) == Height) continue;
+      FStore.SetRowHeight(Row, Height);
+      HeightsChanged = true;
+    }
+    if (HeightsChanged) RowHeightsChanged();
   }
   const Int64 DX = APoint.x - OriginCol, DY = APoint.y - OriginRow;
   const TGridRect Touched =
@@ -292,7 +310,7 @@ void VIduZozezuVodu::LoadAtPointFromBinStream(TPoint APoint, TStream* Stream) {
       if (In) {
         // A cell that the stream merged into a base outside the grid (a
         // damaged stream naming a cell twice) takes its text itself.
-        TPoint B = BaseCell(X, Y);
+        TPoint B = PropsOf(X, Y) ? BaseCell(X, Y) : TPoint(X, Y);
         if (B.x >= 0 && B.y >= 0 && B.x < GetColCount() && B.y < GetRowCount())
           SetCellEx(X, Y, CellRec.Cell);
         else
@@ -390,14 +408,15 @@ void VIduZozezuVodu::LoadAtPointFromBinStream(TPoint APoint, TStream* Stream) {
           }
         }
       }
-      if (Stream->GetPosition() >= Stream->GetSize() - 1) break;
+      if (Stream->GetPosition() >= StreamSize - 1) break;
       ReadCell();
     }
   } catch (...) {
-    RepairMerges(*this, Touched);
+    if (GetPropertiesCreated()) RepairMerges(*this, Touched);
     throw;
   }
-  RepairMerges(*this, Touched);
+  // Without cell properties in the grid there is no merged area to mend.
+  if (GetPropertiesCreated()) RepairMerges(*this, Touched);
 }
 
 void VIduZozezuVodu::SaveToBinStream(TStream* Stream) {
@@ -407,9 +426,11 @@ void VIduZozezuVodu::SaveToBinStream(TStream* Stream) {
 
 void VIduZozezuVodu::LoadFromBinStream(TStream* Stream) {
   LoadAtPointFromBinStream(TPoint(0, 0), Stream);
+  // A node is a graphic, which lives in the cell's properties.
   int Nodes = 0;
-  for (int R = GetFixedRows(); R < GetRowCount(); ++R)
-    if (GetCellType(0, R) == ctNode) ++Nodes;
+  if (GetPropertiesCreated())
+    for (int R = GetFixedRows(); R < GetRowCount(); ++R)
+      if (GetCellType(0, R) == ctNode) ++Nodes;
   FNodeCount = Nodes;
   if (Nodes > 0) RepaintCol(0);
 }

@@ -9,11 +9,14 @@
 
 #include "grid/exchange/binrecords.h"
 #include "grid/filepicture.h"
+#include "platform/rtl/classes_filer.h"
 #include "platform/rtl/classes_streams.h"
 #include "tests/grid/core_check.h"
 #include "tests/grid/exchange_fixture.h"
 
 namespace {
+
+using namespace std::string_literals;
 
 std::unique_ptr<TRecordingGrid> NewGrid(int Cols, int Rows) {
   auto G = std::make_unique<TRecordingGrid>(nullptr);
@@ -459,6 +462,221 @@ TEST(BinStreamRead, ACellOutsideItsBlockIsDamage) {
   EXPECT_THROW(T->LoadAtPointFromBinStream(TPoint(1, 1), &S), EReadError);
   EXPECT_EQ(T->GetCells(1, 1), "ok");
   EXPECT_EQ(T->GetCells(6, 6), "");
+}
+
+// What reading one cell record leaves: the fields, the stream's position
+// and the error raised, if any.
+struct TCellOutcome {
+  Int64 Col, Row;
+  AnsiString Cell;
+  bool HasProp;
+  Int64 Position;
+  std::string Error;
+  bool operator==(const TCellOutcome&) const = default;
+};
+
+// Fields preset as the loader does, with a text that a record naming none
+// must keep.
+void Preset(TGridCellIO& R) {
+  R.Col = R.Row = TGridCellIO::Missing;
+  R.Cell = "kept";
+  R.HasProp = false;
+}
+
+TCellOutcome Outcome(TGridCellIO& R, TStream& S, const std::string& Error) {
+  return TCellOutcome{R.Col, R.Row, R.Cell, R.HasProp, S.GetPosition(), Error};
+}
+
+TCellOutcome ByComponentReader(const std::string& Bytes) {
+  TStringStream S(Bytes);
+  TGridCellIO R(nullptr);
+  Preset(R);
+  std::string Error;
+  try {
+    S.ReadComponent(&R);
+  } catch (const EReadError& E) {
+    Error = E.what();
+  }
+  return Outcome(R, S, Error);
+}
+
+// The direct reader, and the component reader where it declines.
+TCellOutcome ByCellReader(const std::string& Bytes, bool& Direct) {
+  TStringStream S(Bytes);
+  TGridCellIO R(nullptr);
+  Preset(R);
+  Direct = TGridCellReader(&S).TryRead(R);
+  std::string Error;
+  if (!Direct) {
+    EXPECT_EQ(S.GetPosition(), 0);
+    EXPECT_EQ(R.Cell, "kept");
+    try {
+      S.ReadComponent(&R);
+    } catch (const EReadError& E) {
+      Error = E.what();
+    }
+  }
+  return Outcome(R, S, Error);
+}
+
+// A cell record as the writer would put it, with the properties that
+// Props writes.
+std::string CellRecord(const std::function<void(TWriter&)>& Props, const AnsiString& Name = "") {
+  TStringStream S;
+  TWriter W(&S);
+  W.WriteSignature();
+  W.WriteStr("TGridCellIO");
+  W.WriteStr(Name);
+  Props(W);
+  W.WriteListEnd();
+  W.WriteListEnd();
+  return S.DataString();
+}
+
+// A cell record around the bytes of its properties.
+std::string Raw(const std::string& Props) { return "TPF0\x0BTGridCellIO\0"s + Props + "\0\0"s; }
+
+std::string Written(Int64 Col, Int64 Row, const AnsiString& Text, bool HasProp) {
+  TStringStream S;
+  TGridCellIO R(nullptr);
+  R.Col = Col;
+  R.Row = Row;
+  R.Cell = Text;
+  R.HasProp = HasProp;
+  S.WriteComponent(&R);
+  return S.DataString();
+}
+
+TEST(BinCellReader, ReadsEveryRecordAsTheComponentReaderDoes) {
+  auto Prop = [](const char* Name, auto Write) {
+    return [=](TWriter& W) {
+      W.WritePropName(Name);
+      Write(W);
+    };
+  };
+  auto Int = [](Int64 V) { return [V](TWriter& W) { W.WriteInteger(V); }; };
+  auto Str = [](AnsiString V) { return [V](TWriter& W) { W.WriteString(V); }; };
+  auto Both = [](auto A, auto B) {
+    return [=](TWriter& W) {
+      A(W);
+      B(W);
+    };
+  };
+  const std::string Normal = Written(3, 4, "текст", true);
+  struct {
+    const char* Name;
+    std::string Bytes;
+    bool Direct;
+    bool Fails;
+  } Cases[] = {
+      // What the writer writes.
+      {"texts and flags", Normal, true, false},
+      {"no text", Written(0, 0, "", false), true, false},
+      {"long ASCII text", Written(1, 2, std::string(300, 'a'), false), true, false},
+      {"indices of 16, 32 and 64 bits", Written(70000, -300, "x", false), true, false},
+      {"index past 32 bits", Written(Int64{5} << 32, 1, "x", false), true, false},
+      // Other forms the component reader takes.
+      {"another order and case",
+       CellRecord(Both(Prop("hasprop", [](TWriter& W) { W.WriteBoolean(true); }),
+                       Both(Prop("CELL", Str("a")), Both(Prop("row", Int(7)), Prop("cOl", Int(8)))))),
+       true, false},
+      {"a field twice", CellRecord(Both(Prop("Cell", Str("a")), Prop("Cell", Str("b")))), true, false},
+      {"wide text", CellRecord(Prop("Cell", [](TWriter& W) { W.WriteWideString(u"ш"); })), false, false},
+      {"a component name", CellRecord(Prop("Col", Int(1)), "Named"), false, false},
+      {"a child", Normal.substr(0, Normal.size() - 1) + "\x05" "Child\0\x03Tag\x02\x01\0\0"s, false, false},
+      // Damaged records: the component reader's errors.
+      {"unknown property", CellRecord(Prop("Colour", Int(1))), false, true},
+      {"index as text", CellRecord(Prop("Col", Str("1"))), false, true},
+      {"flag as integer", CellRecord(Prop("HasProp", Int(1))), false, true},
+      {"bad signature", "TPF1" + Normal.substr(4), false, true},
+      {"text longer than the data", Raw("\x04" "Cell\x14\xff\xff\xff\x7f" "abc"), false, true},
+      {"negative text length", Raw("\x04" "Cell\x0C\xfe\xff\xff\xff" "abc"), false, true},
+  };
+  for (const auto& C : Cases) {
+    SCOPED_TRACE(C.Name);
+    bool Direct = false;
+    EXPECT_EQ(ByCellReader(C.Bytes, Direct), ByComponentReader(C.Bytes));
+    EXPECT_EQ(Direct, C.Direct);
+    EXPECT_EQ(ByComponentReader(C.Bytes).Error.empty(), !C.Fails);
+  }
+  // Cut anywhere, a record is left to the component reader and its error.
+  for (std::size_t N = 0; N < Normal.size(); ++N) {
+    SCOPED_TRACE(N);
+    bool Direct = true;
+    const std::string Cut = Normal.substr(0, N);
+    TCellOutcome Got = ByCellReader(Cut, Direct);
+    EXPECT_FALSE(Direct);
+    EXPECT_EQ(Got, ByComponentReader(Cut));
+    EXPECT_FALSE(Got.Error.empty());
+  }
+}
+
+TEST(BinCellWriter, WritesTheComponentWritersBytes) {
+  struct {
+    Int64 Col, Row;
+    AnsiString Text;
+    bool HasProp;
+  } Cases[] = {
+      {0, 0, "", false},
+      {127, -128, "a", true},
+      {128, -129, "текст", false},
+      {32767, 32768, "x", true},
+      {70000, -70000, "", true},
+      {Int64{5} << 32, -(Int64{5} << 32), "y", false},
+      {1, 2, std::string(255, 'a'), false},
+      {1, 2, std::string(256, 'a'), false},
+      {1, 2, "ш" + std::string(300, 'b'), true},
+  };
+  TStringStream Direct;
+  TGridCellWriter Writer(&Direct);
+  TGridCellIO R(nullptr);
+  std::string Expected;
+  for (const auto& C : Cases) {
+    R.Col = C.Col;
+    R.Row = C.Row;
+    R.Cell = C.Text;
+    R.HasProp = C.HasProp;
+    Writer.Write(R);
+    Expected += Written(C.Col, C.Row, C.Text, C.HasProp);
+  }
+  EXPECT_EQ(Direct.DataString(), Expected);
+}
+
+// A stream that is not held in memory: read through the component reader.
+class TPlainStream : public TStream {
+public:
+  explicit TPlainStream(std::string Bytes) : FInner(std::move(Bytes)) {}
+  int Read(void* Buffer, int Count) override { return FInner.Read(Buffer, Count); }
+  int Write(const void* Buffer, int Count) override { return FInner.Write(Buffer, Count); }
+  Int64 Seek(Int64 Offset, TSeekOrigin Origin) override { return FInner.Seek(Offset, Origin); }
+  using TStream::Seek;
+
+private:
+  TStringStream FInner;
+};
+
+TEST(BinCellReader, EveryKindOfStreamLoadsTheSame) {
+  auto G = NewGrid(4, 5);
+  G->SetCells(1, 1, "один");
+  G->SetCells(3, 4, "last");
+  G->GetCellProperties(2, 2)->SetBrushColor(clYellow);
+  G->SetCells(2, 2, "coloured");
+  TStringStream Source;
+  G->SaveToBinStream(&Source);
+  const std::string Bytes = Source.DataString();
+  TMemoryStream Memory;
+  Memory.WriteBuffer(Bytes.data(), static_cast<int>(Bytes.size()));
+  TPlainStream Plain(Bytes);
+  TStringStream String(Bytes);
+  for (TStream* S : std::initializer_list<TStream*>{&String, &Memory, &Plain}) {
+    S->SetPosition(0);
+    auto T = NewGrid(1, 1);
+    T->LoadFromBinStream(S);
+    CheckMerges(*T);
+    TStringStream Again;
+    T->SaveToBinStream(&Again);
+    EXPECT_EQ(Again.DataString(), Bytes);
+  }
 }
 
 TEST(BinStreamSave, ProgressCountsFromTheTopRowAndNotifies) {
