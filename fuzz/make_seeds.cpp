@@ -12,6 +12,7 @@
 
 #include "fuzz/component_record.h"
 #include "fuzz/fuzz_support.h"
+#include "grid/exchange/binrecords.h"
 #include "grid/viduzozezuvodu.h"
 #include "meter/Comands_decode.h"
 #include "platform/graphics/graphics.h"
@@ -277,6 +278,25 @@ void BinStream() {
   AddInput("binstream", "whole-inside", "\x00"s + whole);
   AddInput("binstream", "block", "\x00"s + block);
   AddInput("binstream", "trailing-byte", "\x01"s + block + "Z");
+  // One cell merged into a base three rows above it, with a radio group:
+  // read at (1, 2) the base lies outside the grid.
+  const std::string outside = BytesWritten([](TStream* S) {
+    TGridPropIO H(nullptr);
+    H.ColCount = H.RowCount = 1;
+    TGridCellIO C(nullptr);
+    C.HasProp = true;
+    TGridCellPropIO P(nullptr);
+    P.GetCellProperties()->IsBaseCell = false;
+    P.GetCellProperties()->CellSpanX = 0;
+    P.GetCellProperties()->CellSpanY = 3;
+    P.HasGraphic = true;
+    TGridGraphicIO G(nullptr);
+    G.GetCellGraphic()->CellType = ctRadio;
+    TGridSLIO L(nullptr);
+    L.Strings.Add("one");
+    for (TComponent* R : std::initializer_list<TComponent*>{&H, &C, &P, &G, &L}) S->WriteComponent(R);
+  });
+  AddInput("binstream", "member-of-a-base-outside", "\x00"s + outside);
 }
 
 void Paste() {

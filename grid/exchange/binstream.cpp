@@ -325,7 +325,12 @@ void VIduZozezuVodu::LoadAtPointFromBinStream(TPoint APoint, TStream* Stream) {
         if (In) {
           RP->OwnerCol = X;
           RP->OwnerRow = Y;
-          CopyCellProperties(GetCellProperties(X, Y), RP);
+          TCellProperties* P = GetCellProperties(X, Y);
+          CopyCellProperties(P, RP);
+          // A member whose base lies outside the grid stands alone: its
+          // graphic below is set through the base's text.
+          const TPoint B = BaseCell(X, Y);
+          if (B.x < 0 || B.y < 0 || B.x >= GetColCount() || B.y >= GetRowCount()) Unmerge(P);
         }
         if (PropRec.HasGraphic) {
           GraphicRec.Empty();

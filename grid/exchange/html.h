@@ -38,6 +38,8 @@ struct THTMLDialect {
   void AppendLink(std::string& Out, const AnsiString& Href, std::string_view Label) const;
 };
 
+// Characters XML 1.0 cannot carry at all, not even as references.
+bool IsXmlForbidden(char C);
 // Text safe inside an XML element: character and predefined references
 // kept, other named references made numeric, a stray "&" or a "<" that
 // starts no markup escaped, control characters XML forbids replaced by

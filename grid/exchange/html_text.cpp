@@ -106,15 +106,10 @@ bool NamedToNumeric(const AnsiString& S, std::size_t Pos, std::size_t& Len, std:
 
 }  // namespace
 
-namespace {
-
-// Characters XML 1.0 cannot carry at all, not even as references.
 bool IsXmlForbidden(char C) {
   const auto B = static_cast<unsigned char>(C);
   return B < 0x20 && B != '\t' && B != '\n' && B != '\r';
 }
-
-}  // namespace
 
 AnsiString XmlSafeText(const AnsiString& S) {
   bool Plain = true;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/exchange/html.h"
 #include "grid/exchange/textfile.h"
 #include "grid/viduzozezuvodu.h"
 #include "platform/rtl/codepages.h"
@@ -43,7 +44,7 @@ void AppendCellText(std::string& Out, const AnsiString& S, TXmlCharset Set) {
     std::size_t Run = Pos;
     while (Run < S.size()) {
       const unsigned char B = static_cast<unsigned char>(S[Run]);
-      if (B >= 0x80 || B == '&' || B == '>' || B == '<' || B == '"' || B == '\r') break;
+      if (B >= 0x80 || B == '&' || B == '>' || B == '<' || B == '"' || B == '\r' || IsXmlForbidden(S[Run])) break;
       ++Run;
     }
     if (Run > Pos) {
@@ -60,7 +61,12 @@ void AppendCellText(std::string& Out, const AnsiString& S, TXmlCharset Set) {
         case '<': Out += "&lt;"; break;
         case '"': Out += "&quot;"; break;
         case '\r': Out += "&#13;"; break;
-        default: Out += static_cast<char>(B);
+        default:
+          // A control character would leave a file no reader takes back.
+          if (IsXmlForbidden(static_cast<char>(B)))
+            AppendReference(Out, ReplacementChar);
+          else
+            Out += static_cast<char>(B);
       }
       continue;
     }

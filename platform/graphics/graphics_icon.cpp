@@ -88,6 +88,12 @@ QImage gdi::ReadImageWithinLimit(const BYTE* d, std::size_t size, const char* fo
   QSize declared = reader.size();
   if (declared.isValid() && static_cast<long long>(declared.width()) * declared.height() > MaxPicturePixels())
     return QImage();
+  // A reader may grow the picture past its declared size (a GIF frame lying
+  // outside its screen): its allocation limit holds it to the same ceiling.
+  // (Qt counts whole MB; 0 would mean no limit.)
+  const long long pixels = std::clamp(MaxPicturePixels(), 1LL, 1LL << 40);
+  const long long limitMb = std::min<long long>((pixels * 4 + (1 << 20) - 1) >> 20, INT32_MAX);
+  if (QImageReader::allocationLimit() != limitMb) QImageReader::setAllocationLimit(static_cast<int>(limitMb));
   QImage img = reader.read();
   if (img.isNull() || static_cast<long long>(img.width()) * img.height() > MaxPicturePixels()) return QImage();
   return img;

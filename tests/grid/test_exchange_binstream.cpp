@@ -679,6 +679,38 @@ TEST(BinCellReader, EveryKindOfStreamLoadsTheSame) {
   }
 }
 
+TEST(BinStreamRead, AMemberWhoseBaseLiesOutsideTheGridTakesItsGraphicAlone) {
+  // One cell whose properties name a base three rows above it, with a
+  // radio group: loaded at (1, 1) the base would be row -2.
+  TStringStream S;
+  TGridPropIO H(nullptr);
+  H.ColCount = H.RowCount = 1;
+  S.WriteComponent(&H);
+  TGridCellIO C(nullptr);
+  C.Cell = "r";
+  C.HasProp = true;
+  S.WriteComponent(&C);
+  TGridCellPropIO P(nullptr);
+  P.GetCellProperties()->IsBaseCell = false;
+  P.GetCellProperties()->CellSpanX = 0;
+  P.GetCellProperties()->CellSpanY = 3;
+  P.HasGraphic = true;
+  S.WriteComponent(&P);
+  TGridGraphicIO G(nullptr);
+  G.GetCellGraphic()->CellType = ctRadio;
+  S.WriteComponent(&G);
+  TGridSLIO L(nullptr);
+  L.Strings.Add("one");
+  S.WriteComponent(&L);
+  S.SetPosition(0);
+  auto T = NewGrid(5, 5);
+  T->LoadAtPointFromBinStream(TPoint(1, 1), &S);
+  CheckMerges(*T);
+  EXPECT_TRUE(T->IsBaseCell(1, 1));
+  EXPECT_EQ(T->GetCellType(1, 1), ctRadio);
+  EXPECT_EQ(T->GetCellEx(1, 1), "r");
+}
+
 TEST(BinStreamSave, ProgressCountsFromTheTopRowAndNotifies) {
   auto G = NewGrid(2, 20);
   G->RecordProgress();

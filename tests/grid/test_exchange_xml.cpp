@@ -151,6 +151,16 @@ TEST_F(Xml, WriterCases) {
   const std::string File = Scratch();
   G.SaveToXML(File, "l", "r", nullptr, true);
   EXPECT_EQ(Load(File)[1][0], "a&b");
+  // Control characters XML cannot carry, even as references, go out as
+  // U+FFFD in every encoding: the file still reads back.
+  G.SetCells(0, 0, std::string("a\0b\x01" "c\x1F" "\td", 8));
+  for (const char* Encoding : {"UTF-8", "ISO-8859-1"}) {
+    SCOPED_TRACE(Encoding);
+    G.SetXMLEncoding(Encoding);
+    const std::string Again = Scratch();
+    G.SaveToXML(Again, "l", "r", nullptr, true);
+    EXPECT_EQ(Load(Again)[1][0], "a\uFFFDb\uFFFDc\uFFFD\td");
+  }
 }
 
 TEST_F(Xml, EveryDeclaredEncodingReadsBack) {

@@ -160,6 +160,24 @@ TEST(JpegFiles, CorruptDataRaises) {
   }
 }
 
+TEST(PictureFiles, APictureWhoseHeaderGivesNoSizeIsHeldToTheCeilingWhileDecoding) {
+  // A GIF with a screen of 0 x 0: only its 2000 x 2000 frame gives the
+  // size, once decoding has begun.
+  const std::vector<Byte> gif = {'G', 'I', 'F', '8', '9', 'a', 0, 0, 0, 0, 0x80, 0, 0, 0xFF, 0, 0, 0, 0, 0,
+                                 0x2C, 0, 0, 0, 0, 0xD0, 0x07, 0xD0, 0x07, 0, 2, 2, 0x44, 0x01, 0, 0x3B};
+  SetMaxPicturePixels(1 << 20);
+  EXPECT_EQ(DecodePicture(gif.data(), gif.size()), nullptr);
+  SetMaxPicturePixels(2000 * 2000);
+  HICON icon = DecodePicture(gif.data(), gif.size());
+  SetMaxPicturePixels(1LL << 26);
+  ASSERT_NE(icon, nullptr);
+  int w = 0, h = 0;
+  GetIconSize(icon, &w, &h);
+  EXPECT_EQ(w, 2000);
+  EXPECT_EQ(h, 2000);
+  DestroyIcon(icon);
+}
+
 TEST(PictureFiles, DeclaredSizesBeyondTheCeilingAreRefusedBeforeDecoding) {
   // A JPEG of a few hundred bytes whose frame header claims 16383 x 8191.
   TBitmap a;
