@@ -125,3 +125,10 @@ std::vector<int> CursorResourceIds() {
   for (auto& kv : r.Cursors) out.push_back(kv.first);
   return out;
 }
+
+std::function<HCURSOR()> CursorResourceMaker(int id) {
+  TRegistry& r = Registry();
+  std::lock_guard<std::mutex> lock(r.Mutex);
+  auto it = r.Cursors.find(id);
+  return it == r.Cursors.end() ? std::function<HCURSOR()>() : it->second;
+}

@@ -51,6 +51,8 @@ void RegisterDataResource(const AnsiString& name, std::vector<BYTE> data);
 // Names of all bitmap resources (upper case), for tests and tools.
 std::vector<AnsiString> BitmapResourceNames();
 std::vector<int> CursorResourceIds();
+// The maker registered for a cursor number; empty when there is none.
+std::function<HCURSOR()> CursorResourceMaker(int id);
 
 // The program's own images (resources_images.cpp), handed to the registry
 // when it is first used.

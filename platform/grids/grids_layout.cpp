@@ -71,7 +71,17 @@ int TCustomGrid::IndexAt(bool Horz, Int64 P) {
     hi = Count(Horz);
   }
   if (lo >= hi) return -1;
+  // Gallop from the first shown index: the answer lies a screen away, so
+  // the search costs the same on a million rows as on a thousand.
   int a = lo, b = hi - 1;
+  for (int step = 1; a < b; step *= 2) {
+    int m = step < b - a ? a + step : b;
+    if (Pos(Horz, m) <= P) a = m;
+    else {
+      b = m - 1;
+      break;
+    }
+  }
   while (a < b) {
     int m = a + (b - a + 1) / 2;
     if (Pos(Horz, m) <= P) a = m;
@@ -83,8 +93,17 @@ int TCustomGrid::IndexAt(bool Horz, Int64 P) {
 
 int TCustomGrid::VisibleCount(bool Horz) {
   int first = First(Horz), count = Count(Horz), ext = Extent(Horz);
-  // Count the cells from First whose end lies within the client area.
+  // Count the cells from First whose end lies within the client area,
+  // galloping from First so that the rows beyond the screen cost nothing.
   int a = first - 1, b = count - 1;
+  for (int step = 1; a < b; step *= 2) {
+    int m = step < b - a ? a + step : b;
+    if (Pos(Horz, m) + Size(Horz, m) <= ext) a = m;
+    else {
+      b = m - 1;
+      break;
+    }
+  }
   while (a < b) {
     int m = a + (b - a + 1) / 2;
     if (Pos(Horz, m) + Size(Horz, m) <= ext) a = m;
@@ -98,11 +117,22 @@ int TCustomGrid::FirstShowingLast(bool Horz, int I) {
   Int64 room = Extent(Horz) - FixedExtent(Horz);
   Int64 lw = LineWidth(Horz);
   int f = Fixed(Horz);
+  const Int64 endI = Offset(Horz, I) + Size(Horz, I);
+  auto fits = [&](int m) { return endI - Offset(Horz, m) + (I - m) * lw <= room; };
+  // Gallop back from I (a screen's worth of indices at most fit), then
+  // halve what is left.
   int a = f, b = I;
+  for (int step = 1; a < b; step *= 2) {
+    int m = step < b - a ? b - step : a;
+    if (fits(m)) b = m;
+    else {
+      a = m + 1;
+      break;
+    }
+  }
   while (a < b) {
     int m = a + (b - a) / 2;
-    Int64 need = Offset(Horz, I) - Offset(Horz, m) + (I - m) * lw + Size(Horz, I);
-    if (need <= room) b = m;
+    if (fits(m)) b = m;
     else a = m + 1;
   }
   return std::max(a, f);

@@ -81,7 +81,10 @@ void EnsureKernel() {
     SetWindowMessageSource(source);
     InstallPaintHooks();
     RegisterScrollBarClass();
+    // The program's own cursors (the grid's pan and selection marks among
+    // them) are known by number wherever they are loaded.
     std::vector<int> known = CursorResourceIds();
+    for (int id : known) RegisterCursorWithId(id, CursorResourceMaker(id));
     for (int id : {IDC_ARROW, IDC_IBEAM, IDC_WAIT, IDC_CROSS, IDC_UPARROW, IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE,
                    IDC_SIZENS, IDC_SIZEALL, IDC_NO, IDC_HAND, IDC_APPSTARTING, IDC_HELP})
       if (std::find(known.begin(), known.end(), id) == known.end()) RegisterCursorWithId(id, MakeStandardCursor);

@@ -88,9 +88,6 @@ TEST_F(ScrollGrid, CtrlWheelZoomsByTheSystemLines) {
 }
 
 TEST_F(ScrollGrid, PanCursorShowsTheDirectionOfThePointer) {
-  // The module's pan cursors, known to the kernel by number.
-  for (int Id = 8000; Id <= 8008; ++Id)
-    RegisterCursorWithId(Id, [] { return LoadCursor(nullptr, MAKEINTRESOURCE(IDC_CROSS)); });
   struct TCase {
     int DX, DY, Cursor;
   };

@@ -2,6 +2,7 @@
 // paint loop, keyboard and mouse navigation, sizing and moving by mouse,
 // scroll bars and the inplace editor.
 #include <map>
+#include <vector>
 
 #include "platform/grids/grids.h"
 #include "tests/platform/forms/test_controls_support.h"
@@ -181,6 +182,63 @@ TEST_F(GridTest, VisibleCountsCountWholeCellsOnly) {
   EXPECT_EQ(5, Grid->GetVisibleRowCount());
   Grid->SetRowHeights(1, 200);  // taller than the client area
   EXPECT_EQ(0, Grid->GetVisibleRowCount());
+}
+
+// The searches start at the top row and look a screen away only; checked
+// against sums over every row on uneven heights with hidden (0) rows and
+// rows taller than the client area.
+TEST_F(GridTest, GeometryOnUnevenRowsMatchesSumsOverTheRows) {
+  const int N = 300, Lw = 1, Ext = 110;
+  Grid->SetOptions(Grid->GetOptions() | goFixedHorzLine | goHorzLine | goFixedVertLine | goVertLine);
+  Grid->SetGridLineWidth(Lw);
+  Grid->SetRowCount(N);
+  std::vector<int> H(N, 20);
+  const int Sizes[] = {0, 3, 7, 15, 20, 33, 0, 0, 140};
+  for (int r = 1; r < N; ++r) {
+    H[r] = Sizes[(r * 7 + r / 5) % 9];
+    Grid->SetRowHeights(r, H[r]);
+  }
+  const int FixedExt = H[0] + Lw;
+  auto Pos = [&](int Top, int R) {
+    int p = FixedExt;
+    for (int k = Top; k < R; ++k) p += H[k] + Lw;
+    return p;
+  };
+  // The last top row: the smallest one that still shows the last row whole.
+  int MaxTop = N - 1;
+  while (MaxTop > 1 && Pos(MaxTop - 1, N - 1) + H[N - 1] <= Ext) --MaxTop;
+  Grid->SetTopRow(N);
+  EXPECT_EQ(MaxTop, Grid->GetTopRow());
+  for (int Top : {1, 2, 3, 57, 150, 151, MaxTop - 1, MaxTop}) {
+    SCOPED_TRACE(Top);
+    Grid->SetTopRow(Top);
+    ASSERT_EQ(Top, Grid->GetTopRow());
+    int Visible = 0;
+    while (Top + Visible < N && Pos(Top, Top + Visible) + H[Top + Visible] <= Ext) ++Visible;
+    EXPECT_EQ(Visible, Grid->GetVisibleRowCount());
+    for (int Y = 0; Y < Ext; ++Y) {
+      // The last row starting at or above Y, if Y falls in it or its line.
+      int Row = -1;
+      if (Y < FixedExt) Row = 0;
+      else
+        for (int R = Top; R < N && Pos(Top, R) <= Y; ++R) Row = R;
+      if (Row > 0 && Y >= Pos(Top, Row) + H[Row] + Lw) Row = -1;
+      int C, R;
+      Grid->MouseToCell(60, Y, C, R);
+      EXPECT_EQ(Row, R) << "y " << Y;
+    }
+  }
+  // A current row below the view becomes the last whole one shown (or the
+  // top one when it does not fit).
+  Grid->SetTopRow(1);
+  for (int Target : {40, 41, 200, N - 1}) {
+    SCOPED_TRACE(Target);
+    Grid->SetTopRow(1);
+    Grid->SetRow(Target);
+    int Top = Target;
+    while (Top > 1 && Pos(Top - 1, Target) + H[Target] <= Ext) --Top;
+    EXPECT_EQ(Top, Grid->GetTopRow());
+  }
 }
 
 TEST_F(GridTest, TopRowAndLeftColAreClampedAndReportChanges) {

@@ -176,6 +176,16 @@ TEST_F(InputTest, DefaultCursorHandlingAsksTheParentThenUsesTheClassCursor) {
   EXPECT_EQ(8010, TestCurrentCursorId());
   SetCursor(nullptr);
   DestroyCursor(split);
+
+  // The program's built-in cursors are known by number without registering.
+  for (int id : {8000, 8004, 8008, 8014}) {
+    HCURSOR own = LoadCursor(HInstance, MAKEINTRESOURCE(id));
+    ASSERT_NE(nullptr, own);
+    SetCursor(own);
+    EXPECT_EQ(id, TestCurrentCursorId());
+    SetCursor(nullptr);
+    DestroyCursor(own);
+  }
 }
 
 TEST_F(InputTest, MouseMessagesCarryClientCoordinatesAndKeyFlags) {
