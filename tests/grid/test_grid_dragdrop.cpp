@@ -497,3 +497,26 @@ TEST_F(GridDrag, AMoveWithinItsOwnRowsKeepsEveryRowItPasted) {
     EXPECT_EQ(firsts, c.Firsts);
   }
 }
+
+TEST_F(GridDrag, ADroppedTextGrowsTheGridByTheRowsItNeeds) {
+  struct {
+    const char* Text;
+    int Rows;  // the grid's rows after the drop on row 6
+    std::vector<std::string> Firsts;  // column 1 from row 6 down
+  } cases[] = {
+      {"x", 8, {"x", "a71"}},
+      {"x\r\ny\r\n", 8, {"x", "y"}},
+      {"x\r\ny\r\n\r\nz\r\n", 10, {"x", "y", "", "z"}},
+      {"x\ny\rz", 8, {"x\ny", "z"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Text);
+    TearDown();
+    SetUp();
+    DropMime(A, 1, 6, {{"text/plain", c.Text}});
+    EXPECT_EQ(A->GetRowCount(), c.Rows);
+    std::vector<std::string> firsts;
+    for (int r = 6; r < A->GetRowCount(); ++r) firsts.push_back(A->GetCells(1, r));
+    EXPECT_EQ(firsts, c.Firsts);
+  }
+}
