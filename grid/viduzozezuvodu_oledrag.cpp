@@ -1,6 +1,10 @@
 // The grid as a drag source: starting the drag of the selection or of a
 // column, the pictures that follow the pointer, and the end of a move.
+#include <algorithm>
+#include <vector>
+
 #include "grid/griddragdrop.h"
+#include "grid/headerbuttonlook.h"
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/forms.h"
 
@@ -77,6 +81,8 @@ bool VIduZozezuVodu::StartOleDrag(int ACol, int ARow) {
   if (ARow < GetFixedRows() && ACol >= 0 && ACol < GetColCount() && s->OleColumnDragDrop) {
     TPopupButton* b = GetOleColumnButton();
     b->SetCaption(GetCells(real, 0));
+    SetHeaderButtonLook(*b, GetLook(), GetFixedGradient());
+    b->SetImages(FGridImages);
     b->SetBounds(mouse.x, mouse.y, GetColWidths(ACol), GetRowHeights(0));
     b->SetVisible(true);
     SetWindowPos(b->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -110,33 +116,78 @@ bool VIduZozezuVodu::StartOleDrag(int ACol, int ARow) {
 // emptied, except where a drop on this grid has just written.
 void VIduZozezuVodu::OleMoveEnd(int) {
   TDragDropSettings* s = GetDragDropSettings();
-  TGridRect b = FDraggedBlock;
-  bool disjunct = GetMouseActions()->GetDisjunctRowSelect();
-  if (s->OleRemoveRows && (GetOptions() & goRowSelect)) {
-    if (disjunct)
-      RemoveSelectedRows();
-    else
-      RemoveRowsInternal(b.Top, b.Bottom - b.Top + 1);
-    return;
-  }
-  if (s->OleCopyAlways) return;
-  if (disjunct) {
-    ClearSelection();
-    return;
-  }
-  if (!FOleSelfDropped) {
-    ClearRect(b.Left, b.Top, b.Right, b.Bottom);
-    return;
-  }
-  // Around the pasted rectangle: the rows above and below it whole, and on
-  // its rows the parts left and right of it.
+  const TGridRect b = FDraggedBlock;
+  const bool disjunct = GetMouseActions()->GetDisjunctRowSelect();
+  const bool self = FOleSelfDropped;
   const TGridRect& d = FOleSelfDrop;
+  const bool rowsGo = s->OleRemoveRows && (GetOptions() & goRowSelect);
+  if (!rowsGo && s->OleCopyAlways) return;
   auto clear = [&](int c1, int r1, int c2, int r2) {
     if (c1 <= c2 && r1 <= r2) ClearRect(c1, r1, c2, r2);
   };
-  clear(b.Left, b.Top, b.Right, std::min(b.Bottom, d.Top - 1));
-  clear(b.Left, std::max(b.Top, d.Bottom + 1), b.Right, b.Bottom);
-  int top = std::max(b.Top, d.Top), bottom = std::min(b.Bottom, d.Bottom);
-  clear(b.Left, top, std::min(b.Right, d.Left - 1), bottom);
-  clear(std::max(b.Left, d.Right + 1), top, b.Right, bottom);
+  if (disjunct) {
+    // The selected rows followed their rows through an insertion. On a row
+    // the drop wrote only the cells beside the pasted ones are source cells.
+    if (!self) {
+      if (rowsGo)
+        RemoveSelectedRows();
+      else
+        ClearSelection();
+      return;
+    }
+    const bool persistent = GetMouseActions()->RowSelectPersistent;
+    for (int r = std::max(d.Top, 0); r <= d.Bottom && r < GetRowCount(); ++r) {
+      std::size_t i = static_cast<std::size_t>(persistent ? RemapRowInv(r) : r);
+      if (i >= FRowSelectFlags.size() || !FRowSelectFlags[i]) continue;
+      if (rowsGo) {
+        FRowSelectFlags[i] = 0;
+        FSelectedRows->DeleteValue(static_cast<int>(i));
+      } else {
+        clear(0, r, d.Left - 1, r);
+        clear(d.Right + 1, r, GetAllColCount() - 1, r);
+      }
+    }
+    if (rowsGo) {
+      RemoveSelectedRows();
+      return;
+    }
+    for (int r = GetFixedRows(); r < GetRowCount() - FFixedFooters; ++r)
+      if ((r < d.Top || r > d.Bottom) && RowFlagAt(r)) ClearRows(r, 1);
+    return;
+  }
+  // The dragged rows now: a drop inside the block with rows inserted split
+  // it around the inserted rows (a drop above it moved it down already).
+  struct TRows {
+    int Top, Bottom;
+  };
+  std::vector<TRows> parts{{b.Top, b.Bottom}};
+  if (self && s->OleInsertRows && b.Top < d.Top && d.Top <= b.Bottom)
+    parts = {{b.Top, d.Top - 1}, {d.Bottom + 1, b.Bottom + d.Bottom - d.Top + 1}};
+  if (self) {
+    // Rows the drop wrote are no source rows any more.
+    std::vector<TRows> kept;
+    for (const TRows& p : parts) {
+      kept.push_back({p.Top, std::min(p.Bottom, d.Top - 1)});
+      kept.push_back({std::max(p.Top, d.Bottom + 1), p.Bottom});
+    }
+    std::erase_if(kept, [](const TRows& p) { return p.Top > p.Bottom; });
+    if (rowsGo) {
+      for (auto p = kept.rbegin(); p != kept.rend(); ++p) RemoveRowsInternal(p->Top, p->Bottom - p->Top + 1);
+      return;
+    }
+    // Around the pasted rectangle: the rows above and below it whole, and
+    // on its rows the parts left and right of it.
+    for (const TRows& p : parts) {
+      clear(b.Left, p.Top, b.Right, std::min(p.Bottom, d.Top - 1));
+      clear(b.Left, std::max(p.Top, d.Bottom + 1), b.Right, p.Bottom);
+      int top = std::max(p.Top, d.Top), bottom = std::min(p.Bottom, d.Bottom);
+      clear(b.Left, top, std::min(b.Right, d.Left - 1), bottom);
+      clear(std::max(b.Left, d.Right + 1), top, b.Right, bottom);
+    }
+    return;
+  }
+  if (rowsGo)
+    RemoveRowsInternal(b.Top, b.Bottom - b.Top + 1);
+  else
+    ClearRect(b.Left, b.Top, b.Right, b.Bottom);
 }

@@ -107,11 +107,15 @@ bool VIduZozezuVodu::OleDropText(TPoint Pt, const AnsiString& Text) {
   if (OnOleDrop) OnOleDrop(this, row, col, Text, allow);
   TGridRect dropped{col, row, col, row};
   if (allow && col >= 0 && row >= 0) {
-    // Rows inserted above the grid's own dragged block push it down, so
-    // that a move removes the rows where they went.
-    if (FOleDragging && s->OleRemoveRows && s->OleInsertRows && row <= FDraggedBlock.Top) {
-      FDraggedBlock.Top += size.y + 1;
-      FDraggedBlock.Bottom += size.y + 1;
+    // Rows inserted above the grid's own dragged block push it down, and
+    // the selected rows below the drop row go down with their rows, so
+    // that a move removes or clears the rows where they went, never the
+    // pasted ones.
+    if (s->OleInsertRows) {
+      if (FOleDragging && row <= FDraggedBlock.Top) {
+        FDraggedBlock.Top += size.y + 1;
+        FDraggedBlock.Bottom += size.y + 1;
+      }
       if (GetMouseActions()->GetDisjunctRowSelect() && static_cast<std::size_t>(row) <= FRowSelectFlags.size()) {
         FRowSelectFlags.insert(FRowSelectFlags.begin() + row, static_cast<std::size_t>(size.y + 1), 0);
         for (int i = 0; i < FSelectedRows->GetCount(); ++i)

@@ -1,6 +1,7 @@
 #include "grid/vzvdd.h"
 
 #include <cstring>
+#include <utility>
 
 #include "grid/vzvuni.h"
 #include "platform/forms/clipbrd.h"
@@ -183,26 +184,34 @@ HRESULT TSourceDataObject::GetData(FORMATETC* F, STGMEDIUM* M) {
   *M = STGMEDIUM{TYMED_NULL, nullptr, nullptr};
   if (QueryGetData(F) != S_OK) return DV_E_FORMATETC;
   M->tymed = TYMED_HGLOBAL;
-  std::string bytes;
+  // Copied straight into the block (a dropped text may be megabytes); the
+  // block comes zeroed, which ends the texts.
+  WideString wide;
+  const std::int32_t col = FCol;
+  const void* from = &col;
+  std::size_t size = sizeof col, bytes = sizeof col;
   if (F->cfFormat == CF_TEXT) {
-    bytes.assign(FText.data(), FText.size() + 1);
+    from = FText.data();
+    bytes = FText.size();
+    size = bytes + 1;
   } else if (F->cfFormat == CF_UNICODETEXT) {
-    WideString w = Utf8ToWide(FText);
-    bytes.assign(reinterpret_cast<const char*>(w.c_str()), (w.size() + 1) * sizeof(char16_t));
+    wide = Utf8ToWide(FText);
+    from = wide.data();
+    bytes = wide.size() * sizeof(char16_t);
+    size = bytes + sizeof(char16_t);
   } else if (F->cfFormat == CF_RTF()) {
-    bytes.assign(FRTF.data(), FRTF.size() + 1);
-  } else {
-    std::int32_t c = FCol;
-    bytes.assign(reinterpret_cast<const char*>(&c), sizeof c);
+    from = FRTF.data();
+    bytes = FRTF.size();
+    size = bytes + 1;
   }
-  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, bytes.size());
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT | GMEM_DDESHARE, size);
   if (!h) return DV_E_FORMATETC;
   void* p = GlobalLock(h);
   if (!p) {
     GlobalFree(h);
     return DV_E_FORMATETC;
   }
-  std::memcpy(p, bytes.data(), bytes.size());
+  if (bytes) std::memcpy(p, from, bytes);
   GlobalUnlock(h);
   M->hGlobal = h;
   return S_OK;
@@ -284,10 +293,17 @@ int DropBlockInt(const std::string& B) {
   return v;
 }
 
-AnsiString DropBlockText(const std::string& B) {
+namespace {
+// The block itself becomes the text: a dropped text may be megabytes.
+AnsiString BlockText(std::string B) {
   std::size_t z = B.find('\0');
-  return z == std::string::npos ? AnsiString() : B.substr(0, z);
+  if (z == std::string::npos) return AnsiString();
+  B.resize(z);
+  return B;
 }
+}  // namespace
+
+AnsiString DropBlockText(const std::string& B) { return BlockText(B); }
 
 bool DropBlockFiles(const std::string& B, TStrings* List) {
   List->Clear();
@@ -374,7 +390,7 @@ int TEnumFormats::SomeInt(UINT Cf) {
 AnsiString TEnumFormats::SomeText(UINT Cf) {
   std::string b;
   if (!HasFormat(Cf) || !GlobalHandle(b)) return "";
-  return DropBlockText(b);
+  return BlockText(std::move(b));
 }
 
 bool TEnumFormats::SomeFiles(TStringList*& List) {

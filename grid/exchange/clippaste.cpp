@@ -157,7 +157,19 @@ int VIduZozezuVodu::PasteText(int ACol, int ARow, const AnsiString& Text, int& C
     if (More && P.Remains()) {
       ++R;
       const int Limit = GetRowCount() - (FFloatingFooter->IsFixedLastRow() ? 1 : 0);
-      if (R == Limit && FNavigation->AllowClipboardRowGrow) SetRowCountEx(GetRowCount() + 1);
+      if (R == Limit && FNavigation->AllowClipboardRowGrow) {
+        // Every row still to come at once: a size change per row updates
+        // the scroll bars of a shown grid each time.
+        int Rest = 1;
+        if (!Insert) {
+          TPieces Ahead = P;
+          std::string_view Skip;
+          bool Break = false;
+          while (Ahead.Next(Skip, Break))
+            if (Break && Ahead.Remains()) ++Rest;
+        }
+        SetRowCountEx(GetRowCount() + Rest);
+      }
     }
   }
   if (FUndoRedo) FUndoRedo->StopSequence();

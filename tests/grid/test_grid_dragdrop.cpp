@@ -7,12 +7,18 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <deque>
+#include <functional>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "core_check.h"
 #include "grid/viduzozezuvodu.h"
+#include "grid/popupbutton.h"
+#include "grid/vzvdd.h"
+#include "platform/forms/oledesktop.h"
 #include "platform/forms/forms.h"
 #include "platform/windows/winkernel_testing.h"
 
@@ -64,6 +70,7 @@ protected:
   bool Drag(VIduZozezuVodu* g, int c, int r, TGridRect sel, std::deque<std::function<void()>> steps) {
     TestMouseDown(At(g, c, r));
     g->SetSelection(sel);
+    if (BeforeStart) BeforeStart();
     TestScriptDragSteps(std::move(steps));
     bool started = g->StartOleDrag(c, r);
     TestResetDragSteps();
@@ -81,6 +88,27 @@ protected:
     for (int c = 1; c < g->GetColCount(); ++c) out.push_back(g->GetCells(c, r));
     return out;
   }
+  // Drops MIME data from another program on (c, r) of g through its drop
+  // target; the effect the source would see.
+  DWORD DropMime(VIduZozezuVodu* g, int c, int r, const TMimeData& mime) {
+    auto* target = dynamic_cast<TGridDropTarget*>(g->GetDragDropSettings()->GetDropTarget());
+    EXPECT_NE(target, nullptr);
+    if (!target) return DROPEFFECT_NONE;
+    IDataObject* data = DataObjectOfMime(mime);
+    POINT p = At(g, c, r);
+    POINTL pt{p.x, p.y};
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragEnter(data, MK_LBUTTON, pt, &effect);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->DragOver(MK_LBUTTON, pt, &effect);
+    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->Drop(data, 0, pt, &effect);
+    data->Release();
+    CheckHidden(*g);
+    return effect;
+  }
+  // Runs between the press and the start of each drag.
+  std::function<void()> BeforeStart;
   TForm* Form = nullptr;
   VIduZozezuVodu* A = nullptr;
   VIduZozezuVodu* B = nullptr;
@@ -282,4 +310,213 @@ TEST_F(GridDrag, ADroppedCsvFileLoadsAndTwoFilesDoNothing) {
   EXPECT_EQ(B->GetCells(0, 1), "1");
   EXPECT_EQ(B->GetCells(1, 1), "2");
   std::remove(csv.c_str());
+}
+
+TEST_F(GridDrag, TheDraggedColumnButtonTakesTheHeaderColoursOfTheLook) {
+  A->GetDragDropSettings()->OleColumnDragDrop = true;
+  auto near = [](TColor c, TColor want) {
+    COLORREF a = ColorToRGB(c), b = ColorToRGB(want);
+    auto d = [](int x, int y) { return std::abs(x - y) <= 12; };
+    return d(GetRValue(a), GetRValue(b)) && d(GetGValue(a), GetGValue(b)) && d(GetBValue(a), GetBValue(b));
+  };
+  // The fixed cells' gradient is red with a blue mirror half.
+  struct {
+    TGridLook Look;
+    TColor Top, Bottom;
+  } cases[] = {
+      {glXP, clRed, clRed},
+      {glZyt, clRed, clRed},
+      {glVista, clRed, clBlue},
+      {glStandard, clBtnFace, clBtnFace},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.Look));
+    A->SetLook(c.Look);
+    TFixedGradientSet& g = A->GetFixedGradient();
+    g.From = g.To = clRed;
+    g.MirrorFrom = g.MirrorTo = clBlue;
+    TColor top = clNone, bottom = clNone;
+    Drag(A, 2, 0, TGridRect{2, 1, 2, 1},
+         {[&] {
+           TPopupButton* b = A->GetOleColumnButton();
+           EXPECT_TRUE(b->GetVisible());
+           EXPECT_EQ(b->GetWidth(), A->GetColWidths(2));
+           TBitmap shot;
+           shot.SetSize(b->GetWidth(), b->GetHeight());
+           b->PaintTo(shot.Canvas(), 0, 0);
+           // Beside the (empty) caption, a quarter from the top and bottom.
+           int h = b->GetClientHeight();
+           top = shot.Canvas()->GetPixels(3, h / 4);
+           bottom = shot.Canvas()->GetPixels(3, h - h / 4);
+           TestKeyPress(VK_ESCAPE);
+         }});
+    EXPECT_TRUE(near(top, c.Top)) << std::hex << ColorToRGB(top);
+    EXPECT_TRUE(near(bottom, c.Bottom)) << std::hex << ColorToRGB(bottom);
+    EXPECT_FALSE(A->GetOleColumnButton()->GetVisible());
+  }
+}
+
+// Disjunct rows 3 and 5 of A, dragged with the row-select settings given.
+class GridDragDisjunct : public GridDrag {
+protected:
+  void SetUp() override {
+    GridDrag::SetUp();
+    A->SetOptions(A->GetOptions() | goRowSelect);
+    A->GetMouseActions()->SetDisjunctRowSelect(true);
+    // After the press, which selects rows by itself.
+    BeforeStart = [this] {
+      A->ClearRowSelect();
+      A->SetRowSelect(3, true);
+      A->SetRowSelect(5, true);
+    };
+  }
+  static constexpr TGridRect Row3{1, 3, 4, 3};
+};
+
+TEST_F(GridDragDisjunct, RowsDroppedBetweenThemselvesAreInsertedThereAndRemovedWhereTheyWere) {
+  A->GetDragDropSettings()->OleRemoveRows = true;
+  A->GetDragDropSettings()->OleInsertRows = true;
+  Drag(A, 2, 3, Row3, DropOn(A, 2, 4));
+  EXPECT_EQ(A->GetRowCount(), 8);
+  std::vector<std::string> firsts;
+  for (int r = 1; r < A->GetRowCount(); ++r) firsts.push_back(A->GetCells(1, r));
+  EXPECT_EQ(firsts, (std::vector<std::string>{"a11", "a21", "a31", "a51", "a41", "a61", "a71"}));
+  EXPECT_EQ(Row(A, 4), (std::vector<std::string>{"a51", "a52", "a53", "a54"}));
+}
+
+TEST_F(GridDragDisjunct, RowsMovedToAnotherGridArriveTogetherAndLeaveTheirPlace) {
+  for (bool remove : {false, true}) {
+    SCOPED_TRACE(remove);
+    TearDown();
+    SetUp();
+    A->GetDragDropSettings()->OleRemoveRows = remove;
+    std::vector<TGridRect> dropped;
+    B->OnOleDropped = [&](TObject*, const TGridRect& r) { dropped.push_back(r); };
+    Drag(A, 2, 5, TGridRect{1, 5, 4, 5}, DropOn(B, 1, 2));
+    EXPECT_EQ(Row(B, 2), (std::vector<std::string>{"a31", "a32", "a33", "a34"}));
+    EXPECT_EQ(Row(B, 3), (std::vector<std::string>{"a51", "a52", "a53", "a54"}));
+    ASSERT_EQ(dropped.size(), 1u);
+    EXPECT_EQ(dropped[0].Top, 2);
+    EXPECT_EQ(dropped[0].Bottom, 3);
+    if (remove) {
+      EXPECT_EQ(A->GetRowCount(), 6);
+      EXPECT_EQ(A->GetCells(1, 3), "a41");
+      EXPECT_EQ(A->GetCells(1, 4), "a61");
+    } else {
+      EXPECT_EQ(A->GetRowCount(), 8);
+      EXPECT_EQ(Row(A, 3), (std::vector<std::string>{"", "", "", ""}));
+      EXPECT_EQ(Row(A, 5), (std::vector<std::string>{"", "", "", ""}));
+      EXPECT_EQ(A->GetCells(1, 4), "a41");
+    }
+  }
+}
+
+TEST_F(GridDragDisjunct, AMoveOntoItsOwnRowsKeepsWhatWasPasted) {
+  Drag(A, 2, 3, Row3, DropOn(A, 2, 5));
+  EXPECT_EQ(Row(A, 3), (std::vector<std::string>{"", "", "", ""}));
+  EXPECT_EQ(Row(A, 5), (std::vector<std::string>{"a31", "a32", "a33", "a34"}));
+  EXPECT_EQ(Row(A, 6), (std::vector<std::string>{"a51", "a52", "a53", "a54"}));
+  EXPECT_EQ(A->GetCells(1, 4), "a41");
+}
+
+TEST_F(GridDrag, RichTextFromAnotherProgramIsStoredUnchangedWhileRTFAware) {
+  const std::string rtf = "{\\rtf1 {\\b bold}}";
+  std::vector<std::string> log;
+  B->OnOleDrop = [&](TObject*, int ARow, int ACol, const AnsiString& Data, bool&) {
+    log.push_back(std::to_string(ARow) + "," + std::to_string(ACol) + " " + Data);
+  };
+  B->GetDragDropSettings()->SetOleDropRTF(true);
+  EXPECT_EQ(DropMime(B, 2, 3, {{"text/plain", "bold"}, {"text/rtf", rtf}}), static_cast<DWORD>(DROPEFFECT_MOVE));
+  EXPECT_EQ(B->GetCells(2, 3), rtf);
+  EXPECT_EQ(B->GetCells(3, 3), "b33");
+  EXPECT_EQ(log, std::vector<std::string>{"3,2 " + rtf});
+
+  // Refused: nothing stored, no effect for the source.
+  B->OnOleDrop = [](TObject*, int, int, const AnsiString&, bool& Allow) { Allow = false; };
+  EXPECT_EQ(DropMime(B, 2, 4, {{"text/plain", "bold"}, {"text/rtf", rtf}}), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(B->GetCells(2, 4), "b42");
+  B->OnOleDrop = nullptr;
+
+  // Not RTF-aware: the plain text goes in.
+  B->GetDragDropSettings()->SetOleDropRTF(false);
+  DropMime(B, 2, 5, {{"text/plain", "bold"}, {"text/rtf", rtf}});
+  EXPECT_EQ(B->GetCells(2, 5), "bold");
+}
+
+TEST_F(GridDrag, AURLFromAnotherProgramGoesToTheRealColumnUnderThePoint) {
+  std::vector<std::string> log;
+  B->OnOleDropURL = [&](TObject*, int ARow, int ACol, const AnsiString& URL, bool&) {
+    log.push_back(std::to_string(ARow) + "," + std::to_string(ACol) + " " + URL);
+  };
+  auto* target = dynamic_cast<TGridDropTarget*>(B->GetDragDropSettings()->GetDropTarget());
+  ASSERT_NE(target, nullptr);
+  target->AcceptText = false;  // the URL alone, not also as text
+  B->HideColumn(2);
+  PumpUntilIdle();
+  const std::string url = "http://example.org/a?b=1";
+  EXPECT_EQ(DropMime(B, 2, 3, {{"text/uri-list", url + "\r\n"}}), static_cast<DWORD>(DROPEFFECT_MOVE));
+  EXPECT_EQ(B->GetCells(3, 3), url);  // shown second, third in the store
+  EXPECT_EQ(B->GetCells(2, 3), "b32");
+  EXPECT_EQ(log, std::vector<std::string>{"3,2 " + url});
+  EXPECT_FALSE(B->GetOleArrow(arrLeft)->GetVisible());
+
+  B->OnOleDropURL = [](TObject*, int, int, const AnsiString&, bool& Allow) { Allow = false; };
+  EXPECT_EQ(DropMime(B, 2, 4, {{"text/uri-list", url}}), static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_EQ(B->GetCells(3, 4), "b43");
+  EXPECT_FALSE(B->GetOleArrow(arrLeft)->GetVisible());
+}
+
+TEST_F(GridDrag, AMoveWithinItsOwnRowsKeepsEveryRowItPasted) {
+  struct {
+    const char* Name;
+    bool RowSelect, Remove, Insert;
+    TGridRect Sel;
+    int DropRow;
+    std::vector<std::string> Firsts;  // column 1 from row 1 down
+  } cases[] = {
+      // Inserted inside the block: the block is split around the new rows.
+      {"inside, inserted", true, true, true, TGridRect{1, 3, 4, 5}, 4,
+       {"a11", "a21", "a31", "a41", "a51", "a61", "a71"}},
+      // Inserted above without removing: the cleared cells went down too.
+      {"above, inserted", false, false, true, TGridRect{1, 4, 2, 5}, 2,
+       {"a11", "a41", "a51", "a21", "a31", "", "", "a61", "a71"}},
+      // Pasted over its own last row: that row stays.
+      {"over itself, removed", true, true, false, TGridRect{1, 3, 4, 4}, 4,
+       {"a11", "a21", "a31", "a41", "a61", "a71"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TearDown();
+    SetUp();
+    if (c.RowSelect) A->SetOptions(A->GetOptions() | goRowSelect);
+    A->GetDragDropSettings()->OleRemoveRows = c.Remove;
+    A->GetDragDropSettings()->OleInsertRows = c.Insert;
+    Drag(A, 1, c.Sel.Top, c.Sel, DropOn(A, 1, c.DropRow));
+    std::vector<std::string> firsts;
+    for (int r = 1; r < A->GetRowCount(); ++r) firsts.push_back(A->GetCells(1, r));
+    EXPECT_EQ(firsts, c.Firsts);
+  }
+}
+
+TEST_F(GridDrag, ADroppedTextGrowsTheGridByTheRowsItNeeds) {
+  struct {
+    const char* Text;
+    int Rows;  // the grid's rows after the drop on row 6
+    std::vector<std::string> Firsts;  // column 1 from row 6 down
+  } cases[] = {
+      {"x", 8, {"x", "a71"}},
+      {"x\r\ny\r\n", 8, {"x", "y"}},
+      {"x\r\ny\r\n\r\nz\r\n", 10, {"x", "y", "", "z"}},
+      {"x\ny\rz", 8, {"x\ny", "z"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Text);
+    TearDown();
+    SetUp();
+    DropMime(A, 1, 6, {{"text/plain", c.Text}});
+    EXPECT_EQ(A->GetRowCount(), c.Rows);
+    std::vector<std::string> firsts;
+    for (int r = 6; r < A->GetRowCount(); ++r) firsts.push_back(A->GetCells(1, r));
+    EXPECT_EQ(firsts, c.Firsts);
+  }
 }
