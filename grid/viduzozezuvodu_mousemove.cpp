@@ -8,6 +8,7 @@
 
 #include "grid/arrowwindow.h"
 #include "grid/droplist.h"
+#include "grid/headerbuttonlook.h"
 #include "grid/htmlhint.h"
 #include "grid/popupbutton.h"
 #include "grid/viduzozezuvodu.h"
@@ -386,20 +387,7 @@ void VIduZozezuVodu::MovingVisuals(int X, int Y, int ACol, int ARow) {
     }
   }
   if (!MoveButton->GetVisible()) {
-    const TGridLook L = GetLook();
-    if (L == glZyt || L == glXP) {
-      MoveButton->GradFrom = FFixedGradient.From;
-      MoveButton->GradTo = FFixedGradient.To;
-      MoveButton->GradMirrorFrom = clNone;
-      MoveButton->GradMirrorTo = clNone;
-    } else if (L == glVista) {
-      MoveButton->GradFrom = FFixedGradient.From;
-      MoveButton->GradTo = FFixedGradient.To;
-      MoveButton->GradMirrorFrom = FFixedGradient.MirrorFrom;
-      MoveButton->GradMirrorTo = FFixedGradient.MirrorTo;
-    } else {
-      MoveButton->GradFrom = MoveButton->GradTo = MoveButton->GradMirrorFrom = MoveButton->GradMirrorTo = clNone;
-    }
+    SetHeaderButtonLook(*MoveButton, GetLook(), FFixedGradient);
     if (!DD->ShowCells) MoveButton->SetVisible(true);
     MoveButton->SetImages(FGridImages);
     // The focus stays with the grid: handing it to the parent would end the
