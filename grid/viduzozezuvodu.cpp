@@ -23,7 +23,7 @@ VIduZozezuVodu::VIduZozezuVodu(TComponent* AOwner)
   FIgnoredColumns = new TIntList(-1, -1);
   FShowModified = new TShowModified;
   FGrouping = new TGrouping;
-  FSortXRef = new TIntList(-1, -1);
+  FSortXRef = new TSortXRefList();
   FShowModified->OnChange = [this](TObject*) { Invalidate(); };
   FSelectedRows = new TIntList(-1, -1);
   FModifiedRows = new TIntList(-1, -1);

@@ -21,6 +21,7 @@
 #include "grid/controllook.h"
 #include "grid/gridlists.h"
 #include "grid/sortsettings.h"
+#include "grid/sortxref.h"
 #include "grid/floatingfooter.h"
 #include "grid/gridframe.h"
 #include "grid/gridhidden.h"
@@ -2358,9 +2359,7 @@ private:
   TPrintSettings* FPrintSettings;
   TFloatingFooter* FFloatingFooter;
   TShowModified* FShowModified;
-  TIntList* FSortXRef;
-  // Position of each row in FSortXRef, rebuilt when a lookup finds it stale.
-  mutable std::vector<int> FSortXRefInverse;
+  TSortXRefList* FSortXRef;
   // The current row as the sort follows it (MoveRowOnSort); -1 for none.
   int FTrackedRow = -1;
   // +1 or -1 as the last partition sort ran; ascending before any.
@@ -2395,15 +2394,21 @@ private:
     std::uint64_t Prefix;  // the first eight bytes, big-endian (a..z upper-cased without case)
     double Number;         // the number the numeric style reads
     unsigned Flags;
+    // The stored text, where nothing can write the store while the keys
+    // live (the partition over the keys alone); nullptr elsewhere.
+    const AnsiString* Text = nullptr;
   };
   std::vector<TSortKey> FSortKeys;
   int FSortKeyBase = 0;
   int FSortKeyCol = -1;
   TSortKey FPivotKey{};
   bool SortKeysUsable(int ACol);
-  TSortKey MakeSortKey(int ACol, int ARow);
+  TSortKey MakeSortKey(int ACol, int ARow, bool KeepText = false);
   int CompareKeyed(int ACol, const TSortKey& A, int ARow1, const TSortKey& B, int ARow2);
   void QuickSortRowsLoop(int ACol, int ALeft, int ARight);
+  // SortSwapRows without the cross-reference, for a sort that reorders the
+  // cross-reference in one pass.
+  void SortSwapRowData(int ARow1, int ARow2);
   // QUnSort's working copy of the cross-reference.
   std::vector<int> FSortRef;
   std::vector<std::pair<AnsiString, TObject*>> SaveSortColumn0();

@@ -335,9 +335,9 @@ bool VIduZozezuVodu::SortKeysUsable(int ACol) {
          (!FSortSettings->SingleColumn || FSortSettings->Column == ACol);
 }
 
-VIduZozezuVodu::TSortKey VIduZozezuVodu::MakeSortKey(int ACol, int ARow) {
+VIduZozezuVodu::TSortKey VIduZozezuVodu::MakeSortKey(int ACol, int ARow, bool KeepText) {
   const AnsiString& T = SortText(ACol, ARow, FSortBuf1);
-  TSortKey K{PrefixOf(T, FSortSettings->IgnoreCase), 0, 0};
+  TSortKey K{PrefixOf(T, FSortSettings->IgnoreCase), 0, 0, KeepText && &T != &FSortBuf1 ? &T : nullptr};
   if (T.empty()) K.Flags |= kEmpty;
   TCellType CT = GetCellType(ACol, ARow);
   if (CT == ctCheckBox || CT == ctDataCheckBox || CT == ctVirtCheckBox || CT == ctRowCheckBox) K.Flags |= kCheckBox;
@@ -364,6 +364,8 @@ int VIduZozezuVodu::CompareKeyed(int ACol, const TSortKey& A, int ARow1, const T
     return Compare(ACol, ARow1, ARow2, FSortSettings->Direction);
   } else if (A.Prefix != B.Prefix) {
     Res = A.Prefix < B.Prefix ? -1 : 1;
+  } else if (A.Text && B.Text) {
+    Res = FSortSettings->IgnoreCase ? NoCaseCompare(*A.Text, *B.Text) : ByteCompare(*A.Text, *B.Text);
   } else {
     const AnsiString& T1 = SortText(ACol, ARow1, FSortBuf1);
     const AnsiString& T2 = SortText(ACol, ARow2, FSortBuf2);

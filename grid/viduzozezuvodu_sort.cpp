@@ -99,16 +99,19 @@ void VIduZozezuVodu::QuickSortRows(int ACol, int ALeft, int ARight) {
     QuickSortRowsLoop(ACol, ALeft, ARight);
     return;
   }
+  // A grid of a derived class may watch each swap: it gets them all, and
+  // its keys hold no texts (a swap of its own may write the store).
+  const bool Direct = typeid(*this) == typeid(VIduZozezuVodu);
   FSortKeys.resize(static_cast<std::size_t>(ARight - ALeft + 1));
-  for (int r = ALeft; r <= ARight; ++r) FSortKeys[static_cast<std::size_t>(r - ALeft)] = MakeSortKey(ACol, r);
+  for (int r = ALeft; r <= ARight; ++r)
+    FSortKeys[static_cast<std::size_t>(r - ALeft)] = MakeSortKey(ACol, r, Direct);
   FSortKeyBase = ALeft;
   FSortKeyCol = ACol;
   TScopeExit Drop([this] {
     FSortKeyCol = -1;
     FSortKeys.clear();
   });
-  // A grid of a derived class may watch each swap: it gets them all.
-  if (typeid(*this) != typeid(VIduZozezuVodu)) {
+  if (!Direct) {
     QuickSortRowsLoop(ACol, ALeft, ARight);
     return;
   }
@@ -123,7 +126,10 @@ void VIduZozezuVodu::QuickSortRows(int ACol, int ALeft, int ARight) {
   std::iota(Rows.begin(), Rows.end(), ALeft);
   auto Row = [&Rows](int k) { return Rows[static_cast<std::size_t>(k)]; };
   auto Key = [this](int k) -> TSortKey& { return FSortKeys[static_cast<std::size_t>(k)]; };
+  // A row against itself: the styles without handlers all answer 0, and
+  // the pivot meets its own row once per scan.
   auto Line = [&](int R1, const TSortKey& K1, int R2, const TSortKey& K2) {
+    if (R1 == R2) return 0;
     int Res = CompareKeyed(ACol, K1, R1, K2, R2);
     if (Res != 0 || !Full || ACol > FSortCols - 2) return Res;
     return CompareLine(ACol + 1, R1, R2);
@@ -156,6 +162,10 @@ void VIduZozezuVodu::QuickSortRows(int ACol, int ALeft, int ARight) {
     }
   };
   Sort(Sort, 0, N - 1);
+  // The cross-reference takes the new order in one pass where it covers the
+  // range; the rows follow along the cycles of the permutation.
+  const bool Whole = ARight < FSortXRef->GetCount();
+  if (Whole) FSortXRef->Permute(ALeft, Rows);
   // At[k]: where the row first at ALeft + k is now; Holds[p]: which row
   // position p holds now. At most N - 1 swaps.
   std::vector<int> At(static_cast<std::size_t>(N)), Holds(static_cast<std::size_t>(N));
@@ -165,7 +175,10 @@ void VIduZozezuVodu::QuickSortRows(int ACol, int ALeft, int ARight) {
     const int Want = Row(p) - ALeft;
     const int q = At[static_cast<std::size_t>(Want)];
     if (q == p) continue;
-    VIduZozezuVodu::SortSwapRows(ALeft + p, ALeft + q);
+    if (Whole)
+      SortSwapRowData(ALeft + p, ALeft + q);
+    else
+      VIduZozezuVodu::SortSwapRows(ALeft + p, ALeft + q);
     const int Was = Holds[static_cast<std::size_t>(p)];
     Holds[static_cast<std::size_t>(p)] = Want;
     At[static_cast<std::size_t>(Want)] = p;
@@ -276,10 +289,7 @@ void VIduZozezuVodu::QuickSortRowsRef(int ACol, int ALeft, int ARight) {
 // ---- entry points ---------------------------------------------------------------------------------
 
 void VIduZozezuVodu::InitSortXRef() {
-  FSortXRef->Clear();
-  int Rows = GetRowCount();
-  FSortXRef->SetCapacity(Rows);
-  for (int i = 0; i < Rows; ++i) FSortXRef->Add(i);
+  FSortXRef->Identity(GetRowCount());
 }
 
 void VIduZozezuVodu::QSortFramed(bool Indexed, bool Grouped) {

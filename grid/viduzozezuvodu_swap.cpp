@@ -6,11 +6,11 @@
 
 void VIduZozezuVodu::SortSwapRows(int ARow1, int ARow2) {
   int N = FSortXRef->GetCount();
-  if (ARow1 < N && ARow2 < N) {
-    int T = FSortXRef->GetInteger(ARow1);
-    FSortXRef->SetInteger(ARow1, FSortXRef->GetInteger(ARow2));
-    FSortXRef->SetInteger(ARow2, T);
-  }
+  if (ARow1 < N && ARow2 < N) FSortXRef->Swap(ARow1, ARow2);
+  SortSwapRowData(ARow1, ARow2);
+}
+
+void VIduZozezuVodu::SortSwapRowData(int ARow1, int ARow2) {
   if (FSortSettings->SingleColumn) {
     // Raw texts: display hooks and merged areas must not rewrite what is stored.
     int C = FSortSettings->Column;
@@ -98,23 +98,8 @@ int VIduZozezuVodu::SortedRowIndex(int ARow) const {
 int VIduZozezuVodu::UnSortedRowIndex(int ARow) const {
   int N = FSortXRef->GetCount();
   if (N == 0) return ARow;
-  // The inverse answers when the list still holds ARow where it says; a
-  // list changed since is read again once.
-  auto Cached = [&]() -> int {
-    if (ARow < 0 || static_cast<std::size_t>(ARow) >= FSortXRefInverse.size()) return -1;
-    int I = FSortXRefInverse[static_cast<std::size_t>(ARow)];
-    return I >= 0 && I < N && FSortXRef->GetInteger(I) == ARow ? I : -1;
-  };
-  if (int I = Cached(); I >= 0) return I;
-  FSortXRefInverse.assign(static_cast<std::size_t>(N), -1);
-  // Backwards, so that a value listed twice answers its first place.
-  for (int i = N - 1; i >= 0; --i)
-    if (int V = FSortXRef->GetInteger(i); V >= 0 && V < N) FSortXRefInverse[static_cast<std::size_t>(V)] = i;
-  if (int I = Cached(); I >= 0) return I;
-  // Values outside 0..N-1 only a search finds.
-  for (int i = 0; i < N; ++i)
-    if (FSortXRef->GetInteger(i) == ARow) return i;
-  return N;
+  int I = FSortXRef->IndexOfValue(ARow);
+  return I < 0 ? N : I;
 }
 
 AnsiString VIduZozezuVodu::GetUnSortedCell(int ACol, int ARow) {

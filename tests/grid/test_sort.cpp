@@ -363,6 +363,11 @@ TEST_F(SortTest, RandomDataEveryAdjacentPairInOrder) {
         int C = G.Compare(1, r, r + 1, D);
         ASSERT_TRUE(D == sdAscending ? C <= 0 : C >= 0) << r;
       }
+      // Column 2 holds each row's place before the first sort.
+      for (int r = 1; r <= N; ++r) {
+        ASSERT_EQ(G.GetCells(2, G.UnSortedRowIndex(r)), std::to_string(r));
+        ASSERT_EQ(G.SortedRowIndex(r), std::stoi(G.GetCells(2, r)));
+      }
       std::vector<std::string> Ids = Column(G, 2);
       std::vector<int> Seen;
       for (const auto& Id : Ids) Seen.push_back(std::stoi(Id));
@@ -370,7 +375,10 @@ TEST_F(SortTest, RandomDataEveryAdjacentPairInOrder) {
       for (int i = 0; i < N; ++i) ASSERT_EQ(Seen[static_cast<std::size_t>(i)], i + 1);
     }
   G.QUnSort();
-  for (int r = 1; r <= N; ++r) ASSERT_EQ(G.GetCells(2, r), std::to_string(r));
+  for (int r = 1; r <= N; ++r) {
+    ASSERT_EQ(G.GetCells(2, r), std::to_string(r));
+    ASSERT_EQ(G.UnSortedRowIndex(r), r);
+  }
 }
 
 TEST_F(SortTest, SortLineAndRangeSorts) {

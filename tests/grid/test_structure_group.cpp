@@ -232,4 +232,22 @@ TEST(StructureGroup, UnsortedIndexFollowsTheCrossReferenceWhateverChangesIt) {
   X->SetInteger(2, 40);
   EXPECT_EQ(G.UnSortedRowIndex(40), 2);
   EXPECT_EQ(G.UnSortedRowIndex(3), 6);  // no longer listed
+  // The base list's exchange tells nobody; the lookup still finds the row.
+  X->Exchange(0, 5);  // 4 5 40 2 1 0 -> 0 5 40 2 1 4
+  EXPECT_EQ(G.UnSortedRowIndex(0), 0);
+  EXPECT_EQ(G.UnSortedRowIndex(4), 5);
+  // A value listed twice answers its first place, also after exchanges.
+  X->SetInteger(3, 1);  // 0 5 40 1 1 4
+  EXPECT_EQ(G.UnSortedRowIndex(1), 3);
+  G.SortSwapRows(4, 0);  // 1 5 40 1 0 4
+  EXPECT_EQ(G.UnSortedRowIndex(1), 0);
+  EXPECT_EQ(G.UnSortedRowIndex(0), 4);
+  X->Delete(0);  // 5 40 1 0 4
+  EXPECT_EQ(G.UnSortedRowIndex(1), 2);
+  X->Add(0);  // 5 40 1 0 4 0
+  X->Add(7);
+  EXPECT_EQ(G.UnSortedRowIndex(7), 6);
+  EXPECT_EQ(G.UnSortedRowIndex(2), 7);
+  X->Clear();
+  EXPECT_EQ(G.UnSortedRowIndex(2), 2);  // an empty list: the row itself
 }
