@@ -124,7 +124,7 @@ void TDidAvovButton::PaintContent(TCanvas* C, TRect R, bool Down) {
   } else if (Spacing == -1) {
     Spacing = (Avail - Margin - GlyphExt - TextExt) / 2;
   }
-  TPoint GP, TP;
+  TPoint GP(R.left, R.top), TP(R.left, R.top);  // every layout sets both below
   switch (L) {
     case blGlyphLeft:
       GP = TPoint(R.left + Margin, R.top + (R.Height() - GH) / 2);
