@@ -3,6 +3,7 @@
 // through the print dialog and previews the first page.
 //   --pdf FILE  prints the grid into FILE and ends;
 //   --preview-png FILE  saves the preview of page 1 as a picture and ends;
+//   --drag  leaves editing off, so a press in the selection drags its text;
 //   --look  shows instead a small tariff table for checking the grid's look:
 //           XP headers with a sort mark, zone colours from OnGetCellColor,
 //           centred, wrapped and rich-text cells, check boxes, a footer row,
@@ -101,9 +102,11 @@ void FillLook(VIduZozezuVodu* Grid) {
 
 int main(int argc, char** argv) {
   AnsiString PdfFile, PngFile;
-  bool Look = false;
-  for (int i = 1; i < argc; ++i)
+  bool Look = false, DragOut = false;
+  for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--look") == 0) Look = true;
+    if (std::strcmp(argv[i], "--drag") == 0) DragOut = true;
+  }
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::strcmp(argv[i], "--pdf") == 0) PdfFile = argv[i + 1];
     if (std::strcmp(argv[i], "--preview-png") == 0) PngFile = argv[i + 1];
@@ -127,8 +130,13 @@ int main(int argc, char** argv) {
     grid->SetColCount(10);
     grid->SetRowCount(130);
     grid->SetOptions(grid->GetOptions() | goEditing | goColSizing | goRowSizing | goColMoving | goRangeSelect);
-    // Off in a new grid; on here so the clipboard keys can be tried by hand.
+    // A press in the selection starts a drag only while cells are not edited.
+    if (DragOut) grid->SetOptions(grid->GetOptions() & ~goEditing);
+    // Off in a new grid; on here so the clipboard keys and dragging text to
+    // and from other programs can be tried by hand.
     grid->GetNavigation()->AllowClipboardShortCuts = true;
+    grid->GetDragDropSettings()->OleDropSource = true;
+    grid->GetDragDropSettings()->SetOleDropTarget(true);
     for (int c = 1; c < 10; ++c) grid->SetCells(c, 0, "Col " + std::to_string(c));
     for (int r = 1; r < 130; ++r) {
       grid->SetCells(0, r, std::to_string(r));
