@@ -132,6 +132,7 @@ int main(int argc, char** argv) {
     grid->SetOptions(grid->GetOptions() | goEditing | goColSizing | goRowSizing | goColMoving | goRangeSelect);
     // A press in the selection starts a drag only while cells are not edited.
     if (DragOut) grid->SetOptions(grid->GetOptions() & ~goEditing);
+    grid->GetSortSettings()->SetShow(true);  // a header click sorts
     // Off in a new grid; on here so the clipboard keys and dragging text to
     // and from other programs can be tried by hand.
     grid->GetNavigation()->AllowClipboardShortCuts = true;
