@@ -11,6 +11,7 @@
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/forms.h"
 #include "platform/windows/winkernel_testing.h"
+#include "tests/grid/shown_grid.h"
 
 struct TPaintCountingGrid : VIduZozezuVodu {
   using VIduZozezuVodu::VIduZozezuVodu;
@@ -24,29 +25,15 @@ struct TPaintCountingGrid : VIduZozezuVodu {
 class EditingGrid : public ::testing::Test {
 protected:
   void SetUp() override {
-    TestResetKernel();
-    UseTestClock();
-    Application->OnException = nullptr;
-    Application->InstallKernelHooks();
-    Form = new TForm(nullptr);
-    Form->SetFormBorderStyle(::bsNone);
-    Form->SetBounds(100, 100, 420, 200);
-    G = new TPaintCountingGrid(Form);
-    G->SetBounds(0, 0, 420, 200);
-    G->SetColCountEx(4);
-    G->SetRowCountEx(6);
+    Form = OpenTestForm(420, 200);
+    G = PlaceGrid<TPaintCountingGrid>(Form, 420, 200, 4, 6);
     G->SetDefaultColWidth(80);
     G->SetDefaultRowHeight(22);
     G->SetOptions(G->GetOptions() | goEditing);
-    G->SetParent(Form);
-    Form->Show();
-    G->SetFocus();
-    PumpUntilIdle();
+    ShowTestForm(Form, G);
   }
   void TearDown() override {
-    delete Form;
-    TestResetKernel();
-    UseSystemClock();
+    CloseTestForm(Form);
     VIduZozezuVodu::DatePickersQuery = nullptr;
   }
   void Pump() { PumpUntilIdle(); }

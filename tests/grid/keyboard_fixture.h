@@ -7,39 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "grid/viduzozezuvodu.h"
 #include "grid/zytinplaceedit.h"
-#include "platform/forms/forms.h"
-#include "platform/windows/winkernel_testing.h"
+#include "tests/grid/shown_grid.h"
 
 class KeyboardGrid : public ::testing::Test {
 protected:
   void SetUp() override {
-    TestResetKernel();
-    UseTestClock();
-    Application->OnException = nullptr;
-    Application->InstallKernelHooks();
-    Form = new TForm(nullptr);
-    Form->SetFormBorderStyle(::bsNone);
-    Form->SetBounds(100, 100, 500, 300);
-    G = new VIduZozezuVodu(Form);
-    G->SetBounds(0, 0, 500, 300);
-    G->SetParent(Form);
-    G->SetColCountEx(5);
-    G->SetRowCountEx(6);
-    for (int r = 1; r < 6; ++r)
-      for (int c = 1; c < 5; ++c) G->SetGridCell(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
+    Form = OpenTestForm(500, 300);
+    G = PlaceGrid(Form, 500, 300, 5, 6);
+    FillNumbered(G);
     G->SetOptions(G->GetOptions() | goEditing);
-    Form->Show();
-    G->SetFocus();
-    PumpUntilIdle();
+    ShowTestForm(Form, G);
     TestResetBeeps();
   }
-  void TearDown() override {
-    delete Form;
-    TestResetKernel();
-    UseSystemClock();
-  }
+  void TearDown() override { CloseTestForm(Form); }
   // Opens the text editor of the current cell as an edit start does.
   TZytInplaceEdit* Open(TEditorType Ed = edNormal) {
     G->SetDefaultEditor(Ed);

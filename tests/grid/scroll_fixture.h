@@ -6,34 +6,16 @@
 
 #include <string>
 
-#include "grid/viduzozezuvodu.h"
-#include "platform/forms/forms.h"
-#include "platform/windows/winkernel_testing.h"
+#include "tests/grid/shown_grid.h"
 
 class ScrollGrid : public ::testing::Test {
 protected:
   void SetUp() override {
-    TestResetKernel();
-    UseTestClock();
-    Application->OnException = nullptr;
-    Application->InstallKernelHooks();
-    Form = new TForm(nullptr);
-    Form->SetFormBorderStyle(::bsNone);
-    Form->SetBounds(100, 100, 500, 300);
-    G = new VIduZozezuVodu(Form);
-    G->SetBounds(0, 0, 500, 300);
-    G->SetParent(Form);
-    G->SetColCountEx(30);
-    G->SetRowCountEx(100);
-    Form->Show();
-    G->SetFocus();
-    PumpUntilIdle();
+    Form = OpenTestForm(500, 300);
+    G = PlaceGrid(Form, 500, 300, 30, 100);
+    ShowTestForm(Form, G);
   }
-  void TearDown() override {
-    delete Form;
-    TestResetKernel();
-    UseSystemClock();
-  }
+  void TearDown() override { CloseTestForm(Form); }
   SCROLLINFO Bar(int Which) {
     SCROLLINFO si{};
     si.fMask = SIF_ALL;

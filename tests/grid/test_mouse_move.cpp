@@ -16,6 +16,7 @@
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/forms.h"
 #include "platform/windows/winkernel_testing.h"
+#include "tests/grid/shown_grid.h"
 #include "tests/grid/core_check.h"
 
 namespace {
@@ -32,27 +33,12 @@ struct TRepaintLog : VIduZozezuVodu {
 class MouseMove : public ::testing::Test {
 protected:
   void SetUp() override {
-    TestResetKernel();
-    UseTestClock();
-    Application->InstallKernelHooks();
-    Form = new TForm(nullptr);
-    Form->SetFormBorderStyle(::bsNone);
-    Form->SetBounds(100, 100, 420, 240);
-    G = new TRepaintLog(Form);
-    G->SetBounds(0, 0, 400, 200);
-    G->SetColCountEx(5);
-    G->SetRowCountEx(8);
+    Form = OpenTestForm(420, 240);
+    G = PlaceGrid<TRepaintLog>(Form, 400, 200, 5, 8);
     G->SetDefaultColWidth(64);
-    G->SetParent(Form);
-    Form->Show();
-    G->SetFocus();
-    PumpUntilIdle();
+    ShowTestForm(Form, G);
   }
-  void TearDown() override {
-    delete Form;
-    TestResetKernel();
-    UseSystemClock();
-  }
+  void TearDown() override { CloseTestForm(Form); }
   POINT At(int X, int Y) { return ClientPointToScreen(G->Handle(), X, Y); }
   void Move(int X, int Y) {
     TestMouseMove(At(X, Y));

@@ -13,6 +13,7 @@
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/forms.h"
 #include "platform/windows/winkernel_testing.h"
+#include "tests/grid/shown_grid.h"
 
 namespace {
 
@@ -21,20 +22,9 @@ using Lines = std::vector<std::string>;
 class SearchPanel : public ::testing::Test {
 protected:
   void SetUp() override {
-    TestResetKernel();
-    UseTestClock();
-    Application->OnException = nullptr;
-    Application->InstallKernelHooks();
-    Form = new TForm(nullptr);
-    Form->SetFormBorderStyle(::bsNone);
-    Form->SetBounds(100, 100, 640, 300);
-    G = new VIduZozezuVodu(Form);
-    G->SetBounds(0, 0, 640, 300);
-    G->SetParent(Form);
-    G->SetColCountEx(4);
-    G->SetRowCountEx(6);
-    for (int r = 1; r < 6; ++r)
-      for (int c = 1; c < 4; ++c) G->SetGridCell(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
+    Form = OpenTestForm(640, 300);
+    G = PlaceGrid(Form, 640, 300, 4, 6);
+    FillNumbered(G);
     P = G->GetSearchPanel();
     P->OnForwardClick = [this](TObject*) { Notes.push_back("forward"); };
     P->OnBackwardClick = [this](TObject*) { Notes.push_back("backward"); };
@@ -42,11 +32,7 @@ protected:
     G->GetSearchFooter()->SetVisible(true);
     PumpUntilIdle();
   }
-  void TearDown() override {
-    delete Form;
-    TestResetKernel();
-    UseSystemClock();
-  }
+  void TearDown() override { CloseTestForm(Form); }
   static std::string Box(TControl* C) {
     return std::to_string(C->GetLeft()) + "," + std::to_string(C->GetTop()) + " " + std::to_string(C->GetWidth()) +
            "x" + std::to_string(C->GetHeight());

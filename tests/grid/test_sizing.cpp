@@ -10,6 +10,7 @@
 #include "platform/comctrls/extctrls.h"
 #include "platform/forms/forms.h"
 #include "platform/windows/winkernel_testing.h"
+#include "tests/grid/shown_grid.h"
 #include "tests/grid/core_check.h"
 
 namespace {
@@ -17,26 +18,12 @@ namespace {
 class Sizing : public ::testing::Test {
 protected:
   void SetUp() override {
-    TestResetKernel();
-    UseTestClock();
-    Application->InstallKernelHooks();
-    Form = new TForm(nullptr);
-    Form->SetFormBorderStyle(::bsNone);
-    Form->SetBounds(100, 100, 420, 240);
-    G = new VIduZozezuVodu(Form);
-    G->SetBounds(0, 0, 400, 200);
-    G->SetColCountEx(5);
-    G->SetRowCountEx(8);
+    Form = OpenTestForm(420, 240);
+    G = PlaceGrid(Form, 400, 200, 5, 8);
     G->SetDefaultColWidth(64);
-    G->SetParent(Form);
-    Form->Show();
-    PumpUntilIdle();
+    ShowTestForm(Form, nullptr);
   }
-  void TearDown() override {
-    delete Form;
-    TestResetKernel();
-    UseSystemClock();
-  }
+  void TearDown() override { CloseTestForm(Form); }
   // As a finished mouse sizing of column ACol (from its width at the press)
   // reaches the grid.
   void SizeByMouse(int ACol, int NewWidth) {
