@@ -30,8 +30,14 @@ std::unique_ptr<VIduZozezuVodu> MakeGrid(int Rows) {
   for (TFont* F : {G->GetFont(), G->GetFixedFont(), PS->GetFont(), PS->GetFixedFont(), PS->GetHeaderFont(),
                    PS->GetFooterFont()})
     F->SetName(kTestFixedFontName);
+  // Row numbers are padded so that every size prints texts of one length:
+  // the cost per row then compares the same work.
+  char Text[32];
   for (int R = 0; R < Rows; ++R)
-    for (int C = 0; C < 10; ++C) G->SetCellEx(C, R, "r" + std::to_string(R) + "c" + std::to_string(C));
+    for (int C = 0; C < 10; ++C) {
+      std::snprintf(Text, sizeof Text, "r%06dc%d", R, C);
+      G->SetCellEx(C, R, Text);
+    }
   PS->PageNr = ppBottomRight;
   return G;
 }

@@ -33,7 +33,7 @@ int PrintTextGridQtBaseline(const std::string& FileName, int Rows, int Cols) {
       const QRect Box(10 + C * ColW, Y, ColW, RowH);
       P.drawRect(Box);
       P.drawText(Box.adjusted(2, 0, 0, 0), Qt::AlignVCenter,
-                 QStringLiteral("r%1c%2").arg(R).arg(C));
+                 QStringLiteral("r%1c%2").arg(R, 6, 10, QLatin1Char('0')).arg(C));
     }
     Y += RowH;
   }
