@@ -3,7 +3,8 @@
 //
 // Glyphs are placed with whole-pixel advances taken from the font and drawn
 // without antialiasing, so that measuring and drawing agree to the pixel and
-// results are the same on every machine.
+// results are the same on every machine. Small bold that the face's hinting
+// leaves as thin as regular is drawn a pixel heavier and a pixel wider.
 #include <QFont>
 #include <QGlyphRun>
 #include <QImage>
@@ -12,6 +13,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <mutex>
+#include <string_view>
+#include <tuple>
 #include <unordered_map>
 
 #include "platform/graphics/gdi_internal.h"
@@ -60,7 +65,8 @@ const TRealFont::Glyph& TRealFont::Get(char16_t c) {
     if (ch.isSurrogate() || !Raw->glyphIndexesForChars(&ch, 1, &index, &n)) index = 0;
     QPointF adv;
     if (index && Raw->advancesForGlyphIndexes(&index, &adv, 1))
-      g->Advance = static_cast<int>(std::lround(adv.x()));
+      // An emboldened glyph is a pixel wider, and so is its cell.
+      g->Advance = static_cast<int>(std::lround(adv.x())) + (Emboldened ? 1 : 0);
     else
       g->Advance = ch.isSurrogate() || c < 0x20 ? 0 : Em / 2;
     g->Index = index;
@@ -68,25 +74,25 @@ const TRealFont::Glyph& TRealFont::Get(char16_t c) {
   return *g;
 }
 
-const TRealFont::Mask& TRealFont::GetMask(std::uint32_t index) {
-  auto it = Masks.find(index);
-  if (it != Masks.end()) return it->second;
-  if (!Raw) return Masks.emplace(index, TestFontMask(*this)).first->second;
-  Mask m;
+namespace {
+// The pixels a glyph inks when drawn without antialiasing, relative to its
+// baseline origin.
+TRealFont::Mask RenderMask(const QRawFont& raw, std::uint32_t index) {
+  TRealFont::Mask m;
   // Render the glyph into a scratch image with room around it, then keep
   // the pixels it inked.
-  QRectF br = Raw->boundingRect(index);
+  QRectF br = raw.boundingRect(index);
   int ox = 4 - static_cast<int>(std::floor(br.left())), oy = 4 - static_cast<int>(std::floor(br.top()));
   QImage img(static_cast<int>(std::ceil(br.width())) + 8, static_cast<int>(std::ceil(br.height())) + 8,
              QImage::Format_ARGB32_Premultiplied);
-  if (img.isNull()) return Masks.emplace(index, std::move(m)).first->second;
+  if (img.isNull()) return m;
   img.fill(0);
   {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setRenderHint(QPainter::TextAntialiasing, false);
     QGlyphRun run;
-    run.setRawFont(*Raw);
+    run.setRawFont(raw);
     run.setGlyphIndexes({index});
     run.setPositions({QPointF(0, 0)});
     p.setPen(QColor(0, 0, 0));
@@ -114,6 +120,28 @@ const TRealFont::Mask& TRealFont::GetMask(std::uint32_t index) {
       for (int x = 0; x < m.W; ++x) m.Bits[static_cast<std::size_t>(y) * m.W + x] = (row[l + x] >> 24) >= 0x80;
     }
   }
+  return m;
+}
+
+// Widens every stroke by one pixel to the right.
+void Embolden(TRealFont::Mask& m) {
+  if (m.W == 0) return;
+  std::vector<std::uint8_t> bits(static_cast<std::size_t>(m.W + 1) * m.H, 0);
+  for (int y = 0; y < m.H; ++y)
+    for (int x = 0; x < m.W; ++x)
+      if (m.Bits[static_cast<std::size_t>(y) * m.W + x])
+        bits[static_cast<std::size_t>(y) * (m.W + 1) + x] = bits[static_cast<std::size_t>(y) * (m.W + 1) + x + 1] = 1;
+  m.Bits = std::move(bits);
+  ++m.W;
+}
+}  // namespace
+
+const TRealFont::Mask& TRealFont::GetMask(std::uint32_t index) {
+  auto it = Masks.find(index);
+  if (it != Masks.end()) return it->second;
+  if (!Raw) return Masks.emplace(index, TestFontMask(*this)).first->second;
+  Mask m = RenderMask(*Raw, index);
+  if (Emboldened) Embolden(m);
   return Masks.emplace(index, std::move(m)).first->second;
 }
 
@@ -131,6 +159,63 @@ QRawFont LoadRaw(const AnsiString& family, int em, const LOGFONTA& lf) {
   f.setHintingPreference(QFont::PreferFullHinting);
   f.setKerning(false);
   return QRawFont::fromFont(f);
+}
+
+// The pixels of a glyph's mask, for a character the face has.
+TRealFont::Mask CharMask(const QRawFont& raw, char16_t c) {
+  QChar ch(c);
+  quint32 index = 0;
+  int n = 1;
+  if (!raw.glyphIndexesForChars(&ch, 1, &index, &n) || !index) return {};
+  return RenderMask(raw, index);
+}
+
+// Pixels inked across the middle row of straight-stemmed letters: each stem
+// counts its width.
+int StemPixels(const QRawFont& raw) {
+  int w = 0;
+  for (char16_t c : std::u16string_view(u"lInmu")) {
+    TRealFont::Mask m = CharMask(raw, c);
+    if (m.H == 0) continue;
+    const std::uint8_t* row = m.Bits.data() + static_cast<std::size_t>(m.H / 2) * m.W;
+    w += static_cast<int>(std::count(row, row + m.W, 1));
+  }
+  return w;
+}
+
+// Pixels inked by the letters and digits.
+long InkPixels(const QRawFont& raw) {
+  long n = 0;
+  for (char16_t c : std::u16string_view(u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789")) {
+    TRealFont::Mask m = CharMask(raw, c);
+    n += std::count(m.Bits.begin(), m.Bits.end(), 1);
+  }
+  return n;
+}
+
+// Where regular strokes are a pixel wide, the hinting of some faces snaps
+// most bold strokes to a pixel as well, and bold text then looks regular.
+// Such a bold is drawn with its strokes a pixel wider.
+bool NeedsEmboldening(const AnsiString& family, int em, const LOGFONTA& lf, const QRawFont& bold) {
+  // At larger sizes strokes are several pixels wide and hinting keeps bold
+  // ones wider.
+  constexpr int kThinEm = 32;
+  if (lf.lfWeight < 600 || em > kThinEm || !bold.isValid()) return false;
+  static std::mutex lock;
+  static std::map<std::tuple<AnsiString, int, bool>, bool> known;
+  std::lock_guard<std::mutex> hold(lock);
+  auto key = std::make_tuple(family, em, lf.lfItalic != 0);
+  auto it = known.find(key);
+  if (it != known.end()) return it->second;
+  LOGFONTA regular = lf;
+  regular.lfWeight = FW_NORMAL;
+  QRawFont plain = LoadRaw(family, em, regular);
+  // Five letters hold nine stems; thin text has them about a pixel wide.
+  int stems = plain.isValid() ? StemPixels(plain) : 0;
+  bool thin = stems > 0 && stems * 2 < 9 * 3;
+  // A real bold inks about half as much again as regular.
+  bool faint = thin && InkPixels(bold) * 10 < InkPixels(plain) * 13;
+  return known.emplace(key, faint).first->second;
 }
 
 // Em size in device pixels for the font's height in logical units.
@@ -186,16 +271,18 @@ TRealFont* gdi::Realise(HDC dc) {
   }
   EnsureGuiApp();
   auto* rf = new TRealFont;
-  QRawFont raw = LoadRaw(family, em, lf);
-  if (!raw.isValid()) raw = LoadRaw("DejaVu Sans", em, lf);
+  AnsiString loaded = family;
+  QRawFont raw = LoadRaw(loaded, em, lf);
+  if (!raw.isValid()) raw = LoadRaw(loaded = "DejaVu Sans", em, lf);
   rf->Raw = new QRawFont(raw);
   rf->Em = em;
+  rf->Emboldened = NeedsEmboldening(loaded, em, lf, raw);
   rf->Ascent = static_cast<int>(std::ceil(rf->Raw->ascent() - 0.01));
   rf->Descent = static_cast<int>(std::ceil(rf->Raw->descent() - 0.01));
   rf->Height = rf->Ascent + rf->Descent;
   rf->ExternalLeading = std::max(0, static_cast<int>(std::lround(rf->Raw->leading())));
   rf->AveCharWidth = rf->Advance(u'x');
-  rf->MaxCharWidth = std::max(rf->AveCharWidth, static_cast<int>(std::ceil(rf->Raw->maxCharWidth())));
+  rf->MaxCharWidth = std::max(rf->AveCharWidth, static_cast<int>(std::ceil(rf->Raw->maxCharWidth())) + (rf->Emboldened ? 1 : 0));
   rf->LineWidth = std::max(1, static_cast<int>(std::lround(rf->Raw->lineThickness())));
   rf->UnderlineOffset = std::max(1, static_cast<int>(std::lround(rf->Raw->underlinePosition())));
   rf->StrikeOffset = std::max(1, rf->Ascent / 3);

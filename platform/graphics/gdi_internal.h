@@ -61,6 +61,8 @@ struct TRealFont {
   bool Underline = false;
   bool StrikeOut = false;
   int Escapement = 0;  // tenths of a degree
+  // Bold drawn a pixel heavier than the face draws it (gdi_fonts.cpp).
+  bool Emboldened = false;
   // The fixed-metrics test face (gdi_testfont.h) has no raw font: every
   // glyph is a box of this advance.
   int FixedAdvance = 0;

@@ -152,6 +152,7 @@ int DrawRun(HDC dc, TRealFont* f, const char16_t* s, int n, int x, int y, const 
     run.setPositions(pos);
     p->setPen(qc);
     p->drawGlyphRun(QPointF(0, 0), run);
+    if (f->Emboldened) p->drawGlyphRun(QPointF(1, 0), run);
   }
   if (f->Underline) p->fillRect(QRectF(0, f->UnderlineOffset, pen, f->LineWidth), qc);
   if (f->StrikeOut) p->fillRect(QRectF(0, -f->StrikeOffset, pen, f->LineWidth), qc);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "platform/graphics/gdi.h"
@@ -56,6 +57,12 @@ protected:
           r.bottom = std::max<LONG>(r.bottom, y + 1);
         }
     return r;
+  }
+  int InkCount() {
+    int n = 0;
+    for (int y = 0; y < 120; ++y)
+      for (int x = 0; x < 200; ++x) n += GetPixel(dc, x, y) != kWhite;
+    return n;
   }
   HDC dc = nullptr;
   HBITMAP bmp = nullptr;
@@ -268,6 +275,55 @@ TEST_F(Text, DrawTextTurnsWithTheFont) {
   EXPECT_NEAR(ink.bottom, 60 + s.cy, 1);
   SelectObject(dc, prev);
   DeleteObject(up);
+}
+
+TEST_F(Text, SmallBoldIsClearlyHeavier) {
+  // Bold at the usual small screen sizes inks clearly more than regular,
+  // also where the face's hinting gives both one-pixel stems; its measured
+  // width still holds every pixel drawn.
+  struct Case {
+    const char* face;
+    int points;
+    int escapement;
+  } cases[] = {
+      {"Tahoma", 8, 0},          {"Tahoma", 10, 0},          {"MS Sans Serif", 8, 0},
+      {"Arial", 8, 0},           {"Arial", 10, 0},           {"Times New Roman", 8, 0},
+      {"Times New Roman", 10, 0}, {"Courier New", 8, 0},     {"Courier New", 10, 0},
+      {"Arial", 8, 900},
+  };
+  const char* text = "Счётчик 0123 kWh";
+  const int bytes = static_cast<int>(std::strlen(text));
+  SetBkMode(dc, TRANSPARENT);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.face) + " " + std::to_string(c.points) + "pt at " + std::to_string(c.escapement));
+    int ink[2] = {};
+    for (int bold = 0; bold < 2; ++bold) {
+      LOGFONT lf{};
+      lf.lfHeight = -MulDiv(c.points, 96, 72);
+      lf.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+      lf.lfEscapement = lf.lfOrientation = c.escapement;
+      std::snprintf(lf.lfFaceName, LF_FACESIZE, "%s", c.face);
+      HFONT f = CreateFontIndirect(&lf);
+      HGDIOBJ prev = SelectObject(dc, f);
+      Clear();
+      int x = 10, y = c.escapement ? 110 : 10;
+      ASSERT_TRUE(TextOutA(dc, x, y, text, bytes));
+      ink[bold] = InkCount();
+      if (c.escapement == 0) {
+        SIZE s;
+        GetTextExtentPoint32A(dc, text, bytes, &s);
+        RECT r = Ink();
+        EXPECT_GE(r.left, x);
+        EXPECT_LE(r.right, x + s.cx);
+        EXPECT_GE(r.right, x + s.cx - 2);  // the last letter ends near the measured end
+        EXPECT_GE(r.top, y);
+        EXPECT_LE(r.bottom, y + s.cy);
+      }
+      SelectObject(dc, prev);
+      DeleteObject(f);
+    }
+    EXPECT_GE(ink[1] * 4, ink[0] * 5) << "regular " << ink[0] << ", bold " << ink[1];
+  }
 }
 
 TEST_F(Text, ExtTextOutAdvancesPerCharacter) {
