@@ -56,6 +56,9 @@ void Fill(VIduZozezuVodu& G, const TSubCase& C) {
   }
 }
 
+// The dump without its first line (row count and group column).
+std::string RowsOf(const std::string& D) { return D.substr(D.find('\n')); }
+
 std::string Colour(TColor C) { return C == clNone ? "-" : std::to_string(static_cast<long long>(C)); }
 
 // One line per displayed row: texts, the column-0 marker with its state and
@@ -89,6 +92,8 @@ std::string Dump(VIduZozezuVodu& G) {
 }
 
 const TSubCase Cases[] = {
+    // On a plain grid the first row stands where a group header would and
+    // stays outside; the way back leaves it as it is.
     {"Plain", false, false, false, false, false, 0, false,
      R"(rows 12 hidden 0 group 2
 0: . key sub n
@@ -106,7 +111,7 @@ const TSubCase Cases[] = {
 )",
      R"(rows 8 hidden 0 group 2
 0: . key sub n
-1: . A . 1
+1: . A x 1
 2: . A x 2 L0 c0=-,-,-2147483640
 3: . A y 3 L0 c0=-,-,-2147483640
 4: . A z 4 L0 c0=-,-,-2147483640
@@ -132,14 +137,14 @@ const TSubCase Cases[] = {
 )",
      R"(rows 9 hidden 0 group 2
 0: . key sub n
-1: . A . 1
+1: . A x 1
 2: . A x 2 L0 c0=-,-,-2147483640
 3: . A y 3 L0 c0=-,-,-2147483640
 4: . A z 4 L0 c0=-,-,-2147483640
 5: . B z 5 L0 c0=-,-,-2147483640
 6: . B z 6 L0 c0=-,-,-2147483640
 7: . B w 7 L0 c0=-,-,-2147483640
-8: . . w . S L0 c0=-,-,-2147483640 c1=-2147483624,-,16711680 c2=-2147483624,-,16711680 c3=-2147483624,-,16711680
+8: . . . . S L0 c0=-,-,-2147483640 c1=-2147483624,-,16711680 c2=-2147483624,-,16711680 c3=-2147483624,-,16711680
 )"},
     {"PlainMergedSummary", false, true, false, true, true, 0, false,
      R"(rows 13 hidden 0 group 2
@@ -159,15 +164,16 @@ const TSubCase Cases[] = {
 )",
      R"(rows 9 hidden 0 group 2
 0: . key sub n
-1: . A . 1
+1: . A x 1
 2: . A x 2 L0 c0=-,-,-2147483640
 3: . A y 3 L0 c0=-,-,-2147483640
 4: . A z 4 L0 c0=-,-,-2147483640
 5: . B z 5 L0 c0=-,-,-2147483640
 6: . B z 6 L0 c0=-,-,-2147483640
 7: . B w 7 L0 c0=-,-,-2147483640
-8: . . w . S L0 c0=-,-,-2147483640 c3=-2147483624,-,16711680
+8: . . . . S L0 c0=-,-,-2147483640 c3=-2147483624,-,16711680
 )"},
+    // The footer row keeps its texts; the summary row goes in above it.
     {"PlainFooterSummary", false, true, false, false, false, 1, false,
      R"(rows 14 hidden 0 group 2
 0: . key sub n
@@ -182,20 +188,20 @@ const TSubCase Cases[] = {
 9: . B . 6 L1 c0=-,-,-2147483640
 10: . . . w N2/0/2@10 L1 c0=-,-,-2147483640
 11: . B . 7 L1 c0=-,-,-2147483640
-12: . f1 . f3
-13: . . . . S L0 c0=-,-,-2147483640
+12: . . . . S L0 c0=-,-,-2147483640
+13: . f1 f2 f3
 )",
      R"(rows 10 hidden 0 group 2
 0: . key sub n
-1: . A . 1
+1: . A x 1
 2: . A x 2 L0 c0=-,-,-2147483640
 3: . A y 3 L0 c0=-,-,-2147483640
 4: . A z 4 L0 c0=-,-,-2147483640
 5: . B z 5 L0 c0=-,-,-2147483640
 6: . B z 6 L0 c0=-,-,-2147483640
 7: . B w 7 L0 c0=-,-,-2147483640
-8: . f1 w f3
-9: . . . . S L0 c0=-,-,-2147483640
+8: . . . . S L0 c0=-,-,-2147483640
+9: . f1 f2 f3
 )"},
     {"Grouped", true, false, false, false, false, 0, false,
      R"(rows 15 hidden 0 group 1
@@ -227,6 +233,7 @@ const TSubCase Cases[] = {
 8: . z 5 L1 c0=-,-,-2147483640
 9: . z 6 L1 c0=-,-,-2147483640
 )"},
+    // Summary rows keep their cells on the way back.
     {"GroupedSummary", true, true, false, false, true, 0, false,
      R"(rows 17 hidden 0 group 1
 0: . sub n
@@ -254,12 +261,12 @@ const TSubCase Cases[] = {
 3: . x 2 L1 c0=-,-,-2147483640
 4: . y 3 L1 c0=-,-,-2147483640
 5: . z 4 L1 c0=-,-,-2147483640
-6: . z . S L0 c0=-,-,-2147483640 c1=14811135,-,16711680 c2=14811135,-,16711680
+6: . . . S L0 c0=-,-,-2147483640 c1=14811135,-,16711680 c2=14811135,-,16711680
 7: . B . N4/0/-1@7 L1 c0=-,-,-2147483640 c1=-2147483633,65535,255 c2=-2147483633,65535,255
 8: . w 7 L1 c0=-,-,-2147483640
 9: . z 5 L1 c0=-,-,-2147483640
 10: . z 6 L1 c0=-,-,-2147483640
-11: . z . S L0 c0=-,-,-2147483640 c1=-2147483624,-,16711680 c2=-2147483624,-,16711680
+11: . . . S L0 c0=-,-,-2147483640 c1=-2147483624,-,16711680 c2=-2147483624,-,16711680
 )"},
     {"GroupedColours", true, false, false, false, true, 0, false,
      R"(rows 15 hidden 0 group 1
@@ -321,6 +328,7 @@ const TSubCase Cases[] = {
 8: . z 5 L1 c0=-,-,-2147483640
 9: . z 6 L1 c0=-,-,-2147483640
 )"},
+    // The footer row keeps its texts.
     {"GroupedFooter", true, false, false, false, false, 1, false,
      R"(rows 16 hidden 0 group 1
 0: . sub n
@@ -338,7 +346,7 @@ const TSubCase Cases[] = {
 12: . . z N3/0/1@12 L2 c0=-,-,-2147483640
 13: . . 5 L2 c0=-,-,-2147483640
 14: . . 6 L2 c0=-,-,-2147483640
-15: . . f3
+15: . f2 f3
 )",
      R"(rows 11 hidden 0 group 1
 0: . sub n
@@ -351,8 +359,9 @@ const TSubCase Cases[] = {
 7: . w 7 L1 c0=-,-,-2147483640
 8: . z 5 L1 c0=-,-,-2147483640
 9: . z 6 L1 c0=-,-,-2147483640
-10: . . f3
+10: . f2 f3
 )"},
+    // A contracted group is left as it is, node and hidden rows included.
     {"GroupedContracted", true, false, false, false, false, 0, true,
      R"(rows 10 hidden 3 group 1
 0: . sub n
@@ -364,15 +373,19 @@ const TSubCase Cases[] = {
 6: . . 3 L2 c0=-,-,-2147483640
 7: . . z N2/0/1@7 L2 c0=-,-,-2147483640
 8: . . 4 L2 c0=-,-,-2147483640
-9: . B . N1/0/1@9 L2 c0=-,-,-2147483640
+9: . B . N4/0/-1c@6 L1 c0=-,-,-2147483640
 )",
-     R"(rows 6 hidden 3 group 1
+     R"(rows 10 hidden 0 group 1
 0: . sub n
 1: . A . N5/0/-1@1 L1 c0=-,-,-2147483640
 2: . x 1 L1 c0=-,-,-2147483640
 3: . x 2 L1 c0=-,-,-2147483640
 4: . y 3 L1 c0=-,-,-2147483640
 5: . z 4 L1 c0=-,-,-2147483640
+6: . B . N4/0/-1@6 L1 c0=-,-,-2147483640
+7: . w 7 L1 c0=-,-,-2147483640
+8: . z 5 L1 c0=-,-,-2147483640
+9: . z 6 L1 c0=-,-,-2147483640
 )"},
 };
 
@@ -401,4 +414,69 @@ TEST(StructureSubGroup, LayoutAndBack) {
     EXPECT_EQ(Dump(G), C.AfterUnSub);
     CheckHidden(G);
   }
+}
+
+// Two levels under a group: each SubUnGroup gives back exactly the layout
+// before its SubGroup, node spans included.
+TEST(StructureSubGroup, NestedLevelsComeBackInTurn) {
+  VIduZozezuVodu G(nullptr);
+  const char* Keys[] = {"A", "A", "A", "A", "A", "B", "B", "B"};
+  const char* Subs[] = {"x", "x", "x", "y", "y", "x", "y", "y"};
+  const char* Deep[] = {"p", "q", "q", "p", "q", "p", "p", "q"};
+  G.SetColCount(5);
+  G.SetRowCount(9);
+  for (int r = 1; r <= 8; ++r) {
+    G.SetCells(1, r, Keys[r - 1]);
+    G.SetCells(2, r, Subs[r - 1]);
+    G.SetCells(3, r, Deep[r - 1]);
+    G.SetCells(4, r, std::to_string(r));
+  }
+  G.GetSortSettings()->AutoSortForGrouping = false;
+  G.Group(1);
+  const std::string Grouped = Dump(G);
+  G.SubGroup(1);
+  const std::string Sub = Dump(G);
+  G.SubGroup(2);
+  // Group A: its header, two subgroups each split again, every node
+  // spanning its own rows and the headers below it.
+  EXPECT_EQ(G.GetNodeSpan(1), 12);
+  EXPECT_EQ(G.GetNodeSpan(2), 6);   // x: p, q q
+  EXPECT_EQ(G.GetNodeSpan(3), 2);
+  EXPECT_EQ(G.GetNodeSpan(5), 3);
+  EXPECT_EQ(G.GetNodeSpan(8), 5);   // y: p, q
+  EXPECT_EQ(G.GetNodeLevel(5), 3);
+  EXPECT_EQ(G.GetCells(3, 5), "q");
+  CheckHidden(G);
+  G.ContractAll();
+  EXPECT_EQ(G.GetRowCount(), 3);
+  G.SubUnGroup(2);
+  EXPECT_EQ(RowsOf(Dump(G)), RowsOf(Sub));
+  G.SubUnGroup(1);
+  EXPECT_EQ(RowsOf(Dump(G)), RowsOf(Grouped));
+  CheckHidden(G);
+}
+
+// A value equal to the text compared before the first row, right after a
+// group header, starts no subgroup and does not stop the walk.
+TEST(StructureSubGroup, SentinelTextAfterAHeader) {
+  VIduZozezuVodu G(nullptr);
+  G.SetColCount(4);
+  G.SetRowCount(4);
+  const char* Subs[] = {"\xFF\xFE", "\xFF\xFE", "x"};
+  for (int r = 1; r <= 3; ++r) {
+    G.SetCells(1, r, "A");
+    G.SetCells(2, r, Subs[r - 1]);
+  }
+  G.GetSortSettings()->AutoSortForGrouping = false;
+  G.Group(1);
+  G.SubGroup(1);
+  ASSERT_EQ(G.GetRowCount(), 6);
+  EXPECT_FALSE(G.IsNode(2));
+  EXPECT_FALSE(G.IsNode(3));
+  EXPECT_TRUE(G.IsNode(4));
+  EXPECT_EQ(G.GetCells(2, 4), "x");
+  EXPECT_EQ(G.GetNodeSpan(1), 5);
+  G.SubUnGroup(1);
+  EXPECT_EQ(G.GetRowCount(), 5);
+  EXPECT_EQ(G.GetCells(1, 4), "x");
 }
