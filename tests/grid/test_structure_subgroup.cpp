@@ -14,7 +14,7 @@ namespace {
 struct TSubCase {
   const char* Name;
   bool Grouped;       // Group by the key column first
-  bool Summary;       // Grouping.Summary (and MergeSummary below)
+  bool Summary;       // Grouping.Summary
   bool MergeHeader;
   bool MergeSummary;
   bool Colours;       // header and summary colours set, else all clNone
@@ -61,8 +61,10 @@ std::string RowsOf(const std::string& D) { return D.substr(D.find('\n')); }
 
 std::string Colour(TColor C) { return C == clNone ? "-" : std::to_string(static_cast<long long>(C)); }
 
-// One line per displayed row: texts, the column-0 marker with its state and
-// the row's level, then every cell's colours and merge width.
+// One line per displayed row: the texts ("." for empty); a node as
+// N span/sub-nodes/variant, "c" when contracted, "@" the row it was made
+// at; S for a summary row; L the row's level; then cC=colour,colour-to,
+// font colour and ",mW" for a merge W columns wider, for cells with any.
 std::string Dump(VIduZozezuVodu& G) {
   std::ostringstream S;
   S << "rows " << G.GetRowCount() << " hidden " << G.GetHiddenRowStore()->GetCount() << " group "
@@ -479,4 +481,23 @@ TEST(StructureSubGroup, SentinelTextAfterAHeader) {
   G.SubUnGroup(1);
   EXPECT_EQ(G.GetRowCount(), 5);
   EXPECT_EQ(G.GetCells(1, 4), "x");
+}
+
+// With no row below the first normal row there is nothing to split: no
+// header, no summary, no row written.
+TEST(StructureSubGroup, NothingToGroup) {
+  for (int Normal : {0, 1}) {
+    SCOPED_TRACE(Normal);
+    VIduZozezuVodu G(nullptr);
+    G.SetColCount(4);
+    G.SetRowCount(2 + Normal);
+    G.SetFixedFooters(1);
+    G.SetCells(1, 1 + Normal, "foot");
+    if (Normal) G.SetCells(1, 1, "x");
+    G.GetGrouping()->Summary = true;
+    const std::string Before = Dump(G);
+    G.SubGroup(1);
+    EXPECT_EQ(RowsOf(Dump(G)), RowsOf(Before));
+    EXPECT_EQ(G.GetGroupColumn(), 1);
+  }
 }
