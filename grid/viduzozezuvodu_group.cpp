@@ -2,6 +2,7 @@
 // equal values, optional summary rows, the grouped column taken out; and
 // the group calculations into headers or summaries.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "grid/updatebracket.h"
@@ -14,6 +15,41 @@ namespace {
 const AnsiString GroupSentinel("\xFF\xFE");
 
 TColor Converted(TColor C, bool ToRGB) { return ToRGB ? static_cast<TColor>(ColorToRGB(C)) : C; }
+
+// The nodes around the walked row, innermost last, each counting the rows
+// added or taken inside it; a node is done once the walk passes its end
+// (real rows), and what it counted counts for the node around it too.
+class TEnclosingNodes {
+public:
+  void Leave(int RealRow) {
+    while (!FOpen.empty() && FOpen.back().End <= RealRow) Pop();
+  }
+  void Enter(int Row, int RealEnd) { FOpen.push_back({Row, RealEnd, 0}); }
+  void Count() {
+    if (!FOpen.empty()) ++FOpen.back().Count;
+  }
+  bool Empty() const { return FOpen.empty(); }
+  int Innermost() const { return FOpen.back().Row; }
+  // Node rows with their counts, for the nodes that counted any.
+  const std::vector<std::pair<int, int>>& Finish() {
+    while (!FOpen.empty()) Pop();
+    return FDone;
+  }
+
+private:
+  struct TOpen {
+    int Row, End, Count;
+  };
+  void Pop() {
+    TOpen O = FOpen.back();
+    FOpen.pop_back();
+    if (O.Count == 0) return;
+    if (!FOpen.empty()) FOpen.back().Count += O.Count;
+    FDone.emplace_back(O.Row, O.Count);
+  }
+  std::vector<TOpen> FOpen;
+  std::vector<std::pair<int, int>> FDone;
+};
 
 }  // namespace
 
@@ -270,7 +306,7 @@ void VIduZozezuVodu::SubGroup(int ACol) {
   if (ACol < GetFixedCols()) return;
   TUpdateBracket<VIduZozezuVodu> U(this);
   SaveGroupColumn(ACol);
-  int T = ACol + 1;
+  const int T = ACol + 1, First = GetFixedRows() + 1, End = GetRowCount() - FFixedFooters;
   auto Plain = [&](int R) { return !IsNode(R) && !IsSummary(R); };
   auto ColourHeader = [&](int R, bool ToRGB) {
     if (FGrouping->MergeHeader) {
@@ -280,55 +316,85 @@ void VIduZozezuVodu::SubGroup(int ACol) {
       ColourGroupRow(R, false, ToRGB);
     }
   };
-  int I = GetFixedRows() + 1, H = -1;
-  AnsiString P = GroupSentinel;
-  while (I < GetRowCount() - FFixedFooters) {
-    AnsiString V = GetCellEx(ACol, I);
-    if (V != P || !Plain(I)) {
-      if (H != -1 && Plain(H)) {
-        AddNode(RealRowIndex(H), I - H);
-        if (TCellGraphic* G = NodeAt(H)) G->CellVariant = ACol;
+  // First pass, nothing changed yet: a header goes in front of every normal
+  // row whose value differs from the row before; after a node or summary
+  // row the value is compared with the sentinel. The row at FixedRows is
+  // taken as the header of the first group and only opens its node.
+  std::vector<int> Positions;   // final rows of the headers
+  std::vector<AnsiString> Texts;
+  std::vector<int> Levels;      // level of the enclosing node, -1 outside any
+  TEnclosingNodes Around;
+  {
+    AnsiString P = GroupSentinel;
+    for (int r = GetFixedRows(); r < End; ++r) {
+      Around.Leave(RealRowIndex(r));
+      if (TCellGraphic* N = NodeAt(r)) Around.Enter(r, RealRowIndex(r) + N->CellIndex);
+      if (r < First) continue;
+      if (!Plain(r)) {
+        P = GroupSentinel;
+        continue;
       }
-      if (Plain(I)) {
-        InsertChildRow(RealRowIndex(I), false);
-        SetCellEx(T, I, V);
-        ColourHeader(I, true);
+      AnsiString V = GetCellEx(ACol, r);
+      if (V != P) {
+        Positions.push_back(r + static_cast<int>(Positions.size()));
+        Texts.push_back(V);
+        Levels.push_back(Around.Empty() ? -1 : GetNodeLevel(Around.Innermost()));
+        Around.Count();
       }
-      H = I;
-      ++I;
-    }
-    if (I < GetRowCount() && Plain(I - 1)) {
-      P = GetCellEx(ACol, I);
-      SetCellEx(ACol, I, "");
-      ++I;
-    } else {
-      P = GroupSentinel;
+      P = std::move(V);
     }
   }
-  if (H == -1 || !IsSummary(H)) {
-    if (H == -1) {
-      InsertChildRow(RealRowIndex(I), false);
-      AddNode(RealRowIndex(I), 2);
-      SetCellEx(T, I, GetCellEx(ACol, I + 1));
-      ++I;
-      SetCellEx(ACol, I, "");
+  const int K = static_cast<int>(Positions.size());
+  // Every node around a new header grows by it; all headers go in at once.
+  for (const auto& [Row, N] : Around.Finish()) {
+    UpdateNodeSpan(Row, N);
+    UpdateSubNodeCount(Row, N);
+  }
+  InsertRowList(Positions);
+  // Second pass over the final rows: a header closes the subgroup before it
+  // and opens its own; node and summary rows close it; the data rows lose
+  // the value now shown by their header.
+  int H = -1;
+  bool Open = false;
+  auto Close = [&](int R) {
+    if (!Open) return;
+    AddNode(RealRowIndex(H), R - H);
+    if (TCellGraphic* G = NodeAt(H)) G->CellVariant = ACol;
+    Open = false;
+  };
+  const int Last = End + K;
+  for (int r = First, k = 0; r < Last; ++r) {
+    if (k < K && Positions[static_cast<std::size_t>(k)] == r) {
+      Close(r);
+      if (int L = Levels[static_cast<std::size_t>(k)]; L >= 0) GetCellProperties(0, r)->NodeLevel = L;
+      SetCellEx(T, r, Texts[static_cast<std::size_t>(k)]);
+      ColourHeader(r, true);
+      H = r;
+      Open = true;
+      ++k;
+    } else if (!Plain(r)) {
+      Close(r);
+      H = r;
     } else {
-      AddNode(RealRowIndex(H), I - H);
-      if (TCellGraphic* G = NodeAt(H)) G->CellVariant = ACol;
+      SetCellEx(ACol, r, "");
+    }
+  }
+  // Nothing walked: nothing to group. Otherwise the last subgroup closes
+  // and, unless the rows end with a summary row, a summary row goes in
+  // after the normal rows, in front of any footer rows.
+  if (H != -1 && !IsSummary(H)) {
+    if (Open) {
+      Close(Last);
       ColourHeader(H, false);
     }
-    if (I <= GetRowCount() - 1 && Plain(I - 1)) {
-      SetCellEx(ACol, I, "");
-      ++I;
-    }
     if (FGrouping->Summary) {
-      InsertRows(I, 1);
-      AddSummary(RealRowIndex(I));
+      InsertRows(Last, 1);
+      AddSummary(RealRowIndex(Last));
       if (FGrouping->MergeSummary) {
-        MergeCells(T, I, GetColCount() - T, 1);
-        ColourGroupCell(T, I, true, false);
+        MergeCells(T, Last, GetColCount() - T, 1);
+        ColourGroupCell(T, Last, true, false);
       } else {
-        ColourGroupRow(I, true, false);
+        ColourGroupRow(Last, true, false);
       }
     }
   }
@@ -337,28 +403,47 @@ void VIduZozezuVodu::SubGroup(int ACol) {
 
 void VIduZozezuVodu::SubUnGroup(int ACol) {
   ExpandAll();
+  // One walk: each header made by SubGroup (ACol) gives its value back to
+  // the rows of its span, loses its node and look, and is removed with the
+  // others afterwards. Rows outside such a span (summary rows, groups left
+  // out) keep their text.
   AnsiString V;
-  int I = GetFixedRows();
-  while (I <= GetRowCount() - FFixedFooters - 1) {
+  int ValueEnd = -1;  // real row after the span of the last header met
+  std::vector<int> Gone;
+  TEnclosingNodes Around;
+  const int End = GetRowCount() - FFixedFooters;
+  for (int I = GetFixedRows(); I < End; ++I) {
+    const int Real = RealRowIndex(I);
+    Around.Leave(Real);
     TCellGraphic* G = NodeAt(I);
     if (!G) {
-      SetCellEx(ACol, I, V);
-      ++I;
+      if (Real < ValueEnd) SetCellEx(ACol, I, V);
       continue;
     }
     const int* Var = std::get_if<int>(&G->CellVariant);
     if (!Var || *Var != ACol) {
-      ++I;
+      Around.Enter(I, Real + G->CellIndex);
       continue;
     }
     V = GetCellEx(ACol + 1, I);
-    RemoveNode(RealRowIndex(I));
+    ValueEnd = Real + G->CellIndex;
+    DropNode(I);
     if (FGrouping->MergeHeader)
       SplitCells(ACol + 1, I);
     else
       ResetGroupRowColour(I, false);
-    RemoveChildRow(RealRowIndex(I));
+    Around.Count();
+    Gone.push_back(I);
   }
+  // The nodes around the removed headers shrink by them, down to one row.
+  for (const auto& [Row, N] : Around.Finish()) {
+    int Less = std::min(N, std::max(GetNodeSpan(Row) - 1, 0));
+    UpdateNodeSpan(Row, -Less);
+    UpdateSubNodeCount(Row, -Less);
+  }
+  RemoveRowList(Gone, true);
+  // Removing a child row lowers the largest row count once more.
+  FMaxRowCount = std::max(FMaxRowCount - static_cast<int>(Gone.size()), GetRowCount());
 }
 
 void VIduZozezuVodu::GroupCalc(int ACol, int Kind) {
