@@ -702,13 +702,15 @@ void VIduZozezuVodu::DrawCellButton(TCellPaintInfo& Info, TCellGraphic* G, const
       face.left += Glyph->GetWidth() + 2;
     }
   }
-  const int oldStyle = C->GetBrush()->GetStyle();
-  C->GetBrush()->SetStyle(bsClear);
+  // The caption goes straight to the context, which keeps the background
+  // mode the canvas last put there: made transparent here for the text.
+  HDC dc = C->GetHandle();
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
   RECT tr = TRect(face.left + 1, face.top, face.right + 1, face.bottom);
   UINT flags = DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS;
   flags |= G->CellText.find('\r') != AnsiString::npos ? DT_WORDBREAK : DT_SINGLELINE;
-  DrawTextA(C->GetHandle(), G->CellText.c_str(), -1, &tr, flags);
-  C->GetBrush()->SetStyle(static_cast<TBrushStyle>(oldStyle));
+  DrawTextA(dc, G->CellText.c_str(), -1, &tr, flags);
+  SetBkMode(dc, oldMode);
 }
 
 void VIduZozezuVodu::DrawNodeGlyph(TCellPaintInfo& Info, TCellGraphic* G) {

@@ -404,7 +404,11 @@ void VIduZozezuVodu::HandleRadioClick(int ACol, int ARow, int X, int Y) {
     SetCol(DC);
     SetRow(ARow);
   }
-  const int Size = FControlLook->GetControlStyle() > csFlat ? 16 : FControlLook->GetRadioSize();
+  // Items measure as DrawRadio lays them out: an unthemed grid draws the
+  // theme style in the classic one.
+  TCellControlStyle Style = FControlLook->GetControlStyle();
+  if (Style == csTheme && !FIsThemed) Style = csClassic;
+  const int Size = Style > csFlat ? 16 : FControlLook->GetRadioSize();
   TStrings* Items = GetRadioStrings(ACol, ARow);
   if (!Items) return;
   const int N = Items->GetCount();

@@ -1,6 +1,6 @@
 // The grid's paint loop: DrawCell once for every visible cell, fixed cells
 // first, with the default background, lines and focus rectangle when
-// default drawing is on.
+// default drawing is on, and the grid's colour beyond the last cell.
 #include <algorithm>
 #include <vector>
 
@@ -63,16 +63,22 @@ void TCustomGrid::Paint() {
   }
 
   if (FDefaultDrawing) PaintDefaults(cols, rows);
+  // The area beyond the last cell is no cell's, whoever draws the cells:
+  // rows and columns that went away must not stay on the screen there.
+  const int gw = GetGridWidth(), gh = GetGridHeight();
+  canvas->GetBrush()->SetStyle(bsSolid);
+  canvas->GetBrush()->SetColor(GetColor());
+  if (gw < cw) canvas->FillRect(TRect(gw, 0, cw, ch));
+  if (gh < ch) canvas->FillRect(TRect(0, gh, std::min(gw, cw), ch));
   // A repaint while a border is dragged puts the XOR line back over the
   // fresh cells, so the next XOR still takes it away everywhere.
   if (FGridState == gsColSizing || FGridState == gsRowSizing) PaintSizingLine(canvas);
 }
 
-// Lines after each cell, then the background beyond the last cell.
+// Lines after each cell.
 void TCustomGrid::PaintDefaults(const std::vector<TGridSpan>& cols, const std::vector<TGridSpan>& rows) {
   TCanvas* canvas = Canvas();
   const int cw = Extent(true), ch = Extent(false);
-  // Lines after each cell, then the background beyond the last cell.
   canvas->GetPen()->SetColor(clBtnShadow);
   canvas->GetPen()->SetWidth(1);
   canvas->GetBrush()->SetColor(clBtnShadow);
@@ -90,10 +96,6 @@ void TCustomGrid::PaintDefaults(const std::vector<TGridSpan>& cols, const std::v
       canvas->FillRect(line);
     }
   }
-  int gw = GetGridWidth(), gh = GetGridHeight();
-  canvas->GetBrush()->SetColor(GetColor());
-  if (gw < cw) canvas->FillRect(TRect(gw, 0, cw, ch));
-  if (gh < ch) canvas->FillRect(TRect(0, gh, std::min(gw, cw), ch));
 }
 
 // The grid draws its focus while it or its editor has the focus.

@@ -2,11 +2,15 @@
 // areas.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <ostream>
+
 #include "grid/viduzozezuvodu.h"
 #include "platform/forms/forms.h"
 #include "platform/graphics/graphics.h"
 #include "platform/graphics/graphics_color.h"
 #include "platform/windows/winkernel_testing.h"
+#include "tests/grid/shown_grid.h"
 
 namespace {
 
@@ -52,5 +56,45 @@ TEST(GridPlainPaint, FixedCellsTextsAndMergedAreasShow) {
   delete form;
   TestResetKernel();
 }
+
+// Rows or columns that leave the end of a shown grid leave no picture of
+// themselves: the area they took is the grid's colour after the repaint.
+struct ShrinkCase {
+  const char* Name;
+  std::function<void(VIduZozezuVodu*)> Shrink;
+};
+
+void PrintTo(const ShrinkCase& C, std::ostream* Os) { *Os << C.Name; }
+
+class ShrinkPaint : public ::testing::TestWithParam<ShrinkCase> {};
+
+TEST_P(ShrinkPaint, FreedAreaIsRepainted) {
+  TForm* Form = OpenTestForm(400, 300);
+  auto* G = PlaceGrid(Form, 400, 300, 5, 8);
+  FillNumbered(G);
+  ShowTestForm(Form, G);
+  const int Right = G->CellRect(4, 7).right, Bottom = G->CellRect(4, 7).bottom;
+  GetParam().Shrink(G);
+  PumpUntilIdle();
+  TBitmap Shot;
+  SnapshotControl(G, &Shot);
+  const TRect Last = G->CellRect(G->GetColCount() - 1, G->GetRowCount() - 1);
+  const TColor Back = ColorToRGB(G->GetColor());
+  // Kept clear of the grid's frame: the picture includes it.
+  EXPECT_FALSE(Inked(&Shot, TRect(4, Last.bottom + 4, Right - 4, Bottom - 4), Back)) << GetParam().Name;
+  EXPECT_FALSE(Inked(&Shot, TRect(Last.right + 4, 4, Right - 4, Bottom - 4), Back)) << GetParam().Name;
+  CloseTestForm(Form);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EndOfTheGrid, ShrinkPaint,
+    ::testing::Values(ShrinkCase{"node contracted", [](VIduZozezuVodu* G) {
+                                   G->AddNode(5, 3);
+                                   G->ContractNode(5);
+                                 }},
+                      ShrinkCase{"last rows removed", [](VIduZozezuVodu* G) { G->RemoveRows(5, 3); }},
+                      ShrinkCase{"last rows hidden", [](VIduZozezuVodu* G) { G->HideRows(6, 7); }},
+                      ShrinkCase{"last column hidden", [](VIduZozezuVodu* G) { G->HideColumn(4); }}),
+    [](const ::testing::TestParamInfo<ShrinkCase>& I) { return "case" + std::to_string(I.index); });
 
 }  // namespace

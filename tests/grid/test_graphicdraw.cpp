@@ -8,6 +8,7 @@
 #include "grid/viduzozezuvodu.h"
 #include "grid/viduzozezuvodu_graphicdraw.h"
 #include "platform/forms/forms.h"
+#include "platform/graphics/graphics_color.h"
 #include "platform/windows/winkernel_testing.h"
 
 namespace {
@@ -308,6 +309,22 @@ TEST_F(GraphicDraw, ButtonRecordsItsOffset) {
   const long long v = static_cast<long long>(Grid->GetCellGraphic(1, 1)->CellValue);
   EXPECT_EQ(v & 0xFFFF, 78 - 10);
   EXPECT_EQ(v >> 16, 26 - 10);
+}
+
+// The caption is written over the button face without a box of the cell's
+// background behind it, whatever the canvas was left with.
+TEST_F(GraphicDraw, ButtonCaptionKeepsTheFaceAroundIt) {
+  Grid->AddButton(1, 1, 80, 24, "Press", haLeft, vaTop);
+  TCanvas* C = Bmp.GetCanvas();
+  C->GetBrush()->SetColor(clLime);  // as a cell's background leaves it
+  C->FillRect(TRect(0, 0, 1, 1));
+  Paint(1, 1, TRect(10, 10, 110, 40));
+  const long long v = static_cast<long long>(Grid->GetCellGraphic(1, 1)->CellValue);
+  const int x = 10 + static_cast<int>(v & 0xFFFF), y = 10 + static_cast<int>(v >> 16);
+  int Lime = 0;
+  for (int py = y + 3; py < y + 24 - 3; ++py)
+    for (int px = x + 3; px < x + 80 - 3; ++px) Lime += ColorToRGB(Px(px, py)) == ColorToRGB(clLime);
+  EXPECT_EQ(Lime, 0);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The left button press through the window's message path: which branch a
 // press takes and the events it raises, in order.
+#include <algorithm>
 #include <functional>
+#include <ostream>
+#include <vector>
 
 #include "grid/viduzozezuvodu.h"
 #include "platform/shell/shellapi.h"
@@ -183,6 +186,63 @@ TEST_F(Press, RadioGroupItemUnderThePointerIsChosen) {
   G->GetRadioIdx(2, 3, Idx);
   EXPECT_EQ(Idx, 1);
 }
+
+// A press on an item's mark, where the mark is drawn, chooses that item, in
+// each drawing style and both layouts.
+struct RadioMarkCase {
+  const char* Name;
+  TCellControlStyle Style;
+  bool Horizontal;
+  int Mark;  // the drawn mark's side, which steps the items
+};
+
+void PrintTo(const RadioMarkCase& C, std::ostream* Os) { *Os << C.Name; }
+
+class RadioMarks : public Press, public ::testing::WithParamInterface<RadioMarkCase> {};
+
+TEST_P(RadioMarks, PressOnAMarkChoosesItsItem) {
+  const RadioMarkCase& P = GetParam();
+  G->SetOptions(G->GetOptions() | goEditing);
+  G->SetColWidths(2, 200);
+  G->SetRowHeights(3, 60);
+  G->GetControlLook()->SetControlStyle(P.Style);
+  TStrings* Items = G->CreateRadio(2, 3, P.Horizontal ? 1 : 0, 0);
+  for (const char* Caption : {"Day", "Night", "Peak"}) Items->Add(Caption);
+  PumpUntilIdle();
+  ASSERT_FALSE(G->GetIsThemed());  // so the theme style draws classic marks
+  G->Canvas()->GetFont()->Assign(G->GetFont());
+  const int Line = G->Canvas()->TextHeight("gh");
+  // Side by side each mark follows the earlier marks and captions, 2 px in;
+  // stacked, a classic mark sits 2 px into its text line, a 16 px one at the
+  // top of a line at least 16 high.
+  std::vector<POINT> Marks;
+  int Captions = 0;
+  for (int i = 0; i < 3; ++i) {
+    if (P.Horizontal)
+      Marks.push_back(Cell(2, 3, 2 + i * P.Mark + Captions + P.Mark / 2, -1));
+    else if (P.Mark == 16)
+      Marks.push_back(Cell(2, 3, 2 + 8, i * std::max(16, Line) + 8));
+    else
+      Marks.push_back(Cell(2, 3, 2 + P.Mark / 2, i * Line + 2 + P.Mark / 2));
+    Captions += G->Canvas()->TextWidth(Items->Get(i));
+  }
+  for (int i : {2, 1, 0}) {
+    ClickAt(Marks[static_cast<std::size_t>(i)]);
+    int Idx = -1;
+    G->GetRadioIdx(2, 3, Idx);
+    EXPECT_EQ(Idx, i) << P.Name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, RadioMarks,
+                         ::testing::Values(RadioMarkCase{"theme, unthemed: classic marks", csTheme, true, 10},
+                                           RadioMarkCase{"theme, unthemed, stacked", csTheme, false, 10},
+                                           RadioMarkCase{"classic", csClassic, true, 10},
+                                           RadioMarkCase{"XP bitmaps", csWinXP, true, 16},
+                                           RadioMarkCase{"XP bitmaps, stacked", csWinXP, false, 16}),
+                         [](const ::testing::TestParamInfo<RadioMarkCase>& I) {
+                           return "case" + std::to_string(I.index);
+                         });
 
 TEST_F(Press, LinksOpenOnlyWebAndMailAndJumpToCells) {
   std::vector<std::string> Opened;

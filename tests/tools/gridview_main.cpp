@@ -8,7 +8,11 @@
 //           XP headers with a sort mark, zone colours from OnGetCellColor,
 //           centred, wrapped and rich-text cells, check boxes, a footer row,
 //           a cell comment, hints over the tariff column and an autosized
-//           first column.
+//           first column;
+//   --cells  shows instead one row of each kind of cell: plain, HTML and
+//            rotated text, check box, radio group and button, progress bar
+//            and gauge, bitmap, picture, image-list image, comment, button
+//            and a node with its child row.
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -98,14 +102,76 @@ void FillLook(VIduZozezuVodu* Grid) {
   };
 }
 
+// A 16 x 16 glyph: a disc of Colour on white.
+void PaintGlyph(TBitmap* B, TColor Colour) {
+  B->SetSize(16, 16);
+  TCanvas* C = B->GetCanvas();
+  C->GetBrush()->SetColor(clWhite);
+  C->FillRect(TRect(0, 0, 16, 16));
+  C->GetBrush()->SetColor(Colour);
+  C->GetPen()->SetColor(clBlack);
+  C->Ellipse(2, 2, 14, 14);
+}
+
+// Column 0 holds the node, column 1 names the kind, column 2 shows it. The
+// pictures and captions are the cells' own, the image list the form's.
+void FillCells(VIduZozezuVodu* Grid) {
+  auto* Images = new TImageList(Grid->GetOwner());
+  TBitmap Flag;
+  PaintGlyph(&Flag, clBlue);
+  Images->Add(&Flag, nullptr);
+  Grid->SetGridImages(Images);
+  // Check boxes and radios look enabled only where cells can be edited.
+  Grid->SetOptions(Grid->GetOptions() | goEditing);
+  Grid->SetColCount(3);
+  Grid->SetRowCount(17);
+  Grid->SetDefaultRowHeight(24);
+  Grid->SetColWidths(0, 24);
+  Grid->SetColWidths(1, 130);
+  Grid->SetColWidths(2, 220);
+  Grid->SetCells(1, 0, "Kind");
+  Grid->SetCells(2, 0, "Cell");
+  int r = 0;
+  auto Row = [&](const char* Kind, const AnsiString& Text = "") {
+    Grid->SetCells(1, ++r, Kind);
+    Grid->SetCells(2, r, Text);
+    return r;
+  };
+  Row("Text", "Plain text");
+  Row("HTML", "<b>Bold</b>, <i>italic</i> and <font color=\"clRed\">red</font>");
+  Grid->AddRotated(2, Row("Rotated"), 20, "Rotated text");
+  Grid->SetRowHeights(r, 44);
+  Grid->AddCheckBox(2, Row("Check box", "Checked"), true, false);
+  TStrings* Zones = Grid->CreateRadio(2, Row("Radio group"), 1, 1);
+  for (const char* Zone : {"Т1", "Т2", "Т3"}) Zones->Add(Zone);
+  Grid->AddRadioButton(2, Row("Radio button", "Chosen"), true);
+  Grid->AddProgress(2, Row("Progress bar", "65"), clLime, clWhite);
+  Grid->AddZytProgress(2, Row("Gauge", "40"), 0, 100);
+  PaintGlyph(Grid->CreateBitmap(2, Row("Bitmap"), false, haLeft, vaCenter), clRed);
+  TBitmap* Photo = Grid->CreatePicture(2, Row("Picture"), false, noStretch, 2, haCenter, vaCenter)->GetBitmap();
+  Photo->SetSize(48, 24);
+  Photo->GetCanvas()->GetBrush()->SetColor(0x30A030);
+  Photo->GetCanvas()->FillRect(TRect(0, 0, 48, 24));
+  Photo->GetCanvas()->GetBrush()->SetColor(clYellow);
+  Photo->GetCanvas()->Ellipse(30, 2, 44, 16);
+  Grid->AddImageIdx(2, Row("Image index", "Image before text"), 0, haBeforeText, vaCenter);
+  Grid->AddComment(2, Row("Comment", "Has a comment"), "A note on this cell");
+  Grid->SetShowHint(true);  // a comment shows as the cell's hint
+  Grid->AddButton(2, Row("Button"), 80, 20, "Press", haLeft, vaCenter);
+  Grid->AddNode(Row("Node", "Parent row"), 3);
+  Row("Child", "First child");
+  Row("Child", "Second child");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   AnsiString PdfFile, PngFile;
-  bool Look = false, DragOut = false;
+  bool Look = false, Cells = false, DragOut = false;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--look") == 0) Look = true;
     if (std::strcmp(argv[i], "--drag") == 0) DragOut = true;
+    if (std::strcmp(argv[i], "--cells") == 0) Cells = true;
   }
   for (int i = 1; i + 1 < argc; ++i) {
     if (std::strcmp(argv[i], "--pdf") == 0) PdfFile = argv[i + 1];
@@ -126,6 +192,10 @@ int main(int argc, char** argv) {
     form->SetCaption("Grid look");
     form->SetBounds(20, 20, 540, 330);
     FillLook(grid);
+  } else if (Cells) {
+    form->SetCaption("Grid cells");
+    form->SetBounds(20, 20, 420, 470);
+    FillCells(grid);
   } else {
     grid->SetColCount(10);
     grid->SetRowCount(130);
