@@ -43,6 +43,9 @@ void VIduZozezuVodu::OleVisibleCounts(int& Rows, int& Cols) {
 }
 
 void VIduZozezuVodu::OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Formats) {
+  // False when the data holds nothing the grid takes: no cell may show an
+  // arrow for it.
+  const bool taken = Allow;
   int col, row;
   OleCellAt(Pt, col, row);
   TPoint client = HandleAllocated() ? ScreenToClient(Pt) : Pt;
@@ -66,7 +69,9 @@ void VIduZozezuVodu::OleDragMouseMove(TPoint Pt, bool& Allow, TDropFormats Forma
         SetLeftCol(GetLeftCol() + 1);
     }
   }
-  if (!column) {
+  if (!taken) {
+    Allow = false;
+  } else if (!column) {
     if (row >= 0 && row < fixedRows && !(GetRowCount() == 1 && GetFixedRowAlways())) Allow = false;
   } else if (!(row >= 0 && row < fixedRows && col >= fixedCols)) {
     Allow = false;

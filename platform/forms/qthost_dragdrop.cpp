@@ -5,6 +5,9 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
 #include <QWindow>
 
 #include "platform/forms/forms.h"
@@ -76,19 +79,60 @@ void Pump() {
   if (Application) Application->ProcessMessages();
 }
 
-DWORD DesktopDrag(IDataObject* data, DWORD ok) {
+// The last desktop drag. The program that took the drop reads the data
+// after the drag has ended here, so the drag (which holds the data) lives
+// until the next one starts; Qt may free it earlier on its own.
+QPointer<QDrag>& LastDrag() {
+  static auto* d = new QPointer<QDrag>;
+  return *d;
+}
+
+void FreeLastDrag() {
+  if (QDrag* d = LastDrag()) d->deleteLater();
+  LastDrag() = nullptr;
+}
+
+// Hands the pointer moves of a running Qt drag on. Qt's drag takes the
+// moves with an application filter of its own, so this one goes in once
+// that drag runs (the filter installed last is asked first).
+class TMoveFollower : public QObject {
+public:
+  explicit TMoveFollower(const TDesktopDragMoved& moved) : FMoved(moved) {}
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::MouseMove) {
+      auto* m = static_cast<QMouseEvent*>(e);
+      QPoint g = m->globalPosition().toPoint();
+      FMoved(POINT{g.x(), g.y()}, KeysOf(m->buttons(), m->modifiers()));
+    }
+    return false;
+  }
+
+private:
+  const TDesktopDragMoved& FMoved;
+};
+
+DWORD DesktopDrag(IDataObject* data, DWORD ok, const TDesktopDragMoved& moved) {
+  FreeLastDrag();
+  // A button released before the hand-off has been spent on our loop: a
+  // Qt drag started now would wait for a release that never comes.
+  if (QGuiApplication::mouseButtons() == Qt::NoButton) return DROPEFFECT_NONE;
   QWindow* source = QGuiApplication::focusWindow();
   QObject* owner = source ? static_cast<QObject*>(source) : QCoreApplication::instance();
   auto* drag = new QDrag(owner);
+  LastDrag() = drag;
   drag->setMimeData(QtMimeOf(MimeOfDataObject(data)));
+  TMoveFollower follower(moved);
+  QTimer::singleShot(0, &follower, [&follower] { QCoreApplication::instance()->installEventFilter(&follower); });
   Qt::DropAction a = drag->exec(ActionsOf(ok), ActionOf(ok));
-  drag->deleteLater();
   return EffectOf(a) & ok;
 }
 
 }  // namespace
 
-void QtHostInstallDragDrop(bool On) { SetDesktopDragHook(On ? TDesktopDragHook(DesktopDrag) : TDesktopDragHook()); }
+void QtHostInstallDragDrop(bool On) {
+  if (!On) FreeLastDrag();
+  SetDesktopDragHook(On ? TDesktopDragHook(DesktopDrag) : TDesktopDragHook());
+}
 
 bool QtHostDragEvent(QWindow* Window, QEvent* E) {
   switch (E->type()) {

@@ -202,7 +202,16 @@ void Carry() {
       break;
     case TEnd::Desktop: {
       l.Track.Leave();
-      DWORD e = DesktopHook()(l.Data, l.Ok) & l.Ok;
+      // The source still hears of the moves: what follows the pointer on
+      // its side (a picture of the dragged cells) goes along, and so never
+      // lies under the pointer, where it would take the drop itself.
+      DWORD e = DesktopHook()(l.Data, l.Ok, [](POINT p, DWORD keys) {
+        SetCursorPos(p.x, p.y);
+        Loop().Source->QueryContinueDrag(FALSE, keys);
+      }) & l.Ok;
+      // The source last heard our own windows; the other program's answer
+      // is the one that counts (a move there is a move here).
+      l.Source->GiveFeedback(e);
       l.Effect = e;
       l.Result = e == DROPEFFECT_NONE ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
       break;

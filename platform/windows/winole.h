@@ -149,9 +149,11 @@ DWORD OleDragKeyState();
 
 // Outside the program's windows the drag is handed on: the hook runs the
 // desktop's own drag of the data and returns the effect the drop ended with
-// (DROPEFFECT_NONE when refused or cancelled). Without a hook the drag stays
-// in the kernel and leaving the windows only leaves the last target.
-using TDesktopDragHook = std::function<DWORD(IDataObject* Data, DWORD OkEffects)>;
+// (DROPEFFECT_NONE when refused or cancelled), calling Moved with every
+// pointer move on the way (screen point, MK_* key state). Without a hook the
+// drag stays in the kernel and leaving the windows only leaves the last target.
+using TDesktopDragMoved = std::function<void(POINT Screen, DWORD KeyState)>;
+using TDesktopDragHook = std::function<DWORD(IDataObject* Data, DWORD OkEffects, const TDesktopDragMoved& Moved)>;
 void SetDesktopDragHook(TDesktopDragHook Hook);
 
 // A drag of another program over one of ours: the host calls these with the

@@ -91,20 +91,29 @@ protected:
   // Drops MIME data from another program on (c, r) of g through its drop
   // target; the effect the source would see.
   DWORD DropMime(VIduZozezuVodu* g, int c, int r, const TMimeData& mime) {
-    auto* target = dynamic_cast<TGridDropTarget*>(g->GetDragDropSettings()->GetDropTarget());
-    EXPECT_NE(target, nullptr);
+    TGridDropTarget* target = TargetOf(g);
     if (!target) return DROPEFFECT_NONE;
     IDataObject* data = DataObjectOfMime(mime);
     POINT p = At(g, c, r);
     POINTL pt{p.x, p.y};
+    Over(target, data, pt);
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+    target->Drop(data, 0, pt, &effect);
+    data->Release();
+    CheckHidden(*g);
+    return effect;
+  }
+  static TGridDropTarget* TargetOf(VIduZozezuVodu* g) {
+    auto* target = dynamic_cast<TGridDropTarget*>(g->GetDragDropSettings()->GetDropTarget());
+    EXPECT_NE(target, nullptr);
+    return target;
+  }
+  // Enters the point with the data and moves over it: the effect.
+  static DWORD Over(TGridDropTarget* target, IDataObject* data, POINTL pt) {
     DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     target->DragEnter(data, MK_LBUTTON, pt, &effect);
     effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     target->DragOver(MK_LBUTTON, pt, &effect);
-    effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    target->Drop(data, 0, pt, &effect);
-    data->Release();
-    CheckHidden(*g);
     return effect;
   }
   // Runs between the press and the start of each drag.
@@ -443,12 +452,49 @@ TEST_F(GridDrag, RichTextFromAnotherProgramIsStoredUnchangedWhileRTFAware) {
   EXPECT_EQ(B->GetCells(2, 5), "bold");
 }
 
+TEST_F(GridDrag, DataTheGridTakesNothingFromShowsNoArrowEvenRightAfterADrop) {
+  TGridDropTarget* target = TargetOf(B);
+  ASSERT_NE(target, nullptr);
+  // Over (c, r) without dropping: the effect and the arrow.
+  auto over = [&](int c, int r, const TMimeData& mime) {
+    IDataObject* data = DataObjectOfMime(mime);
+    POINT p = At(B, c, r);
+    DWORD effect = Over(target, data, POINTL{p.x, p.y});
+    data->Release();
+    return std::make_pair(effect, B->GetOleArrow(arrLeft)->GetVisible());
+  };
+  const struct {
+    const char* Name;
+    TMimeData Mime;
+    DWORD Effect;
+    bool Arrow;
+  } cases[] = {
+      {"text", {{"text/plain", "x"}}, DROPEFFECT_MOVE, true},
+      {"no formats", {}, DROPEFFECT_NONE, false},
+      {"a picture", {{"image/png", "\x89PNG"}}, DROPEFFECT_NONE, false},
+  };
+  for (const auto& c : cases) {
+    auto [effect, arrow] = over(3, 2, c.Mime);
+    EXPECT_EQ(effect, c.Effect) << c.Name;
+    EXPECT_EQ(arrow, c.Arrow) << c.Name;
+    target->DragLeave();
+  }
+  // A program may start a new, empty drag over the grid right after its
+  // drop: the arrow the drop hid stays hidden.
+  EXPECT_EQ(DropMime(B, 3, 2, {{"text/plain", "dropped"}}), static_cast<DWORD>(DROPEFFECT_MOVE));
+  EXPECT_EQ(B->GetCells(3, 2), "dropped");
+  auto [effect, arrow] = over(3, 2, {});
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_FALSE(arrow);
+  target->DragLeave();
+}
+
 TEST_F(GridDrag, AURLFromAnotherProgramGoesToTheRealColumnUnderThePoint) {
   std::vector<std::string> log;
   B->OnOleDropURL = [&](TObject*, int ARow, int ACol, const AnsiString& URL, bool&) {
     log.push_back(std::to_string(ARow) + "," + std::to_string(ACol) + " " + URL);
   };
-  auto* target = dynamic_cast<TGridDropTarget*>(B->GetDragDropSettings()->GetDropTarget());
+  TGridDropTarget* target = TargetOf(B);
   ASSERT_NE(target, nullptr);
   target->AcceptText = false;  // the URL alone, not also as text
   B->HideColumn(2);

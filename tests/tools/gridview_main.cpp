@@ -3,7 +3,8 @@
 // through the print dialog and previews the first page.
 //   --pdf FILE  prints the grid into FILE and ends;
 //   --preview-png FILE  saves the preview of page 1 as a picture and ends;
-//   --drag  leaves editing off, so a press in the selection drags its text;
+//   --drag  leaves editing off, so a press in the selection drags its text,
+//           and lets dropped text be pasted all the same;
 //   --look  shows instead a small tariff table for checking the grid's look:
 //           XP headers with a sort mark, zone colours from OnGetCellColor,
 //           centred, wrapped and rich-text cells, check boxes, a footer row,
@@ -201,7 +202,11 @@ int main(int argc, char** argv) {
     grid->SetRowCount(130);
     grid->SetOptions(grid->GetOptions() | goEditing | goColSizing | goRowSizing | goColMoving | goRangeSelect);
     // A press in the selection starts a drag only while cells are not edited.
-    if (DragOut) grid->SetOptions(grid->GetOptions() & ~goEditing);
+    // Dropped text is pasted, which needs editing or this switch.
+    if (DragOut) {
+      grid->SetOptions(grid->GetOptions() & ~goEditing);
+      grid->GetNavigation()->AllowClipboardAlways = true;
+    }
     grid->GetSortSettings()->SetShow(true);  // a header click sorts
     // Off in a new grid; on here so the clipboard keys and dragging text to
     // and from other programs can be tried by hand.

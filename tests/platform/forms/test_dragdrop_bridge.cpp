@@ -118,24 +118,44 @@ public:
   std::vector<AnsiString> Names;
 };
 
+// A borderless form at (50, 60), 200 x 120, shown through the host.
+struct THostForm {
+  THostForm() {
+    TestResetKernel();
+    UseSystemClock();
+    Started = QtHostStart();
+    OleInitialize(nullptr);
+    Form = new TForm(nullptr);
+    Form->SetFormBorderStyle(bsNone);
+    Form->SetBounds(50, 60, 200, 120);
+  }
+  ~THostForm() {
+    delete Form;
+    OleUninitialize();
+    QtHostStop();
+    TestResetKernel();
+  }
+  // Shows the form; true once the host shows it.
+  bool Show() {
+    Form->Show();
+    HWND h = Form->GetHandle();
+    auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (Started && !QtHostShowsWindow(h) && std::chrono::steady_clock::now() < end) {
+      Application->ProcessMessages();
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return Started && QtHostShowsWindow(h);
+  }
+  TForm* Form = nullptr;
+  bool Started = false;
+};
+
 }  // namespace
 
 TEST(DragBridge, AQtDropOnOurWindowReachesItsTarget) {
-  TestResetKernel();
-  UseSystemClock();
-  ASSERT_TRUE(QtHostStart());
-  OleInitialize(nullptr);
-  auto* form = new TForm(nullptr);
-  form->SetFormBorderStyle(bsNone);
-  form->SetBounds(50, 60, 200, 120);
-  form->Show();
-  HWND h = form->GetHandle();
-  auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-  while (!QtHostShowsWindow(h) && std::chrono::steady_clock::now() < end) {
-    Application->ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-  }
-  ASSERT_TRUE(QtHostShowsWindow(h));
+  THostForm f;
+  ASSERT_TRUE(f.Show());
+  HWND h = f.Form->GetHandle();
   auto* t = new TRecordingTarget;
   ASSERT_EQ(RegisterDragDrop(h, t), S_OK);
 
@@ -148,8 +168,55 @@ TEST(DragBridge, AQtDropOnOurWindowReachesItsTarget) {
 
   RevokeDragDrop(h);
   EXPECT_EQ(QtHostSendDrop(h, m, 10, 20), DROPEFFECT_NONE);
-  delete form;
-  OleUninitialize();
-  QtHostStop();
-  TestResetKernel();
+}
+
+namespace {
+
+class TPlainSource : public TInterfacedObject, public IDropSource {
+public:
+  HRESULT QueryInterface(const TGUID& iid, void** obj) override { return TInterfacedObject::QueryInterface(iid, obj); }
+  ULONG AddRef() override { return TInterfacedObject::AddRef(); }
+  ULONG Release() override { return TInterfacedObject::Release(); }
+  HRESULT QueryContinueDrag(BOOL esc, DWORD keys) override {
+    if (esc) return DRAGDROP_S_CANCEL;
+    return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+  }
+  HRESULT GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+};
+
+}  // namespace
+
+// Outside our windows the drag goes on as a desktop drag; when that is over
+// (here at once: no button is down for Qt), so is our loop: no capture is
+// left and keys reach the form again.
+TEST(DragBridge, ADragHandedToTheDesktopEndsTheLoopAndGivesTheInputBack) {
+  THostForm f;
+  f.Form->SetKeyPreview(true);
+  std::vector<WORD> keys;
+  f.Form->OnKeyDown = [&](TObject*, WORD& Key, TShiftState) { keys.push_back(Key); };
+  ASSERT_TRUE(f.Show());
+  HWND h = f.Form->GetHandle();
+  SetActiveWindow(h);
+  SetFocus(h);
+
+  TestMouseDown(POINT{100, 100});
+  TestScriptDragSteps({[] { TestMouseMove(POINT{120, 110}); }, [] { TestMouseMove(POINT{700, 500}); }});
+  IDataObject* data = DataObjectOfMime({{"text/plain", "cell"}});
+  auto* source = new TPlainSource;
+  source->AddRef();
+  DWORD effect = 77;
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(DoDragDrop(data, source, DROPEFFECT_COPY | DROPEFFECT_MOVE, &effect), DRAGDROP_S_CANCEL);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_NONE));
+  EXPECT_FALSE(IsOleDragging());
+  EXPECT_EQ(GetCapture(), nullptr);
+  TestResetDragSteps();
+  TestMouseUp(POINT{700, 500});
+  TestKeyPress(VK_DOWN);
+  Application->ProcessMessages();
+  EXPECT_EQ(keys, std::vector<WORD>{VK_DOWN});
+
+  source->Release();
+  data->Release();
 }

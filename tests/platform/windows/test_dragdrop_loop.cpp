@@ -64,6 +64,7 @@ public:
   ULONG AddRef() override { return TInterfacedObject::AddRef(); }
   ULONG Release() override { return TInterfacedObject::Release(); }
   HRESULT QueryContinueDrag(BOOL esc, DWORD keys) override {
+    ++Asked;
     if (esc) {
       Note("source esc");
       return DRAGDROP_S_CANCEL;
@@ -79,6 +80,7 @@ public:
     return DRAGDROP_S_USEDEFAULTCURSORS;
   }
   DWORD LastFeedback = 99;
+  int Asked = 0;
 };
 
 // The loop needs no data of its own; any object stands for it.
@@ -201,7 +203,7 @@ TEST_F(DragLoop, TheTargetIsAskedAgainWhileThePointerRestsAndAScriptThatEndsCanc
 
 TEST_F(DragLoop, OutsideOurWindowsTheDesktopTakesOver) {
   IDataObject* handed = nullptr;
-  SetDesktopDragHook([&](IDataObject* d, DWORD ok) {
+  SetDesktopDragHook([&](IDataObject* d, DWORD ok, const TDesktopDragMoved&) {
     handed = d;
     EXPECT_EQ(ok, DROPEFFECT_COPY);
     return DROPEFFECT_COPY | DROPEFFECT_MOVE;  // masked by what the source allows
@@ -213,6 +215,33 @@ TEST_F(DragLoop, OutsideOurWindowsTheDesktopTakesOver) {
   EXPECT_EQ(Effect, DROPEFFECT_COPY);
   EXPECT_EQ(Log, (Lines{"b enter 220,20", "b leave"}));
   EXPECT_FALSE(IsOleDragging());
+}
+
+TEST_F(DragLoop, TheSourceFollowsTheDesktopDragAndHearsItsAnswer) {
+  // The way out crosses a window without a target (the source hears "no
+  // drop" there); what the other program then does decides the end. The
+  // source is asked at each move over the desktop, the pointer there.
+  for (DWORD answer : {DWORD(DROPEFFECT_MOVE), DWORD(DROPEFFECT_NONE)}) {
+    POINT seen{};
+    int asked = 0;
+    SetDesktopDragHook([&](IDataObject*, DWORD, const TDesktopDragMoved& moved) {
+      asked = Source->Asked;
+      moved(POINT{640, 480}, MK_LBUTTON);
+      asked = Source->Asked - asked;
+      GetCursorPos(&seen);
+      return answer;
+    });
+    HRESULT r = Drag({[] { TestMouseMove(POINT{220, 20}); }, [] { TestMouseMove(POINT{60, 60}); },
+                      [] { TestMouseMove(POINT{500, 500}); }});
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(seen.x, 640);
+    EXPECT_EQ(seen.y, 480);
+    EXPECT_EQ(Feedback, answer);
+    EXPECT_EQ(Effect, answer);
+    EXPECT_EQ(r, answer ? DRAGDROP_S_DROP : DRAGDROP_S_CANCEL);
+    EXPECT_EQ(GetCapture(), nullptr);
+    TestMouseUp(POINT{500, 500});
+  }
 }
 
 TEST_F(DragLoop, ForeignDragsReachTheTargets) {
