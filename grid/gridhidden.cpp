@@ -62,7 +62,27 @@ void TGridItem::operator delete(void* P) {
 
 void TGridItem::operator delete(void* P, TGridItemPool*) { operator delete(P); }
 
-TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(Collection) {}
+namespace {
+
+// A TGridItems about to take a new item makes its held rows items first.
+TCollection* ReadyToJoin(TCollection* Collection) {
+  if (auto* Items = dynamic_cast<TGridItems*>(Collection)) Items->MakeItems();
+  return Collection;
+}
+
+}  // namespace
+
+TGridItem::TGridItem(TCollection* Collection) : TCollectionItem(ReadyToJoin(Collection)) {}
+
+void TGridItem::SetCollection(TCollection* Value) {
+  if (Value != GetCollection()) ReadyToJoin(Value);
+  TCollectionItem::SetCollection(Value);
+}
+
+void TGridItem::SetIndex(int Value) {
+  ReadyToJoin(GetCollection());
+  TCollectionItem::SetIndex(Value);
+}
 
 TGridItems::TGridItems()
     : TCollection([](TCollection* C) -> TCollectionItem* {
@@ -71,6 +91,7 @@ TGridItems::TGridItems()
       FPool(new TGridItemPool) {}
 
 TGridItems::~TGridItems() {
+  DropAllHeld();
   // Items the base still frees give their slots back to the pool, which
   // goes with the last of them.
   FPool->Disown();
@@ -90,6 +111,149 @@ void TGridItem::SetIdx(int Value) {
 void TGridItems::Notify(TCollectionItem* Item, TCollectionNotification Action) {
   FIndexStale = true;
   TCollection::Notify(Item, Action);
+}
+
+// ---- the collection as its users see it: made items, then held rows ---------------------------
+
+TCollectionItem* TGridItems::GetItem(int Index) const {
+  MakeItems();
+  return TCollection::GetItem(Index);
+}
+
+TCollectionItem* TGridItems::Add() {
+  MakeItems();
+  return TCollection::Add();
+}
+
+TCollectionItem* TGridItems::Insert(int Index) {
+  MakeItems();
+  return TCollection::Insert(Index);
+}
+
+void TGridItems::Delete(int Index) {
+  MakeItems();
+  TCollection::Delete(Index);
+}
+
+void TGridItems::Clear() {
+  DropAllHeld();
+  FIndexStale = true;
+  TCollection::Clear();
+}
+
+TCollectionItem* TGridItems::FindItemID(int ID) const {
+  MakeItems();
+  return TCollection::FindItemID(ID);
+}
+
+void TGridItems::Rearrange(const std::vector<TCollectionItem*>& Order) {
+  MakeItems();
+  TCollection::Rearrange(Order);
+}
+
+void TGridItems::SetItem(int Index, TCollectionItem* Value) {
+  MakeItems();
+  TCollection::SetItem(Index, Value);
+}
+
+void TGridItems::Assign(TPersistent* Source) {
+  if (auto* From = dynamic_cast<TGridItems*>(Source)) From->MakeItems();
+  MakeItems();
+  TCollection::Assign(Source);
+}
+
+// ---- held rows ---------------------------------------------------------------------------------
+
+std::uint32_t TGridItems::HeldLayout(TGridStore* Store, TGridItem::TColSlots Slots, int Cols) {
+  if (!FLayouts.empty()) {
+    const TLayout& Last = FLayouts.back();
+    if (Last.Store == Store && Last.Slots == Slots && Last.Cols == Cols)
+      return static_cast<std::uint32_t>(FLayouts.size() - 1);
+  }
+  FLayouts.push_back({Store, std::move(Slots), Cols});
+  return static_cast<std::uint32_t>(FLayouts.size() - 1);
+}
+
+std::uint32_t TGridItems::AddHeld(const THeldRow& Row) {
+  FHeld.push_back(Row);
+  FHeld.back().Live = 1;
+  ++FHeldLive;
+  return static_cast<std::uint32_t>(FHeld.size() - 1);
+}
+
+TGridCell* TGridItems::HeldCell(std::uint32_t Number, int ACol) {
+  THeldRow& R = FHeld[Number];
+  const TLayout& L = FLayouts[R.Layout];
+  if (ACol < 0 || ACol >= L.Cols) return nullptr;
+  auto Slot = static_cast<std::uint32_t>(L.Slots ? (*L.Slots)[static_cast<std::size_t>(ACol)] : ACol);
+  return Slot < R.Cells.Size ? &R.Cells.Cells[Slot] : nullptr;
+}
+
+void TGridItems::DropHeld(std::uint32_t Number) {
+  THeldRow& R = FHeld[Number];
+  if (!R.Live) return;
+  FLayouts[R.Layout].Store->ReleaseRowCells(R.Cells);
+  R.Live = 0;
+  --FHeldLive;
+  FIndexStale = true;
+}
+
+void TGridItems::TrimHeld() {
+  if (FHeldLive == 0) FHeld.clear();
+  while (!FHeld.empty() && !FHeld.back().Live) FHeld.pop_back();
+  if (FHeld.empty()) FLayouts.clear();
+}
+
+void TGridItems::DropAllHeld() {
+  for (std::uint32_t i = 0; i < FHeld.size(); ++i)
+    if (FHeld[i].Live) FLayouts[FHeld[i].Layout].Store->ReleaseRowCells(FHeld[i].Cells);
+  FHeld.clear();
+  FLayouts.clear();
+  FHeldLive = 0;
+}
+
+void TGridItems::MakeItems() const {
+  if (FHeld.empty()) return;
+  auto* Self = const_cast<TGridItems*>(this);
+  // Taken out first: the items made here join a collection holding none.
+  TGridBigVector<THeldRow> Rows;
+  std::swap(Rows, FHeld);
+  std::vector<TLayout> Layouts;
+  std::swap(Layouts, FLayouts);
+  FHeldLive = 0;
+  Self->BeginUpdate();
+  for (THeldRow& R : Rows) {
+    if (!R.Live) continue;
+    auto* It = static_cast<TGridItem*>(Self->TCollection::Add());
+    It->Place(R.Idx, R.Height, R.Level, R.Listed != 0);
+    const TLayout& L = Layouts[R.Layout];
+    It->HoldCells(L.Store, R.Cells, L.Slots, L.Cols);
+  }
+  Self->EndUpdate();
+  // The records' room serves the next rows held.
+  Rows.clear();
+  std::swap(Rows, FHeld);
+  Self->FIndexStale = true;
+}
+
+void TGridItems::ForEachObject(const std::function<void(TObject*&)>& Fn) {
+  for (int i = 0; i < MadeCount(); ++i) MadeItem(i)->ForEachObject(Fn);
+  for (std::uint32_t n = 0; n < FHeld.size(); ++n) {
+    if (!FHeld[n].Live) continue;
+    for (int c = 0; c < FLayouts[FHeld[n].Layout].Cols; ++c)
+      if (TGridCell* Cell = HeldCell(n, c)) Fn(Cell->Object);
+  }
+}
+
+void TGridItems::Renumber(const std::function<int(int)>& Fn) {
+  for (int i = 0; i < MadeCount(); ++i) MadeItem(i)->SetIdx(Fn(MadeItem(i)->GetIdx()));
+  for (THeldRow& R : FHeld) {
+    if (!R.Live) continue;
+    const int Idx = Fn(R.Idx);
+    if (Idx == R.Idx) continue;
+    R.Idx = Idx;
+    FIndexStale = true;
+  }
 }
 
 void TGridItem::ReleaseCells() {

@@ -72,15 +72,13 @@ VIduZozezuVodu::~VIduZozezuVodu() {
   BalloonDone();
   FreeSearchParts();
   // Hidden rows took their cell properties with them.
-  for (int i = 0; i < FHiddenRows->GetCount(); ++i) {
-    FHiddenRows->Item(i)->ForEachObject([this](TObject*& O) {
-      TCellProperties* P = AsProperties(O);
-      if (!P) return;
-      O = nullptr;
-      delete P->GraphicObject;
-      delete P;
-    });
-  }
+  FHiddenRows->ForEachObject([this](TObject*& O) {
+    TCellProperties* P = AsProperties(O);
+    if (!P) return;
+    O = nullptr;
+    delete P->GraphicObject;
+    delete P;
+  });
   delete FHiddenRows;
   delete FColumnSize;
   delete FCellNode;

@@ -2295,9 +2295,11 @@ private:
   // Paints the cell's scroll bar at its right edge; the rectangle loses its width.
   void DrawInCellScrollBar(TCellPaintInfo& Info);
 
-  // A hidden row in the sorted index: its real index and its item.
+  // A hidden row in the sorted index: its real index and its item, or
+  // while it has none the number of its held row in the store.
   struct THiddenRef {
     int Idx;
+    std::uint32_t Held;
     TGridItem* Item;
   };
   // How hidden rows enter the store: in Idx order with their height
@@ -2307,8 +2309,16 @@ private:
   // The index, rebuilt first when the store changed behind the grid's back.
   const TGridBigVector<THiddenRef>& HiddenIndex() const;
   void FillHiddenKeys() const;
-  // The last item hiding real row ARow, or nil.
-  TGridItem* FindHidden(int ARow) const;
+  // The last entry hiding real row ARow, or nil (valid until the index changes).
+  const THiddenRef* FindHidden(int ARow) const;
+  // The text and object of a hidden row's cell (empty past its cells).
+  // Reading leaves a held row held.
+  AnsiString HiddenText(const THiddenRef& Ref, int ACol) const;
+  TObject* HiddenObject(const THiddenRef& Ref, int ACol) const;
+  // The hidden row's item, made (with every other) when it has none yet.
+  TGridItem* HiddenItem(int ARow) const;
+  int HiddenHeight(const THiddenRef& Ref) const;
+  bool HiddenAtLevel(const THiddenRef& Ref, int Level) const;
   // Takes the displayed rows (ascending, distinct, below RowCount) out into
   // new items, in one pass over the grid whatever their number.
   void HideDisplayedRows(std::span<const int> Rows, THideKind Kind);
@@ -2316,7 +2326,9 @@ private:
   void HideListedRows(TGridBigVector<int>& Rows);
   // Puts the indexed rows (in Idx order) back where they belong and frees
   // their items, again in one pass.
-  void RestoreHiddenRows(const std::vector<THiddenRef>& Refs);
+  void RestoreHiddenRows(std::span<const THiddenRef> Refs);
+  // RestoreHiddenRows of the entries Collect puts in the (emptied) list.
+  void RestoreCollected(const std::function<void(TGridBigVector<THiddenRef>&)>& Collect);
   // Items as a list and as a set.
   void FreeHiddenItems(const std::vector<TGridItem*>& Items, const std::unordered_set<const TGridItem*>& Set);
 
@@ -2331,8 +2343,10 @@ private:
   mutable TGridBigVector<int> FHiddenKeys;
   // The store itself is in Idx order (as long as only HideRows added to it).
   mutable bool FHiddenSorted = true;
-  // Work vectors of hiding, kept for the next filter of the same size.
-  TGridBigVector<THiddenRef> FHideAdded, FHideMerged;
+  // Work vectors of hiding and showing, kept for the next filter of the
+  // same size.
+  TGridBigVector<THiddenRef> FHideAdded, FHideMerged, FShowRefs;
+  std::vector<int> FShowPos;
   TGridBigVector<int> FFilterFailing;
   int FHideLevel = 0;
   TIntList* FIgnoredColumns;

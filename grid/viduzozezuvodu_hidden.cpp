@@ -76,10 +76,12 @@ const TGridBigVector<VIduZozezuVodu::THiddenRef>& VIduZozezuVodu::HiddenIndex() 
   if (!FHiddenRows->GetIndexStale()) return FHiddenIdx;
   FHiddenIdx.clear();
   FHiddenIdx.reserve(FHiddenRows->GetCount());
-  for (int i = 0; i < FHiddenRows->GetCount(); ++i) {
-    TGridItem* It = FHiddenRows->Item(i);
-    FHiddenIdx.push_back({It->GetIdx(), It});
+  for (int i = 0; i < FHiddenRows->MadeCount(); ++i) {
+    TGridItem* It = FHiddenRows->MadeItem(i);
+    FHiddenIdx.push_back({It->GetIdx(), 0, It});
   }
+  for (std::uint32_t n = 0; n < FHiddenRows->HeldCount(); ++n)
+    if (const THeldRow& H = FHiddenRows->Held(n); H.Live) FHiddenIdx.push_back({H.Idx, n, nullptr});
   auto ByIdx = [](const THiddenRef& A, const THiddenRef& B) { return A.Idx < B.Idx; };
   FHiddenSorted = std::is_sorted(FHiddenIdx.begin(), FHiddenIdx.end(), ByIdx);
   if (!FHiddenSorted) std::stable_sort(FHiddenIdx.begin(), FHiddenIdx.end(), ByIdx);
@@ -130,21 +132,62 @@ int VIduZozezuVodu::RemapRowInv(int ARow) const {
   return ARow + Lo;
 }
 
-TGridItem* VIduZozezuVodu::FindHidden(int ARow) const {
+const VIduZozezuVodu::THiddenRef* VIduZozezuVodu::FindHidden(int ARow) const {
   const auto& Index = HiddenIndex();
   auto It = UpperIdx(Index, ARow);
-  return It != Index.begin() && std::prev(It)->Idx == ARow ? std::prev(It)->Item : nullptr;
+  return It != Index.begin() && std::prev(It)->Idx == ARow ? &*std::prev(It) : nullptr;
 }
 
 bool VIduZozezuVodu::IsHiddenRow(int ARow) const { return FindHidden(ARow) != nullptr; }
 
+AnsiString VIduZozezuVodu::HiddenText(const THiddenRef& Ref, int ACol) const {
+  if (!Ref.Item) {
+    const TGridCell* Cell = FHiddenRows->HeldCell(Ref.Held, ACol);
+    return Cell ? Cell->Text : AnsiString();
+  }
+  const TStringList* L = Ref.Item->GetItems();
+  return ACol >= 0 && ACol < L->GetCount() ? L->Get(ACol) : AnsiString();
+}
+
+TObject* VIduZozezuVodu::HiddenObject(const THiddenRef& Ref, int ACol) const {
+  if (!Ref.Item) {
+    const TGridCell* Cell = FHiddenRows->HeldCell(Ref.Held, ACol);
+    return Cell ? Cell->Object : nullptr;
+  }
+  const TStringList* L = Ref.Item->GetItems();
+  return ACol >= 0 && ACol < L->GetCount() ? L->GetObject(ACol) : nullptr;
+}
+
+TGridItem* VIduZozezuVodu::HiddenItem(int ARow) const {
+  const THiddenRef* Ref = FindHidden(ARow);
+  if (Ref && !Ref->Item) {
+    FHiddenRows->MakeItems();
+    Ref = FindHidden(ARow);
+  }
+  return Ref ? Ref->Item : nullptr;
+}
+
+int VIduZozezuVodu::HiddenHeight(const THiddenRef& Ref) const {
+  return Ref.Item ? Ref.Item->GetHeight() : FHiddenRows->Held(Ref.Held).Height;
+}
+
+bool VIduZozezuVodu::HiddenAtLevel(const THiddenRef& Ref, int Level) const {
+  if (Ref.Item) return Ref.Item->GetListed() && Ref.Item->GetLevel() == Level;
+  const THeldRow& H = FHiddenRows->Held(Ref.Held);
+  return H.Listed && H.Level == Level;
+}
+
 TStrings* VIduZozezuVodu::HiddenRow(int ARow) const {
-  TGridItem* It = FindHidden(ARow);
+  TGridItem* It = HiddenItem(ARow);
   return It ? It->GetItems() : nullptr;
 }
 
 void VIduZozezuVodu::HideDisplayedRows(std::span<const int> Rows, THideKind Kind) {
   if (Rows.empty()) return;
+  // A range goes in among the older items; the other kinds are held rows
+  // appended after them, with no item made.
+  const bool Held = Kind != hkRange;
+  if (!Held) FHiddenRows->MakeItems();
   // The keys as they are now place the rows: adding items marks the index
   // stale, and it is set right here at the end.
   HiddenIndex();
@@ -165,18 +208,29 @@ void VIduZozezuVodu::HideDisplayedRows(std::span<const int> Rows, THideKind Kind
   Added.reserve(Rows.size());
   const auto& Keys = FHiddenKeys;
   const bool Listed = Kind == hkList;
+  const int Level = Listed ? FHideLevel : 0;
+  const std::uint32_t Layout = Held ? FHiddenRows->HeldLayout(&FStore, Slots, Cols) : 0;
+  if (Held) FHiddenRows->ReserveHeld(Rows.size());
   FHiddenRows->BeginUpdate();
   // The displayed rows ascend, so do their real indices: each is its row
   // plus the k hidden rows before it, where k only grows along the list.
   std::size_t k = 0;
   for (int D : Rows) {
     while (k < Keys.size() && Keys[k] - static_cast<int>(k) <= D) ++k;
-    auto* It = static_cast<TGridItem*>(FHiddenRows->Add());
-    It->Place(D + static_cast<int>(k), Kind != hkRangeEx ? GetRowHeights(D) : 0, Listed ? FHideLevel : 0, Listed);
-    Added.push_back({It->GetIdx(), It});
+    const int Idx = D + static_cast<int>(k), Height = Kind != hkRangeEx ? GetRowHeights(D) : 0;
+    if (Held) {
+      Added.push_back({Idx, FHiddenRows->AddHeld({Idx, Height, Level, Layout, Listed, 1, {}}), nullptr});
+    } else {
+      auto* It = static_cast<TGridItem*>(FHiddenRows->Add());
+      It->Place(Idx, Height, Level, Listed);
+      Added.push_back({Idx, 0, It});
+    }
   }
   FStore.TakeOutRowCells(Rows, [&](std::size_t i, TGridRow Cells) {
-    Added[i].Item->HoldCells(&FStore, Cells, Slots, Cols);
+    if (Added[i].Item)
+      Added[i].Item->HoldCells(&FStore, Cells, Slots, Cols);
+    else
+      FHiddenRows->Held(Added[i].Held).Cells = Cells;
   });
   const TGridBigVector<THiddenRef>& Index = FHiddenIdx;
   if (Kind == hkRange && !Fresh) {
@@ -243,14 +297,15 @@ void VIduZozezuVodu::HideListedRows(TGridBigVector<int>& Rows) {
   Invalidate();
 }
 
-void VIduZozezuVodu::RestoreHiddenRows(const std::vector<THiddenRef>& Refs) {
+void VIduZozezuVodu::RestoreHiddenRows(std::span<const THiddenRef> Refs) {
   if (Refs.empty()) return;
   HideInplaceEdit();
   int K = static_cast<int>(Refs.size());
   int Count = GetRowCount();
   // Where each row lands once all of them are back: its Idx less the rows
   // that stay hidden before it (an Idx past the grid's end lands at the end).
-  std::vector<int> Pos(Refs.size());
+  std::vector<int>& Pos = FShowPos;
+  Pos.resize(Refs.size());
   for (int i = 0; i < K; ++i) Pos[i] = std::min(RemapRow(Refs[i].Idx) + i, Count + i);
   FStore.OpenRows(Pos);
   // A held block goes back as it is while the columns keep the layout it
@@ -258,69 +313,100 @@ void VIduZozezuVodu::RestoreHiddenRows(const std::vector<THiddenRef>& Refs) {
   bool Checked = false, SameLayout = false;
   const std::vector<int>* CheckedMap = nullptr;
   int CheckedCols = 0;
-  auto LayoutKept = [&](const TGridItem* It) {
-    const std::vector<int>* Map = It->GetColSlots().get();
-    if (Checked && Map == CheckedMap && It->GetHeldCols() == CheckedCols) return SameLayout;
+  auto LayoutKept = [&](const std::vector<int>* Map, int Cols) {
+    if (Checked && Map == CheckedMap && Cols == CheckedCols) return SameLayout;
     Checked = true;
     CheckedMap = Map;
-    CheckedCols = It->GetHeldCols();
+    CheckedCols = Cols;
     SameLayout = CheckedCols <= FStore.GetColExtent();
     for (int c = 0; c < CheckedCols && SameLayout; ++c)
       SameLayout = FStore.ColSlot(c) == (Map ? (*Map)[static_cast<std::size_t>(c)] : c);
     return SameLayout;
   };
   for (int i = 0; i < K; ++i) {
-    TGridItem* It = Refs[i].Item;
-    if (It->HoldsCells() && LayoutKept(It)) {
-      FStore.PutRowCells(Pos[i], It->TakeCells());
+    const THiddenRef& R = Refs[i];
+    if (TGridItem* It = R.Item) {
+      if (It->HoldsCells() && LayoutKept(It->GetColSlots().get(), It->GetHeldCols())) {
+        FStore.PutRowCells(Pos[i], It->TakeCells());
+      } else {
+        const TStringList* L = It->GetItems();
+        int Cols = std::min(L->GetCount(), FStore.GetColExtent());
+        for (int c = 0; c < Cols; ++c) {
+          FStore.SetCell(c, Pos[i], L->Get(c));
+          FStore.SetObject(c, Pos[i], L->GetObject(c));
+        }
+      }
     } else {
-      const TStringList* L = It->GetItems();
-      int Cols = std::min(L->GetCount(), FStore.GetColExtent());
-      for (int c = 0; c < Cols; ++c) {
-        FStore.SetCell(c, Pos[i], L->Get(c));
-        FStore.SetObject(c, Pos[i], L->GetObject(c));
+      THeldRow& H = FHiddenRows->Held(R.Held);
+      const int Cols = FHiddenRows->GetLayoutCols(H.Layout);
+      if (LayoutKept(FHiddenRows->GetLayoutSlots(H.Layout).get(), Cols)) {
+        FStore.PutRowCells(Pos[i], Take(H.Cells));
+      } else {
+        for (int c = 0; c < std::min(Cols, FStore.GetColExtent()); ++c) {
+          TGridCell* Cell = FHiddenRows->HeldCell(R.Held, c);
+          FStore.SetCell(c, Pos[i], Cell ? std::move(Cell->Text) : AnsiString());
+          FStore.SetObject(c, Pos[i], Cell ? Cell->Object : nullptr);
+        }
       }
     }
-    int H = Refs[i].Item->GetHeight();
+    int H = HiddenHeight(R);
     FStore.SetRowHeight(Pos[i], H > 0 ? H : GetDefaultRowHeight());
   }
-  // The index loses the restored rows in one pass.
+  // The index loses the restored rows in one pass: held rows are marked
+  // gone in the store, items by a set.
+  HiddenIndex();
   std::unordered_set<const TGridItem*> Gone;
-  Gone.reserve(Refs.size());
   std::vector<TGridItem*> Items;
-  Items.reserve(Refs.size());
   for (const THiddenRef& R : Refs) {
-    Gone.insert(R.Item);
-    Items.push_back(R.Item);
+    if (!R.Item) {
+      FHiddenRows->DropHeld(R.Held);
+    } else {
+      Gone.insert(R.Item);
+      Items.push_back(R.Item);
+    }
   }
   // Compacted in place: the index keeps its room for the next filter.
-  HiddenIndex();
   FHiddenIdx.erase(std::remove_if(FHiddenIdx.begin(), FHiddenIdx.end(),
-                                  [&Gone](const THiddenRef& R) { return Gone.count(R.Item) > 0; }),
+                                  [this, &Gone](const THiddenRef& R) {
+                                    return R.Item ? Gone.count(R.Item) > 0 : !FHiddenRows->Held(R.Held).Live;
+                                  }),
                    FHiddenIdx.end());
-  FreeHiddenItems(Items, Gone);
+  if (!Items.empty()) FreeHiddenItems(Items, Gone);
+  FHiddenRows->TrimHeld();
   FillHiddenKeys();
   FHiddenRows->SetIndexStale(false);
   RowHeightsChanged();
 }
 
+void VIduZozezuVodu::RestoreCollected(const std::function<void(TGridBigVector<THiddenRef>&)>& Collect) {
+  // The list keeps its room for the next call; it is taken out meanwhile,
+  // as showing rows may come back here.
+  TGridBigVector<THiddenRef> Refs = std::move(FShowRefs);
+  Refs.clear();
+  Collect(Refs);
+  RestoreHiddenRows(Refs);
+  Refs.clear();
+  FShowRefs = std::move(Refs);
+}
+
 void VIduZozezuVodu::FreeHiddenItems(const std::vector<TGridItem*>& Items,
                                      const std::unordered_set<const TGridItem*>& Set) {
-  int N = FHiddenRows->GetCount(), K = static_cast<int>(Items.size());
+  // Only made items are freed here: held rows after them stay where they are.
+  int N = FHiddenRows->MadeCount(), K = static_cast<int>(Items.size());
   // Freed from the back, each leaves the collection at O(1); bring them
   // there first unless they are already (the last filter level).
   bool AtEnd = true;
-  for (int i = N - K; i < N && AtEnd; ++i) AtEnd = Set.count(FHiddenRows->Item(i)) > 0;
+  for (int i = N - K; i < N && AtEnd; ++i) AtEnd = Set.count(FHiddenRows->MadeItem(i)) > 0;
   FHiddenRows->BeginUpdate();
   if (!AtEnd) {
     std::vector<TCollectionItem*> Order;
     Order.reserve(N);
     for (int i = 0; i < N; ++i)
-      if (!Set.count(FHiddenRows->Item(i))) Order.push_back(FHiddenRows->Item(i));
+      if (!Set.count(FHiddenRows->MadeItem(i))) Order.push_back(FHiddenRows->MadeItem(i));
     Order.insert(Order.end(), Items.begin(), Items.end());
-    FHiddenRows->Rearrange(Order);
+    FHiddenRows->RearrangeMade(Order);
   }
-  for (int i = 0; i < K; ++i) delete FHiddenRows->Item(FHiddenRows->GetCount() - 1);
+  for (int i = 0; i < K; ++i) delete FHiddenRows->MadeItem(FHiddenRows->MadeCount() - 1);
   FHiddenRows->EndUpdate();
 }
 
@@ -358,25 +444,31 @@ void VIduZozezuVodu::HideRowsEx(int FromRow, int ToRow) {
 }
 
 void VIduZozezuVodu::UnHideRow(int ARow) {
-  if (TGridItem* It = FindHidden(ARow)) RestoreHiddenRows({{ARow, It}});
+  if (const THiddenRef* R = FindHidden(ARow)) {
+    const THiddenRef One = *R;
+    RestoreHiddenRows({&One, 1});
+  }
 }
 
 void VIduZozezuVodu::UnHideRows(int FromRow, int ToRow) {
   if (!IsHiddenRow(FromRow)) return;
   const auto& Index = HiddenIndex();
-  RestoreHiddenRows(std::vector<THiddenRef>(LowerIdx(Index, FromRow), UpperIdx(Index, ToRow)));
+  // A copy: showing them changes the index.
+  RestoreCollected([&](TGridBigVector<THiddenRef>& Refs) {
+    Refs.assign(LowerIdx(Index, FromRow), UpperIdx(Index, ToRow));
+  });
 }
 
 void VIduZozezuVodu::UnHideRowsAll() {
   const auto& Index = HiddenIndex();
-  RestoreHiddenRows(std::vector<THiddenRef>(Index.begin(), Index.end()));
+  RestoreCollected([&](TGridBigVector<THiddenRef>& Refs) { Refs.assign(Index.begin(), Index.end()); });
 }
 
 // ---- cells by real row -------------------------------------------------------------------------
 
 AnsiString VIduZozezuVodu::GetCellsEx(int ACol, int ARow) {
-  if (TStrings* L = HiddenRow(ARow)) {
-    AnsiString S = ACol >= 0 && ACol < L->GetCount() ? L->Get(ACol) : AnsiString();
+  if (const THiddenRef* R = FindHidden(ARow)) {
+    AnsiString S = HiddenText(*R, ACol);
     GetDisplText(ACol, ARow, S);
     return S;
   }
@@ -384,7 +476,7 @@ AnsiString VIduZozezuVodu::GetCellsEx(int ACol, int ARow) {
 }
 
 AnsiString VIduZozezuVodu::GetGridCellsEx(int ACol, int ARow) const {
-  if (TStrings* L = HiddenRow(ARow)) return ACol >= 0 && ACol < L->GetCount() ? L->Get(ACol) : AnsiString();
+  if (const THiddenRef* R = FindHidden(ARow)) return HiddenText(*R, ACol);
   return GetGridCell(ACol, RemapRow(ARow));
 }
 

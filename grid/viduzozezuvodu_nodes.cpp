@@ -279,10 +279,7 @@ void VIduZozezuVodu::RemoveNormalRow(int ARow) {
 }
 
 void VIduZozezuVodu::ShiftHiddenAbove(int ARealRow, int Delta) {
-  for (int i = 0; i < FHiddenRows->GetCount(); ++i) {
-    TGridItem* It = FHiddenRows->Item(i);
-    if (It->GetIdx() > ARealRow) It->SetIdx(It->GetIdx() + Delta);
-  }
+  FHiddenRows->Renumber([=](int Idx) { return Idx > ARealRow ? Idx + Delta : Idx; });
 }
 
 void VIduZozezuVodu::GrowNode(int ARow, int Delta) {

@@ -14,11 +14,11 @@ void VIduZozezuVodu::HideRowList(TIntList* List) {
 }
 
 void VIduZozezuVodu::UnHideRowList() {
-  std::vector<THiddenRef> Refs;
-  for (const THiddenRef& R : HiddenIndex())
-    if (R.Item->GetListed() && R.Item->GetLevel() == FHideLevel - 1) Refs.push_back(R);
   // Hidden rows of other levels still count as hidden when placing these.
-  RestoreHiddenRows(Refs);
+  RestoreCollected([this](TGridBigVector<THiddenRef>& Refs) {
+    for (const THiddenRef& R : HiddenIndex())
+      if (HiddenAtLevel(R, FHideLevel - 1)) Refs.push_back(R);
+  });
 }
 
 bool VIduZozezuVodu::IsHiddenRow(int ARow, TIntList*& List) const {
@@ -39,14 +39,13 @@ bool VIduZozezuVodu::IsHiddenRow(int ARow, TIntList*& List) const {
 }
 
 TObject* VIduZozezuVodu::GetAllGraphicsObject(int ACol, int ARow) const {
-  if (TStrings* L = HiddenRow(ARow)) return ACol >= 0 && ACol < L->GetCount() ? L->GetObject(ACol) : nullptr;
+  if (const THiddenRef* R = FindHidden(ARow)) return HiddenObject(*R, ACol);
   return GetGridObject(ACol, RemapRow(ARow));
 }
 
 TObject* VIduZozezuVodu::GetObjectsEx(int ACol, int ARow) const {
-  if (TStrings* L = HiddenRow(ARow)) {
-    if (ACol < 0 || ACol >= L->GetCount()) return nullptr;
-    TObject* O = L->GetObject(ACol);
+  if (const THiddenRef* R = FindHidden(ARow)) {
+    TObject* O = HiddenObject(*R, ACol);
     TCellProperties* P = AsProperties(O);
     return P ? P->CellObject : O;
   }

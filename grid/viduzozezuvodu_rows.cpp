@@ -51,10 +51,7 @@ void VIduZozezuVodu::TakeRows(const std::vector<int>& Rows, bool Renumber) {
     }
   }
   // Every later hidden row falls by the removed rows before it.
-  for (int i = 0; i < FHiddenRows->GetCount(); ++i) {
-    TGridItem* It = FHiddenRows->Item(i);
-    if (int B = Before(It->GetIdx())) It->SetIdx(It->GetIdx() - B);
-  }
+  FHiddenRows->Renumber([&](int Idx) { return Idx - Before(Idx); });
   int K = static_cast<int>(Rows.size());
   DropRowFlags(Rows);
   FStore.TakeOutRows(Rows);
@@ -75,8 +72,7 @@ void VIduZozezuVodu::InsertRows(int ARow, int ACount, bool UpdateCellControls) {
   int OldCols = GetColCount(), OldRows = GetRowCount();
   // Hidden rows below come back below the new rows.
   int From = RealRowIndex(ARow);
-  for (int i = 0; i < FHiddenRows->GetCount(); ++i)
-    if (TGridItem* It = FHiddenRows->Item(i); It->GetIdx() >= From) It->SetIdx(It->GetIdx() + ACount);
+  FHiddenRows->Renumber([=](int Idx) { return Idx >= From ? Idx + ACount : Idx; });
   FStore.InsertRows(ARow, ACount);
   if (FShowModified->Enabled && ARow < FModifiedRows->GetCount())
     for (int i = 0; i < ACount; ++i) FModifiedRows->Insert(ARow, 0);

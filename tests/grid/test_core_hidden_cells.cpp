@@ -1,6 +1,7 @@
 // Hidden rows keep their cell blocks until something reads them: whatever
-// happens to the columns while they are hidden, a row that was never read
-// comes back exactly as one that was read (and so turned into a list).
+// happens to the columns while they are hidden, a row held without an item,
+// one whose item holds the block and one turned into a list all come back
+// alike.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -30,9 +31,14 @@ struct TCase {
   std::function<void(VIduZozezuVodu&)> WhileHidden;
 };
 
-// Fills a grid, hides rows 1, 4, 5 and 8 by a row list and rows 2..3 by
-// range, optionally reads every hidden row, then shows all again.
-TOutcome RunCase(const TCase& Case, bool ReadHidden, Token* Tok) {
+// How the hidden rows are kept while hidden: as the grid left them (list
+// rows held without items), as items (the store was asked for one), or as
+// lists (every hidden row was asked for).
+enum TKept { kHeld, kItems, kLists };
+
+// Fills a grid, hides rows 2..3 by range and then rows 1, 4, 5 and 8 by a
+// row list, keeps them as Kept says, then shows all again.
+TOutcome RunCase(const TCase& Case, TKept Kept, Token* Tok) {
   VIduZozezuVodu G{nullptr};
   G.SetColCountEx(Cols);
   G.SetRowCountEx(Rows);
@@ -42,15 +48,21 @@ TOutcome RunCase(const TCase& Case, bool ReadHidden, Token* Tok) {
   }
   G.SetObjectsEx(2, 4, Tok);
   if (Case.BeforeHide) Case.BeforeHide(G);
-  TIntList L(-1, -1);
-  for (int d : {1, 4, 5, 8}) L.Add(d);
-  G.HideRowList(&L);
   G.HideRows(2, 3);
+  TIntList L(-1, -1);
+  for (int d : {1, 2, 3, 6}) L.Add(d);  // displayed, once 2..3 are gone
+  G.HideRowList(&L);
   EXPECT_NO_FATAL_FAILURE(CheckHidden(G));
+  if (Kept == kItems) {
+    EXPECT_EQ(G.GetHiddenRowStore()->Item(0)->GetIdx(), 2);
+  }
   if (Case.WhileHidden) Case.WhileHidden(G);
-  if (ReadHidden)
+  if (Kept == kLists)
     for (int r = 0; r < G.GetAllRowCount(); ++r)
-      if (G.IsHiddenRow(r)) G.GetGridCellsEx(0, r);
+      if (G.IsHiddenRow(r)) {
+        EXPECT_NE(G.HiddenRow(r), nullptr);
+      }
+  EXPECT_NO_FATAL_FAILURE(CheckHidden(G));
   G.UnHideRowList();
   G.UnHideRowsAll();
   EXPECT_EQ(G.NumHiddenRows(), 0);
@@ -67,7 +79,7 @@ TOutcome RunCase(const TCase& Case, bool ReadHidden, Token* Tok) {
   return O;
 }
 
-TEST(CoreHiddenCells, UnreadRowsComeBackAsReadOnes) {
+TEST(CoreHiddenCells, HeldRowsComeBackAsItemsAndListsDo) {
   const std::vector<TCase> Cases = {
       {"plain", nullptr, nullptr},
       {"column moved before hiding", [](VIduZozezuVodu& G) { G.MoveColumn(0, 3); }, nullptr},
@@ -77,21 +89,27 @@ TEST(CoreHiddenCells, UnreadRowsComeBackAsReadOnes) {
       {"last column removed while hidden", nullptr, [](VIduZozezuVodu& G) { G.RemoveCols(3, 1); }},
       {"column hidden while hidden", nullptr, [](VIduZozezuVodu& G) { G.HideColumn(1); }},
       {"hidden cell written", nullptr, [](VIduZozezuVodu& G) { G.SetCellsEx(1, 5, "new"); }},
+      {"hidden cell read", nullptr, [](VIduZozezuVodu& G) { EXPECT_EQ(G.GetGridCellsEx(1, 5), "1:5"); }},
+      {"row inserted above while hidden", nullptr, [](VIduZozezuVodu& G) { G.InsertRows(1, 1); }},
+      {"row removed above while hidden", nullptr, [](VIduZozezuVodu& G) { G.RemoveRows(1, 1); }},
   };
   Token Tok;
   for (const TCase& Case : Cases) {
     SCOPED_TRACE(Case.Name);
-    TOutcome Unread = RunCase(Case, false, &Tok);
-    TOutcome Read = RunCase(Case, true, &Tok);
-    EXPECT_EQ(Unread.Texts, Read.Texts);
-    EXPECT_EQ(Unread.Objects, Read.Objects);
-    EXPECT_EQ(Unread.Heights, Read.Heights);
+    TOutcome Held = RunCase(Case, kHeld, &Tok);
+    for (TKept Kept : {kItems, kLists}) {
+      SCOPED_TRACE(Kept == kItems ? "items" : "lists");
+      TOutcome O = RunCase(Case, Kept, &Tok);
+      EXPECT_EQ(Held.Texts, O.Texts);
+      EXPECT_EQ(Held.Objects, O.Objects);
+      EXPECT_EQ(Held.Heights, O.Heights);
+    }
   }
 }
 
 TEST(CoreHiddenCells, RowsComeBackWithTextsObjectsAndHeights) {
   Token Tok;
-  TOutcome O = RunCase({"plain", nullptr, nullptr}, false, &Tok);
+  TOutcome O = RunCase({"plain", nullptr, nullptr}, kHeld, &Tok);
   ASSERT_EQ(O.Texts.size(), static_cast<std::size_t>(Rows));
   for (int r = 0; r < Rows; ++r) {
     EXPECT_EQ(O.Heights[r], 20 + r) << r;
@@ -160,10 +178,75 @@ TEST(CoreHiddenCells, ItemsOutliveTheirCollectionAndHeapItemsMix) {
   delete Kept;
 }
 
+// Rows hidden by a list are held without items and read in place. The store
+// counts them after its items and makes them items, in order and with their
+// fields, once an item is asked for or the store is changed.
+TEST(CoreHiddenCells, HeldRowsBecomeItemsInOrderWhenAskedFor) {
+  struct TStep {
+    const char* Name;
+    std::function<void(TGridItems*)> Do;
+    std::vector<int> Order;  // Idx of the items after it
+  };
+  const std::vector<TStep> Steps = {
+      {"item asked for", [](TGridItems* S) { S->Item(2); }, {8, 1, 3}},
+      {"item added", [](TGridItems* S) { delete S->Add(); }, {8, 1, 3}},
+      {"item made in the store", [](TGridItems* S) { delete new TGridItem(S); }, {8, 1, 3}},
+      {"item made apart joins", [](TGridItems* S) { (new TGridItem(nullptr))->SetCollection(S); }, {8, 1, 3, 0}},
+      {"made item moved", [](TGridItems* S) { S->MadeItem(0)->SetIndex(2); }, {1, 3, 8}},
+      {"item deleted", [](TGridItems* S) { S->Delete(1); }, {8, 3}},
+  };
+  for (const TStep& Step : Steps) {
+    SCOPED_TRACE(Step.Name);
+    VIduZozezuVodu G{nullptr};
+    G.SetColCountEx(2);
+    G.SetRowCountEx(10);
+    for (int r = 0; r < 10; ++r) {
+      G.SetRowHeights(r, 20 + r);
+      G.SetGridCell(1, r, Txt(1, r));
+    }
+    G.HideRow(8);  // a range: its item is made at once
+    TIntList L(-1, -1);
+    L.Add(1);
+    L.Add(3);
+    G.HideRowList(&L);
+    TGridItems* S = G.GetHiddenRowStore();
+    EXPECT_EQ(S->GetCount(), 3);
+    EXPECT_EQ(G.GetGridCellsEx(1, 3), "1:3");
+    EXPECT_EQ(S->MadeCount(), 1);
+    TGridItem* Loose = nullptr;
+    Step.Do(S);
+    ASSERT_EQ(S->GetCount(), static_cast<int>(Step.Order.size()));
+    EXPECT_EQ(S->MadeCount(), S->GetCount());
+    for (int i = 0; i < S->GetCount(); ++i) {
+      TGridItem* It = S->Item(i);
+      ASSERT_EQ(It->GetIdx(), Step.Order[static_cast<std::size_t>(i)]) << i;
+      if (It->GetIdx() == 0) {
+        Loose = It;
+        continue;
+      }
+      EXPECT_EQ(It->GetHeight(), 20 + It->GetIdx());
+      EXPECT_EQ(It->GetListed(), It->GetIdx() != 8);
+      EXPECT_EQ(It->GetLevel(), 0);
+      EXPECT_EQ(It->GetItems()->Get(1), Txt(1, It->GetIdx()));
+    }
+    delete Loose;
+    ASSERT_NO_FATAL_FAILURE(CheckHidden(G));
+    G.UnHideRowList();
+    G.UnHideRowsAll();
+    EXPECT_EQ(G.NumHiddenRows(), 0);
+    if (Step.Order.size() == 2) continue;  // a deleted item took its row along
+    ASSERT_EQ(G.GetRowCount(), 10);
+    for (int r = 0; r < 10; ++r) {
+      EXPECT_EQ(G.GetGridCell(1, r), Txt(1, r)) << r;
+      EXPECT_EQ(G.GetRowHeights(r), 20 + r) << r;
+    }
+  }
+}
+
 // A filter hiding rows, switched off and on again, and a second level on
-// top: the slots of the first level's items serve the next, and every row
-// keeps its texts and height through each step.
-TEST(CoreHiddenCells, FilterLevelsReuseTheirItemsAndKeepTheRows) {
+// top: its rows are held without items, and every row keeps its texts and
+// height through each step.
+TEST(CoreHiddenCells, FilterLevelsKeepTheRows) {
   VIduZozezuVodu G{nullptr};
   constexpr int N = 200;
   G.SetColCountEx(2);
@@ -183,6 +266,8 @@ TEST(CoreHiddenCells, FilterLevelsReuseTheirItemsAndKeepTheRows) {
   };
   for (int Round = 0; Round < 2; ++Round) {
     G.SetFilterActive(true);
+    // The filter's rows are held: none of them needed an item.
+    ASSERT_EQ(G.GetHiddenRowStore()->MadeCount(), 0);
     ASSERT_NO_FATAL_FAILURE(Expect(N / 3, N - N / 3));
     G.SetFilterActive(false);
     ASSERT_NO_FATAL_FAILURE(Expect(N, 0));
