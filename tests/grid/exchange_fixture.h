@@ -49,9 +49,13 @@ inline void WriteBytes(const std::string& Name, const std::string& Bytes) {
 }
 
 // A file name of this test's own (ctest runs tests in parallel processes).
+// A file left there by an earlier run that crashed is removed, so the test
+// starts without it.
 inline std::string ScratchName(const std::string& Suffix) {
   const auto* Info = ::testing::UnitTest::GetInstance()->current_test_info();
-  return ::testing::TempDir() + "exchange_" + Info->test_suite_name() + "_" + Info->name() + Suffix;
+  std::string Name = ::testing::TempDir() + "exchange_" + Info->test_suite_name() + "_" + Info->name() + Suffix;
+  std::remove(Name.c_str());
+  return Name;
 }
 
 #ifdef YUNT_GRID_TESTS_DIR
