@@ -314,7 +314,7 @@ void VIduZozezuVodu::DrawRadio(TCanvas* C, const TRect& R, int Count, int ItemIn
                                TCellControlStyle Style, double Scale, bool Upward) {
   if (FControlLook->GetNoDisabledCheckRadioLook() || FControlLook->RadioAlwaysActive) Disabled = false;
   if (Count <= 0) return;
-  if (Style == csTheme && !FIsThemed) Style = csClassic;
+  Style = RadioStyleDrawn(Style, FIsThemed);
   const int dir = Upward ? -1 : 1;
   const int RS = FControlLook->GetRadioSize();
   const AnsiString CellText = ItemIndex == -1 ? GetCellEx(ACol, ARow) : AnsiString();

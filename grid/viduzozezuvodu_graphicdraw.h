@@ -26,3 +26,9 @@ TRect PlaceCellGraphic(const TGraphicPlacement& P);
 // for styles that draw themselves.
 AnsiString CheckResourceName(TCellControlStyle Style, bool Checked, bool Enabled);
 AnsiString RadioResourceName(TCellControlStyle Style, bool Checked, bool Enabled);
+
+// The style radio buttons are drawn in: an unthemed grid draws the theme
+// style in the classic one. A click measures the items by the same style.
+inline TCellControlStyle RadioStyleDrawn(TCellControlStyle Style, bool Themed) {
+  return Style == csTheme && !Themed ? csClassic : Style;
+}

@@ -5,6 +5,7 @@
 
 #include "grid/radoriz.h"
 #include "grid/viduzozezuvodu.h"
+#include "grid/viduzozezuvodu_graphicdraw.h"
 #include "platform/forms/forms.h"
 #include "platform/rtl/syncobjs.h"
 
@@ -404,10 +405,8 @@ void VIduZozezuVodu::HandleRadioClick(int ACol, int ARow, int X, int Y) {
     SetCol(DC);
     SetRow(ARow);
   }
-  // Items measure as DrawRadio lays them out: an unthemed grid draws the
-  // theme style in the classic one.
-  TCellControlStyle Style = FControlLook->GetControlStyle();
-  if (Style == csTheme && !FIsThemed) Style = csClassic;
+  // Items measure as DrawRadio lays them out.
+  const TCellControlStyle Style = RadioStyleDrawn(FControlLook->GetControlStyle(), FIsThemed);
   const int Size = Style > csFlat ? 16 : FControlLook->GetRadioSize();
   TStrings* Items = GetRadioStrings(ACol, ARow);
   if (!Items) return;
